@@ -1,0 +1,43 @@
+// Start-up of the program.
+#include "app/Main.h"
+
+#include "app/Settings.h"
+#include "app/frmMain.h"
+#include "app/mGlyfora.h"
+#include "platform/Paths.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace mGlyfora {
+
+void PrepareApplication(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+
+    // The names the program stores and shows stand for fixed-pitch fonts with Japanese glyphs.
+    const QStringList fixedPitch = {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+                                    QStringLiteral("Noto Sans Mono CJK JP"),
+                                    QStringLiteral("DejaVu Sans Mono"),
+                                    QStringLiteral("Monospace")};
+    QFont::insertSubstitutions(QStringLiteral("Terminal"), fixedPitch);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), fixedPitch);
+}
+
+std::unique_ptr<frmMain> Main(platform::Dialogs& dialogs, platform::SettingsStore& store,
+                              const QString& commandLinePath) {
+    const QString folder = platform::ProgramFolder();
+    HelpFilePath = folder + (folder.endsWith(u'/') ? QString() : QStringLiteral("/")) +
+                   QStringLiteral("glyfora.hlp");
+    LoadSettings(store);
+    auto form = std::make_unique<frmMain>(dialogs, store);
+    form->Form_Load(commandLinePath);
+    form->show();
+    return form;
+}
+
+} // namespace mGlyfora

@@ -1,0 +1,128 @@
+// Main window: loading a picture (dialog, drop, command line, recent list), the
+// picture-loaded and no-picture states, and the status-bar picture information.
+#include "app/ImageInfo.h"
+#include "app/frmMain.h"
+#include "app/frmMainTexts.h"
+#include "app/mGlyfora.h"
+#include "convert/ConversionSettings.h"
+#include "imageops/PictureLoader.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/WaitCursor.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QUrl>
+
+using namespace frmMainTexts;
+
+void frmMain::SetPictureCommands(bool loaded) {
+    for (QAction* item : {mnuCopy, mnuTextConversion, mnuHTMLConversion, mnuResize})
+        item->setEnabled(loaded);
+    mnuRevolving->setEnabled(loaded);
+    mnuNormalView->setEnabled(false);
+    mnuImage->menuAction()->setVisible(loaded);
+    mnuRun->menuAction()->setVisible(loaded);
+    for (int index : {4, 7, 9, 10}) {
+        if (tbrButtons[index])
+            tbrButtons[index]->setEnabled(loaded);
+    }
+}
+
+void frmMain::LoadImageFile(const QString& path) {
+    platform::WaitCursor hourglass;
+    LoadedPicture loaded = LoadPictureFile(path);
+    if (!loaded.image.isNull()) {
+        picView->move(picBase->contentsRect().topLeft());
+        if (!picView->Surface().Assign(loaded.image))
+            loaded.error = QStringLiteral("メモリが不足しているため、画像を読み込めません。");
+    }
+    if (!loaded.error.isEmpty()) {
+        dialogs_.Message(this, loaded.error, platform::MsgIcon::Critical);
+        ShowNoPicture();
+        return;
+    }
+    loaded.image = QImage(); // the surface holds the only copy now
+    picView->SurfaceChanged();
+    picView->show();
+    CopyPicture(picSave, picView->Surface());
+    mGlyfora::ImageBaseName = mGlyfora::NextImageBaseName(path, mGlyfora::ImageBaseName);
+    hsbView->setValue(0);
+    vsbView->setValue(0);
+    SetPictureCommands(true);
+    shpCut->hide();
+    setWindowTitle(path + QStringLiteral(" - ") + mGlyfora::ApplicationTitle);
+    Form_Resize();
+    ShowImageInfo();
+    AddRecentFile(path);
+}
+
+void frmMain::ShowNoPicture() {
+    picView->hide();
+    // An empty picture: the surfaces give their memory back.
+    picView->Surface() = PictureSurface(picView->Surface().Background());
+    picSave = PictureSurface(picSave.Background());
+    picView->SurfaceChanged();
+    hsbView->setValue(0);
+    vsbView->setValue(0);
+    hsbView->hide();
+    vsbView->hide();
+    picScollBar->hide();
+    SetPictureCommands(false);
+    shpCut->hide();
+    sbrText->clear();
+    setWindowTitle(mGlyfora::ApplicationTitle);
+}
+
+void frmMain::ShowImageInfo() {
+    double w = picView->Surface().ScaleWidth();
+    double h = picView->Surface().ScaleHeight();
+    if (shpCut->isVisibleTo(picView)) {
+        w = shpCut->Width();
+        h = shpCut->Height();
+    }
+    sbrText->setText(mGlyfora::ImageInfoText(w, h, mGlyfora::ConversionSettings.X,
+                                             mGlyfora::ConversionSettings.Y));
+}
+
+QString frmMain::StatusText() const { return sbrText->text(); }
+
+void frmMain::mnuFileOpen_Click() {
+    platform::FileDialogRequest request;
+    request.title = OpenTitle;
+    request.initDir = mGlyfora::OpenDirectory;
+    request.filter = OpenFilter;
+    request.filterIndex = OpenFilterIndex;
+    request.flags = OpenFlags;
+    const auto chosen = dialogs_.ShowOpen(this, request);
+    if (!chosen)
+        return;
+    mGlyfora::OpenDirectory = platform::FolderOfPath(chosen->fileName);
+    LoadImageFile(chosen->fileName);
+}
+
+void frmMain::Form_OLEDragDrop(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            LoadImageFile(url.toLocalFile());
+            return;
+        }
+    }
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    Form_OLEDragDrop(event->mimeData());
+}

@@ -1,0 +1,36 @@
+// The main window's fixed Japanese texts.
+#pragma once
+
+#include <QString>
+
+namespace frmMainTexts {
+
+inline const QString FileMenu = QStringLiteral("ファイル(&F)");
+inline const QString FileOpen = QStringLiteral("ファイルを開く(&O)...");
+inline const QString Exit = QStringLiteral("終了(&X)");
+inline const QString ImageMenu = QStringLiteral("イメージ(&I)");
+inline const QString NormalView = QStringLiteral("元に戻す(&N)");
+inline const QString Resize = QStringLiteral("サイズ変更(&S)...");
+inline const QString Revolving = QStringLiteral("画像回転(&E)");
+inline const QString RunMenu = QStringLiteral("実行(&R)");
+inline const QString TextConversion = QStringLiteral("テキスト変換(&T)...");
+inline const QString HTMLConversion = QStringLiteral("HTML 変換(&H)...");
+inline const QString OptionsMenu = QStringLiteral("オプション(&O)");
+inline const QString ToolBar = QStringLiteral("ツール バー(&B)");
+inline const QString StatusBar = QStringLiteral("ステータス バー(&S)");
+inline const QString EditMenu = QStringLiteral("編集(&E)");
+inline const QString Copy = QStringLiteral("コピー(&C)");
+
+inline const QString OpenTitle = QStringLiteral("ファイルを開く");
+inline const QString OpenFilter = QStringLiteral(
+    "CompuServe Graphics Interchange (*.gif)|*.gif|JPEG - JFIF Compliant "
+    "(*.jpg;*.jif;*.jpeg)|*.jpg;*.jif;*.jpeg|Windows or OS/2 Bitmap (*.bmp)|*.bmp|All Files|*.*");
+inline constexpr int OpenFilterIndex = 4;
+inline constexpr unsigned OpenFlags = 0x1004; // file must exist, no read-only box
+inline const QString OpenTip = QStringLiteral("ファイルを開く");
+
+inline const QString FileNotFound = QStringLiteral("このファイルが見つかりません。");
+inline const QString CheckPath = QStringLiteral("パスとファイル名を確認してください。");
+inline const QString SettingsNotSaved = QStringLiteral("設定を保存できませんでした。");
+
+} // namespace frmMainTexts

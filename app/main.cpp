@@ -1,0 +1,22 @@
+// Entry point of the glyfora executable.
+#include "app/CommandLine.h"
+#include "app/Main.h"
+#include "app/frmMain.h"
+#include "platform/QtDialogs.h"
+#include "platform/SettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("glyfora"));
+    QApplication::setApplicationVersion(QStringLiteral(GLYFORA_VERSION));
+    mGlyfora::PrepareApplication(app);
+
+    platform::QtDialogs dialogs;
+    platform::SettingsStore store;
+    const auto mainWindow = mGlyfora::Main(
+        dialogs, store, mGlyfora::CommandLinePath(QApplication::arguments(), QDir::currentPath()));
+    return QApplication::exec();
+}

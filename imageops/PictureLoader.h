@@ -1,0 +1,18 @@
+// Reads a picture file into a 32-bit image: every format Qt knows, the first frame of
+// an animation, EXIF orientation applied, and a clear error for anything else.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+struct LoadedPicture {
+    QImage image;  // null on failure
+    QString error; // the reason, for the person, when image is null
+};
+
+// Pictures whose decoded size would pass this many bytes are refused.
+inline constexpr qint64 PictureAllocationLimitBytes = qint64(1) << 30;
+
+// The decoded picture as it is in the file (it may carry transparency; a picture
+// surface lays that onto its background when the picture is assigned to it).
+LoadedPicture LoadPictureFile(const QString& path);

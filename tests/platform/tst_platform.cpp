@@ -1,0 +1,157 @@
+// Platform helpers: rounding, setting texts, colours, paths, file-dialog filters and
+// the settings store.
+#include "platform/Colour.h"
+#include "platform/Paths.h"
+#include "platform/QtDialogs.h"
+#include "platform/Rounding.h"
+#include "platform/SettingsStore.h"
+#include "platform/SettingsValues.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace platform;
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void roundHalfEven_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("0.5") << 0.5 << qint64(0);
+        QTest::newRow("1.5") << 1.5 << qint64(2);
+        QTest::newRow("2.5") << 2.5 << qint64(2);
+        QTest::newRow("-2.5") << -2.5 << qint64(-2);
+        QTest::newRow("5.5 rows") << 5.5 << qint64(6);
+        QTest::newRow("4.5 rows") << 4.5 << qint64(4);
+        QTest::newRow("2.4999") << 2.4999 << qint64(2);
+    }
+    void roundHalfEven() {
+        QFETCH(double, value);
+        QFETCH(qint64, expected);
+        QCOMPARE(RoundHalfEven(value), expected);
+    }
+
+    void textToInteger_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("plain") << "7" << qint64(7);
+        QTest::newRow("spaces") << " 3 " << qint64(3);
+        QTest::newRow("garbage") << "abc" << qint64(-1);
+        QTest::newRow("empty") << "" << qint64(-1);
+        QTest::newRow("below") << "0" << qint64(-1);
+        QTest::newRow("above") << "11" << qint64(-1);
+        QTest::newRow("half rounds to even") << "2.5" << qint64(2);
+        QTest::newRow("huge") << "1e300" << qint64(-1);
+        QTest::newRow("nan") << "nan" << qint64(-1);
+    }
+    void textToInteger() {
+        QFETCH(QString, text);
+        QFETCH(qint64, expected);
+        QCOMPARE(TextToInteger(text, -1, 1, 10), expected);
+    }
+
+    void textToBool_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fallback");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("True") << "True" << false << true;
+        QTest::newRow("false any case") << "fALSE" << true << false;
+        QTest::newRow("number non-zero") << "-1" << false << true;
+        QTest::newRow("zero") << "0" << true << false;
+        QTest::newRow("garbage keeps fallback") << "yes?" << true << true;
+    }
+    void textToBool() {
+        QFETCH(QString, text);
+        QFETCH(bool, fallback);
+        QFETCH(bool, expected);
+        QCOMPARE(TextToBool(text, fallback), expected);
+    }
+
+    void singleTexts() {
+        QCOMPARE(SingleToText(4320.0f), QStringLiteral("4320"));
+        QCOMPARE(SingleToText(-15.0f), QStringLiteral("-15"));
+        QCOMPARE(SingleToText(0.5f), QStringLiteral("0.5"));
+        QCOMPARE(SingleToText(10000000.0f), QStringLiteral("10000000"));
+        QCOMPARE(TextToSingle(QStringLiteral("inf"), 3.0f), 3.0f);
+        QCOMPARE(TextToSingle(QStringLiteral("1e39"), 3.0f), 3.0f);
+        QCOMPARE(TextToSingle(QStringLiteral("-120.5"), 3.0f), -120.5f);
+    }
+
+    void colours() {
+        QCOMPARE(ColourFromRgb(qRgb(0x56, 0x34, 0x12)), Colour(0x00123456));
+        QCOMPARE(RgbFromColour(0x00123456), qRgb(0x56, 0x34, 0x12));
+        QVERIFY(IsValidColourValue(0x80000005u));
+        QVERIFY(IsValidColourValue(0x00FFFFFFu));
+        QVERIFY(!IsValidColourValue(0x80000063u));
+        QVERIFY(!IsValidColourValue(0x01000000u));
+    }
+
+    void paths_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("nested") << "/home/a/pics/cat.gif" << "/home/a/pics" << "cat.gif";
+        QTest::newRow("root") << "/cat.gif" << "/" << "cat.gif";
+    }
+    void paths() {
+        QFETCH(QString, path);
+        QFETCH(QString, folder);
+        QFETCH(QString, title);
+        QCOMPARE(FolderOfPath(path), folder);
+        QCOMPARE(FileTitleOfPath(path), title);
+    }
+
+    void tempFolderIsPerUser() {
+        const QString folder = TempFolder();
+        QVERIFY(folder.endsWith(u'/'));
+        QCOMPARE(folder, qEnvironmentVariable("XDG_RUNTIME_DIR") + u'/');
+    }
+
+    void nameFilters() {
+        const QStringList filters =
+            QtNameFilters(QStringLiteral("JPEG - JFIF Compliant (*.jpg;*.jif;*.jpeg)|*.jpg;*.jif;"
+                                         "*.jpeg|All Files|*.*"));
+        QCOMPARE(filters, QStringList({QStringLiteral("JPEG - JFIF Compliant (*.jpg *.jif *.jpeg)"),
+                                       QStringLiteral("All Files (*)")}));
+    }
+
+    void storeRoundTripsTexts() {
+        testsupport::ClearSettings();
+        {
+            SettingsStore store;
+            store.Write(QStringLiteral("HTML"), QStringLiteral("Before"),
+                        QStringLiteral("<A>\r\n<B, C=\"1\">"));
+            store.Write(QStringLiteral("Text\\Window"), QStringLiteral("Left"),
+                        QStringLiteral("120"));
+            store.Write(QStringLiteral("Recent Files"), QStringLiteral("File1"),
+                        QStringLiteral("/tmp/a & b/日本.gif"));
+            QVERIFY(store.Sync());
+        }
+        SettingsStore store;
+        QCOMPARE(store.Read(QStringLiteral("HTML"), QStringLiteral("Before"), QString()),
+                 QStringLiteral("<A>\r\n<B, C=\"1\">"));
+        QCOMPARE(store.Read(QStringLiteral("Text\\Window"), QStringLiteral("Left"), QString()),
+                 QStringLiteral("120"));
+        QCOMPARE(store.Read(QStringLiteral("Recent Files"), QStringLiteral("File1"), QString()),
+                 QStringLiteral("/tmp/a & b/日本.gif"));
+        QCOMPARE(store.Read(QStringLiteral("Window"), QStringLiteral("Left"), QStringLiteral("d")),
+                 QStringLiteral("d"));
+        store.Delete(QStringLiteral("Window"), QStringLiteral("NotThere"));
+    }
+
+    void handEditedListReadsAsText() {
+        testsupport::ClearSettings();
+        QFile file(testsupport::SettingsFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Conversion]\nCharactor=a,b,c\n");
+        file.close();
+        SettingsStore store;
+        QCOMPARE(store.Read(QStringLiteral("Conversion"), QStringLiteral("Charactor"), QString()),
+                 QStringLiteral("a,b,c"));
+    }
+};
+
+GLYFORA_TEST_MAIN(TestPlatform)
+#include "tst_platform.moc"

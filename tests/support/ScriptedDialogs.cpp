@@ -1,0 +1,58 @@
+// Scripted dialog answers for tests.
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QDialog>
+#include <QFileInfo>
+
+namespace testsupport {
+
+using namespace platform;
+
+MsgAnswer ScriptedDialogs::MsgBox(QWidget*, const MessageRequest& request) {
+    messages << request;
+    if (!messageAnswers.isEmpty())
+        return messageAnswers.takeFirst();
+    static const QList<MsgAnswer> okCancel = {MsgAnswer::OK, MsgAnswer::Cancel};
+    static const QList<MsgAnswer> yesNoCancel = {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel};
+    switch (request.buttons) {
+    case MsgButtons::OK:
+        return MsgAnswer::OK;
+    case MsgButtons::OKCancel:
+        return okCancel.value(request.defaultButton, MsgAnswer::OK);
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+        return yesNoCancel.value(request.defaultButton, MsgAnswer::Yes);
+    }
+    return MsgAnswer::OK;
+}
+
+std::optional<FileDialogResult> ScriptedDialogs::NextFile() {
+    return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.takeFirst();
+}
+
+std::optional<FileDialogResult> ScriptedDialogs::ShowOpen(QWidget*,
+                                                          const FileDialogRequest& request) {
+    openRequests << request;
+    return NextFile();
+}
+
+std::optional<FileDialogResult> ScriptedDialogs::ShowSave(QWidget*,
+                                                          const FileDialogRequest& request) {
+    saveRequests << request;
+    return NextFile();
+}
+
+int ScriptedDialogs::ShowModal(QDialog& dialog) {
+    return modal ? modal(dialog) : int(QDialog::Rejected);
+}
+
+bool ScriptedDialogs::OpenWithDefaultApp(const QString& path, const QString&) {
+    openedFiles << path;
+    return openSucceeds;
+}
+
+FileDialogResult ScriptedDialogs::Chosen(const QString& path, int filterIndex) {
+    return FileDialogResult{path, QFileInfo(path).fileName(), filterIndex};
+}
+
+} // namespace testsupport

@@ -1,0 +1,44 @@
+// A dialog service for tests: answers from queues that the test fills, records every
+// question, and never shows a window.
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+namespace testsupport {
+
+class ScriptedDialogs : public platform::Dialogs {
+public:
+    platform::MsgAnswer MsgBox(QWidget* parent, const platform::MessageRequest& request) override;
+    std::optional<platform::FileDialogResult>
+    ShowOpen(QWidget* parent, const platform::FileDialogRequest& request) override;
+    std::optional<platform::FileDialogResult>
+    ShowSave(QWidget* parent, const platform::FileDialogRequest& request) override;
+    int ShowModal(QDialog& dialog) override;
+    bool OpenWithDefaultApp(const QString& path, const QString& workingFolder) override;
+
+    // Answers, taken in order; when a queue is empty a message box answers with its
+    // default button and a file dialog is cancelled.
+    QList<platform::MsgAnswer> messageAnswers;
+    QList<std::optional<platform::FileDialogResult>> fileAnswers;
+    // Runs a modal dialog in place of exec(); by default the dialog is rejected.
+    std::function<int(QDialog&)> modal;
+    bool openSucceeds = true;
+
+    // What was asked.
+    QList<platform::MessageRequest> messages;
+    QList<platform::FileDialogRequest> openRequests;
+    QList<platform::FileDialogRequest> saveRequests;
+    QStringList openedFiles;
+
+    // A file-dialog answer for an absolute path.
+    static platform::FileDialogResult Chosen(const QString& path, int filterIndex = 1);
+
+private:
+    std::optional<platform::FileDialogResult> NextFile();
+};
+
+} // namespace testsupport
