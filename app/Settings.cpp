@@ -29,10 +29,10 @@ void LoadSettings(platform::SettingsStore& store) {
     ConversionSettingsRecord& cs = ConversionSettings;
     const ConversionSettingsRecord defaults;
     const QString conv = QStringLiteral("Conversion");
-    cs.X = quint8(TextToInteger(store.Read(conv, QStringLiteral("X"), QStringLiteral("1")), 1, 1,
-                                10));
-    cs.Y = quint8(TextToInteger(store.Read(conv, QStringLiteral("Y"), QStringLiteral("1")), 1, 1,
-                                10));
+    cs.X =
+        quint8(TextToInteger(store.Read(conv, QStringLiteral("X"), QStringLiteral("1")), 1, 1, 10));
+    cs.Y =
+        quint8(TextToInteger(store.Read(conv, QStringLiteral("Y"), QStringLiteral("1")), 1, 1, 10));
     cs.Reverse = TextToBool(store.Read(conv, QStringLiteral("Reverse"), BoolToText(false)), false);
     cs.Charactor = store.Read(conv, QStringLiteral("Charactor"), defaults.Charactor);
     const qsizetype ramp = CodePoints(cs.Charactor);

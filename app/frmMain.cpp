@@ -12,7 +12,6 @@
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -25,6 +24,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 using namespace frmMainTexts;
 
@@ -36,8 +36,8 @@ constexpr double DesignClientHeightTwips = 6060;
 constexpr int MaxWindowCoordinate = 32767;
 
 int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
-    return int(std::clamp<std::int64_t>(platform::RoundHalfEven(double(twips) / twipsPerPixel), min,
-                                    max));
+    return int(
+        std::clamp<std::int64_t>(platform::RoundHalfEven(double(twips) / twipsPerPixel), min, max));
 }
 } // namespace
 
@@ -155,10 +155,9 @@ void frmMain::Form_Load(const QString& commandLinePath) {
         if (QFileInfo(commandLinePath).isFile()) {
             LoadImageFile(commandLinePath);
         } else {
-            dialogs_.Message(this,
-                             commandLinePath + u'\n' + FileNotFound + QStringLiteral("\n\n") +
-                                 CheckPath,
-                             platform::MsgIcon::Exclamation);
+            dialogs_.Message(
+                this, commandLinePath + u'\n' + FileNotFound + QStringLiteral("\n\n") + CheckPath,
+                platform::MsgIcon::Exclamation);
         }
     }
 }
@@ -197,9 +196,9 @@ void frmMain::LoadWindowState() {
 
     mGlyfora::RecentFilesList.fill(QString());
     for (int i = 0; i < 20; ++i) {
-        mGlyfora::RecentFilesList[i] = store_.Read(
-            QStringLiteral("Recent Files"), QStringLiteral("File") + QString::number(i + 1),
-            QString());
+        mGlyfora::RecentFilesList[i] =
+            store_.Read(QStringLiteral("Recent Files"),
+                        QStringLiteral("File") + QString::number(i + 1), QString());
     }
     for (QAction* item : mnuRecent)
         item->setVisible(false);
@@ -250,7 +249,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmMain::mnuExit_Click() { close(); }
+void frmMain::mnuExit_Click() {
+    close();
+}
 
 void frmMain::AddRecentFile(const QString& path) {
     mGlyfora::AddRecentPath(mGlyfora::RecentFilesList, mGlyfora::RecentFilesMax, path);
@@ -271,7 +272,9 @@ void frmMain::RebuildRecentMenu() {
     }
 }
 
-void frmMain::mnuRecent_Click(int index) { LoadImageFile(mGlyfora::RecentFilesList[index]); }
+void frmMain::mnuRecent_Click(int index) {
+    LoadImageFile(mGlyfora::RecentFilesList[index]);
+}
 
 void frmMain::mnuToolBar_Click() {
     tbrToolbar->setVisible(mnuToolBar->isChecked());

@@ -90,7 +90,9 @@ void frmMain::ShowImageInfo() {
                                              mGlyfora::ConversionSettings.Y));
 }
 
-QString frmMain::StatusText() const { return sbrText->text(); }
+QString frmMain::StatusText() const {
+    return sbrText->text();
+}
 
 void frmMain::mnuFileOpen_Click() {
     platform::FileDialogRequest request;

@@ -1,6 +1,6 @@
 // Entry point of the glyfora executable.
-#include "app/CommandLine.h"
 #include "app/Main.h"
+#include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsStore.h"

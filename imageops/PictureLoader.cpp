@@ -26,7 +26,7 @@ public:
 
 private:
     static void Handler(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-        if (active_ && msg.contains(QLatin1String("Premature end of"))) {
+        if (active_ && msg.contains(QLatin1String("premature end of"), Qt::CaseInsensitive)) {
             active_->truncated_ = true;
             return;
         }
@@ -39,7 +39,9 @@ private:
     bool truncated_ = false;
 };
 
-LoadedPicture Failure(const QString& error) { return LoadedPicture{QImage(), error}; }
+LoadedPicture Failure(const QString& error) {
+    return LoadedPicture{QImage(), error};
+}
 
 } // namespace
 

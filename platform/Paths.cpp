@@ -29,6 +29,8 @@ QString FolderOfPath(const QString& path) {
     return slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-QString FileTitleOfPath(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
+QString FileTitleOfPath(const QString& path) {
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
 
 } // namespace platform

@@ -118,7 +118,9 @@ std::optional<FileDialogResult> QtDialogs::ShowSave(QWidget* parent,
     return RunFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
-int QtDialogs::ShowModal(QDialog& dialog) { return dialog.exec(); }
+int QtDialogs::ShowModal(QDialog& dialog) {
+    return dialog.exec();
+}
 
 bool QtDialogs::OpenWithDefaultApp(const QString& path, const QString& workingFolder) {
     return QProcess::startDetached(QStringLiteral("xdg-open"), {path}, workingFolder);

@@ -42,6 +42,8 @@ bool SettingsStore::Sync() {
     return settings_.status() != QSettings::AccessError;
 }
 
-QString SettingsStore::FileName() const { return settings_.fileName(); }
+QString SettingsStore::FileName() const {
+    return settings_.fileName();
+}
 
 } // namespace platform

@@ -7,7 +7,9 @@
 namespace platform {
 
 namespace {
-double TwipsFromDpi(double dpi) { return dpi > 0 ? 1440.0 / dpi : 15.0; }
+double TwipsFromDpi(double dpi) {
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
 } // namespace
 
 double TwipsPerPixelX() {

@@ -92,8 +92,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("title");
-        QTest::newRow("nested") << "/home/a/pics/cat.gif" << "/home/a/pics" << "cat.gif";
-        QTest::newRow("root") << "/cat.gif" << "/" << "cat.gif";
+        QTest::newRow("nested") << "/home/a/pics/cat.gif"
+                                << "/home/a/pics"
+                                << "cat.gif";
+        QTest::newRow("root") << "/cat.gif"
+                              << "/"
+                              << "cat.gif";
     }
     void paths() {
         QFETCH(QString, path);

@@ -28,6 +28,8 @@ void ClearSettings() {
     settings.sync();
 }
 
-QString SettingsFilePath() { return platform::SettingsStore().FileName(); }
+QString SettingsFilePath() {
+    return platform::SettingsStore().FileName();
+}
 
 } // namespace testsupport

@@ -25,11 +25,11 @@ QString SettingsFilePath();
 
 } // namespace testsupport
 
-#define GLYFORA_TEST_MAIN(TestClass)                                                             \
-    int main(int argc, char* argv[]) {                                                           \
-        testsupport::TestEnvironment environment;                                               \
-        QApplication app(argc, argv);                                                            \
-        QApplication::setApplicationName(QStringLiteral("glyfora"));                             \
-        TestClass test;                                                                          \
-        return QTest::qExec(&test, argc, argv);                                                  \
+#define GLYFORA_TEST_MAIN(TestClass)                                                               \
+    int main(int argc, char* argv[]) {                                                             \
+        testsupport::TestEnvironment environment;                                                  \
+        QApplication app(argc, argv);                                                              \
+        QApplication::setApplicationName(QStringLiteral("glyfora"));                               \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }
