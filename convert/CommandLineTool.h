@@ -1,0 +1,21 @@
+// glyfora-convert: the text and HTML scans from the command line, with the settings the
+// program itself would use.
+#pragma once
+
+#include <QStringList>
+
+class QIODevice;
+
+namespace mGlyfora {
+
+// Exit status of the tool.
+enum ConvertToolExit { ToolSuccess = 0, ToolFailure = 1, ToolUsageError = 2 };
+
+// Runs the tool on the arguments that follow the program's name. The result goes to
+// `out` unless "-o FILE" is given; messages go to `err`, one line each.
+int RunConvertTool(const QStringList& args, QIODevice& out, QIODevice& err);
+
+// The usage text, ending in a line break.
+QString ConvertToolUsage();
+
+} // namespace mGlyfora

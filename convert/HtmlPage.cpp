@@ -1,0 +1,29 @@
+// UTF-8 output of results and pages.
+#include "convert/HtmlPage.h"
+
+#include <QIODevice>
+#include <QStringEncoder>
+
+namespace mGlyfora {
+
+bool WriteUtf8(QIODevice& out, QStringView text) {
+    constexpr qsizetype PieceUnits = qsizetype(1) << 18;
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    QByteArray bytes;
+    for (qsizetype at = 0; at < text.size(); at += PieceUnits) {
+        // The stateful encoder carries a surrogate pair split between two pieces.
+        bytes = encoder.encode(text.mid(at, std::min(PieceUnits, text.size() - at)));
+        if (out.write(bytes) != bytes.size())
+            return false;
+    }
+    return true;
+}
+
+bool WriteHtmlPage(QIODevice& out, const QString& before, const QString& body,
+                   const QString& after) {
+    const QStringView lineBreak = u"\r\n";
+    return WriteUtf8(out, before) && WriteUtf8(out, lineBreak) && WriteUtf8(out, body) &&
+           WriteUtf8(out, lineBreak) && WriteUtf8(out, after) && WriteUtf8(out, lineBreak);
+}
+
+} // namespace mGlyfora

@@ -1,0 +1,181 @@
+// Safe creation, writing and read-back of the intermediate file.
+#include "convert/IntermediateFile.h"
+
+#include <QScopeGuard>
+#include <QStringDecoder>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <new>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mGlyfora {
+
+namespace {
+
+constexpr qsizetype ReadChunkBytes = qsizetype(1) << 20;
+
+QString SystemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The checks every use of the file relies on: one regular file of ours, one name.
+QString UnsafeReason(const struct stat& info) {
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("not a regular file");
+    if (info.st_uid != geteuid())
+        return QStringLiteral("owned by another user");
+    if (info.st_nlink != 1)
+        return QStringLiteral("linked under another name");
+    return QString();
+}
+
+} // namespace
+
+IntermediateFile::Status IntermediateFile::Fail(Status status, const QString& why) {
+    error_ = QString::fromLocal8Bit(path_) + QStringLiteral(": ") + why;
+    return status;
+}
+
+IntermediateFile::Status IntermediateFile::Open(const QString& path) {
+    Close();
+    path_ = path.toLocal8Bit();
+    written_ = 0;
+    // O_NONBLOCK keeps a planted FIFO from blocking the open; it is cleared below.
+    fd_ = ::open(path_.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+    if (fd_ < 0) {
+        const int error = errno;
+        if (error == ELOOP)
+            return Fail(Status::Unsafe, QStringLiteral("is a symbolic link"));
+        return Fail(Status::Failed, SystemError(error));
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) {
+        const int error = errno;
+        Close();
+        return Fail(Status::Failed, SystemError(error));
+    }
+    if (const QString why = UnsafeReason(info); !why.isEmpty()) {
+        Close();
+        return Fail(Status::Unsafe, why);
+    }
+    device_ = info.st_dev;
+    inode_ = info.st_ino;
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        const int error = errno;
+        Close();
+        return Fail(Status::Failed, SystemError(error));
+    }
+    return Status::Ok;
+}
+
+IntermediateFile::Status IntermediateFile::Lock() {
+    if (fd_ < 0)
+        return Fail(Status::Failed, QStringLiteral("not open"));
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno == EWOULDBLOCK)
+            return Fail(Status::Busy, QStringLiteral("in use by another conversion"));
+        return Fail(Status::Failed, SystemError(errno));
+    }
+    return Status::Ok;
+}
+
+bool IntermediateFile::Empty() {
+    if (fd_ < 0 || ::ftruncate(fd_, 0) != 0 || ::fchmod(fd_, 0600) != 0 ||
+        ::lseek(fd_, 0, SEEK_SET) != 0) {
+        Fail(Status::Failed, SystemError(errno));
+        return false;
+    }
+    written_ = 0;
+    return true;
+}
+
+bool IntermediateFile::Write(const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail(Status::Failed, SystemError(errno));
+            return false;
+        }
+        data += n;
+        size -= n;
+        written_ += n;
+    }
+    return true;
+}
+
+IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memoryLimit,
+                                                    QString& text) {
+    text.clear();
+    if (fd_ < 0)
+        return Fail(Status::Failed, QStringLiteral("not open"));
+    // A second descriptor of the same file: same inode, nothing followed, nothing added.
+    const int in = ::open(path_.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0)
+        return Fail(Status::Failed, SystemError(errno));
+    const auto closeIn = qScopeGuard([in] { ::close(in); });
+    struct stat info {};
+    if (::fstat(in, &info) != 0)
+        return Fail(Status::Failed, SystemError(errno));
+    if (info.st_dev != device_ || info.st_ino != inode_ || !UnsafeReason(info).isEmpty())
+        return Fail(Status::Unsafe, QStringLiteral("replaced during the conversion"));
+    if (info.st_size != written_)
+        return Fail(Status::Failed, QStringLiteral("changed during the conversion"));
+    if (units < 2 || units > written_)
+        return Fail(Status::Failed, QStringLiteral("unexpected length"));
+
+    // Each byte decodes to at most one UTF-16 unit, so one chunk of slack suffices to
+    // notice a longer text before anything is written past the end.
+    const qsizetype capacity = units + ReadChunkBytes;
+    if (qint64(capacity) * qint64(sizeof(QChar)) > memoryLimit)
+        return Fail(Status::OutOfMemory, QStringLiteral("result too large for memory"));
+    std::unique_ptr<char[]> chunk;
+    try {
+        text.resize(capacity);
+        chunk.reset(new char[ReadChunkBytes]);
+    } catch (const std::bad_alloc&) {
+        text = QString();
+        return Fail(Status::OutOfMemory, QStringLiteral("result too large for memory"));
+    }
+
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QChar* const begin = text.data();
+    QChar* out = begin;
+    for (;;) {
+        const ssize_t n = ::read(in, chunk.get(), size_t(ReadChunkBytes));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            text = QString();
+            return Fail(Status::Failed, SystemError(errno));
+        }
+        if (n == 0)
+            break;
+        out = decoder.appendToBuffer(out, QByteArrayView(chunk.get(), n));
+        if (out - begin > units)
+            break;
+    }
+    if (decoder.hasError() || out - begin != units || begin[units - 2] != u'\r' ||
+        begin[units - 1] != u'\n') {
+        text = QString();
+        return Fail(Status::Failed, QStringLiteral("unexpected contents"));
+    }
+    text.resize(units - 2);
+    return Status::Ok;
+}
+
+void IntermediateFile::Close() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+} // namespace mGlyfora

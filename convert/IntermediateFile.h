@@ -1,0 +1,51 @@
+// The scans' intermediate file: created only as a private regular file of this user,
+// never through a symbolic link, locked against a second scan for as long as it is in
+// use, and read back as one text.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <sys/types.h>
+
+namespace mGlyfora {
+
+class IntermediateFile {
+public:
+    enum class Status { Ok, Unsafe, Busy, Failed, OutOfMemory };
+
+    IntermediateFile() = default;
+    ~IntermediateFile() { Close(); }
+    IntermediateFile(const IntermediateFile&) = delete;
+    IntermediateFile& operator=(const IntermediateFile&) = delete;
+
+    // Opens or creates (mode 0600) the file for writing. Unsafe when the path is a
+    // symbolic link, not a regular file, owned by another user or linked under another
+    // name; nothing in the file is changed by this call.
+    Status Open(const QString& path);
+    // An exclusive lock held until Close; Busy while another scan holds it.
+    Status Lock();
+    // Empties the file and makes it private (mode 0600).
+    bool Empty();
+    bool Write(const char* data, qsizetype size);
+    qint64 BytesWritten() const { return written_; }
+
+    // Reads the file back as UTF-8 into text, which must come to exactly `units`
+    // UTF-16 units ending in CR LF; that final CR LF is cut. OutOfMemory when the text
+    // would pass memoryLimit bytes or cannot be allocated.
+    Status ReadBack(qsizetype units, qint64 memoryLimit, QString& text);
+
+    void Close();
+    QString ErrorString() const { return error_; }
+
+private:
+    Status Fail(Status status, const QString& why);
+
+    int fd_ = -1;
+    QByteArray path_;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+    qint64 written_ = 0;
+    QString error_;
+};
+
+} // namespace mGlyfora

@@ -1,0 +1,36 @@
+// What a scan needs from its surroundings: a progress bar, a chance to let pending
+// events through, and a way to show its one error message. The progress dialog, the
+// command-line tool and the tests each provide one.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace mGlyfora {
+
+class ScanHost {
+public:
+    virtual ~ScanHost() = default;
+
+    virtual void SetProgressRange(int minimum, int maximum) = 0;
+    virtual void SetProgress(int position) = 0;
+    // Called once per row; the place where a cancel request can arrive.
+    virtual void ProcessEvents() = 0;
+    // A message for the person, shown with the critical icon.
+    virtual void ReportError(const QString& message) = 0;
+
+    // Bytes the assembled result may take before the scan gives up for lack of memory:
+    // by default the machine's memory and swap, or the address-space limit if lower.
+    virtual qint64 ResultMemoryLimit() const;
+};
+
+// A host that shows nothing and lets nothing through.
+class NullScanHost : public ScanHost {
+public:
+    void SetProgressRange(int, int) override {}
+    void SetProgress(int) override {}
+    void ProcessEvents() override {}
+    void ReportError(const QString&) override {}
+};
+
+} // namespace mGlyfora
