@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsStore.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(GLYFORA_VERSION));
     mGlyfora::PrepareApplication(app);
 
+    platform::TerminationSignals terminationSignals;
     platform::QtDialogs dialogs;
     platform::SettingsStore store;
     const auto mainWindow = mGlyfora::Main(

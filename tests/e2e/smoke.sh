@@ -38,5 +38,24 @@ if ! grep -qxF "File1=$picture" "$ini"; then
   echo "settings file lacks File1=$picture" >&2
   fail=1
 fi
+# A second run ended by SIGTERM (as at logout) still stores its settings.
+rm -f "$ini"
+cat > "$work/term.sh" <<'INNER'
+#!/usr/bin/env bash
+set -euo pipefail
+"$binary" "$picture" &
+pid=$!
+timeout 30 xdotool search --sync --name ' - glyfora$' >/dev/null
+kill -TERM "$pid"
+wait "$pid"
+INNER
+chmod +x "$work/term.sh"
+export picture
+xvfb-run -a -s '-screen 0 1280x800x24' "$work/term.sh"
+if ! grep -qxF "File1=$picture" "$ini" 2>/dev/null; then
+  echo "settings were not stored after SIGTERM" >&2
+  fail=1
+fi
+
 [ $fail -eq 0 ] && echo "1 passed, 0 failed" || { cat "$ini" >&2; echo "0 passed, 1 failed"; }
 exit $fail
