@@ -1,14 +1,16 @@
 // Safe creation, writing and read-back of the intermediate file.
 #include "convert/IntermediateFile.h"
 
+#include "convert/Utf8Decoder.h"
+
 #include <QScopeGuard>
-#include <QStringDecoder>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <new>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +33,15 @@ QString UnsafeReason(const struct stat& info) {
     if (info.st_nlink != 1)
         return QStringLiteral("linked under another name");
     return QString();
+}
+
+// Large results are filled in one pass; huge pages spare most of the page faults.
+void AdviseHugePages(void* data, qsizetype bytes) {
+    constexpr quintptr Huge = quintptr(2) << 20;
+    const auto first = (quintptr(data) + Huge - 1) & ~(Huge - 1);
+    const auto last = (quintptr(data) + quintptr(bytes)) & ~(Huge - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
 } // namespace
@@ -146,11 +157,13 @@ IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memo
         return Fail(Status::OutOfMemory, QStringLiteral("result too large for memory"));
     }
 
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    QChar* const begin = text.data();
-    QChar* out = begin;
+    AdviseHugePages(text.data(), capacity * qsizetype(sizeof(QChar)));
+    auto* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* out = begin;
+    qsizetype pending = 0; // bytes of a sequence cut off at the end of the last read
+    bool valid = true;
     for (;;) {
-        const ssize_t n = ::read(in, chunk.get(), size_t(ReadChunkBytes));
+        const ssize_t n = ::read(in, chunk.get() + pending, size_t(ReadChunkBytes - pending));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -159,11 +172,20 @@ IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memo
         }
         if (n == 0)
             break;
-        out = decoder.appendToBuffer(out, QByteArrayView(chunk.get(), n));
+        const qsizetype available = pending + n;
+        qsizetype used = 0;
+        const qsizetype decoded = DecodeUtf8(chunk.get(), available, out, used);
+        if (decoded < 0) {
+            valid = false;
+            break;
+        }
+        out += decoded;
+        pending = available - used;
+        std::memmove(chunk.get(), chunk.get() + used, size_t(pending));
         if (out - begin > units)
             break;
     }
-    if (decoder.hasError() || out - begin != units || begin[units - 2] != u'\r' ||
+    if (!valid || pending != 0 || out - begin != units || begin[units - 2] != u'\r' ||
         begin[units - 1] != u'\n') {
         text = QString();
         return Fail(Status::Failed, QStringLiteral("unexpected contents"));
