@@ -3,6 +3,7 @@
 
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
+#include "app/SettingsTable.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
 #include "platform/Dialogs.h"
@@ -34,6 +35,11 @@ constexpr double DesignClientWidthTwips = 8880;
 constexpr double DesignClientHeightTwips = 6060;
 // Window geometry is kept within what the window system can place.
 constexpr int MaxWindowCoordinate = 32767;
+
+const mGlyfora::SettingDefinition& RecentFileSetting(int index) {
+    return mGlyfora::Setting(QStringLiteral("Recent Files"),
+                             QStringLiteral("File") + QString::number(index + 1));
+}
 
 int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
     return int(
@@ -176,8 +182,8 @@ void frmMain::LoadWindowState() {
 
     const QString window = QStringLiteral("Window");
     const auto readSingle = [&](const char* key, float fallback) {
-        return TextToSingle(store_.Read(window, QLatin1String(key), SingleToText(fallback)),
-                            fallback);
+        return mGlyfora::ReadSingle(store_, mGlyfora::Setting(window, QLatin1String(key)),
+                                    fallback);
     };
     const float left = readSingle("Left", defaultLeft);
     const float top = readSingle("Top", defaultTop);
@@ -190,9 +196,9 @@ void frmMain::LoadWindowState() {
     resize(wantedOuterSize_);
 
     mnuToolBar->setChecked(
-        TextToBool(store_.Read(window, QStringLiteral("ToolBar"), BoolToText(true)), true));
+        mGlyfora::ReadBoolean(store_, mGlyfora::Setting(window, QStringLiteral("ToolBar"))));
     mnuStatusBar->setChecked(
-        TextToBool(store_.Read(window, QStringLiteral("StatusBar"), BoolToText(true)), true));
+        mGlyfora::ReadBoolean(store_, mGlyfora::Setting(window, QStringLiteral("StatusBar"))));
 
     mGlyfora::RecentFilesList.fill(QString());
     for (int i = 0; i < 20; ++i) {
@@ -221,12 +227,12 @@ void frmMain::SaveWindowState() {
     store_.Write(window, QStringLiteral("ToolBar"), BoolToText(mnuToolBar->isChecked()));
     store_.Write(window, QStringLiteral("StatusBar"), BoolToText(mnuStatusBar->isChecked()));
     for (int i = 0; i < 20; ++i) {
-        const QString key = QStringLiteral("File") + QString::number(i + 1);
+        const mGlyfora::SettingDefinition& key = RecentFileSetting(i);
         const QString& entry = mGlyfora::RecentFilesList[i];
         if (!entry.isEmpty() && i < mGlyfora::RecentFilesMax)
-            store_.Write(QStringLiteral("Recent Files"), key, entry);
+            mGlyfora::WriteSetting(store_, key, entry);
         else
-            store_.Delete(QStringLiteral("Recent Files"), key);
+            store_.Delete(key.section, key.key);
     }
 }
 

@@ -1,8 +1,10 @@
 // Start-up, shutdown, settings, picture loading and the main window's picture states.
 #include "app/CommandLine.h"
 #include "app/ImageInfo.h"
+#include "app/Main.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
+#include "app/SettingsTable.h"
 #include "app/frmMain.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
@@ -15,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -94,7 +97,10 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { picture640_ = Picture(QStringLiteral("p640.bmp"), 640, 480); }
+    void initTestCase() {
+        mGlyfora::PrepareApplication(*qApp);
+        picture640_ = Picture(QStringLiteral("p640.bmp"), 640, 480);
+    }
 
     void init() {
         testsupport::ClearSettings();
@@ -250,6 +256,83 @@ private Q_SLOTS:
         QVERIFY(QDir().rmdir(path));
         QCOMPARE(run.dialogs.messages.size(), 1);
         QVERIFY(run.dialogs.messages[0].text.startsWith(frmMainTexts::SettingsNotSaved));
+    }
+
+    void everyKeyFallsBackToItsDefault_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        for (const mGlyfora::SettingDefinition& s : mGlyfora::SettingsTable()) {
+            if (s.kind == mGlyfora::SettingKind::Text)
+                continue; // any text is a valid value
+            const QByteArray name = (s.section + u'/' + s.key).toUtf8();
+            for (const char* junk : {"abc", "", "1e999", "-99999999999"})
+                QTest::newRow((name + " " + junk).constData()) << s.section << s.key << junk;
+        }
+    }
+    void everyKeyFallsBackToItsDefault() {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        const mGlyfora::SettingDefinition& setting = mGlyfora::Setting(section, key);
+        platform::SettingsStore store;
+        store.Write(section, key, stored);
+        switch (setting.kind) {
+        case mGlyfora::SettingKind::Integer:
+            QCOMPARE(mGlyfora::ReadInteger(store, setting), setting.defaultText.toLongLong());
+            break;
+        case mGlyfora::SettingKind::Boolean:
+            if (stored.isEmpty() || stored == QLatin1String("abc"))
+                QCOMPARE(mGlyfora::ReadBoolean(store, setting),
+                         setting.defaultText == QLatin1String("True"));
+            break;
+        case mGlyfora::SettingKind::Single:
+            if (setting.computed && stored.startsWith(u'-'))
+                break; // any finite position is kept; the window clamps it to the screen system
+            QCOMPARE(mGlyfora::ReadSingle(store, setting, 123.0f),
+                     setting.computed ? 123.0f : setting.defaultText.toFloat());
+            break;
+        case mGlyfora::SettingKind::Ramp:
+            if (stored.isEmpty())
+                QCOMPARE(mGlyfora::ReadText(store, setting), setting.defaultText);
+            break;
+        case mGlyfora::SettingKind::Colour:
+            QCOMPARE(mGlyfora::ReadColour(store, setting),
+                     quint32(qint32(setting.defaultText.toLongLong())));
+            break;
+        case mGlyfora::SettingKind::Text:
+            break;
+        }
+    }
+
+    void rampLimitsCountCharactersNotBytes_data() {
+        QTest::addColumn<QString>("ramp");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("64 Japanese") << QString(64, QChar(0x3042)) << true;
+        QTest::newRow("65 characters") << QString(65, u'a') << false;
+        QTest::newRow("64 outside the basic plane")
+            << QString::fromUcs4(std::u32string(64, U'\U0001F600').c_str()) << true;
+        QTest::newRow("one") << "@" << true;
+    }
+    void rampLimitsCountCharactersNotBytes() {
+        QFETCH(QString, ramp);
+        QFETCH(bool, kept);
+        platform::SettingsStore store;
+        store.Write(QStringLiteral("Conversion"), QStringLiteral("Charactor"), ramp);
+        const auto& setting =
+            mGlyfora::Setting(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
+        QCOMPARE(mGlyfora::ReadText(store, setting) == ramp, kept);
+    }
+
+    void storedFontNamesHaveJapaneseGlyphs() {
+        for (const QString& family :
+             {QStringLiteral("Terminal"), QStringLiteral("ＭＳ ゴシック")}) {
+            const QFont font(family, 12);
+            const QFontMetrics metrics(font);
+            QVERIFY2(metrics.inFont(QChar(0x3042)), qPrintable(family));
+            // Fixed pitch: narrow and wide Latin letters take the same room.
+            QCOMPARE(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'M'));
+        }
     }
 
     void statusTexts_data() {

@@ -1,0 +1,123 @@
+// The settings table and its validating reads.
+#include "app/SettingsTable.h"
+
+#include "convert/ConversionSettings.h"
+#include "platform/Colour.h"
+#include "platform/SettingsStore.h"
+#include "platform/SettingsValues.h"
+
+#include <limits>
+
+namespace mGlyfora {
+
+namespace {
+constexpr qint64 MaxRampCharacters = 64;
+
+std::vector<SettingDefinition> BuildTable() {
+    using K = SettingKind;
+    const ConversionSettingsRecord d;
+    const auto S = [](const char* s) { return QString::fromUtf8(s); };
+    std::vector<SettingDefinition> t = {
+        {S("Conversion"), S("X"), K::Integer, S("1"), 1, 10},
+        {S("Conversion"), S("Y"), K::Integer, S("1"), 1, 10},
+        {S("Conversion"), S("Reverse"), K::Boolean, S("False")},
+        {S("Conversion"), S("Charactor"), K::Ramp, d.Charactor, 1, MaxRampCharacters},
+        {S("HTML"), S("Before"), K::Text, d.Before},
+        {S("HTML"), S("After"), K::Text, d.After},
+        {S("HTML"), S("BeforeHTML"), K::Text, d.BeforeHTML},
+        {S("HTML"), S("AfterHTML"), K::Text, d.AfterHTML},
+        {S("Open"), S("Directory"), K::Text, QString(), 0, 0, true},
+        {S("Save"), S("Directory"), K::Text, QString(), 0, 0, true},
+        {S("Recent Files"), S("Max"), K::Integer, S("4"), 0, 20},
+    };
+    for (const char* key : {"Left", "Top", "Height", "Width"})
+        t.push_back({S("Window"), S(key), K::Single, QString(), 0, 0, true});
+    t.push_back({S("Window"), S("ToolBar"), K::Boolean, S("True")});
+    t.push_back({S("Window"), S("StatusBar"), K::Boolean, S("True")});
+    for (int i = 1; i <= 20; ++i)
+        t.push_back({S("Recent Files"), S("File") + QString::number(i), K::Text, QString()});
+    for (const char* key : {"Left", "Top", "Height", "Width"})
+        t.push_back({S("Text\\Window"), S(key), K::Single, QString(), 0, 0, true});
+    t.push_back({S("Text\\Font"), S("Name"), K::Text, S("Terminal")});
+    for (const char* key : {"Bold", "Itaric", "Strikethrough", "Underline"})
+        t.push_back({S("Text\\Font"), S(key), K::Boolean, S("False")});
+    // A font size must be positive; 2048 points is far beyond any screen.
+    t.push_back({S("Text\\Font"), S("Size"), K::Single, S("4"), 1, 2048});
+    t.push_back({S("Text\\Color"), S("BackColor"), K::Colour, S("-2147483643")});
+    t.push_back({S("Text\\Color"), S("ForeColor"), K::Colour, S("-2147483640")});
+    return t;
+}
+
+qsizetype CodePoints(const QString& text) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); ++i, ++n) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    return n;
+}
+} // namespace
+
+const std::vector<SettingDefinition>& SettingsTable() {
+    static const std::vector<SettingDefinition> table = BuildTable();
+    return table;
+}
+
+const SettingDefinition& Setting(const QString& section, const QString& key) {
+    for (const SettingDefinition& s : SettingsTable()) {
+        if (s.section == section && s.key == key)
+            return s;
+    }
+    qFatal("unknown setting %s/%s", qPrintable(section), qPrintable(key));
+}
+
+qint64 ReadInteger(const platform::SettingsStore& store, const SettingDefinition& setting) {
+    const qint64 fallback = setting.defaultText.toLongLong();
+    return platform::TextToInteger(store.Read(setting.section, setting.key, setting.defaultText),
+                                   fallback, setting.min, setting.max);
+}
+
+bool ReadBoolean(const platform::SettingsStore& store, const SettingDefinition& setting) {
+    const bool fallback = platform::TextToBool(setting.defaultText, false);
+    return platform::TextToBool(store.Read(setting.section, setting.key, setting.defaultText),
+                                fallback);
+}
+
+float ReadSingle(const platform::SettingsStore& store, const SettingDefinition& setting,
+                 float fallback) {
+    if (!setting.computed)
+        fallback = platform::TextToSingle(setting.defaultText, fallback);
+    const float value = platform::TextToSingle(
+        store.Read(setting.section, setting.key, platform::SingleToText(fallback)), fallback);
+    if (setting.min < setting.max && (value < float(setting.min) || value > float(setting.max)))
+        return fallback;
+    return value;
+}
+
+QString ReadText(const platform::SettingsStore& store, const SettingDefinition& setting,
+                 const QString& fallback) {
+    const QString defaultText = setting.computed ? fallback : setting.defaultText;
+    const QString text = store.Read(setting.section, setting.key, defaultText);
+    if (setting.kind == SettingKind::Ramp) {
+        const qsizetype n = CodePoints(text);
+        if (n < setting.min || n > setting.max)
+            return defaultText;
+    }
+    return text;
+}
+
+quint32 ReadColour(const platform::SettingsStore& store, const SettingDefinition& setting) {
+    const qint64 fallback = setting.defaultText.toLongLong();
+    const qint64 value = platform::TextToInteger(
+        store.Read(setting.section, setting.key, setting.defaultText), fallback,
+        std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+    const auto colour = quint32(qint32(value));
+    return platform::IsValidColourValue(colour) ? colour : quint32(qint32(fallback));
+}
+
+void WriteSetting(platform::SettingsStore& store, const SettingDefinition& setting,
+                  const QString& text) {
+    store.Write(setting.section, setting.key, text);
+}
+
+} // namespace mGlyfora

@@ -1,0 +1,54 @@
+// Every key the program keeps in its settings store, with its text form, its default
+// and its allowed range, and the typed reads that fall back to the default when a
+// stored text cannot be used.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace platform {
+class SettingsStore;
+}
+
+namespace mGlyfora {
+
+enum class SettingKind {
+    Integer, // decimal whole number within [min, max]
+    Single,  // finite single-precision decimal
+    Boolean, // "True" / "False" (numbers accepted, non-zero true)
+    Text,    // any text
+    Ramp,    // text of 1 to 64 characters (code points)
+    Colour,  // signed 32-bit decimal: an RGB colour or a known system colour number
+};
+
+struct SettingDefinition {
+    QString section;
+    QString key;
+    SettingKind kind;
+    // Default as stored text; empty with computed = true where the default depends on the
+    // screen or the program's folder and is supplied by the reader.
+    QString defaultText;
+    qint64 min = 0;
+    qint64 max = 0;
+    bool computed = false;
+};
+
+// The whole table, in the order in which the groups are read.
+const std::vector<SettingDefinition>& SettingsTable();
+// The definition of one key; the key must be in the table.
+const SettingDefinition& Setting(const QString& section, const QString& key);
+
+// Typed reads. A computed default is passed as `fallback`; otherwise the table's default
+// is used whenever the stored text cannot be converted or is out of range.
+qint64 ReadInteger(const platform::SettingsStore& store, const SettingDefinition& setting);
+bool ReadBoolean(const platform::SettingsStore& store, const SettingDefinition& setting);
+float ReadSingle(const platform::SettingsStore& store, const SettingDefinition& setting,
+                 float fallback);
+QString ReadText(const platform::SettingsStore& store, const SettingDefinition& setting,
+                 const QString& fallback = QString());
+quint32 ReadColour(const platform::SettingsStore& store, const SettingDefinition& setting);
+
+void WriteSetting(platform::SettingsStore& store, const SettingDefinition& setting,
+                  const QString& text);
+
+} // namespace mGlyfora
