@@ -1,0 +1,203 @@
+// The intermediate file: what may stand at its path, its mode, the lock between two
+// scans, and the UTF-8 read-back.
+#include "convert/ConversionSettings.h"
+#include "convert/ConversionState.h"
+#include "convert/ConvertScan.h"
+#include "convert/Utf8Decoder.h"
+#include "platform/Paths.h"
+#include "tests/convert/ScanTestSupport.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <QTest>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace mGlyfora;
+using testsupport::RecordingHost;
+
+namespace {
+
+QString FilePath() {
+    return platform::TempFolder() + QStringLiteral("~glyfora.tmp");
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+ScanOutcome ScanSmallPicture(RecordingHost& host) {
+    return ScanToText(testsupport::SolidSurface(3, 2, qRgb(0, 0, 0)), {}, host);
+}
+
+mode_t ModeOf(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+} // namespace
+
+class TestIntermediateFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        ConversionSettings = ConversionSettingsRecord();
+        ::unlink(QFile::encodeName(FilePath()).constData());
+        ::rmdir(QFile::encodeName(FilePath()).constData());
+    }
+
+    void createdPrivate() {
+        ::umask(022);
+        RecordingHost host;
+        QCOMPARE(ScanSmallPicture(host).text, QStringLiteral("@@@\r\n@@@"));
+        QCOMPARE(ModeOf(FilePath()), mode_t(0600));
+        // An earlier file of ours with wider permissions is emptied and made private.
+        WriteFile(FilePath(), QByteArray(100, 'x'));
+        QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                              QFile::ReadOther);
+        QCOMPARE(ScanSmallPicture(host).text, QStringLiteral("@@@\r\n@@@"));
+        QCOMPARE(ModeOf(FilePath()), mode_t(0600));
+        QCOMPARE(ReadAll(FilePath()), QByteArray("@@@\r\n@@@\r\n"));
+    }
+
+    void refusedAtPath_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("symbolic link to a file") << "symlink";
+        QTest::newRow("dangling symbolic link") << "dangling";
+        QTest::newRow("second name of a file") << "hardlink";
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("folder") << "folder";
+    }
+    void refusedAtPath() {
+        QFETCH(QString, kind);
+        const QByteArray path = QFile::encodeName(FilePath());
+        const QString target = platform::TempFolder() + QStringLiteral("precious.txt");
+        const QByteArray targetPath = QFile::encodeName(target);
+        QFile::remove(target);
+        if (kind != "dangling" && kind != "fifo" && kind != "folder")
+            WriteFile(target, "keep me");
+        if (kind == "symlink" || kind == "dangling")
+            QCOMPARE(::symlink(targetPath.constData(), path.constData()), 0);
+        else if (kind == "hardlink")
+            QCOMPARE(::link(targetPath.constData(), path.constData()), 0);
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        else
+            QVERIFY(QDir().mkdir(FilePath()));
+
+        RecordingHost host;
+        const ScanOutcome outcome = ScanSmallPicture(host);
+        QVERIFY(outcome.text.isEmpty());
+        QVERIFY(outcome.status == ScanStatus::UnsafeFile ||
+                outcome.status == ScanStatus::FileError);
+        QVERIFY(host.errors.isEmpty());
+        if (kind == "dangling")
+            QVERIFY(!QFile::exists(target));
+        else if (kind == "symlink" || kind == "hardlink")
+            QCOMPARE(ReadAll(target), QByteArray("keep me"));
+        if (kind == "symlink" || kind == "dangling")
+            QVERIFY(QFileInfo(FilePath()).isSymLink());
+        ::unlink(path.constData());
+        QFile::remove(target);
+    }
+
+    void otherOwnerRefused() {
+        if (::geteuid() != 0)
+            QSKIP("only root can give a file to another user");
+        WriteFile(FilePath(), "someone else's");
+        QCOMPARE(::chown(QFile::encodeName(FilePath()).constData(), 65534, 65534), 0);
+        RecordingHost host;
+        const ScanOutcome outcome = ScanSmallPicture(host);
+        QCOMPARE(outcome.status, ScanStatus::UnsafeFile);
+        QVERIFY(outcome.text.isEmpty());
+        QCOMPARE(ReadAll(FilePath()), QByteArray("someone else's"));
+    }
+
+    void waitsForAnotherScan() {
+        RecordingHost host;
+        QCOMPARE(ScanSmallPicture(host).status, ScanStatus::Done);
+        const int other = ::open(QFile::encodeName(FilePath()).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(other >= 0);
+        QCOMPARE(::flock(other, LOCK_EX), 0);
+
+        // Cancelled while waiting: nothing is written.
+        RecordingHost cancelling;
+        cancelling.onEvents = [](int) { CancelConversion = true; };
+        QCOMPARE(ScanSmallPicture(cancelling).status, ScanStatus::Cancelled);
+        QCOMPARE(cancelling.eventCalls, 1);
+        QCOMPARE(ReadAll(FilePath()), QByteArray("@@@\r\n@@@\r\n"));
+
+        // Freed while waiting: the scan goes on, one event call per row after the wait.
+        RecordingHost waiting;
+        waiting.onEvents = [other](int call) {
+            if (call == 1)
+                ::close(other);
+        };
+        ConversionSettings.Charactor = QStringLiteral("ab");
+        QCOMPARE(ScanSmallPicture(waiting).text, QStringLiteral("bbb\r\nbbb"));
+        QCOMPARE(waiting.eventCalls, 2 + 2);
+    }
+
+    void decoder_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << QByteArray("plain text that is longer than sixteen bytes\r\n");
+        QTest::newRow("html cells")
+            << QString::fromUtf8("<FONT COLOR=\"#0A00FF\">■</FONT>").repeated(5).toUtf8();
+        QTest::newRow("two, three and four bytes")
+            << QString::fromUtf8("é・😀ー𠀋 mixed with ascii 0123456789 é😀").toUtf8();
+        QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBFx");
+        QTest::newRow("highest code point") << QByteArray("\xF4\x8F\xBF\xBF");
+    }
+    void decoder() {
+        QFETCH(QByteArray, bytes);
+        QStringDecoder reference(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        const QString expected = reference.decode(bytes);
+        // Split at every place, as chunked reads may split it.
+        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+            std::u16string out(size_t(bytes.size()), u'\0');
+            qsizetype used = 0;
+            const qsizetype first = DecodeUtf8(bytes.constData(), cut, out.data(), used);
+            QVERIFY(first >= 0);
+            QVERIFY(cut - used < 4);
+            const QByteArray rest = bytes.mid(used);
+            qsizetype usedRest = 0;
+            const qsizetype second =
+                DecodeUtf8(rest.constData(), rest.size(), out.data() + first, usedRest);
+            QVERIFY(second >= 0);
+            QCOMPARE(usedRest, rest.size());
+            QCOMPARE(QStringView(out.data(), first + second).toString(), expected);
+        }
+    }
+
+    void decoderRejects_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("overlong two bytes") << QByteArray("\xC0\x80", 2);
+        QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF");
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
+        QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
+        QTest::newRow("stray continuation") << QByteArray("abc\x80");
+        QTest::newRow("bad continuation") << QByteArray("\xE2\x41\x41");
+        QTest::newRow("cut and broken") << QByteArray("\xE2\x41");
+        QTest::newRow("not UTF-8 at all") << QByteArray("\xFF");
+    }
+    void decoderRejects() {
+        QFETCH(QByteArray, bytes);
+        std::u16string out(size_t(bytes.size()) + 16, u'\0');
+        qsizetype used = 0;
+        QCOMPARE(DecodeUtf8(bytes.constData(), bytes.size(), out.data(), used), qsizetype(-1));
+    }
+};
+
+GLYFORA_TEST_MAIN(TestIntermediateFile)
+#include "tst_intermediate_file.moc"

@@ -1,0 +1,349 @@
+// The text and HTML scans: characters and cells, geometry and progress, selections,
+// cancel, failures, and agreement with a per-pixel reference scan.
+#include "app/mGlyfora.h"
+#include "convert/CharacterTable.h"
+#include "convert/ConversionSettings.h"
+#include "convert/ConversionState.h"
+#include "convert/ConvertScan.h"
+#include "convert/MakeColorCell.h"
+#include "platform/Paths.h"
+#include "tests/convert/ScanTestSupport.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace mGlyfora;
+using testsupport::RecordingHost;
+
+Q_DECLARE_METATYPE(mGlyfora::SelectionRect)
+
+namespace {
+
+const QString IndexRamp = QStringLiteral("0123456789ABCDEF");
+
+QString Crlf(const QStringList& lines) {
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QByteArray IntermediateBytes() {
+    QFile file(platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestScan : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { ConversionSettings = ConversionSettingsRecord(); }
+
+    void pickCharacter_data() {
+        QTest::addColumn<QString>("ramp");
+        QTest::addColumn<bool>("reverse");
+        QTest::addColumn<QRgb>("colour");
+        QTest::addColumn<QString>("expected");
+        const QString def = ConversionSettingsRecord::DefaultCharactor();
+        QTest::newRow("white") << def << false << qRgb(255, 255, 255) << " ";
+        QTest::newRow("black") << def << false << qRgb(0, 0, 0) << "@";
+        QTest::newRow("240") << def << false << qRgb(240, 0, 0) << " ";
+        QTest::newRow("239") << def << false << qRgb(0, 239, 0) << ".";
+        QTest::newRow("16") << def << false << qRgb(0, 0, 16) << "%";
+        QTest::newRow("15") << def << false << qRgb(15, 15, 15) << "@";
+        QTest::newRow("pure red is bright") << def << false << qRgb(255, 0, 0) << " ";
+        QTest::newRow("reverse white") << def << true << qRgb(255, 255, 255) << "@";
+        QTest::newRow("reverse black") << def << true << qRgb(0, 0, 0) << " ";
+        QTest::newRow("one character") << "#" << false << qRgb(0, 0, 0) << "#";
+        QTest::newRow("one character, white") << "#" << false << qRgb(255, 255, 255) << "#";
+        QTest::newRow("3: 171") << "abc" << false << qRgb(171, 0, 0) << "a";
+        QTest::newRow("3: 170") << "abc" << false << qRgb(170, 0, 0) << "b";
+        QTest::newRow("3: 86") << "abc" << false << qRgb(0, 86, 0) << "b";
+        QTest::newRow("3: 85") << "abc" << false << qRgb(0, 85, 0) << "c";
+        // Six characters: thresholds 256, 213, 170, 127, 84, 41.
+        const int six[][2] = {{213, 'a'}, {212, 'b'}, {170, 'b'}, {169, 'c'}, {127, 'c'},
+                              {126, 'd'}, {84, 'd'},  {83, 'e'},  {41, 'e'},  {40, 'f'}};
+        for (const auto& [m, c] : six) {
+            QTest::addRow("6: %d", m)
+                << "abcdef" << false << qRgb(m, m / 2, 0) << QString(QChar(c));
+        }
+        const QString thirty = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123");
+        QTest::newRow("30: black stops at 28") << thirty << false << qRgb(0, 0, 0) << "2";
+        QTest::newRow("30: 3 is 28 too") << thirty << false << qRgb(3, 3, 3) << "2";
+        QTest::newRow("30: 4") << thirty << false << qRgb(4, 0, 0) << "1";
+        QTest::newRow("japanese white") << "　・：＃" << false << qRgb(255, 255, 255) << "　";
+        QTest::newRow("japanese black") << "　・：＃" << false << qRgb(0, 0, 0) << "＃";
+        QTest::newRow("japanese reverse") << "　・：＃" << true << qRgb(0, 0, 0) << "　";
+        QTest::newRow("beyond the basic plane")
+            << QString::fromUtf8("😀😁😂") << false << qRgb(0, 0, 0) << QString::fromUtf8("😂");
+        QTest::newRow("beyond the basic plane, middle")
+            << QString::fromUtf8("😀😁😂") << false << qRgb(100, 0, 0) << QString::fromUtf8("😁");
+    }
+    void pickCharacter() {
+        QFETCH(QString, ramp);
+        QFETCH(bool, reverse);
+        QFETCH(QRgb, colour);
+        QFETCH(QString, expected);
+        ConversionSettings.Charactor = ramp;
+        ConversionSettings.Reverse = reverse;
+        QVERIFY(reverse ? FillCharacterTableReverse() : FillCharacterTable());
+        QCOMPARE(PickCharacter(platform::ColourFromRgb(colour)), expected);
+        // The scan of a 1 x 1 picture of that colour: one character, no line break.
+        RecordingHost host;
+        QCOMPARE(ConvertToText(testsupport::SolidSurface(1, 1, colour), {}, host), expected);
+    }
+
+    void characterTable() {
+        ConversionSettings.Charactor = QStringLiteral("abcdef");
+        QVERIFY(FillCharacterTable());
+        ConversionSettings.Charactor = QString::fromUtf8("x😀");
+        QVERIFY(FillCharacterTableReverse());
+        QCOMPARE(CharacterTable[0], QString::fromUtf8("😀"));
+        QCOMPARE(CharacterTable[1], QStringLiteral("x"));
+        QCOMPARE(CharacterTable[2], QStringLiteral("c")); // left by the longer ramp
+
+        // A lone surrogate cannot go through the UTF-8 file as it is, but it cannot break
+        // the scan either.
+        ConversionSettings.Charactor = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
+        RecordingHost lone;
+        const ScanOutcome replaced = ScanToText(testsupport::SolidSurface(2, 1, 0), {}, lone);
+        QCOMPARE(replaced.status, ScanStatus::Done);
+        QCOMPARE(replaced.text.size(), 2);
+
+        ConversionSettings.Charactor = QString(65, u'z');
+        QVERIFY(FillCharacterTable());
+        for (const QString& ramp : {QString(), QString(66, u'z')}) {
+            ConversionSettings.Charactor = ramp;
+            QVERIFY(!FillCharacterTable());
+            RecordingHost host;
+            const ScanOutcome outcome = ScanToText(testsupport::SolidSurface(2, 2, 0), {}, host);
+            QCOMPARE(outcome.status, ScanStatus::BadSettings);
+            QVERIFY(outcome.text.isEmpty());
+            QVERIFY(host.errors.isEmpty());
+        }
+    }
+
+    void geometry_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("cellX");
+        QTest::addColumn<int>("cellY");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("estimate");
+        QTest::newRow("1x1") << 1 << 1 << 1 << 1 << "0" << 1;
+        QTest::newRow("10 wide, X=3: columns 0,3,6,9") << 10 << 1 << 3 << 1 << "0369" << 1;
+        QTest::newRow("11 rows, Y=2: estimate 6")
+            << 2 << 11 << 1 << 2 << Crlf(QStringList(6, QStringLiteral("01"))) << 6;
+        QTest::newRow("9 rows, Y=2: estimate 4")
+            << 2 << 9 << 1 << 2 << Crlf(QStringList(5, QStringLiteral("01"))) << 4;
+        QTest::newRow("partial cells count") << 7 << 5 << 4 << 4 << Crlf({"04", "04"}) << 1;
+    }
+    void geometry() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, cellX);
+        QFETCH(int, cellY);
+        QFETCH(QString, expected);
+        QFETCH(int, estimate);
+        ConversionSettings.Charactor = IndexRamp;
+        ConversionSettings.X = quint8(cellX);
+        ConversionSettings.Y = quint8(cellY);
+        RecordingHost host;
+        QCOMPARE(ConvertToText(testsupport::ColumnIndexSurface(width, height), {}, host), expected);
+        const int rows = int(expected.count(QStringLiteral("\r\n"))) + 1;
+        QCOMPARE(host.ranges, (QList<QPair<int, int>>{{0, estimate}}));
+        QCOMPARE(host.eventCalls, rows);
+        // The position trails by one row: 0 after the first row, and never past the estimate.
+        QList<int> positions;
+        for (int k = 0; k < rows && k <= estimate; ++k)
+            positions.append(k);
+        QCOMPARE(host.positions, positions);
+        QCOMPARE(TempFileName, platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
+        QCOMPARE(IntermediateBytes(), (expected + QStringLiteral("\r\n")).toUtf8());
+    }
+
+    void selection_data() {
+        QTest::addColumn<SelectionRect>("cut");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("hidden selection: whole picture")
+            << SelectionRect{false, 2, 1, 3, 1} << Crlf({"012345", "012345"});
+        QTest::newRow("left 2.5 rounds to 2, right 5.5 to 6")
+            << SelectionRect{true, 2.5f, 0, 3, 1} << "2345";
+        QTest::newRow("left 1.5 rounds to 2, right 4.5 to 4")
+            << SelectionRect{true, 1.5f, 0, 3, 1} << "23";
+        QTest::newRow("sum before rounding") << SelectionRect{true, 1.4f, 0, 1.2f, 1} << "12";
+        QTest::newRow("top 0.5 rounds to 0, bottom 1.5 to 2")
+            << SelectionRect{true, 0, 0.5f, 1, 1} << Crlf({"0", "0"});
+        QTest::newRow("past every edge")
+            << SelectionRect{true, -2, -1, 10, 4} << Crlf({"", "012345", "012345", ""});
+        QTest::newRow("beside the picture: one empty row")
+            << SelectionRect{true, 50, 0, 5, 1} << "";
+        QTest::newRow("no rows") << SelectionRect{true, 0, 0, 6, 0} << "";
+    }
+    void selection() {
+        QFETCH(SelectionRect, cut);
+        QFETCH(QString, expected);
+        ConversionSettings.Charactor = IndexRamp;
+        RecordingHost host;
+        const PictureSurface picture = testsupport::ColumnIndexSurface(6, 2);
+        QCOMPARE(ConvertToText(picture, cut, host), expected);
+        QCOMPARE(testsupport::ReferenceScan(picture, cut, false), expected);
+    }
+
+    void emptyRegion() {
+        RecordingHost host;
+        const ScanOutcome outcome = ScanToText(PictureSurface(), {}, host);
+        QCOMPARE(outcome.status, ScanStatus::EmptyRegion);
+        QVERIFY(outcome.text.isEmpty());
+        QCOMPARE(host.ranges, (QList<QPair<int, int>>{{0, 0}}));
+        QCOMPARE(host.eventCalls, 0);
+        QVERIFY(host.errors.isEmpty());
+    }
+
+    void cancel_data() {
+        QTest::addColumn<bool>("html");
+        QTest::newRow("text") << false;
+        QTest::newRow("html") << true;
+    }
+    void cancel() {
+        QFETCH(bool, html);
+        ConversionSettings.Charactor = IndexRamp;
+        CancelConversion = true; // a stale request does not stop the next scan
+        RecordingHost host;
+        host.onEvents = [](int call) {
+            if (call == 2)
+                CancelConversion = true;
+        };
+        const PictureSurface picture = testsupport::ColumnIndexSurface(4, 5);
+        const ScanOutcome outcome =
+            html ? ScanToHTML(picture, {}, host) : ScanToText(picture, {}, host);
+        QCOMPARE(outcome.status, ScanStatus::Cancelled);
+        QVERIFY(outcome.text.isEmpty());
+        QCOMPARE(host.eventCalls, 3);
+        QCOMPARE(host.positions, (QList<int>{0, 1}));
+        // Two whole rows and the one cell after which the request was seen stay on disk.
+        const QString first = html ? MakeColorCell(0xFFFFFF) : QStringLiteral("0");
+        const QString row = html ? testsupport::ReferenceScan(picture, {true, 0, 0, 4, 1}, true)
+                                 : QStringLiteral("0123");
+        QCOMPARE(IntermediateBytes(), (row + "\r\n" + row + "\r\n" + first).toUtf8());
+        CancelConversion = false;
+    }
+
+    void colorCell_data() {
+        QTest::addColumn<QRgb>("colour");
+        QTest::addColumn<QString>("digits");
+        QTest::newRow("black") << qRgb(0, 0, 0) << "000000";
+        QTest::newRow("white") << qRgb(255, 255, 255) << "FFFFFF";
+        QTest::newRow("one-digit red gets its zero") << qRgb(10, 0, 255) << "0A00FF";
+        QTest::newRow("bytes reversed") << qRgb(0x56, 0x34, 0x12) << "563412";
+    }
+    void colorCell() {
+        QFETCH(QRgb, colour);
+        QFETCH(QString, digits);
+        const QString cell = "<FONT COLOR=\"#" + digits + "\">■</FONT>";
+        QCOMPARE(cell.size(), 30);
+        QCOMPARE(MakeColorCell(platform::ColourFromRgb(colour)), cell);
+        RecordingHost host;
+        QCOMPARE(ConvertToHTML(testsupport::SolidSurface(1, 1, colour), {}, host), cell);
+    }
+
+    void htmlTwoByTwo() {
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.setPixel(0, 0, qRgb(1, 2, 3));
+        image.setPixel(1, 0, qRgb(4, 5, 6));
+        image.setPixel(0, 1, qRgb(7, 8, 9));
+        image.setPixel(1, 1, qRgb(10, 11, 12));
+        const auto cell = [](const char* digits) {
+            return QStringLiteral("<FONT COLOR=\"#%1\">■</FONT>").arg(QLatin1String(digits));
+        };
+        RecordingHost host;
+        const PictureSurface picture = testsupport::SurfaceOf(image);
+        const QString expected =
+            cell("010203") + cell("040506") + "\r\n" + cell("070809") + cell("0A0B0C");
+        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+        // Neither the ramp nor its direction touch an HTML result.
+        ConversionSettings.Reverse = true;
+        ConversionSettings.Charactor = QStringLiteral("ab");
+        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+        ConversionSettings.Charactor = QString(); // would fail a text scan
+        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+    }
+
+    void matchesReference_data() {
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<int>("cellX");
+        QTest::addColumn<int>("cellY");
+        QTest::addColumn<QString>("ramp");
+        QTest::addColumn<bool>("reverse");
+        QTest::addColumn<SelectionRect>("cut");
+        const QString def = ConversionSettingsRecord::DefaultCharactor();
+        const SelectionRect whole;
+        const SelectionRect inner{true, 3.5f, 2.5f, 20.25f, 13.75f};
+        const SelectionRect spill{true, -7, -3, 60, 40};
+        for (const bool html : {false, true}) {
+            const char* kind = html ? "html" : "text";
+            QTest::addRow("%s 1x1", kind) << html << 1 << 1 << def << false << whole;
+            QTest::addRow("%s 2x3", kind) << html << 2 << 3 << def << false << whole;
+            QTest::addRow("%s 3x2 inner", kind) << html << 3 << 2 << def << true << inner;
+            QTest::addRow("%s 10x10", kind) << html << 10 << 10 << def << false << whole;
+            QTest::addRow("%s 7x1 spill", kind) << html << 7 << 1 << def << false << spill;
+            QTest::addRow("%s 4x4 spill", kind) << html << 4 << 4 << def << true << spill;
+        }
+        QTest::newRow("japanese ramp 1x1") << false << 1 << 1 << "　・：；＃■" << false << whole;
+        QTest::newRow("mixed ramp 2x1 spill")
+            << false << 2 << 1 << QString::fromUtf8("a😀éー𠀋") << true << spill;
+        QTest::newRow("64 characters")
+            << false << 1 << 2 << QString(64, u'q').replace(5, 1, u'w') << false << inner;
+    }
+    void matchesReference() {
+        QFETCH(bool, html);
+        QFETCH(int, cellX);
+        QFETCH(int, cellY);
+        QFETCH(QString, ramp);
+        QFETCH(bool, reverse);
+        QFETCH(SelectionRect, cut);
+        ConversionSettings.X = quint8(cellX);
+        ConversionSettings.Y = quint8(cellY);
+        ConversionSettings.Charactor = ramp;
+        ConversionSettings.Reverse = reverse;
+        // Wide enough that a row passes the scan's write buffer in several blocks.
+        const int width = html ? 40000 : 600;
+        const PictureSurface picture = testsupport::NoiseSurface(width, 37, 0x5eed);
+        const PictureSurface narrow = testsupport::NoiseSurface(41, 29, 0xbeef);
+        for (const PictureSurface* p : {&picture, &narrow}) {
+            RecordingHost host;
+            const QString scanned =
+                html ? ConvertToHTML(*p, cut, host) : ConvertToText(*p, cut, host);
+            QVERIFY(!scanned.isEmpty());
+            QVERIFY(scanned == testsupport::ReferenceScan(*p, cut, html));
+        }
+    }
+
+    void outOfMemory_data() {
+        QTest::addColumn<bool>("html");
+        QTest::newRow("text") << false;
+        QTest::newRow("html") << true;
+    }
+    void outOfMemory() {
+        QFETCH(bool, html);
+        RecordingHost host;
+        host.memoryLimit = 4096;
+        const PictureSurface picture = testsupport::NoiseSurface(50, 20, 1);
+        const ScanOutcome outcome =
+            html ? ScanToHTML(picture, {}, host) : ScanToText(picture, {}, host);
+        QCOMPARE(outcome.status, ScanStatus::OutOfMemory);
+        QVERIFY(outcome.text.isEmpty());
+        QCOMPARE(host.errors, QStringList{QStringLiteral("文字列領域が不足しています。\n"
+                                                         "変換に失敗しました。")});
+    }
+
+    void zeroCellSize() {
+        ConversionSettings.X = 0;
+        RecordingHost host;
+        const ScanOutcome outcome = ScanToText(testsupport::SolidSurface(3, 3, 0), {}, host);
+        QCOMPARE(outcome.status, ScanStatus::BadSettings);
+        QVERIFY(outcome.text.isEmpty());
+    }
+};
+
+GLYFORA_TEST_MAIN(TestScan)
+#include "tst_scan.moc"
