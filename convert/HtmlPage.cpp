@@ -3,17 +3,21 @@
 
 #include <QIODevice>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace mGlyfora {
 
 bool WriteUtf8(QIODevice& out, QStringView text) {
     constexpr qsizetype PieceUnits = qsizetype(1) << 18;
     QStringEncoder encoder(QStringEncoder::Utf8);
-    QByteArray bytes;
+    // One buffer for every piece: a fresh one each time would be mapped and faulted in anew.
+    QByteArray bytes(encoder.requiredSpace(std::min(PieceUnits, text.size())), Qt::Uninitialized);
     for (qsizetype at = 0; at < text.size(); at += PieceUnits) {
         // The stateful encoder carries a surrogate pair split between two pieces.
-        bytes = encoder.encode(text.mid(at, std::min(PieceUnits, text.size() - at)));
-        if (out.write(bytes) != bytes.size())
+        const QStringView piece = text.mid(at, std::min(PieceUnits, text.size() - at));
+        const char* end = encoder.appendToBuffer(bytes.data(), piece);
+        const qint64 size = end - bytes.constData();
+        if (out.write(bytes.constData(), size) != size)
             return false;
     }
     return true;
