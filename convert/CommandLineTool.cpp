@@ -8,11 +8,11 @@
 #include "convert/HtmlPage.h"
 #include "imageops/PictureLoader.h"
 #include "imageops/PictureSurface.h"
+#include "platform/AtomicFile.h"
 #include "platform/SettingsStore.h"
 
 #include <QIODevice>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cmath>
 #include <optional>
 
@@ -164,13 +164,30 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
     return QString();
 }
 
-bool WriteResult(QIODevice& device, const ToolOptions& options, const QString& result) {
+// Runs the scan with its result streamed to `device`: the page's opening template goes
+// out just before the first byte of the result, so a scan that produces nothing writes
+// nothing. `wrote` tells whether anything was produced.
+ScanOutcome ScanInto(QIODevice& device, const ToolOptions& options, const PictureSurface& picture,
+                     const SelectionRect& selection, ScanHost& host, bool& wrote) {
     const ConversionSettingsRecord& cs = ConversionSettings;
-    if (options.page) {
-        return options.html ? WriteHtmlPage(device, cs.BeforeHTML, result, cs.AfterHTML)
-                            : WriteHtmlPage(device, cs.Before, result, cs.After);
-    }
-    return WriteUtf8(device, result) && WriteUtf8(device, u"\r\n");
+    const QString& before = options.html ? cs.BeforeHTML : cs.Before;
+    const QString& after = options.html ? cs.AfterHTML : cs.After;
+    const QStringView lineBreak = u"\r\n";
+    wrote = false;
+    const ResultSink sink = [&](const char* data, qsizetype size) {
+        if (!wrote) {
+            wrote = true;
+            if (options.page && !(WriteUtf8(device, before) && WriteUtf8(device, lineBreak)))
+                return false;
+        }
+        return device.write(data, size) == size;
+    };
+    ScanOutcome outcome = options.html ? ScanToHTML(picture, selection, host, &sink)
+                                       : ScanToText(picture, selection, host, &sink);
+    if (outcome.status == ScanStatus::Done && wrote && options.page &&
+        !(WriteUtf8(device, after) && WriteUtf8(device, lineBreak)))
+        return ScanOutcome{QString(), ScanStatus::FileError, device.errorString()};
+    return outcome;
 }
 
 } // namespace
@@ -236,26 +253,31 @@ int RunConvertTool(const QStringList& args, QIODevice& out, QIODevice& err) {
 
     StreamScanHost host(err, path);
     const SelectionRect selection = options.select.value_or(SelectionRect{});
-    const ScanOutcome outcome =
-        options.html ? ScanToHTML(picture, selection, host) : ScanToText(picture, selection, host);
-    if (outcome.status == ScanStatus::OutOfMemory)
-        return ToolFailure; // the host has shown the message
-    if (outcome.text.isEmpty()) {
-        return fail(outcome.status == ScanStatus::Done
-                        ? QStringLiteral("the conversion produced nothing")
-                        : outcome.reason);
+    const auto finish = [&](const ScanOutcome& outcome, bool wrote) {
+        if (outcome.status == ScanStatus::OutOfMemory)
+            return ToolFailure; // the host has shown the message
+        if (outcome.status != ScanStatus::Done)
+            return fail(outcome.reason);
+        if (!wrote)
+            return fail(QStringLiteral("the conversion produced nothing"));
+        return ToolSuccess;
+    };
+    bool wrote = false;
+    if (options.output.isEmpty()) {
+        const ScanOutcome outcome = ScanInto(out, options, picture, selection, host, wrote);
+        return finish(outcome, wrote);
     }
 
-    if (options.output.isEmpty()) {
-        if (!WriteResult(out, options, outcome.text))
-            return fail(QStringLiteral("cannot write the result: ") + out.errorString());
-        return ToolSuccess;
-    }
-    QSaveFile file(options.output);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(options.output + QStringLiteral(": ") + file.errorString());
-    if (!WriteResult(file, options, outcome.text) || !file.commit())
-        return fail(options.output + QStringLiteral(": ") + file.errorString());
+    // The output can be made again from the picture, so it is not forced to disk first.
+    platform::AtomicFile file(options.output, platform::AtomicFile::Durability::Unsynced);
+    if (!file.Open())
+        return fail(options.output + QStringLiteral(": ") + file.ErrorString());
+    const ScanOutcome outcome = ScanInto(file.Device(), options, picture, selection, host, wrote);
+    const int status = finish(outcome, wrote);
+    if (status != ToolSuccess)
+        return status;
+    if (!file.Commit())
+        return fail(options.output + QStringLiteral(": ") + file.ErrorString());
     return ToolSuccess;
 }
 

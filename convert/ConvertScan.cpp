@@ -97,7 +97,8 @@ std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
 // bytes (at most MaxCellBytes) and adds its UTF-16 length to units.
 template <int MaxCellBytes, typename WriteCell>
 ScanOutcome ScanRows(IntermediateFile& file, const PictureSurface& picture,
-                     const SelectionRect& selection, ScanHost& host, WriteCell writeCell) {
+                     const SelectionRect& selection, ScanHost& host, const ResultSink* sink,
+                     WriteCell writeCell) {
     const int X = ConversionSettings.X;
     const int Y = ConversionSettings.Y;
     if (X < 1 || Y < 1)
@@ -178,8 +179,11 @@ ScanOutcome ScanRows(IntermediateFile& file, const PictureSurface& picture,
         return FileFailure(IntermediateFile::Status::Failed, file);
 
     ScanOutcome outcome;
+    if (sink && units == 2)
+        return outcome; // one empty line: the result is the empty text
     const IntermediateFile::Status read =
-        file.ReadBack(units, host.ResultMemoryLimit(), outcome.text);
+        sink ? file.CopyTo(units, *sink)
+             : file.ReadBack(units, host.ResultMemoryLimit(), outcome.text);
     if (read == IntermediateFile::Status::OutOfMemory) {
         host.ReportError(OutOfStringSpaceMessage);
         return Failure(ScanStatus::OutOfMemory, OutOfStringSpaceMessage);
@@ -198,7 +202,8 @@ struct CellCode {
 
 } // namespace
 
-ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
+ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                       const ResultSink* sink) {
     IntermediateFile file;
     if (std::optional<ScanOutcome> failed = BeginScan(file, host))
         return *failed;
@@ -227,13 +232,13 @@ ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCu
         std::array<char, 256> bytes;
         for (int m = 0; m < 256; ++m)
             bytes[m] = codes[m].bytes[0];
-        return ScanRows<1>(file, picView, shpCut, host,
+        return ScanRows<1>(file, picView, shpCut, host, sink,
                            [&bytes](QRgb pixel, char*& out, qint64& units) {
                                *out++ = bytes[MaxComponent(pixel)];
                                ++units;
                            });
     }
-    return ScanRows<4>(file, picView, shpCut, host,
+    return ScanRows<4>(file, picView, shpCut, host, sink,
                        [&codes](QRgb pixel, char*& out, qint64& units) {
                            const CellCode& code = codes[MaxComponent(pixel)];
                            std::memcpy(out, code.bytes, 4);
@@ -242,12 +247,13 @@ ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCu
                        });
 }
 
-ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
+ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                       const ResultSink* sink) {
     IntermediateFile file;
     if (std::optional<ScanOutcome> failed = BeginScan(file, host))
         return *failed;
     return ScanRows<ColorCellBytes>(
-        file, picView, shpCut, host, [](QRgb pixel, char*& out, qint64& units) {
+        file, picView, shpCut, host, sink, [](QRgb pixel, char*& out, qint64& units) {
             std::memcpy(out, ColorCellTemplate, ColorCellBytes);
             char* digits = out + ColorCellDigitsOffset;
             std::memcpy(digits, HexPairs.pairs[pixel >> 16 & 0xFFu], 2);

@@ -6,6 +6,7 @@
 #include "convert/SelectionRect.h"
 
 #include <QString>
+#include <functional>
 
 class PictureSurface;
 
@@ -32,9 +33,17 @@ struct ScanOutcome {
     QString reason; // for the person, when status is not Done
 };
 
-// The scans with the reason for an empty result, for callers that can show it.
-ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
-ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
+// Receives the result as UTF-8, followed by its final CR LF, piece by piece; false stops
+// the copy.
+using ResultSink = std::function<bool(const char* data, qsizetype size)>;
+
+// The scans with the reason for an empty result, for callers that can show it. With a
+// sink the result goes there as it is read back and outcome.text stays empty: output
+// bound for a file never has to fit in memory.
+ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                       const ResultSink* sink = nullptr);
+ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                       const ResultSink* sink = nullptr);
 
 // One line per row of cells joined by CR LF; the empty text when nothing was produced.
 QString ConvertToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);

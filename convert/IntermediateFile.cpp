@@ -2,6 +2,7 @@
 #include "convert/IntermediateFile.h"
 
 #include "convert/Utf8Decoder.h"
+#include "platform/HugePages.h"
 
 #include <QScopeGuard>
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <memory>
 #include <new>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,15 +33,6 @@ QString UnsafeReason(const struct stat& info) {
     if (info.st_nlink != 1)
         return QStringLiteral("linked under another name");
     return QString();
-}
-
-// Large results are filled in one pass; huge pages spare most of the page faults.
-void AdviseHugePages(void* data, qsizetype bytes) {
-    constexpr quintptr Huge = quintptr(2) << 20;
-    const auto first = (quintptr(data) + Huge - 1) & ~(Huge - 1);
-    const auto last = (quintptr(data) + quintptr(bytes)) & ~(Huge - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
 } // namespace
@@ -123,25 +114,85 @@ bool IntermediateFile::Write(const char* data, qsizetype size) {
     return true;
 }
 
+IntermediateFile::Status IntermediateFile::OpenForReading(qsizetype units, int& in) {
+    if (fd_ < 0)
+        return Fail(Status::Failed, QStringLiteral("not open"));
+    in = ::open(path_.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0)
+        return Fail(Status::Failed, SystemError(errno));
+    struct stat info {};
+    QString problem;
+    Status status = Status::Failed;
+    if (::fstat(in, &info) != 0) {
+        problem = SystemError(errno);
+    } else if (info.st_dev != device_ || info.st_ino != inode_ || !UnsafeReason(info).isEmpty()) {
+        problem = QStringLiteral("replaced during the conversion");
+        status = Status::Unsafe;
+    } else if (info.st_size != written_) {
+        problem = QStringLiteral("changed during the conversion");
+    } else if (units < 2 || units > written_) {
+        problem = QStringLiteral("unexpected length");
+    } else {
+        return Status::Ok;
+    }
+    ::close(in);
+    in = -1;
+    return Fail(status, problem);
+}
+
+IntermediateFile::Status
+IntermediateFile::CopyTo(qsizetype units, const std::function<bool(const char*, qsizetype)>& sink) {
+    int in = -1;
+    if (const Status status = OpenForReading(units, in); status != Status::Ok)
+        return status;
+    const auto closeIn = qScopeGuard([in] { ::close(in); });
+    std::unique_ptr<char[]> chunk;
+    std::unique_ptr<char16_t[]> scratch;
+    try {
+        chunk.reset(new char[ReadChunkBytes]);
+        scratch.reset(new char16_t[ReadChunkBytes]);
+    } catch (const std::bad_alloc&) {
+        return Fail(Status::OutOfMemory, QStringLiteral("no memory for the copy"));
+    }
+    // The bytes are decoded only to check them and count their units.
+    qsizetype decodedUnits = 0;
+    qsizetype pending = 0;
+    char last[2] = {};
+    for (;;) {
+        const ssize_t n = ::read(in, chunk.get() + pending, size_t(ReadChunkBytes - pending));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Fail(Status::Failed, SystemError(errno));
+        if (n == 0)
+            break;
+        const qsizetype available = pending + n;
+        qsizetype used = 0;
+        const qsizetype decoded = DecodeUtf8(chunk.get(), available, scratch.get(), used);
+        if (decoded < 0 || decodedUnits + decoded > units)
+            return Fail(Status::Failed, QStringLiteral("unexpected contents"));
+        decodedUnits += decoded;
+        if (used >= 2)
+            std::memcpy(last, chunk.get() + used - 2, 2);
+        else if (used == 1)
+            last[0] = last[1], last[1] = chunk[0];
+        if (used > 0 && !sink(chunk.get(), used))
+            return Fail(Status::Failed, QStringLiteral("the result could not be written"));
+        pending = available - used;
+        std::memmove(chunk.get(), chunk.get() + used, size_t(pending));
+    }
+    if (pending != 0 || decodedUnits != units || last[0] != '\r' || last[1] != '\n')
+        return Fail(Status::Failed, QStringLiteral("unexpected contents"));
+    return Status::Ok;
+}
+
 IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memoryLimit,
                                                     QString& text) {
     text.clear();
-    if (fd_ < 0)
-        return Fail(Status::Failed, QStringLiteral("not open"));
-    // A second descriptor of the same file: same inode, nothing followed, nothing added.
-    const int in = ::open(path_.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-    if (in < 0)
-        return Fail(Status::Failed, SystemError(errno));
+    int in = -1;
+    if (const Status status = OpenForReading(units, in); status != Status::Ok)
+        return status;
     const auto closeIn = qScopeGuard([in] { ::close(in); });
-    struct stat info {};
-    if (::fstat(in, &info) != 0)
-        return Fail(Status::Failed, SystemError(errno));
-    if (info.st_dev != device_ || info.st_ino != inode_ || !UnsafeReason(info).isEmpty())
-        return Fail(Status::Unsafe, QStringLiteral("replaced during the conversion"));
-    if (info.st_size != written_)
-        return Fail(Status::Failed, QStringLiteral("changed during the conversion"));
-    if (units < 2 || units > written_)
-        return Fail(Status::Failed, QStringLiteral("unexpected length"));
 
     // Each byte decodes to at most one UTF-16 unit, so one chunk of slack suffices to
     // notice a longer text before anything is written past the end.
@@ -157,7 +208,7 @@ IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memo
         return Fail(Status::OutOfMemory, QStringLiteral("result too large for memory"));
     }
 
-    AdviseHugePages(text.data(), capacity * qsizetype(sizeof(QChar)));
+    platform::AdviseHugePages(text.data(), std::size_t(capacity) * sizeof(QChar));
     auto* const begin = reinterpret_cast<char16_t*>(text.data());
     char16_t* out = begin;
     qsizetype pending = 0; // bytes of a sequence cut off at the end of the last read

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <sys/types.h>
 
 namespace mGlyfora {
@@ -33,12 +34,17 @@ public:
     // UTF-16 units ending in CR LF; that final CR LF is cut. OutOfMemory when the text
     // would pass memoryLimit bytes or cannot be allocated.
     Status ReadBack(qsizetype units, qint64 memoryLimit, QString& text);
+    // Checks the file as ReadBack does but hands its bytes (the text with its final CR
+    // LF, as UTF-8) to `sink` piece by piece instead of assembling them in memory.
+    Status CopyTo(qsizetype units, const std::function<bool(const char*, qsizetype)>& sink);
 
     void Close();
     QString ErrorString() const { return error_; }
 
 private:
     Status Fail(Status status, const QString& why);
+    // A second descriptor of the same file, checked to be unchanged since writing.
+    Status OpenForReading(qsizetype units, int& in);
 
     int fd_ = -1;
     QByteArray path_;

@@ -1,6 +1,8 @@
 // Picture file loading with Qt's image readers.
 #include "imageops/PictureLoader.h"
 
+#include "platform/HugePages.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -72,11 +74,16 @@ LoadedPicture LoadPictureFile(const QString& path) {
                            .arg(size.height()));
     }
 
+    // Decoding straight into huge-page memory spares most of the page faults of a big
+    // picture; the reader fills an image of the right size and format in place.
     QImage image;
+    if (size.isValid())
+        image = platform::AllocateImage(size.width(), size.height(), reader.imageFormat());
     bool truncated = false;
     {
         TruncationWatch watch;
-        image = reader.read();
+        if (!reader.read(&image))
+            image = QImage();
         truncated = watch.Truncated();
     }
     if (image.isNull()) {

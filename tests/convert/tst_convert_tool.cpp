@@ -130,11 +130,26 @@ private Q_SLOTS:
         QCOMPARE(err.count(u'\n'), 1);
     }
 
+    void nothingProduced_data() {
+        QTest::addColumn<QString>("select");
+        QTest::addColumn<bool>("toFile");
+        QTest::newRow("no rows") << "0,0,10,0" << false;
+        QTest::newRow("one row, no readable pixel") << "5000,0,10,1" << false;
+        QTest::newRow("one row, no readable pixel, page to file") << "5000,0,10,1" << true;
+    }
     void nothingProduced() {
-        const ToolRun run = RunTool({"--select", "0,0,10,0", picture_});
+        QFETCH(QString, select);
+        QFETCH(bool, toFile);
+        const QString output = dir_.filePath(QStringLiteral("nothing.html"));
+        QFile::remove(output);
+        QStringList args{"--select", select, picture_};
+        if (toFile)
+            args << QStringList{"--page", "-o", output};
+        const ToolRun run = RunTool(args);
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
         QVERIFY(run.err.startsWith(picture_.toUtf8() + ": "));
+        QVERIFY(!QFile::exists(output));
     }
 
     void matchesProgramScan_data() {
