@@ -3,12 +3,14 @@
 #include "app/Settings.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConvertScan.h"
+#include "convert/HtmlPage.h"
 #include "imageops/PictureLoader.h"
 #include "platform/SettingsStore.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -219,7 +221,14 @@ private Q_SLOTS:
         QFile file(output);
         QVERIFY(file.open(QIODevice::ReadOnly));
         // Templates and result each followed by CR LF; an empty template gives an empty line.
-        QVERIFY(file.readAll() == ("<HTML>\r\n<PRE>ü\r\n" + result + "\r\n\r\n").toUtf8());
+        const QByteArray written = file.readAll();
+        QVERIFY(written == ("<HTML>\r\n<PRE>ü\r\n" + result + "\r\n\r\n").toUtf8());
+        // The same bytes as the program's own page writer.
+        QBuffer page;
+        page.open(QIODevice::WriteOnly);
+        QVERIFY(
+            mGlyfora::WriteHtmlPage(page, QStringLiteral("<HTML>\r\n<PRE>ü"), result, QString()));
+        QVERIFY(page.data() == written);
     }
 
     void unwritableOutput() {
