@@ -1,6 +1,7 @@
 // The settings table and its validating reads.
 #include "app/SettingsTable.h"
 
+#include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "platform/Colour.h"
 #include "platform/SettingsStore.h"
@@ -11,7 +12,6 @@
 namespace mGlyfora {
 
 namespace {
-constexpr qint64 MaxRampCharacters = 64;
 
 std::vector<SettingDefinition> BuildTable() {
     using K = SettingKind;
@@ -48,14 +48,6 @@ std::vector<SettingDefinition> BuildTable() {
     return t;
 }
 
-qsizetype CodePoints(const QString& text) {
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++n) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
-    return n;
-}
 } // namespace
 
 const std::vector<SettingDefinition>& SettingsTable() {
@@ -99,7 +91,7 @@ QString ReadText(const platform::SettingsStore& store, const SettingDefinition& 
     const QString defaultText = setting.computed ? fallback : setting.defaultText;
     const QString text = store.Read(setting.section, setting.key, defaultText);
     if (setting.kind == SettingKind::Ramp) {
-        const qsizetype n = CodePoints(text);
+        const qsizetype n = SplitCharacters(text).size();
         if (n < setting.min || n > setting.max)
             return defaultText;
     }

@@ -20,7 +20,6 @@ namespace mGlyfora {
 
 namespace {
 
-constexpr int MaxRampLength = 64;
 const QString ToolName = QStringLiteral("glyfora-convert");
 
 struct ToolOptions {
@@ -139,8 +138,9 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
             if (!value(text))
                 return QStringLiteral("--ramp needs a value");
             const qsizetype n = SplitCharacters(text).size();
-            if (n < 1 || n > MaxRampLength)
-                return QStringLiteral("the ramp must hold 1 to %1 characters").arg(MaxRampLength);
+            if (n < 1 || n > MaxRampCharacters)
+                return QStringLiteral("the ramp must hold 1 to %1 characters")
+                    .arg(MaxRampCharacters);
             options.ramp = text;
         } else if (arg == QLatin1String("--select")) {
             if (!value(text))

@@ -7,6 +7,9 @@
 
 namespace mGlyfora {
 
+// The longest ramp the options accept, in characters.
+inline constexpr int MaxRampCharacters = 64;
+
 struct ConversionSettingsRecord {
     quint8 X = 1; // cell width in pixels, 1 to 10
     quint8 Y = 1; // cell height in pixels, 1 to 10
