@@ -202,9 +202,7 @@ void frmMain::LoadWindowState() {
 
     mGlyfora::RecentFilesList.fill(QString());
     for (int i = 0; i < 20; ++i) {
-        mGlyfora::RecentFilesList[i] =
-            store_.Read(QStringLiteral("Recent Files"),
-                        QStringLiteral("File") + QString::number(i + 1), QString());
+        mGlyfora::RecentFilesList[i] = mGlyfora::ReadText(store_, RecentFileSetting(i));
     }
     for (QAction* item : mnuRecent)
         item->setVisible(false);
