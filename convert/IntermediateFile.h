@@ -28,7 +28,6 @@ public:
     // Empties the file and makes it private (mode 0600).
     bool Empty();
     bool Write(const char* data, qsizetype size);
-    qint64 BytesWritten() const { return written_; }
 
     // Reads the file back as UTF-8 into text, which must come to exactly `units`
     // UTF-16 units ending in CR LF; that final CR LF is cut. OutOfMemory when the text
