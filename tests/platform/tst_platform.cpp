@@ -10,6 +10,8 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +92,9 @@ private Q_SLOTS:
         QVERIFY(IsValidColourValue(0x00FFFFFFu));
         QVERIFY(!IsValidColourValue(0x80000063u));
         QVERIFY(!IsValidColourValue(0x01000000u));
+        QCOMPARE(ToQColor(0x80000005u), QGuiApplication::palette().color(QPalette::Base));
+        QCOMPARE(ToQColor(0x80000008u), QGuiApplication::palette().color(QPalette::Text));
+        QCOMPARE(ToQColor(0x00123456u), QColor(0x56, 0x34, 0x12));
     }
 
     void paths_data() {
