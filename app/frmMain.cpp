@@ -3,9 +3,10 @@
 
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
-#include "app/SettingsTable.h"
+#include "platform/SettingsTable.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
+#include "convert/ConversionState.h"
 #include "platform/Dialogs.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"

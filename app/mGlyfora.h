@@ -16,6 +16,5 @@ inline qint16 RecentFilesMax = 4;
 inline std::array<QString, RecentFilesSlots> RecentFilesList;
 inline QString HelpFilePath;
 inline QString ImageBaseName; // current picture's name without folder and extension
-inline QString TempFileName;  // the scans' intermediate file; deleted at shutdown
 
 } // namespace mGlyfora

@@ -1,7 +1,6 @@
 // Option parsing, picture loading, the scan and the output of glyfora-convert.
 #include "convert/CommandLineTool.h"
 
-#include "app/Settings.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConvertScan.h"
@@ -137,9 +136,9 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         } else if (arg == QLatin1String("--ramp")) {
             if (!value(text))
                 return QStringLiteral("--ramp needs a value");
-            const qsizetype n = SplitCharacters(text).size();
-            if (n < 1 || n > MaxRampCharacters)
-                return QStringLiteral("the ramp must hold 1 to %1 characters")
+            if (!IsUsableRamp(text))
+                return QStringLiteral("the ramp must hold 1 to %1 characters and no control "
+                                      "characters")
                     .arg(MaxRampCharacters);
             options.ramp = text;
         } else if (arg == QLatin1String("--select")) {
@@ -227,7 +226,7 @@ int RunConvertTool(const QStringList& args, QIODevice& out, QIODevice& err) {
     }
 
     platform::SettingsStore store;
-    LoadSettings(store);
+    LoadConversionSettings(store);
     ConversionSettingsRecord& cs = ConversionSettings;
     if (options.cell) {
         cs.X = quint8(options.cell->first);

@@ -1,6 +1,8 @@
-// The scans' cancel flag: cleared when a scan starts, set by whoever asks it to stop.
+// The scans' shared state: the cancel flag, cleared when a scan starts and set by whoever
+// asks it to stop, and the path of the intermediate file.
 #pragma once
 
+#include <QString>
 #include <atomic>
 
 namespace mGlyfora {
@@ -8,5 +10,8 @@ namespace mGlyfora {
 // Atomic so that the per-cell test is a real load the compiler cannot hoist out of the
 // row, and so a signal handler or another thread may set it safely.
 inline std::atomic<bool> CancelConversion{false};
+
+// The program's intermediate file, set by each scan through it; deleted at shutdown.
+inline QString TempFileName;
 
 } // namespace mGlyfora

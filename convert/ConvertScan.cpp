@@ -3,7 +3,6 @@
 // and the buffer goes to the intermediate file in large writes.
 #include "convert/ConvertScan.h"
 
-#include "app/mGlyfora.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"

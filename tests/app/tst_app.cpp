@@ -4,11 +4,12 @@
 #include "app/Main.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
-#include "app/SettingsTable.h"
+#include "platform/SettingsTable.h"
 #include "app/frmMain.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
 #include "convert/ConversionSettings.h"
+#include "convert/ConversionState.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -223,7 +224,7 @@ private Q_SLOTS:
         QCOMPARE(cs.X, quint8(1));
         QCOMPARE(cs.Y, quint8(1));
         QCOMPARE(cs.Reverse, false);
-        QCOMPARE(cs.Charactor, mGlyfora::ConversionSettingsRecord::DefaultCharactor());
+        QCOMPARE(cs.Charactor, QStringLiteral(" .,:;!IU0OQRB&%@"));
         QCOMPARE(mGlyfora::RecentFilesMax, qint16(4));
         QVERIFY(run.form->mnuToolBar->isChecked());
         const QRect screen = QGuiApplication::primaryScreen()->geometry();

@@ -1,6 +1,5 @@
 // The text and HTML scans: characters and cells, geometry and progress, selections,
 // cancel, failures, and agreement with a per-pixel reference scan.
-#include "app/mGlyfora.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
@@ -43,7 +42,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("reverse");
         QTest::addColumn<QRgb>("colour");
         QTest::addColumn<QString>("expected");
-        const QString def = ConversionSettingsRecord::DefaultCharactor();
+        const QString def = QStringLiteral(" .,:;!IU0OQRB&%@");
         QTest::newRow("white") << def << false << qRgb(255, 255, 255) << " ";
         QTest::newRow("black") << def << false << qRgb(0, 0, 0) << "@";
         QTest::newRow("240") << def << false << qRgb(240, 0, 0) << " ";
@@ -275,7 +274,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ramp");
         QTest::addColumn<bool>("reverse");
         QTest::addColumn<SelectionRect>("cut");
-        const QString def = ConversionSettingsRecord::DefaultCharactor();
+        const QString def = QStringLiteral(" .,:;!IU0OQRB&%@");
         const SelectionRect whole;
         const SelectionRect inner{true, 3.5f, 2.5f, 20.25f, 13.75f};
         const SelectionRect spill{true, -7, -3, 60, 40};

@@ -12,12 +12,19 @@ class SettingsStore;
 
 namespace mGlyfora {
 
+// The longest character ramp, in characters (code points).
+inline constexpr int MaxRampCharacters = 64;
+
+// A ramp the scans can use: 1 to MaxRampCharacters code points and no control character
+// (C0 or DEL), which would break the result's lines.
+bool IsUsableRamp(const QString& ramp);
+
 enum class SettingKind {
     Integer, // decimal whole number within [min, max]
     Single,  // finite single-precision decimal
     Boolean, // "True" / "False" (numbers accepted, non-zero true)
     Text,    // any text
-    Ramp,    // text of 1 to 64 characters (code points)
+    Ramp,    // a usable ramp (IsUsableRamp)
     Colour,  // signed 32-bit decimal: an RGB colour or a known system colour number
 };
 
@@ -37,6 +44,9 @@ struct SettingDefinition {
 const std::vector<SettingDefinition>& SettingsTable();
 // The definition of one key; the key must be in the table.
 const SettingDefinition& Setting(const QString& section, const QString& key);
+
+// The table's default text of a key that has a fixed default.
+QString SettingDefault(const QString& section, const QString& key);
 
 // Typed reads. A computed default is passed as `fallback`; otherwise the table's default
 // is used whenever the stored text cannot be converted or is out of range.

@@ -1,8 +1,6 @@
 // The settings table and its validating reads.
-#include "app/SettingsTable.h"
+#include "platform/SettingsTable.h"
 
-#include "convert/CharacterTable.h"
-#include "convert/ConversionSettings.h"
 #include "platform/Colour.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsValues.h"
@@ -15,17 +13,21 @@ namespace {
 
 std::vector<SettingDefinition> BuildTable() {
     using K = SettingKind;
-    const ConversionSettingsRecord d;
     const auto S = [](const char* s) { return QString::fromUtf8(s); };
+    const QString after = S("</PRE></FONT>\r\n</BODY></HTML>");
     std::vector<SettingDefinition> t = {
         {S("Conversion"), S("X"), K::Integer, S("1"), 1, 10},
         {S("Conversion"), S("Y"), K::Integer, S("1"), 1, 10},
         {S("Conversion"), S("Reverse"), K::Boolean, S("False")},
-        {S("Conversion"), S("Charactor"), K::Ramp, d.Charactor, 1, MaxRampCharacters},
-        {S("HTML"), S("Before"), K::Text, d.Before},
-        {S("HTML"), S("After"), K::Text, d.After},
-        {S("HTML"), S("BeforeHTML"), K::Text, d.BeforeHTML},
-        {S("HTML"), S("AfterHTML"), K::Text, d.AfterHTML},
+        {S("Conversion"), S("Charactor"), K::Ramp, S(" .,:;!IU0OQRB&%@")},
+        {S("HTML"), S("Before"), K::Text,
+         S("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n"
+           "<FONT STYLE=\"font-size: 6px; line-height: 0.6\"><PRE>")},
+        {S("HTML"), S("After"), K::Text, after},
+        {S("HTML"), S("BeforeHTML"), K::Text,
+         S("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n"
+           "<FONT SIZE=\"1\" STYLE=\"font-size: 2px\"><PRE>")},
+        {S("HTML"), S("AfterHTML"), K::Text, after},
         {S("Open"), S("Directory"), K::Text, QString(), 0, 0, true},
         {S("Save"), S("Directory"), K::Text, QString(), 0, 0, true},
         {S("Recent Files"), S("Max"), K::Integer, S("4"), 0, 20},
@@ -50,6 +52,19 @@ std::vector<SettingDefinition> BuildTable() {
 
 } // namespace
 
+bool IsUsableRamp(const QString& ramp) {
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < ramp.size(); ++i) {
+        const char16_t unit = ramp.at(i).unicode();
+        if (unit < 0x20 || unit == 0x7F)
+            return false;
+        // The second half of a surrogate pair belongs to the character before it.
+        if (!(QChar::isLowSurrogate(unit) && i > 0 && ramp.at(i - 1).isHighSurrogate()))
+            ++characters;
+    }
+    return characters >= 1 && characters <= MaxRampCharacters;
+}
+
 const std::vector<SettingDefinition>& SettingsTable() {
     static const std::vector<SettingDefinition> table = BuildTable();
     return table;
@@ -61,6 +76,10 @@ const SettingDefinition& Setting(const QString& section, const QString& key) {
             return s;
     }
     qFatal("unknown setting %s/%s", qPrintable(section), qPrintable(key));
+}
+
+QString SettingDefault(const QString& section, const QString& key) {
+    return Setting(section, key).defaultText;
 }
 
 qint64 ReadInteger(const platform::SettingsStore& store, const SettingDefinition& setting) {
@@ -90,11 +109,8 @@ QString ReadText(const platform::SettingsStore& store, const SettingDefinition& 
                  const QString& fallback) {
     const QString defaultText = setting.computed ? fallback : setting.defaultText;
     const QString text = store.Read(setting.section, setting.key, defaultText);
-    if (setting.kind == SettingKind::Ramp) {
-        const qsizetype n = SplitCharacters(text).size();
-        if (n < setting.min || n > setting.max)
-            return defaultText;
-    }
+    if (setting.kind == SettingKind::Ramp && !IsUsableRamp(text))
+        return defaultText;
     return text;
 }
 

@@ -1,0 +1,3 @@
+// Stands first on the include path of the core library: every QtPrintSupport header includes
+// this one, so a widget include in core code stops the build here.
+#error "core code must not use QtPrintSupport: move the widget code into the UI library"

@@ -1,0 +1,42 @@
+// Reading and writing the conversion parameters.
+#include "convert/ConversionSettings.h"
+
+#include "platform/SettingsStore.h"
+#include "platform/SettingsValues.h"
+
+namespace mGlyfora {
+
+namespace {
+const SettingDefinition& Conv(const char* key) {
+    return Setting(QStringLiteral("Conversion"), QLatin1String(key));
+}
+const SettingDefinition& Html(const char* key) {
+    return Setting(QStringLiteral("HTML"), QLatin1String(key));
+}
+} // namespace
+
+void LoadConversionSettings(const platform::SettingsStore& store) {
+    ConversionSettingsRecord& cs = ConversionSettings;
+    cs.X = quint8(ReadInteger(store, Conv("X")));
+    cs.Y = quint8(ReadInteger(store, Conv("Y")));
+    cs.Reverse = ReadBoolean(store, Conv("Reverse"));
+    cs.Charactor = ReadText(store, Conv("Charactor"));
+    cs.Before = ReadText(store, Html("Before"));
+    cs.After = ReadText(store, Html("After"));
+    cs.BeforeHTML = ReadText(store, Html("BeforeHTML"));
+    cs.AfterHTML = ReadText(store, Html("AfterHTML"));
+}
+
+void SaveConversionSettings(platform::SettingsStore& store) {
+    const ConversionSettingsRecord& cs = ConversionSettings;
+    WriteSetting(store, Conv("X"), QString::number(cs.X));
+    WriteSetting(store, Conv("Y"), QString::number(cs.Y));
+    WriteSetting(store, Conv("Reverse"), platform::BoolToText(cs.Reverse));
+    WriteSetting(store, Conv("Charactor"), cs.Charactor);
+    WriteSetting(store, Html("Before"), cs.Before);
+    WriteSetting(store, Html("After"), cs.After);
+    WriteSetting(store, Html("BeforeHTML"), cs.BeforeHTML);
+    WriteSetting(store, Html("AfterHTML"), cs.AfterHTML);
+}
+
+} // namespace mGlyfora

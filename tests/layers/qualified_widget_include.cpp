@@ -1,0 +1,2 @@
+// Must not compile as core code, even spelled with its module folder.
+#include <QtWidgets/QLabel>

@@ -1,0 +1,2 @@
+// Must not compile as core code.
+#include <QWidget>
