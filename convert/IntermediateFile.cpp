@@ -1,7 +1,7 @@
 // Safe creation, writing and read-back of the intermediate file.
 #include "convert/IntermediateFile.h"
 
-#include "convert/Utf8Decoder.h"
+#include "platform/Utf8Decoder.h"
 #include "platform/HugePages.h"
 
 #include <QScopeGuard>
@@ -168,7 +168,7 @@ IntermediateFile::CopyTo(qsizetype units, const std::function<bool(const char*, 
             break;
         const qsizetype available = pending + n;
         qsizetype used = 0;
-        const qsizetype decoded = DecodeUtf8(chunk.get(), available, scratch.get(), used);
+        const qsizetype decoded = platform::DecodeUtf8(chunk.get(), available, scratch.get(), used);
         if (decoded < 0 || decodedUnits + decoded > units)
             return Fail(Status::Failed, QStringLiteral("unexpected contents"));
         decodedUnits += decoded;
@@ -225,7 +225,7 @@ IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memo
             break;
         const qsizetype available = pending + n;
         qsizetype used = 0;
-        const qsizetype decoded = DecodeUtf8(chunk.get(), available, out, used);
+        const qsizetype decoded = platform::DecodeUtf8(chunk.get(), available, out, used);
         if (decoded < 0) {
             valid = false;
             break;

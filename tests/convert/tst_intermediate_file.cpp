@@ -3,7 +3,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "convert/ConvertScan.h"
-#include "convert/Utf8Decoder.h"
+#include "platform/Utf8Decoder.h"
 #include "platform/Paths.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 using namespace mGlyfora;
+using platform::DecodeUtf8;
 using testsupport::RecordingHost;
 
 namespace {

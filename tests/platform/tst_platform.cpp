@@ -2,6 +2,7 @@
 // the settings store.
 #include "platform/AtomicFile.h"
 #include "platform/Colour.h"
+#include "platform/FileNames.h"
 #include "platform/Paths.h"
 #include "platform/QtDialogs.h"
 #include "platform/Rounding.h"
@@ -10,9 +11,9 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -210,6 +211,34 @@ private Q_SLOTS:
         QCOMPARE(store.Read(QStringLiteral("Window"), QStringLiteral("Left"), QStringLiteral("d")),
                  QStringLiteral("d"));
         store.Delete(QStringLiteral("Window"), QStringLiteral("NotThere"));
+    }
+
+    void fileNamesRoundTrip_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown"); // what the person sees; U+FFFD where bytes stand
+        QTest::newRow("ascii") << QByteArray("pic.png") << QStringLiteral("pic.png");
+        QTest::newRow("japanese") << QByteArray("\xe7\x8c\xab.gif") << QStringLiteral("猫.gif");
+        QTest::newRow("beyond BMP") << QByteArray("\xf0\x9f\x90\x88") << QStringLiteral("🐈");
+        QTest::newRow("latin-1 bytes")
+            << QByteArray("bad\xff\xfe.png") << QStringLiteral("bad\uFFFD\uFFFD.png");
+        QTest::newRow("overlong slash") << QByteArray("a\xc0\xaf"
+                                                      "b")
+                                        << QStringLiteral("a\uFFFD\uFFFDb");
+        QTest::newRow("encoded surrogate")
+            << QByteArray("\xed\xa0\x80") << QStringLiteral("\uFFFD\uFFFD\uFFFD");
+        QTest::newRow("cut sequence") << QByteArray("x\xe3\x81") << QStringLiteral("x\uFFFD\uFFFD");
+    }
+    void fileNamesRoundTrip() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        const QString name = DecodeFileName(bytes);
+        QCOMPARE(EncodeFileName(name), bytes);
+        QString visible = name;
+        for (QChar& c : visible) {
+            if (c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF)
+                c = QChar(0xFFFD);
+        }
+        QCOMPARE(visible, shown);
     }
 
     void handEditedListReadsAsText() {

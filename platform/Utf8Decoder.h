@@ -4,7 +4,7 @@
 
 #include <QtGlobal>
 
-namespace mGlyfora {
+namespace platform {
 
 // Decodes the complete sequences of [in, in + size) into out, which needs room for
 // `size` units. Sets `used` to the bytes consumed: a sequence cut off at the end is left
@@ -12,4 +12,4 @@ namespace mGlyfora {
 // (overlong forms, surrogates and values past U+10FFFF included).
 qsizetype DecodeUtf8(const char* in, qsizetype size, char16_t* out, qsizetype& used);
 
-} // namespace mGlyfora
+} // namespace platform

@@ -1,11 +1,11 @@
 // UTF-8 decoding: sixteen ASCII bytes at a time, the rest one sequence at a time.
-#include "convert/Utf8Decoder.h"
+#include "platform/Utf8Decoder.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
-namespace mGlyfora {
+namespace platform {
 
 namespace {
 
@@ -99,4 +99,4 @@ qsizetype DecodeUtf8(const char* in, qsizetype size, char16_t* out, qsizetype& u
     return o - out;
 }
 
-} // namespace mGlyfora
+} // namespace platform

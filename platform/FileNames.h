@@ -1,0 +1,16 @@
+// File names as the system keeps them are bytes. Names in the local encoding (UTF-8)
+// become ordinary text; a byte that is not part of valid UTF-8 is kept as the lone
+// surrogate U+DC80 + byte, so every name, valid or not, encodes back to its exact bytes.
+// Open files through EncodeFileName, never through QFile's own encoding, which would
+// turn such a name into another one.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+QString DecodeFileName(const QByteArray& bytes);
+QByteArray EncodeFileName(const QString& name);
+
+} // namespace platform
