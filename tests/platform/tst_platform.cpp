@@ -123,6 +123,21 @@ private Q_SLOTS:
         QCOMPARE(folder, qEnvironmentVariable("XDG_RUNTIME_DIR") + u'/');
     }
 
+    void tempFolderWithoutRuntimeFolder_data() {
+        QTest::addColumn<QByteArray>("runtime");
+        QTest::newRow("missing folder") << QByteArray("/nonexistent/glyfora-runtime");
+        QTest::newRow("a file") << QByteArray("/etc/hostname");
+        QTest::newRow("empty") << QByteArray();
+    }
+    void tempFolderWithoutRuntimeFolder() {
+        QFETCH(QByteArray, runtime);
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        const QString folder = TempFolder();
+        qputenv("XDG_RUNTIME_DIR", saved);
+        QCOMPARE(folder, QDir::tempPath() + u'/');
+    }
+
     void nameFilters() {
         const QStringList filters =
             QtNameFilters(QStringLiteral("JPEG - JFIF Compliant (*.jpg;*.jif;*.jpeg)|*.jpg;*.jif;"
