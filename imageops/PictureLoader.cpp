@@ -1,74 +1,167 @@
 // Picture file loading with Qt's image readers.
 #include "imageops/PictureLoader.h"
 
+#include "imageops/PictureCompleteness.h"
+#include "platform/FileNames.h"
 #include "platform/HugePages.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// libjpeg reports a cut-off file only as a warning and hands back a picture whose
-// missing part is grey; this catches that warning while one picture is read.
-class TruncationWatch {
+const QString NotFound = QStringLiteral("ファイルが見つかりません。");
+const QString IsFolder = QStringLiteral("フォルダーは画像として開けません。");
+const QString NotRegular =
+    QStringLiteral("通常のファイルではない (パイプ、デバイスなど) ため、画像として開けません。");
+const QString CannotOpen = QStringLiteral("ファイルを開けません: ");
+const QString IsEmpty = QStringLiteral("ファイルが空です。画像ではありません。");
+const QString CutOff = QStringLiteral("画像ファイルが途中で切れています。");
+const QString OutOfMemory = QStringLiteral("メモリが不足しているため、画像を読み込めません。");
+
+// While one picture is read, every message of the decoders is kept from the person's
+// terminal: Qt's messages (libjpeg's warnings, for example) through a message handler,
+// and what a library prints itself (libpng's errors) by pointing standard error at a
+// memory file. What was said serves the error text. The program reads pictures on its
+// one user-interface thread, so nothing else is silenced meanwhile.
+class DecoderMessages {
 public:
-    TruncationWatch() {
+    DecoderMessages() {
         active_ = this;
         previous_ = qInstallMessageHandler(&Handler);
+        std::fflush(stderr);
+        capture_ = ::memfd_create("glyfora-decoder", MFD_CLOEXEC);
+        saved_ = capture_ >= 0 ? ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0) : -1;
+        if (saved_ >= 0)
+            ::dup2(capture_, STDERR_FILENO);
     }
-    ~TruncationWatch() {
+    ~DecoderMessages() { Stop(); }
+    DecoderMessages(const DecoderMessages&) = delete;
+    DecoderMessages& operator=(const DecoderMessages&) = delete;
+
+    // Puts standard error and the message handler back and collects what was printed.
+    void Stop() {
+        if (active_ != this)
+            return;
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
         qInstallMessageHandler(previous_);
         active_ = nullptr;
+        if (capture_ >= 0) {
+            QByteArray printed(1024, '\0');
+            const ssize_t got = ::pread(capture_, printed.data(), size_t(printed.size()), 0);
+            ::close(capture_);
+            printed.truncate(got > 0 ? got : 0);
+            for (const QByteArray& line : printed.split('\n')) {
+                if (!line.trimmed().isEmpty())
+                    said_ << QString::fromUtf8(line.trimmed());
+            }
+        }
     }
-    TruncationWatch(const TruncationWatch&) = delete;
-    TruncationWatch& operator=(const TruncationWatch&) = delete;
 
-    bool Truncated() const { return truncated_; }
+    bool Said(QLatin1StringView words) const {
+        for (const QString& message : said_) {
+            if (message.contains(words, Qt::CaseInsensitive))
+                return true;
+        }
+        return false;
+    }
+    QString First() const { return said_.value(0); }
 
 private:
-    static void Handler(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-        if (active_ && msg.contains(QLatin1String("premature end of"), Qt::CaseInsensitive)) {
-            active_->truncated_ = true;
-            return;
-        }
-        if (active_ && active_->previous_)
-            active_->previous_(type, context, msg);
+    static void Handler(QtMsgType, const QMessageLogContext&, const QString& message) {
+        if (active_)
+            active_->said_ << message;
     }
 
-    static inline TruncationWatch* active_ = nullptr;
+    static inline DecoderMessages* active_ = nullptr;
     QtMessageHandler previous_ = nullptr;
-    bool truncated_ = false;
+    int capture_ = -1;
+    int saved_ = -1;
+    QStringList said_;
 };
 
 LoadedPicture Failure(const QString& error) {
     return LoadedPicture{QImage(), error};
 }
 
+QString SystemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The last suffix of a file name, in lower case: a hint for the reader, never the rule.
+QByteArray SuffixHint(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= slash + 1)
+        return QByteArray();
+    return path.mid(dot + 1).toLower().toLatin1();
+}
+
 } // namespace
 
 LoadedPicture LoadPictureFile(const QString& path) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return Failure(QStringLiteral("ファイルが見つかりません。"));
-    if (info.isDir())
-        return Failure(QStringLiteral("フォルダーは画像として開けません。"));
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly))
-            return Failure(QStringLiteral("ファイルを開けません: ") + probe.errorString());
-        if (probe.size() == 0)
-            return Failure(QStringLiteral("ファイルが空です。画像ではありません。"));
-    }
+    if (path.isEmpty())
+        return Failure(NotFound);
+    // The name's own bytes: Qt's file classes would re-encode a name that is not UTF-8
+    // into another name.
+    const QByteArray name = platform::EncodeFileName(path);
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0)
+        return Failure(errno == ENOENT || errno == ENOTDIR ? NotFound
+                                                           : CannotOpen + SystemError(errno));
+    if (S_ISDIR(status.st_mode))
+        return Failure(IsFolder);
+    if (!S_ISREG(status.st_mode))
+        return Failure(NotRegular);
 
+    // Without O_NONBLOCK a FIFO put in the file's place since the check would block the
+    // open; fstat then confirms what was really opened.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return Failure(errno == ENOENT ? NotFound : CannotOpen + SystemError(errno));
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Failure(CannotOpen + file.errorString());
+    }
+    if (::fstat(fd, &status) != 0)
+        return Failure(CannotOpen + SystemError(errno));
+    if (!S_ISREG(status.st_mode))
+        return Failure(S_ISDIR(status.st_mode) ? IsFolder : NotRegular);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (status.st_size == 0)
+        return Failure(IsEmpty);
+
+    // Some decoders hand back a cut-off picture with the missing part as background.
+    if (CheckPictureCompleteness(fd, status.st_size) == Completeness::Truncated)
+        return Failure(CutOff);
+
+    DecoderMessages messages;
     QImageReader::setAllocationLimit(int(PictureAllocationLimitBytes >> 20));
-    QImageReader reader(path);
+    // The content names the format; the suffix helps only formats without a signature.
+    QByteArray format = QImageReader::imageFormat(&file);
+    if (format.isEmpty())
+        format = SuffixHint(path);
+    QImageReader reader(&file, format);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
+        messages.Stop();
         return Failure(QStringLiteral("画像の形式が認識できません: ") + reader.errorString());
     }
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > PictureAllocationLimitBytes) {
+        messages.Stop();
         return Failure(QStringLiteral("画像が大きすぎて読み込めません (%1 x %2 ピクセル)。")
                            .arg(size.width())
                            .arg(size.height()));
@@ -77,20 +170,23 @@ LoadedPicture LoadPictureFile(const QString& path) {
     // Decoding straight into huge-page memory spares most of the page faults of a big
     // picture; the reader fills an image of the right size and format in place.
     QImage image;
-    if (size.isValid())
+    if (size.isValid()) {
         image = platform::AllocateImage(size.width(), size.height(), reader.imageFormat());
-    bool truncated = false;
-    {
-        TruncationWatch watch;
-        if (!reader.read(&image))
-            image = QImage();
-        truncated = watch.Truncated();
+        if (image.isNull() && reader.imageFormat() != QImage::Format_Invalid) {
+            messages.Stop();
+            return Failure(OutOfMemory);
+        }
     }
+    if (!reader.read(&image))
+        image = QImage();
+    messages.Stop();
+    if (messages.Said(QLatin1StringView("out of memory")))
+        return Failure(OutOfMemory);
     if (image.isNull()) {
-        const QString why = reader.errorString();
+        QString why = reader.errorString();
+        if (!messages.First().isEmpty())
+            why += QStringLiteral(" (") + messages.First() + u')';
         return Failure(QStringLiteral("画像を読み込めません: ") + why);
     }
-    if (truncated)
-        return Failure(QStringLiteral("画像ファイルが途中で切れています。"));
     return LoadedPicture{image, QString()};
 }

@@ -1,7 +1,14 @@
 // Test picture generation.
 #include "tests/support/TestPictures.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageWriter>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -19,6 +26,107 @@ QString WritePicture(const QImage& image, const QString& path, const char* forma
     QImageWriter writer(path, format);
     writer.write(image);
     return path;
+}
+
+QByteArray EncodePicture(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.write(image);
+    return bytes;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+bool WriteFileBytes(const QByteArray& fileName, const QByteArray& bytes) {
+    const int fd = ::open(fileName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+QByteArray RunLengthBmp(int width, int height, int rows) {
+    QByteArray data;
+    for (int r = 0; r < rows; ++r) {
+        for (int left = width; left > 0; left -= 255) {
+            data += char(qMin(left, 255));
+            data += char(r % 4);
+        }
+        data += QByteArray("\0\0", 2);
+    }
+    data += QByteArray("\0\1", 2);
+
+    const int paletteBytes = 4 * 4;
+    const quint32 offset = 14 + 40 + paletteBytes;
+    QByteArray bmp(int(offset), '\0');
+    auto put = [&](int at, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp[at + i] = char(value >> (8 * i) & 0xFF);
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(2, offset + quint32(data.size()), 4);
+    put(10, offset, 4);
+    put(14, 40, 4);
+    put(18, quint32(width), 4);
+    put(22, quint32(height), 4);
+    put(26, 1, 2);                    // planes
+    put(28, 8, 2);                    // bits per pixel
+    put(30, 1, 4);                    // 8-bit run lengths
+    put(34, quint32(data.size()), 4); // image bytes
+    put(46, 4, 4);                    // colours used
+    const quint32 palette[4] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    for (int i = 0; i < 4; ++i)
+        put(54 + 4 * i, palette[i], 4);
+    return bmp + data;
+}
+
+bool MakeFifo(const QString& path) {
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+FifoUnblocker::FifoUnblocker(const QString& fifoPath, int waitLimitSeconds)
+    : path_(QFile::encodeName(fifoPath)) {
+    thread_ = std::thread([this, waitLimitSeconds] { Run(waitLimitSeconds); });
+}
+
+FifoUnblocker::~FifoUnblocker() {
+    Finish();
+}
+
+bool FifoUnblocker::Finish() {
+    {
+        std::lock_guard lock(mutex_);
+        finished_ = true;
+    }
+    done_.notify_all();
+    if (thread_.joinable())
+        thread_.join();
+    return !helped_;
+}
+
+void FifoUnblocker::Run(int waitLimitSeconds) {
+    std::unique_lock lock(mutex_);
+    if (done_.wait_for(lock, std::chrono::seconds(waitLimitSeconds), [this] { return finished_; }))
+        return;
+    helped_ = true;
+    // A reader may block in open() (no writer yet) or in read() (a writer came and went);
+    // each open and close of a writer ends either wait, so repeat until the work is over.
+    while (!finished_) {
+        lock.unlock();
+        const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0)
+            ::close(fd);
+        lock.lock();
+        done_.wait_for(lock, std::chrono::milliseconds(50), [this] { return finished_; });
+    }
 }
 
 } // namespace testsupport

@@ -1,8 +1,14 @@
-// Pictures made by the tests themselves: solid or patterned images written to files.
+// Pictures made by the tests themselves: solid or patterned images written to files, picture
+// bytes cut or built by hand, and special files (FIFOs) given to the loader.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace testsupport {
 
@@ -10,5 +16,44 @@ namespace testsupport {
 QImage GradientImage(int width, int height);
 // Writes the image in the given format ("bmp", "gif", "jpg", "png"); returns the path.
 QString WritePicture(const QImage& image, const QString& path, const char* format);
+// The image encoded in the given format, in memory.
+QByteArray EncodePicture(const QImage& image, const char* format);
+// The whole content of a file; empty when it cannot be read.
+QByteArray FileBytes(const QString& path);
+// Writes bytes to the file whose name is the exact byte string given (no text encoding).
+bool WriteFileBytes(const QByteArray& fileName, const QByteArray& bytes);
+
+// An 8-bit run-length BMP of width x height pixels, bottom-up, with a four-colour palette:
+// row r (from the bottom) is a run of colour r % 4 over the whole width, ended by an
+// end-of-line code; the bitmap ends with the end-of-bitmap code. With rows == 0 the data
+// is the end-of-bitmap code alone (every pixel then keeps colour 0).
+QByteArray RunLengthBmp(int width, int height, int rows);
+
+// Makes a FIFO at path; false when that fails.
+bool MakeFifo(const QString& path);
+
+// Guards a test against a reader blocked on a FIFO: if Finish() has not been called when
+// the wait limit passes, it opens the FIFO for writing and closes it again, which gives the
+// blocked reader an end of file, and remembers that it had to.
+class FifoUnblocker {
+public:
+    explicit FifoUnblocker(const QString& fifoPath, int waitLimitSeconds = 20);
+    ~FifoUnblocker();
+    FifoUnblocker(const FifoUnblocker&) = delete;
+    FifoUnblocker& operator=(const FifoUnblocker&) = delete;
+
+    // The guarded work is over; true when it ended without the unblocker's help.
+    bool Finish();
+
+private:
+    void Run(int waitLimitSeconds);
+
+    QByteArray path_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::atomic<bool> helped_{false};
+    std::thread thread_;
+};
 
 } // namespace testsupport

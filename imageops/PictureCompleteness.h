@@ -1,0 +1,18 @@
+// Tells a cut-off picture file from a complete one by the structure its format declares
+// (row sizes, block and chunk lengths, end markers), without decoding a pixel. Some
+// decoders hand back a cut-off picture with its missing part filled with background; this
+// check lets the loader refuse such a file instead.
+#pragma once
+
+#include <QtGlobal>
+
+enum class Completeness {
+    Complete,  // everything the first picture of the file needs is there
+    Truncated, // the file ends before data it declares
+    Unknown,   // a format not checked here, or a structure the decoder must judge
+};
+
+// Reads the open file fd (of fileSize bytes) with pread, so its offset is not moved.
+// Checks BMP (uncompressed and RLE), GIF (up to the end of the first image), PNG (up to
+// IEND) and JPEG (up to EOI), recognised by their content, not by the file's name.
+Completeness CheckPictureCompleteness(int fd, qint64 fileSize);
