@@ -1,6 +1,7 @@
 // Main window construction, start-up, shutdown, window state, recent files and layout.
 #include "app/frmMain.h"
 
+#include "app/CommandLine.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "platform/SettingsTable.h"
@@ -159,7 +160,7 @@ void frmMain::Form_Load(const QString& commandLinePath) {
     sbrUnder->setVisible(mnuStatusBar->isChecked());
 
     if (!commandLinePath.isEmpty()) {
-        if (QFileInfo(commandLinePath).isFile()) {
+        if (mGlyfora::CommandLineFileCounts(commandLinePath)) {
             LoadImageFile(commandLinePath);
         } else {
             dialogs_.Message(
