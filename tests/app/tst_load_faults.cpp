@@ -146,6 +146,20 @@ private Q_SLOTS:
         }
     }
 
+    void droppedNameThatIsNotUtf8Loads() {
+        QVERIFY(WritePicture("bad\xff\xfe.bmp", 7, 3));
+        // As a file manager sends it: the name's bytes percent-encoded.
+        QMimeData data;
+        data.setUrls(
+            {QUrl::fromEncoded("file://" + (folder_ + "/bad\xff\xfe.bmp").toPercentEncoding("/"))});
+        Started run;
+        run.form->Form_OLEDragDrop(&data);
+        QVERIFY2(run.dialogs.messages.isEmpty(), qPrintable(run.dialogs.messages.value(0).text));
+        QCOMPARE(run.form->picView->size(), QSize(7, 3));
+        QCOMPARE(platform::EncodeFileName(mGlyfora::RecentFilesList[0]),
+                 folder_ + "/bad\xff\xfe.bmp");
+    }
+
     void droppedFifoIsRefused() {
         const QString fifo = dir_.filePath(QStringLiteral("dropped.gif"));
         QVERIFY(testsupport::MakeFifo(fifo));
