@@ -1,16 +1,15 @@
-// Main window construction, start-up, shutdown, window state, recent files and layout.
+// Main window construction, start-up, shutdown and the window state kept between runs.
 #include "app/frmMain.h"
 
-#include "app/CommandLine.h"
-#include "app/RecentFiles.h"
 #include "app/Settings.h"
-#include "platform/SettingsTable.h"
+#include "app/WindowGeometry.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
 #include "convert/ConversionState.h"
 #include "platform/Dialogs.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "platform/SettingsValues.h"
 #include "platform/Twips.h"
 
@@ -24,7 +23,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
@@ -98,69 +96,16 @@ frmMain::frmMain(platform::Dialogs& dialogs, platform::SettingsStore& store)
 
 frmMain::~frmMain() = default;
 
-void frmMain::BuildMenus() {
-    mnuFile = menuBar()->addMenu(FileMenu);
-    mnuFileOpen = mnuFile->addAction(FileOpen, this, &frmMain::mnuFileOpen_Click);
-    mnuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuBar1 = mnuFile->addSeparator();
-    for (int i = 0; i < int(mnuRecent.size()); ++i) {
-        mnuRecent[i] = mnuFile->addAction(QString(), this, [this, i] { mnuRecent_Click(i); });
-        mnuRecent[i]->setVisible(false);
-    }
-    mnuBarRecent = mnuFile->addSeparator();
-    mnuBarRecent->setVisible(false);
-    mnuExit = mnuFile->addAction(Exit, this, &frmMain::mnuExit_Click);
-
-    mnuImage = menuBar()->addMenu(ImageMenu);
-    mnuNormalView = mnuImage->addAction(NormalView);
-    mnuResize = mnuImage->addAction(Resize);
-    mnuResize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuImage->addSeparator();
-    mnuRevolving = mnuImage->addMenu(Revolving);
-
-    mnuRun = menuBar()->addMenu(RunMenu);
-    mnuTextConversion = mnuRun->addAction(TextConversion);
-    mnuTextConversion->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    mnuRun->addSeparator();
-    mnuHTMLConversion = mnuRun->addAction(HTMLConversion);
-    mnuHTMLConversion->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-
-    mnuOptions = menuBar()->addMenu(OptionsMenu);
-    mnuToolBar = mnuOptions->addAction(ToolBar, this, &frmMain::mnuToolBar_Click);
-    mnuToolBar->setCheckable(true);
-    mnuStatusBar = mnuOptions->addAction(StatusBar, this, &frmMain::mnuStatusBar_Click);
-    mnuStatusBar->setCheckable(true);
-
-    // The copy command has no menu of its own yet; it shares the picture-loaded state.
-    mnuCopy = new QAction(Copy, this);
-}
-
-void frmMain::SetupToolbar() {
-    tbrToolbar = addToolBar(QStringLiteral("tbrToolbar"));
-    tbrToolbar->setMovable(false);
-    tbrToolbar->setFloatable(false);
-    tbrToolbar->toggleViewAction()->setVisible(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    // Button 1 is an empty gap; button 2 opens a file.
-    auto* gap = new QWidget(tbrToolbar);
-    gap->setFixedWidth(8);
-    tbrToolbar->addWidget(gap);
-    tbrButtons[2] = tbrToolbar->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton),
-                                          QString(), this, &frmMain::mnuFileOpen_Click);
-    tbrButtons[2]->setToolTip(OpenTip);
-}
-
 void frmMain::Form_Load(const QString& commandLinePath) {
     LoadWindowState();
     SetupToolbar();
     setWindowTitle(mGlyfora::ApplicationTitle);
     SetPictureCommands(false);
-    mnuNormalView->setEnabled(false);
     tbrToolbar->setVisible(mnuToolBar->isChecked());
     sbrUnder->setVisible(mnuStatusBar->isChecked());
 
     if (!commandLinePath.isEmpty()) {
-        if (mGlyfora::CommandLineFileCounts(commandLinePath)) {
+        if (QFileInfo(commandLinePath).isFile()) {
             LoadImageFile(commandLinePath);
         } else {
             dialogs_.Message(
@@ -191,10 +136,19 @@ void frmMain::LoadWindowState() {
     const float top = readSingle("Top", defaultTop);
     const float newHeight = readSingle("Height", height);
     const float newWidth = readSingle("Width", width);
-    move(PixelsFromTwips(left, tx, -MaxWindowCoordinate, MaxWindowCoordinate),
-         PixelsFromTwips(top, ty, -MaxWindowCoordinate, MaxWindowCoordinate));
-    wantedOuterSize_ = QSize(PixelsFromTwips(newWidth, tx, 1, MaxWindowCoordinate),
-                             PixelsFromTwips(newHeight, ty, 1, MaxWindowCoordinate));
+    const QRect stored(PixelsFromTwips(left, tx, -MaxWindowCoordinate, MaxWindowCoordinate),
+                       PixelsFromTwips(top, ty, -MaxWindowCoordinate, MaxWindowCoordinate),
+                       PixelsFromTwips(newWidth, tx, 1, MaxWindowCoordinate),
+                       PixelsFromTwips(newHeight, ty, 1, MaxWindowCoordinate));
+    // A stored size or position the screen cannot hold (another monitor, a damaged
+    // file) is fitted to the screen the window's corner falls on.
+    const QScreen* target = QGuiApplication::screenAt(stored.topLeft());
+    if (!target)
+        target = screen;
+    const QRect fitted =
+        target ? mGlyfora::FitWindowGeometry(stored, target->availableGeometry(), outer) : stored;
+    move(fitted.topLeft());
+    wantedOuterSize_ = fitted.size();
     resize(wantedOuterSize_);
 
     mnuToolBar->setChecked(
@@ -259,39 +213,6 @@ void frmMain::mnuExit_Click() {
     close();
 }
 
-void frmMain::AddRecentFile(const QString& path) {
-    mGlyfora::AddRecentPath(mGlyfora::RecentFilesList, mGlyfora::RecentFilesMax, path);
-    for (int i = 0; i < mGlyfora::RecentFilesMax; ++i)
-        mnuRecent[i]->setVisible(false);
-    mnuBarRecent->setVisible(false);
-    RebuildRecentMenu();
-}
-
-void frmMain::RebuildRecentMenu() {
-    for (int i = 0; i < mGlyfora::RecentFilesMax; ++i) {
-        const QString& entry = mGlyfora::RecentFilesList[i];
-        if (entry.isEmpty())
-            continue;
-        mnuRecent[i]->setText(mGlyfora::RecentCaption(i, entry));
-        mnuRecent[i]->setVisible(true);
-        mnuBarRecent->setVisible(true);
-    }
-}
-
-void frmMain::mnuRecent_Click(int index) {
-    LoadImageFile(mGlyfora::RecentFilesList[index]);
-}
-
-void frmMain::mnuToolBar_Click() {
-    tbrToolbar->setVisible(mnuToolBar->isChecked());
-    Form_Resize();
-}
-
-void frmMain::mnuStatusBar_Click() {
-    sbrUnder->setVisible(mnuStatusBar->isChecked());
-    Form_Resize();
-}
-
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (wantedOuterSize_.isEmpty())
@@ -304,52 +225,4 @@ void frmMain::showEvent(QShowEvent* event) {
             resize(wantedOuterSize_ - frame);
         wantedOuterSize_ = QSize();
     });
-}
-
-void frmMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
-}
-
-void frmMain::Form_Resize() {
-    if (isMinimized() || !picBase)
-        return;
-    const QRect inner = picBase->contentsRect();
-    const int barH = hsbView->sizeHint().height();
-    const int barW = vsbView->sizeHint().width();
-    if (picView->isVisible() || picView->isVisibleTo(picBase)) {
-        const QSize pic = picView->size();
-        bool needH = pic.width() > inner.width();
-        bool needV = pic.height() > inner.height();
-        if (needH && !needV)
-            needV = pic.height() + barH > inner.height();
-        if (needV && !needH)
-            needH = pic.width() + barW > inner.width();
-        hsbView->setVisible(needH);
-        vsbView->setVisible(needV);
-    }
-    const int viewW = inner.width() - (vsbView->isVisibleTo(picBase) ? barW : 0);
-    const int viewH = inner.height() - (hsbView->isVisibleTo(picBase) ? barH : 0);
-    hsbView->setGeometry(inner.left(), inner.top() + viewH, viewW, barH);
-    vsbView->setGeometry(inner.left() + viewW, inner.top(), barW, viewH);
-    hsbView->setRange(0, std::max(0, picView->width() - viewW));
-    vsbView->setRange(0, std::max(0, picView->height() - viewH));
-    hsbView->setPageStep(std::max(1, viewW));
-    vsbView->setPageStep(std::max(1, viewH));
-    hsbView->setSingleStep(1);
-    vsbView->setSingleStep(1);
-    const bool both = hsbView->isVisibleTo(picBase) && vsbView->isVisibleTo(picBase);
-    picScollBar->setGeometry(inner.left() + viewW, inner.top() + viewH, barW, barH);
-    picScollBar->setVisible(both);
-    hsbView->raise();
-    vsbView->raise();
-    picScollBar->raise();
-}
-
-void frmMain::hsbView_Change(int value) {
-    picView->move(picBase->contentsRect().left() - value, picView->y());
-}
-
-void frmMain::vsbView_Change(int value) {
-    picView->move(picView->x(), picBase->contentsRect().top() - value);
 }

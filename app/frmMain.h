@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -16,6 +17,7 @@ class QMenu;
 class QScrollBar;
 class QStatusBar;
 class QToolBar;
+struct CommandRow;
 
 namespace platform {
 class Dialogs;
@@ -41,10 +43,16 @@ public:
     void mnuFileOpen_Click();
     void mnuExit_Click();
     void mnuRecent_Click(int index);
+    // Run after the check mark has been switched by the menu.
     void mnuToolBar_Click();
     void mnuStatusBar_Click();
+    // Runs what toolbar button `index` (1-based) stands for; gaps and separators do nothing.
+    void tbrToolbar_ButtonClick(int index);
 
-    // Controls, named as the program names them.
+    // Controls, named as the program names them. Every menu, item, separator and toolbar
+    // button also carries its name as objectName (a menu's QMenu and its menuAction both);
+    // array members are named with their index: "mnuRecent(0)" to "mnuRecent(19)",
+    // "tbrButtons(1)" to "tbrButtons(12)", and carry the index in the property "Index".
     QFrame* picBase = nullptr;
     PictureBox* picView = nullptr;
     PictureSurface picSave;
@@ -75,7 +83,7 @@ public:
     QMenu* mnuOptions = nullptr;
     QAction* mnuToolBar = nullptr;
     QAction* mnuStatusBar = nullptr;
-    // Toolbar buttons by their 1-based index; separators and absent buttons are null.
+    // Toolbar buttons, gap and separators by their 1-based index; absent ones are null.
     std::array<QAction*, 13> tbrButtons{};
 
     // The status text as shown.
@@ -89,6 +97,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The rows menus and toolbar are built from (frmMainMenus.cpp).
+    static const std::vector<CommandRow>& CommandTable();
     void BuildMenus();
     void SetupToolbar();
     void LoadWindowState();
@@ -103,6 +113,8 @@ private:
 
     platform::Dialogs& dialogs_;
     platform::SettingsStore& store_;
+    // The action built for each row of the command table, in table order.
+    std::vector<QAction*> commandActions_;
     bool unloaded_ = false;
     // Outer size the stored geometry asks for, applied once the frame is known.
     QSize wantedOuterSize_;

@@ -1,5 +1,5 @@
 // Main window: loading a picture (dialog, drop, command line, recent list), the
-// picture-loaded and no-picture states, and the status-bar picture information.
+// no-picture state after a failed load, and the status-bar picture information.
 #include "app/ImageInfo.h"
 #include "app/frmMain.h"
 #include "app/frmMainTexts.h"
@@ -7,33 +7,18 @@
 #include "convert/ConversionSettings.h"
 #include "imageops/PictureLoader.h"
 #include "platform/Dialogs.h"
-#include "platform/FileNames.h"
 #include "platform/Paths.h"
 #include "platform/WaitCursor.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QUrl>
 
 using namespace frmMainTexts;
-
-void frmMain::SetPictureCommands(bool loaded) {
-    for (QAction* item : {mnuCopy, mnuTextConversion, mnuHTMLConversion, mnuResize})
-        item->setEnabled(loaded);
-    mnuRevolving->setEnabled(loaded);
-    mnuNormalView->setEnabled(false);
-    mnuImage->menuAction()->setVisible(loaded);
-    mnuRun->menuAction()->setVisible(loaded);
-    for (int index : {4, 7, 9, 10}) {
-        if (tbrButtons[index])
-            tbrButtons[index]->setEnabled(loaded);
-    }
-}
 
 void frmMain::LoadImageFile(const QString& path) {
     platform::WaitCursor hourglass;
@@ -97,16 +82,16 @@ QString frmMain::StatusText() const {
 
 void frmMain::mnuFileOpen_Click() {
     platform::FileDialogRequest request;
-    request.title = OpenTitle;
-    request.initDir = mGlyfora::OpenDirectory;
-    request.filter = OpenFilter;
-    request.filterIndex = OpenFilterIndex;
-    request.flags = OpenFlags;
+    request.DialogTitle = OpenTitle;
+    request.InitDir = mGlyfora::OpenDirectory;
+    request.Filter = OpenFilter;
+    request.FilterIndex = OpenFilterIndex;
+    request.Flags = OpenFlags;
     const auto chosen = dialogs_.ShowOpen(this, request);
     if (!chosen)
         return;
-    mGlyfora::OpenDirectory = platform::FolderOfPath(chosen->fileName);
-    LoadImageFile(chosen->fileName);
+    mGlyfora::OpenDirectory = platform::FolderOfPath(chosen->FileName);
+    LoadImageFile(chosen->FileName);
 }
 
 void frmMain::Form_OLEDragDrop(const QMimeData* data) {
@@ -114,9 +99,7 @@ void frmMain::Form_OLEDragDrop(const QMimeData* data) {
         return;
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
-            // The name's own bytes: toLocalFile() would turn one that is not UTF-8 into another.
-            LoadImageFile(platform::DecodeFileName(
-                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())));
+            LoadImageFile(url.toLocalFile());
             return;
         }
     }

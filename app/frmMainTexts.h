@@ -28,6 +28,10 @@ inline const QString OpenFilter = QStringLiteral(
 inline constexpr int OpenFilterIndex = 4;
 inline constexpr unsigned OpenFlags = 0x1004; // file must exist, no read-only box
 inline const QString OpenTip = QStringLiteral("ファイルを開く");
+inline const QString CopyTip = QStringLiteral("コピー");
+inline const QString ResizeTip = QStringLiteral("サイズ変更");
+inline const QString TextConversionTip = QStringLiteral("テキスト変換");
+inline const QString HTMLConversionTip = QStringLiteral("HTML変換");
 
 inline const QString FileNotFound = QStringLiteral("このファイルが見つかりません。");
 inline const QString CheckPath = QStringLiteral("パスとファイル名を確認してください。");

@@ -3,10 +3,13 @@
 // that answers from a queue and records every question.
 #pragma once
 
+#include "platform/Colour.h"
+
 #include <QString>
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace platform {
@@ -22,22 +25,79 @@ struct MessageRequest {
     int defaultButton = 0; // 0 = first button, 1 = second, 2 = third
 };
 
-// A file dialog as the program describes it. The filter is "label|patterns|label|patterns"
-// with patterns separated by ";"; filterIndex is 1-based.
+// Flags of the file dialogs, with the values the program's callers pass.
+namespace FileFlags {
+inline constexpr unsigned OverwritePrompt = 0x2; // save: ask before replacing a file
+inline constexpr unsigned HideReadOnly = 0x4;    // no read-only box (Qt never shows one)
+inline constexpr unsigned PathMustExist = 0x800;
+inline constexpr unsigned FileMustExist = 0x1000; // open: only existing files
+} // namespace FileFlags
+
+// A file dialog as the program describes it. Filter is "label|patterns|label|patterns"
+// with patterns separated by ";"; FilterIndex is 1-based.
 struct FileDialogRequest {
-    QString title;
-    QString initDir;
-    QString fileName;
-    QString filter;
-    int filterIndex = 1;
-    unsigned flags = 0;
-    QString defaultExt;
+    QString DialogTitle;
+    QString InitDir;
+    QString FileName; // name proposed in the dialog
+    QString Filter;
+    int FilterIndex = 1;
+    unsigned Flags = 0;
+    QString DefaultExt; // appended to a name typed without an extension
 };
 
 struct FileDialogResult {
-    QString fileName;  // absolute path of the chosen file
-    QString fileTitle; // the name without its folder
-    int filterIndex = 1;
+    QString FileName;  // absolute path of the chosen file
+    QString FileTitle; // the name without its folder
+    int FilterIndex = 1;
+};
+
+// Flags of the font dialog.
+namespace FontFlags {
+inline constexpr unsigned ScreenFonts = 0x1;
+inline constexpr unsigned Effects = 0x100; // underline, strikethrough and the colour choice
+inline constexpr unsigned ForceFontExist = 0x10000;
+} // namespace FontFlags
+
+// A font with the effects and the text colour the font dialog offers.
+struct FontChoice {
+    QString FontName;
+    float FontSize = 0;
+    bool FontBold = false;
+    bool FontItalic = false;
+    bool FontUnderline = false;
+    bool FontStrikethru = false;
+    Colour Color = 0; // plain colour, or a system colour number on the way in
+};
+
+struct FontDialogRequest {
+    FontChoice Font; // what the dialog starts with
+    unsigned Flags = 0;
+};
+
+// Flags of the colour dialog.
+namespace ColorFlags {
+inline constexpr unsigned RgbInit = 0x1; // start on Color
+}
+
+struct ColorDialogRequest {
+    Colour Color = 0; // plain colour or a system colour number
+    unsigned Flags = 0;
+};
+
+// Flags of the print dialog.
+namespace PrintFlags {
+inline constexpr unsigned NoSelection = 0x4; // no "selection only" choice
+inline constexpr unsigned NoPageNums = 0x8;  // no page-range choice
+inline constexpr unsigned DisablePrintToFile = 0x80000;
+} // namespace PrintFlags
+
+struct PrintDialogRequest {
+    unsigned Flags = 0;
+    int Copies = 1; // copies proposed
+};
+
+struct PrintDialogResult {
+    int Copies = 1; // copies chosen; the printer passed in is set up as chosen
 };
 
 class Dialogs {
@@ -51,6 +111,15 @@ public:
                                                      const FileDialogRequest& request) = 0;
     virtual std::optional<FileDialogResult> ShowSave(QWidget* parent,
                                                      const FileDialogRequest& request) = 0;
+    // Font with effects and text colour; nullopt when cancelled. The colour returned is
+    // always a plain colour.
+    virtual std::optional<FontChoice> ShowFont(QWidget* parent,
+                                               const FontDialogRequest& request) = 0;
+    // A plain colour; nullopt when cancelled.
+    virtual std::optional<Colour> ShowColor(QWidget* parent, const ColorDialogRequest& request) = 0;
+    // Sets up `printer` as the person chooses; nullopt when cancelled.
+    virtual std::optional<PrintDialogResult> ShowPrinter(QWidget* parent, QPrinter& printer,
+                                                         const PrintDialogRequest& request) = 0;
     // Runs a dialog modally; returns its result code (QDialog::Accepted or Rejected).
     virtual int ShowModal(QDialog& dialog) = 0;
     // Opens a file with the desktop's default application; false when that failed.

@@ -4,7 +4,7 @@
 #include "app/Main.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
-#include "platform/SettingsTable.h"
+#include "app/WindowGeometry.h"
 #include "app/frmMain.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
@@ -12,6 +12,7 @@
 #include "convert/ConversionState.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +53,19 @@ QStringList VisibleTexts(const QList<QAction*>& actions) {
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
     return texts;
+}
+
+QStringList VisibleNames(const QList<QAction*>& actions) {
+    QStringList names;
+    for (const QAction* a : actions) {
+        if (a->isVisible())
+            names << a->objectName();
+    }
+    return names;
+}
+
+QAction* Control(const QObject& form, const QString& name) {
+    return form.findChild<QAction*>(name);
 }
 
 QString Stored(const char* section, const QString& key) {
@@ -85,14 +100,35 @@ private:
                                          "bmp");
     }
 
+    // The menus, items and toolbar buttons of the picture-loaded or no-picture state,
+    // reached by their names.
+    static void VerifyPictureCommands(const frmMain& form, bool loaded) {
+        for (const char* menu : {"mnuImage", "mnuRun"})
+            QVERIFY2(Control(form, QLatin1String(menu))->isVisible() == loaded, menu);
+        for (const char* item :
+             {"mnuCopy", "mnuResize", "mnuRevolving", "mnuTextConversion", "mnuHTMLConversion"})
+            QVERIFY2(Control(form, QLatin1String(item))->isEnabled() == loaded, item);
+        QVERIFY(!Control(form, QStringLiteral("mnuNormalView"))->isEnabled());
+        for (const char* item : {"mnuFileOpen", "mnuExit", "mnuToolBar", "mnuStatusBar"})
+            QVERIFY2(Control(form, QLatin1String(item))->isEnabled(), item);
+        for (int button : {4, 7, 9, 10}) {
+            const QAction* b = Control(form, QStringLiteral("tbrButtons(%1)").arg(button));
+            QVERIFY2(b && b->isEnabled() == loaded, qPrintable(QString::number(button)));
+        }
+        QVERIFY(Control(form, QStringLiteral("tbrButtons(2)"))->isEnabled());
+        QStringList bar;
+        for (const QAction* menu : form.menuBar()->actions()) {
+            if (menu->isVisible())
+                bar << menu->text();
+        }
+        QCOMPARE(bar, loaded ? QStringList(
+                                   {"ファイル(&F)", "イメージ(&I)", "実行(&R)", "オプション(&O)"})
+                             : QStringList({"ファイル(&F)", "オプション(&O)"}));
+    }
+
     static void VerifyNoPictureState(frmMain& form) {
         QVERIFY(!form.picView->isVisibleTo(&form));
-        QVERIFY(!form.mnuImage->menuAction()->isVisible());
-        QVERIFY(!form.mnuRun->menuAction()->isVisible());
-        QVERIFY(!form.mnuTextConversion->isEnabled());
-        QVERIFY(!form.mnuHTMLConversion->isEnabled());
-        QVERIFY(!form.mnuCopy->isEnabled());
-        QVERIFY(!form.mnuNormalView->isEnabled());
+        VerifyPictureCommands(form, false);
         QCOMPARE(form.windowTitle(), QStringLiteral("glyfora"));
         QCOMPARE(form.StatusText(), QString());
     }
@@ -167,14 +203,97 @@ private Q_SLOTS:
 
     void maximisedExitKeepsStoredGeometry() {
         platform::SettingsStore store;
-        store.Write(QStringLiteral("Window"), QStringLiteral("Left"), QStringLiteral("1500"));
+        const QStringList keys = {"Left", "Top", "Width", "Height"};
+        const QStringList values = {"1500", "300", "9000", "7500"};
+        for (int i = 0; i < keys.size(); ++i)
+            store.Write(QStringLiteral("Window"), keys[i], values[i]);
         store.Sync();
         Started run;
+        // Wherever the window stands now, a maximised window writes none of the four keys.
+        run.form->setGeometry(200, 100, 400, 300);
         run.form->showMaximized();
         QVERIFY(run.form->isMaximized());
         run.Unload();
-        QCOMPARE(Stored("Window", QStringLiteral("Left")), QStringLiteral("1500"));
+        for (int i = 0; i < keys.size(); ++i)
+            QCOMPARE(Stored("Window", keys[i]), values[i]);
         QCOMPARE(Stored("Window", QStringLiteral("ToolBar")), QStringLiteral("True"));
+    }
+
+    void normalExitWritesCurrentGeometry() {
+        Started run;
+        run.form->setGeometry(200, 100, 400, 300);
+        run.Unload();
+        QCOMPARE(Stored("Window", QStringLiteral("Left")), QStringLiteral("3000"));
+        QCOMPARE(Stored("Window", QStringLiteral("Top")), QStringLiteral("1500"));
+        QCOMPARE(Stored("Window", QStringLiteral("Width")), QStringLiteral("6000"));
+        QCOMPARE(Stored("Window", QStringLiteral("Height")), QStringLiteral("4500"));
+    }
+
+    void foldersWrittenFromTheirOwnValues() {
+        Started run;
+        mGlyfora::OpenDirectory = QStringLiteral("/srv/opened");
+        mGlyfora::SaveDirectory = QStringLiteral("/srv/saved");
+        run.Unload();
+        QCOMPARE(Stored("Open", QStringLiteral("Directory")), QStringLiteral("/srv/opened"));
+        QCOMPARE(Stored("Save", QStringLiteral("Directory")), QStringLiteral("/srv/saved"));
+    }
+
+    void fitWindowGeometry_data() {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("expected");
+        const QRect screen(0, 0, 1280, 800);
+        // Design size 592 x 450 throughout.
+        QTest::newRow("fits") << QRect(100, 50, 600, 400) << screen << QRect(100, 50, 600, 400);
+        QTest::newRow("exactly the area") << screen << screen << screen;
+        QTest::newRow("huge: design size centred")
+            << QRect(0, 0, 32767, 32767) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("one pixel too wide")
+            << QRect(0, 0, 1281, 300) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("too high only")
+            << QRect(10, 10, 300, 801) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("design larger than the area")
+            << QRect(0, 0, 1000, 1000) << QRect(0, 0, 500, 400) << QRect(0, 0, 500, 400);
+        QTest::newRow("past the right edge")
+            << QRect(1200, 100, 600, 400) << screen << QRect(680, 100, 600, 400);
+        QTest::newRow("past the bottom edge")
+            << QRect(100, 700, 600, 400) << screen << QRect(100, 400, 600, 400);
+        QTest::newRow("above and left of the area")
+            << QRect(-500, -300, 600, 400) << screen << QRect(0, 0, 600, 400);
+        QTest::newRow("far away") << QRect(32767, -32767, 600, 400) << screen
+                                  << QRect(680, 0, 600, 400);
+        const QRect second(1280, 24, 1920, 1056); // a second monitor below a panel
+        QTest::newRow("second monitor, corner off it")
+            << QRect(1000, 0, 600, 400) << second << QRect(1280, 24, 600, 400);
+        QTest::newRow("second monitor, huge")
+            << QRect(1280, 24, 5000, 500) << second << QRect(1944, 327, 592, 450);
+    }
+    void fitWindowGeometry() {
+        QFETCH(QRect, stored);
+        QFETCH(QRect, area);
+        QFETCH(QRect, expected);
+        QCOMPARE(mGlyfora::FitWindowGeometry(stored, area, QSize(592, 450)), expected);
+    }
+
+    void hugeStoredWindowOpensAtDesignSize() {
+        QSize design;
+        {
+            Started first; // empty store: the design size
+            design = first.form->frameGeometry().size();
+        }
+        platform::SettingsStore store;
+        store.Write(QStringLiteral("Window"), QStringLiteral("Width"), QStringLiteral("99999999"));
+        store.Write(QStringLiteral("Window"), QStringLiteral("Height"), QStringLiteral("99999999"));
+        store.Sync();
+        Started run;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect outer = run.form->frameGeometry();
+        QCOMPARE(outer.size(), design);
+        QCOMPARE(outer.left(), area.left() + (area.width() - design.width()) / 2);
+        QCOMPARE(outer.top(), area.top() + (area.height() - design.height()) / 2);
+        run.Unload();
+        QCOMPARE(Stored("Window", QStringLiteral("Width")), QString::number(design.width() * 15));
+        QCOMPARE(Stored("Window", QStringLiteral("Height")), QString::number(design.height() * 15));
     }
 
     void recentKeysWrittenOrDeleted_data() {
@@ -259,51 +378,97 @@ private Q_SLOTS:
         QVERIFY(run.dialogs.messages[0].text.startsWith(frmMainTexts::SettingsNotSaved));
     }
 
+    // Each stored text read back as the program would use it, in text form; a computed
+    // default (window position, folders) reads as "fallback".
     void everyKeyFallsBackToItsDefault_data() {
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
-        for (const mGlyfora::SettingDefinition& s : mGlyfora::SettingsTable()) {
-            if (s.kind == mGlyfora::SettingKind::Text)
-                continue; // any text is a valid value
-            const QByteArray name = (s.section + u'/' + s.key).toUtf8();
-            for (const char* junk : {"abc", "", "1e999", "-99999999999"})
-                QTest::newRow((name + " " + junk).constData()) << s.section << s.key << junk;
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* section, const char* key, const char* stored,
+                            const char* expected) {
+            QTest::addRow("%s/%s \"%s\"", section, key, stored)
+                << QString::fromUtf8(section) << QString::fromUtf8(key) << QString::fromUtf8(stored)
+                << QString::fromUtf8(expected);
+        };
+        for (const char* key : {"X", "Y"}) {
+            for (const char* junk : {"abc", "", "1e999", "-99999999999", "0", "11", "-1"})
+                row("Conversion", key, junk, "1");
+            row("Conversion", key, "10", "10");
+            row("Conversion", key, "7", "7");
         }
+        for (const char* junk : {"abc", "", "1e999"})
+            row("Conversion", "Reverse", junk, "False");
+        row("Conversion", "Reverse", "-99999999999", "True"); // non-zero number
+        row("Conversion", "Reverse", "true", "True");
+        for (const char* junk : {"", "a\tb", "a\x7f"})
+            row("Conversion", "Charactor", junk, " .,:;!IU0OQRB&%@");
+        row("Conversion", "Charactor", "abc", "abc");
+        for (const char* junk : {"abc", "", "1e999", "-99999999999", "21", "-1"})
+            row("Recent Files", "Max", junk, "4");
+        row("Recent Files", "Max", "0", "0");
+        row("Recent Files", "Max", "20", "20");
+        for (const char* section : {"Window", "Text\\Window"}) {
+            for (const char* key : {"Left", "Top", "Height", "Width"}) {
+                for (const char* junk : {"abc", "", "1e999"})
+                    row(section, key, junk, "fallback");
+                row(section, key, "-1500", "-1500");
+            }
+        }
+        for (const char* key : {"ToolBar", "StatusBar"}) {
+            for (const char* junk : {"abc", "", "1e999"})
+                row("Window", key, junk, "True");
+            row("Window", key, "0", "False");
+            row("Window", key, "False", "False");
+        }
+        for (const char* key : {"Bold", "Itaric", "Strikethrough", "Underline"}) {
+            for (const char* junk : {"abc", "", "1e999"})
+                row("Text\\Font", key, junk, "False");
+            row("Text\\Font", key, "True", "True");
+        }
+        for (const char* junk : {"abc", "", "1e999", "0", "-3", "2049"})
+            row("Text\\Font", "Size", junk, "4");
+        row("Text\\Font", "Size", "9", "9");
+        row("Text\\Font", "Size", "10.5", "10.5");
+        // 0x80000005 and 0x80000008 as signed numbers; 16777216 is 0x01000000, no colour.
+        for (const char* junk : {"abc", "", "1e999", "-99999999999", "16777216", "-2147483647"})
+            row("Text\\Color", "BackColor", junk, "-2147483643");
+        row("Text\\Color", "BackColor", "255", "255");
+        row("Text\\Color", "BackColor", "-2147483640", "-2147483640");
+        row("Text\\Color", "ForeColor", "abc", "-2147483640");
+        row("Text\\Color", "ForeColor", "16777215", "16777215");
     }
     void everyKeyFallsBackToItsDefault() {
         QFETCH(QString, section);
         QFETCH(QString, key);
         QFETCH(QString, stored);
+        QFETCH(QString, expected);
         const mGlyfora::SettingDefinition& setting = mGlyfora::Setting(section, key);
         platform::SettingsStore store;
         store.Write(section, key, stored);
+        QString read;
         switch (setting.kind) {
         case mGlyfora::SettingKind::Integer:
-            QCOMPARE(mGlyfora::ReadInteger(store, setting), setting.defaultText.toLongLong());
+            read = QString::number(mGlyfora::ReadInteger(store, setting));
             break;
         case mGlyfora::SettingKind::Boolean:
-            if (stored.isEmpty() || stored == QLatin1String("abc"))
-                QCOMPARE(mGlyfora::ReadBoolean(store, setting),
-                         setting.defaultText == QLatin1String("True"));
+            read = mGlyfora::ReadBoolean(store, setting) ? QStringLiteral("True")
+                                                         : QStringLiteral("False");
             break;
-        case mGlyfora::SettingKind::Single:
-            if (setting.computed && stored.startsWith(u'-'))
-                break; // any finite position is kept; the window clamps it to the screen system
-            QCOMPARE(mGlyfora::ReadSingle(store, setting, 123.0f),
-                     setting.computed ? 123.0f : setting.defaultText.toFloat());
-            break;
-        case mGlyfora::SettingKind::Ramp:
-            if (stored.isEmpty())
-                QCOMPARE(mGlyfora::ReadText(store, setting), setting.defaultText);
-            break;
-        case mGlyfora::SettingKind::Colour:
-            QCOMPARE(mGlyfora::ReadColour(store, setting),
-                     quint32(qint32(setting.defaultText.toLongLong())));
-            break;
-        case mGlyfora::SettingKind::Text:
+        case mGlyfora::SettingKind::Single: {
+            const float value = mGlyfora::ReadSingle(store, setting, 123.25f);
+            read = value == 123.25f ? QStringLiteral("fallback") : QString::number(value);
             break;
         }
+        case mGlyfora::SettingKind::Ramp:
+        case mGlyfora::SettingKind::Text:
+            read = mGlyfora::ReadText(store, setting);
+            break;
+        case mGlyfora::SettingKind::Colour:
+            read = QString::number(qint32(mGlyfora::ReadColour(store, setting)));
+            break;
+        }
+        QCOMPARE(read, expected);
     }
 
     void rampLimitsCountCharactersNotBytes_data() {
@@ -339,22 +504,42 @@ private Q_SLOTS:
     void statusTexts_data() {
         QTest::addColumn<double>("w");
         QTest::addColumn<double>("h");
-        QTest::addColumn<int>("cell");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
         QTest::addColumn<QString>("text");
-        QTest::newRow("640x480 cell 1") << 640.0 << 480.0 << 1 << "Image: 640 x 480 -> 300 KByte";
-        QTest::newRow("640x480 cell 2") << 640.0 << 480.0 << 2 << "Image: 640 x 480 -> 75 KByte";
-        QTest::newRow("100x100") << 100.0 << 100.0 << 1 << "Image: 100 x 100 -> 10 KByte";
-        QTest::newRow("50x20 selection") << 50.0 << 20.0 << 1 << "Image: 50 x 20 -> 1 KByte";
+        QTest::newRow("640x480 cell 1")
+            << 640.0 << 480.0 << 1 << 1 << "Image: 640 x 480 -> 300 KByte";
+        QTest::newRow("640x480 cell 2")
+            << 640.0 << 480.0 << 2 << 2 << "Image: 640 x 480 -> 75 KByte";
+        QTest::newRow("100x100") << 100.0 << 100.0 << 1 << 1 << "Image: 100 x 100 -> 10 KByte";
+        QTest::newRow("50x20 selection") << 50.0 << 20.0 << 1 << 1 << "Image: 50 x 20 -> 1 KByte";
+        // (1000 div 1) x (3000 div 3) = 1000000 cells; swapped cells would give 999000.
+        QTest::newRow("wide cells")
+            << 3000.0 << 1000.0 << 3 << 1 << "Image: 3000 x 1000 -> 977 KByte";
+        // (1000 div 3) x (3000 div 1) = 999000 cells.
+        QTest::newRow("tall cells")
+            << 3000.0 << 1000.0 << 1 << 3 << "Image: 3000 x 1000 -> 976 KByte";
         QTest::newRow("beyond 16 bits")
-            << 70000.0 << 70000.0 << 1 << "Image: 70000 x 70000 -> 4785156 KByte";
-        QTest::newRow("half rounds to even") << 2.5 << 3.5 << 1 << "Image: 2 x 4 -> 0 KByte";
+            << 70000.0 << 70000.0 << 1 << 1 << "Image: 70000 x 70000 -> 4785156 KByte";
+        QTest::newRow("half rounds to even") << 2.5 << 3.5 << 1 << 1 << "Image: 2 x 4 -> 0 KByte";
     }
     void statusTexts() {
         QFETCH(double, w);
         QFETCH(double, h);
-        QFETCH(int, cell);
+        QFETCH(int, x);
+        QFETCH(int, y);
         QFETCH(QString, text);
-        QCOMPARE(mGlyfora::ImageInfoText(w, h, cell, cell), text);
+        QCOMPARE(mGlyfora::ImageInfoText(w, h, x, y), text);
+    }
+
+    void statusTextWithWideCells() {
+        const QString wide = testsupport::WritePicture(
+            testsupport::GradientImage(3000, 1000), dir_.filePath(QStringLiteral("w.png")), "png");
+        Started run;
+        mGlyfora::ConversionSettings.X = 3; // as the options dialog would leave them
+        mGlyfora::ConversionSettings.Y = 1;
+        run.form->LoadImageFile(wide);
+        QCOMPARE(run.form->StatusText(), QStringLiteral("Image: 3000 x 1000 -> 977 KByte"));
     }
 
     void statusTextOfLoadedPictureAndSelection() {
@@ -459,10 +644,7 @@ private Q_SLOTS:
         QCOMPARE(form.picSave.ScaleWidth(), 640);
         QCOMPARE(form.picSave.Point(639, 479), form.picView->Surface().Point(639, 479));
         QCOMPARE(form.windowTitle(), picture640_ + QStringLiteral(" - glyfora"));
-        QVERIFY(form.mnuImage->menuAction()->isVisible());
-        QVERIFY(form.mnuRun->menuAction()->isVisible());
-        QVERIFY(form.mnuTextConversion->isEnabled());
-        QVERIFY(!form.mnuNormalView->isEnabled());
+        VerifyPictureCommands(form, true);
         QCOMPARE(mGlyfora::ImageBaseName, QStringLiteral("p640"));
         QCOMPARE(mGlyfora::RecentFilesList[0], picture640_);
         QCOMPARE(form.mnuRecent[0]->text(), QStringLiteral("&1 ") + picture640_);
@@ -497,11 +679,11 @@ private Q_SLOTS:
         QVERIFY(!run.form->picView->isVisibleTo(run.form.get()));
         run.form->mnuFileOpen_Click();
         const platform::FileDialogRequest& request = run.dialogs.openRequests.at(0);
-        QCOMPARE(request.title, QStringLiteral("ファイルを開く"));
-        QCOMPARE(request.initDir, QStringLiteral("/start"));
-        QCOMPARE(request.filterIndex, 4);
-        QCOMPARE(request.flags, 0x1004u);
-        QVERIFY(request.filter.endsWith(QStringLiteral("|All Files|*.*")));
+        QCOMPARE(request.DialogTitle, QStringLiteral("ファイルを開く"));
+        QCOMPARE(request.InitDir, QStringLiteral("/start"));
+        QCOMPARE(request.FilterIndex, 4);
+        QCOMPARE(request.Flags, 0x1004u);
+        QVERIFY(request.Filter.endsWith(QStringLiteral("|All Files|*.*")));
         QCOMPARE(mGlyfora::OpenDirectory, dir_.path());
         QCOMPARE(run.form->picView->size(), QSize(3, 2));
         QVERIFY(run.dialogs.messages.isEmpty());
@@ -538,12 +720,210 @@ private Q_SLOTS:
         QVERIFY(run.dialogs.messages.isEmpty());
     }
 
+    void toolbarAndStatusBarToggles_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("otherKey");
+        QTest::newRow("toolbar") << "mnuToolBar"
+                                 << "ToolBar"
+                                 << "StatusBar";
+        QTest::newRow("status bar") << "mnuStatusBar"
+                                    << "StatusBar"
+                                    << "ToolBar";
+    }
     void toolbarAndStatusBarToggles() {
-        Started run;
-        run.form->mnuStatusBar->trigger();
-        QVERIFY(!run.form->sbrUnder->isVisibleTo(run.form.get()));
+        QFETCH(QString, item);
+        QFETCH(QString, key);
+        QFETCH(QString, otherKey);
+        Started run(picture640_);
+        frmMain& form = *run.form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QAction* toggle = Control(form, item);
+        QWidget* bar = item == QLatin1String("mnuToolBar") ? static_cast<QWidget*>(form.tbrToolbar)
+                                                           : form.sbrUnder;
+        QWidget* other =
+            bar == form.tbrToolbar ? static_cast<QWidget*>(form.sbrUnder) : form.tbrToolbar;
+        const QRect viewport = form.picBase->geometry();
+        toggle->trigger();
+        QVERIFY(!toggle->isChecked());
+        QVERIFY(!bar->isVisible());
+        QVERIFY(other->isVisible());
+        // The viewport takes the bar's room at once, and its scroll bars follow.
+        QCOMPARE(form.picBase->height(), viewport.height() + bar->height());
+        QVERIFY(form.hsbView->isVisible());
+        QCOMPARE(form.vsbView->height(),
+                 form.picBase->contentsRect().height() - form.hsbView->height());
+        toggle->trigger();
+        QVERIFY(toggle->isChecked());
+        QVERIFY(bar->isVisible());
+        QCOMPARE(form.picBase->geometry(), viewport);
+        toggle->trigger();
         run.Unload();
-        QCOMPARE(Stored("Window", QStringLiteral("StatusBar")), QStringLiteral("False"));
+        QCOMPARE(Stored("Window", key), QStringLiteral("False"));
+        QCOMPARE(Stored("Window", otherKey), QStringLiteral("True"));
+    }
+
+    void recentMenuAfterOpening_data() {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QStringList>("expected"); // entries 0 to 4
+        QTest::newRow("last shown entry again") << "D" << QStringList({"D", "A", "B", "C", ""});
+        QTest::newRow("new file") << "E" << QStringList({"E", "A", "B", "C", "D"});
+    }
+    void recentMenuAfterOpening() {
+        QFETCH(QString, opened);
+        QFETCH(QStringList, expected);
+        const auto path = [&](const QString& name) {
+            return name.isEmpty() ? QString() : dir_.filePath(name + QStringLiteral(".bmp"));
+        };
+        for (const char* name : {"A", "B", "C", "D", "E"})
+            Picture(QLatin1String(name) + QStringLiteral(".bmp"), 4, 4);
+        {
+            platform::SettingsStore store;
+            const QStringList stored = {"A", "B", "C", "D"};
+            for (int i = 0; i < stored.size(); ++i)
+                store.Write(QStringLiteral("Recent Files"), QStringLiteral("File%1").arg(i + 1),
+                            path(stored[i]));
+            store.Sync();
+        }
+        Started run;
+        frmMain& form = *run.form;
+        if (opened == QLatin1String("D"))
+            Control(form, QStringLiteral("mnuRecent(3)"))->trigger();
+        else
+            form.LoadImageFile(path(opened));
+        QVERIFY(form.picView->isVisibleTo(&form));
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(mGlyfora::RecentFilesList[i], path(expected[i]));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(Control(form, QStringLiteral("mnuRecent(%1)").arg(i))->text(),
+                     QStringLiteral("&%1 ").arg(i + 1) + path(expected[i]));
+        // Nothing stale: exactly four recent items between the separators.
+        QCOMPARE(VisibleNames(form.mnuFile->actions()),
+                 QStringList({"mnuFileOpen", "mnuBar1", "mnuRecent(0)", "mnuRecent(1)",
+                              "mnuRecent(2)", "mnuRecent(3)", "mnuBarRecent", "mnuExit"}));
+        run.Unload();
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(Stored("Recent Files", QStringLiteral("File%1").arg(i + 1)),
+                     path(expected[i]));
+        QCOMPARE(Stored("Recent Files", QStringLiteral("File5")), QStringLiteral("<absent>"));
+    }
+
+    void commandCaptionsAndShortcuts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        const QKeySequence none;
+        QTest::newRow("mnuFile") << "mnuFile"
+                                 << "ファイル(&F)" << none;
+        QTest::newRow("mnuFileOpen")
+            << "mnuFileOpen"
+            << "ファイルを開く(&O)..." << QKeySequence(QStringLiteral("Ctrl+O"));
+        QTest::newRow("mnuExit") << "mnuExit"
+                                 << "終了(&X)" << none;
+        QTest::newRow("mnuCopy") << "mnuCopy"
+                                 << "コピー(&C)" << QKeySequence(QStringLiteral("Ctrl+C"));
+        QTest::newRow("mnuImage") << "mnuImage"
+                                  << "イメージ(&I)" << none;
+        QTest::newRow("mnuNormalView") << "mnuNormalView"
+                                       << "元に戻す(&N)" << none;
+        QTest::newRow("mnuResize") << "mnuResize"
+                                   << "サイズ変更(&S)..." << QKeySequence(QStringLiteral("Ctrl+S"));
+        QTest::newRow("mnuRevolving") << "mnuRevolving"
+                                      << "画像回転(&E)" << none;
+        QTest::newRow("mnuRun") << "mnuRun"
+                                << "実行(&R)" << none;
+        QTest::newRow("mnuTextConversion")
+            << "mnuTextConversion"
+            << "テキスト変換(&T)..." << QKeySequence(QStringLiteral("Ctrl+T"));
+        QTest::newRow("mnuHTMLConversion")
+            << "mnuHTMLConversion"
+            << "HTML 変換(&H)..." << QKeySequence(QStringLiteral("Ctrl+H"));
+        QTest::newRow("mnuOptions") << "mnuOptions"
+                                    << "オプション(&O)" << none;
+        QTest::newRow("mnuToolBar") << "mnuToolBar"
+                                    << "ツール バー(&B)" << none;
+        QTest::newRow("mnuStatusBar") << "mnuStatusBar"
+                                      << "ステータス バー(&S)" << none;
+    }
+    void commandCaptionsAndShortcuts() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        Started run;
+        const QAction* action = Control(*run.form, name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), shortcut);
+        QCOMPARE(action->isCheckable(),
+                 name == QLatin1String("mnuToolBar") || name == QLatin1String("mnuStatusBar"));
+    }
+
+    void menusInTreeOrder() {
+        Started run(picture640_);
+        const frmMain& form = *run.form;
+        const auto names = [&](const char* menu) {
+            QStringList result;
+            for (const QAction* a : form.findChild<QMenu*>(QLatin1String(menu))->actions())
+                result << a->objectName();
+            return result;
+        };
+        QStringList file = {"mnuFileOpen", "mnuBar1"};
+        for (int i = 0; i < 20; ++i)
+            file << QStringLiteral("mnuRecent(%1)").arg(i);
+        file << "mnuBarRecent"
+             << "mnuExit";
+        QCOMPARE(names("mnuFile"), file);
+        QCOMPARE(names("mnuImage"),
+                 QStringList({"mnuNormalView", "mnuResize", "mnuBar2", "mnuRevolving"}));
+        QCOMPARE(names("mnuRun"),
+                 QStringList({"mnuTextConversion", "mnuBar4", "mnuHTMLConversion"}));
+        QCOMPARE(names("mnuOptions"), QStringList({"mnuToolBar", "mnuStatusBar"}));
+        for (const char* separator : {"mnuBar1", "mnuBarRecent", "mnuBar2", "mnuBar4"})
+            QVERIFY2(Control(form, QLatin1String(separator))->isSeparator(), separator);
+        QCOMPARE(Control(form, QStringLiteral("mnuRecent(7)"))->property("Index").toInt(), 7);
+    }
+
+    void toolbarButtonsByIndex() {
+        Started run;
+        const frmMain& form = *run.form;
+        QStringList names;
+        for (const QAction* a : form.tbrToolbar->actions())
+            names << a->objectName();
+        QCOMPARE(names,
+                 QStringList({"tbrButtons(1)", "tbrButtons(2)", "tbrButtons(3)", "tbrButtons(4)",
+                              "tbrButtons(6)", "tbrButtons(7)", "tbrButtons(8)", "tbrButtons(9)",
+                              "tbrButtons(10)", "tbrButtons(11)"}));
+        const QList<std::pair<int, QString>> tips = {{2, "ファイルを開く"},
+                                                     {4, "コピー"},
+                                                     {7, "サイズ変更"},
+                                                     {9, "テキスト変換"},
+                                                     {10, "HTML変換"}};
+        for (const auto& [index, tip] : tips) {
+            const QAction* button = Control(form, QStringLiteral("tbrButtons(%1)").arg(index));
+            QCOMPARE(button->toolTip(), tip);
+            QVERIFY(button->text().isEmpty() || button->text() == tip);
+            QVERIFY(!button->icon().isNull());
+        }
+        for (int index : {3, 6, 8, 11})
+            QVERIFY(Control(form, QStringLiteral("tbrButtons(%1)").arg(index))->isSeparator());
+    }
+
+    void toolbarClicks_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("openDialogs");
+        QTest::newRow("gap") << 1 << 0;
+        QTest::newRow("open") << 2 << 1;
+        QTest::newRow("separator") << 3 << 0;
+        QTest::newRow("separator 11") << 11 << 0;
+    }
+    void toolbarClicks() {
+        QFETCH(int, index);
+        QFETCH(int, openDialogs);
+        Started run;
+        run.form->tbrToolbar_ButtonClick(index);
+        QCOMPARE(run.dialogs.openRequests.size(), openDialogs);
+        QVERIFY(run.dialogs.messages.isEmpty());
     }
 
     void temporaryFileDeletedAtExit() {

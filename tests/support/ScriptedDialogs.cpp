@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QFileInfo>
+#include <QPrinter>
 
 namespace testsupport {
 
@@ -40,6 +41,31 @@ std::optional<FileDialogResult> ScriptedDialogs::ShowSave(QWidget*,
                                                           const FileDialogRequest& request) {
     saveRequests << request;
     return NextFile();
+}
+
+std::optional<FontChoice> ScriptedDialogs::ShowFont(QWidget*, const FontDialogRequest& request) {
+    fontRequests << request;
+    return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.takeFirst();
+}
+
+std::optional<Colour> ScriptedDialogs::ShowColor(QWidget*, const ColorDialogRequest& request) {
+    colorRequests << request;
+    return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
+}
+
+std::optional<PrintDialogResult> ScriptedDialogs::ShowPrinter(QWidget*, QPrinter& printer,
+                                                              const PrintDialogRequest& request) {
+    printRequests << request;
+    std::optional<PrintDialogResult> answer =
+        printAnswers.isEmpty() ? std::nullopt : printAnswers.takeFirst();
+    if (answer) {
+        if (!printToFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printToFile);
+        }
+        printer.setCopyCount(answer->Copies);
+    }
+    return answer;
 }
 
 int ScriptedDialogs::ShowModal(QDialog& dialog) {

@@ -17,13 +17,25 @@ public:
     ShowOpen(QWidget* parent, const platform::FileDialogRequest& request) override;
     std::optional<platform::FileDialogResult>
     ShowSave(QWidget* parent, const platform::FileDialogRequest& request) override;
+    std::optional<platform::FontChoice>
+    ShowFont(QWidget* parent, const platform::FontDialogRequest& request) override;
+    std::optional<Colour> ShowColor(QWidget* parent,
+                                    const platform::ColorDialogRequest& request) override;
+    std::optional<platform::PrintDialogResult>
+    ShowPrinter(QWidget* parent, QPrinter& printer,
+                const platform::PrintDialogRequest& request) override;
     int ShowModal(QDialog& dialog) override;
     bool OpenWithDefaultApp(const QString& path, const QString& workingFolder) override;
 
     // Answers, taken in order; when a queue is empty a message box answers with its
-    // default button and a file dialog is cancelled.
+    // default button and every other dialog is cancelled.
     QList<platform::MsgAnswer> messageAnswers;
     QList<std::optional<platform::FileDialogResult>> fileAnswers;
+    QList<std::optional<platform::FontChoice>> fontAnswers;
+    QList<std::optional<Colour>> colorAnswers;
+    QList<std::optional<platform::PrintDialogResult>> printAnswers;
+    // A confirmed print dialog sends the printer's output to this PDF file.
+    QString printToFile;
     // Runs a modal dialog in place of exec(); by default the dialog is rejected.
     std::function<int(QDialog&)> modal;
     bool openSucceeds = true;
@@ -32,6 +44,9 @@ public:
     QList<platform::MessageRequest> messages;
     QList<platform::FileDialogRequest> openRequests;
     QList<platform::FileDialogRequest> saveRequests;
+    QList<platform::FontDialogRequest> fontRequests;
+    QList<platform::ColorDialogRequest> colorRequests;
+    QList<platform::PrintDialogRequest> printRequests;
     QStringList openedFiles;
 
     // A file-dialog answer for an absolute path.

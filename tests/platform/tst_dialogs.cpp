@@ -1,0 +1,224 @@
+// The dialog service: file dialogs set up from a request and its flags, real font,
+// colour, file and print dialogs driven offscreen, and the scripted answers of tests.
+#include "platform/QtDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QPalette>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace platform;
+
+namespace {
+// Runs `act` on the modal dialog once it is shown (polled, since exec() blocks the caller).
+void WhenModalShown(std::function<void(QDialog&)> act) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(*dialog);
+    });
+    timer->start();
+}
+
+void Accept(QDialog& dialog) {
+    dialog.accept();
+}
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fileDialogFollowsRequest_data() {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<uint>("flags");
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<bool>("asksBeforeReplacing");
+        QTest::newRow("open, file must exist")
+            << false << 0x1004u << int(QFileDialog::ExistingFile) << false;
+        QTest::newRow("open, any name") << false << 0x4u << int(QFileDialog::AnyFile) << false;
+        QTest::newRow("save, overwrite prompt")
+            << true << 0x806u << int(QFileDialog::AnyFile) << true;
+        QTest::newRow("save, no prompt") << true << 0x804u << int(QFileDialog::AnyFile) << false;
+    }
+    void fileDialogFollowsRequest() {
+        QFETCH(bool, save);
+        QFETCH(uint, flags);
+        QFETCH(int, fileMode);
+        QFETCH(bool, asksBeforeReplacing);
+        QTemporaryDir dir;
+        FileDialogRequest request;
+        request.DialogTitle = QStringLiteral("名前をつけて保存");
+        request.InitDir = dir.path();
+        request.Filter = QStringLiteral("Text File (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf");
+        request.FilterIndex = 2;
+        request.Flags = flags;
+        request.DefaultExt = QStringLiteral("rtf");
+        QFileDialog dialog;
+        ConfigureFileDialog(dialog, request,
+                            save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("名前をつけて保存"));
+        QCOMPARE(dialog.directory().absolutePath(), dir.path());
+        QCOMPARE(int(dialog.fileMode()), fileMode);
+        QCOMPARE(dialog.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        if (save)
+            QCOMPARE(!dialog.testOption(QFileDialog::DontConfirmOverwrite), asksBeforeReplacing);
+        QCOMPARE(dialog.nameFilters(), QStringList({"Text File (*.txt)", "Rich Text (*.rtf)"}));
+        QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("Rich Text (*.rtf)"));
+        QCOMPARE(dialog.defaultSuffix(), QStringLiteral("rtf"));
+    }
+
+    void printDialogChoicesFollowFlags() {
+        using O = QAbstractPrintDialog;
+        const auto textWindow = PrintDialogOptions(0x8000C);
+        QVERIFY(!textWindow.testFlag(O::PrintSelection));
+        QVERIFY(!textWindow.testFlag(O::PrintPageRange));
+        QVERIFY(textWindow.testFlag(O::PrintToFile)); // the PDF printer stays offered
+        const auto all = PrintDialogOptions(0);
+        QVERIFY(all.testFlag(O::PrintSelection));
+        QVERIFY(all.testFlag(O::PrintPageRange));
+    }
+
+    void realOpenDialogReturnsNameTitleAndFilter() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("b.rtf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        FileDialogRequest request;
+        request.DialogTitle = QStringLiteral("ファイルを開く");
+        request.InitDir = dir.path();
+        request.Filter = QStringLiteral("Text File (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf");
+        request.FilterIndex = 2;
+        request.Flags = 0x1004;
+        WhenModalShown([&](QDialog& d) {
+            auto& dialog = static_cast<QFileDialog&>(d);
+            dialog.selectFile(path);
+            d.accept(); // QFileDialog's own accept, reached through QDialog
+        });
+        const auto chosen = QtDialogs().ShowOpen(nullptr, request);
+        QVERIFY(chosen);
+        QCOMPARE(chosen->FileName, path);
+        QCOMPARE(chosen->FileTitle, QStringLiteral("b.rtf"));
+        QCOMPARE(chosen->FilterIndex, 2);
+    }
+
+    void colourDialogStartsOnGivenColour_data() {
+        QTest::addColumn<uint>("given");
+        QTest::addColumn<QRgb>("returned");
+        QTest::newRow("red is 0x0000FF") << 0x0000FFu << QRgb(0xFF0000);
+        QTest::newRow("blue is 0xFF0000") << 0xFF0000u << QRgb(0x0000FF);
+        QTest::newRow("window background number")
+            << 0x80000005u << (QApplication::palette().color(QPalette::Base).rgb() & 0xFFFFFF);
+    }
+    void colourDialogStartsOnGivenColour() {
+        QFETCH(uint, given);
+        QFETCH(QRgb, returned);
+        WhenModalShown(Accept);
+        const auto colour = QtDialogs().ShowColor(nullptr, {given, ColorFlags::RgbInit});
+        QVERIFY(colour);
+        QCOMPARE(RgbFromColour(*colour) & 0xFFFFFF, returned);
+    }
+
+    void colourDialogCancelled() {
+        WhenModalShown([](QDialog& d) { d.reject(); });
+        QVERIFY(!QtDialogs().ShowColor(nullptr, {0x123456, ColorFlags::RgbInit}));
+    }
+
+    void fontDialogReturnsFontAndColour_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<uint>("colour");
+        QTest::addColumn<uint>("flags");
+        QTest::addColumn<bool>("colourOffered");
+        QTest::newRow("classic red") << "DejaVu Sans" << 0x0000FFu << 0x10101u << true;
+        QTest::newRow("colour outside the sixteen")
+            << "DejaVu Sans" << 0x123456u << 0x10101u << true;
+        QTest::newRow("no effects") << "DejaVu Sans" << 0x0000FFu << 0x10001u << false;
+        QTest::newRow("family without a bold style") << "IPAGothic" << 0u << 0x10101u << true;
+    }
+    void fontDialogReturnsFontAndColour() {
+        QFETCH(QString, family);
+        QFETCH(uint, colour);
+        QFETCH(uint, flags);
+        QFETCH(bool, colourOffered);
+        FontDialogRequest request;
+        request.Font = {family, 9.0f, true, false, true, true, colour};
+        request.Flags = flags;
+        bool shown = false;
+        WhenModalShown([&](QDialog& d) {
+            auto* colours = d.findChild<QComboBox*>(QStringLiteral("colours"));
+            shown = colours && colours->isVisible();
+            d.accept();
+        });
+        const auto choice = QtDialogs().ShowFont(nullptr, request);
+        QVERIFY(choice);
+        QCOMPARE(shown, colourOffered);
+        QCOMPARE(choice->FontName, family);
+        QCOMPARE(choice->FontSize, 9.0f);
+        QVERIFY(choice->FontBold);
+        QVERIFY(!choice->FontItalic);
+        QVERIFY(choice->FontUnderline);
+        QVERIFY(choice->FontStrikethru);
+        QCOMPARE(choice->Color, Colour(colour));
+    }
+
+    void fontDialogKeepsSubstitutedName() {
+        FontDialogRequest request;
+        request.Font.FontName = QStringLiteral("Terminal");
+        request.Font.FontSize = 4;
+        request.Flags = 0x10101;
+        WhenModalShown(Accept);
+        const auto choice = QtDialogs().ShowFont(nullptr, request);
+        QVERIFY(choice);
+        QCOMPARE(choice->FontName, QStringLiteral("Terminal"));
+        QCOMPARE(choice->Color, Colour(0));
+    }
+
+    void printDialogReturnsCopies() {
+        QTemporaryDir dir;
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+        WhenModalShown(Accept);
+        const auto result = QtDialogs().ShowPrinter(nullptr, printer, {0x8000C, 2});
+        QVERIFY(result);
+        QCOMPARE(result->Copies, 2);
+    }
+
+    void scriptedDialogsRecordAndAnswer() {
+        testsupport::ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+        dialogs.fontAnswers << std::nullopt << FontChoice{QStringLiteral("Sans"), 12};
+        dialogs.colorAnswers << Colour(0x00FF00);
+        dialogs.printAnswers << PrintDialogResult{3};
+        dialogs.printToFile = pdf;
+        QVERIFY(!dialogs.ShowFont(nullptr, {}));
+        QCOMPARE(dialogs.ShowFont(nullptr, {{}, 0x10101})->FontSize, 12.0f);
+        QVERIFY(!dialogs.ShowFont(nullptr, {})); // queue empty: cancelled
+        QCOMPARE(dialogs.fontRequests.size(), 3);
+        QCOMPARE(dialogs.fontRequests[1].Flags, 0x10101u);
+        QCOMPARE(*dialogs.ShowColor(nullptr, {0x80000005, 1}), Colour(0x00FF00));
+        QCOMPARE(dialogs.colorRequests[0].Color, Colour(0x80000005));
+        QPrinter printer;
+        QCOMPARE(dialogs.ShowPrinter(nullptr, printer, {0x8000C, 1})->Copies, 3);
+        QCOMPARE(printer.outputFileName(), pdf);
+        QCOMPARE(printer.copyCount(), 3);
+        QCOMPARE(dialogs.printRequests[0].Flags, 0x8000Cu);
+    }
+};
+
+GLYFORA_TEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
