@@ -1,15 +1,46 @@
-// Command-line tail to path.
+// Command-line tail to path, and the rule for which paths count.
 #include "app/CommandLine.h"
 
-#include <QDir>
+#include "platform/FileNames.h"
+
+#include <cerrno>
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace mGlyfora {
 
+QStringList ArgumentsFromBytes(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << platform::DecodeFileName(QByteArray(argv[i]));
+    return arguments;
+}
+
+QString CurrentFolder() {
+    QByteArray buffer(PATH_MAX, '\0');
+    while (!::getcwd(buffer.data(), size_t(buffer.size()))) {
+        if (errno != ERANGE)
+            return QStringLiteral("/");
+        buffer.resize(buffer.size() * 2);
+    }
+    return platform::DecodeFileName(QByteArray(buffer.constData()));
+}
+
 QString CommandLinePath(const QStringList& arguments, const QString& currentFolder) {
     const QString tail = arguments.mid(1).join(u' ');
-    if (tail.isEmpty())
-        return QString();
-    return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(tail));
+    if (tail.isEmpty() || tail.startsWith(u'/'))
+        return tail;
+    return currentFolder + (currentFolder.endsWith(u'/') ? QString() : QStringLiteral("/")) + tail;
+}
+
+bool CommandLineFileCounts(const QString& path) {
+    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    if (name.startsWith(u'.'))
+        return false;
+    struct stat status;
+    return ::stat(platform::EncodeFileName(path).constData(), &status) == 0 &&
+           S_ISREG(status.st_mode);
 }
 
 } // namespace mGlyfora

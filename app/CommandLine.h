@@ -1,4 +1,4 @@
-// The picture path given on the command line.
+// The picture path given on the command line, and whether it names a file to open.
 #pragma once
 
 #include <QString>
@@ -6,9 +6,21 @@
 
 namespace mGlyfora {
 
+// The arguments as the system passed them, every byte kept: a name that is not valid
+// UTF-8 survives (see platform/FileNames.h).
+QStringList ArgumentsFromBytes(int argc, const char* const* argv);
+
+// The current folder, every byte kept likewise.
+QString CurrentFolder();
+
 // The arguments after the program name joined with single spaces (so an unquoted path
-// with spaces still names one file), made absolute against the given folder. Empty
-// when there are no arguments.
+// with spaces still names one file), made absolute against the given folder and left
+// otherwise as given ("sub/../p.bmp" still needs "sub"). Empty when there are no arguments.
 QString CommandLinePath(const QStringList& arguments, const QString& currentFolder);
+
+// Whether the command-line path counts as an existing file: a regular file (symbolic
+// links followed), not hidden (a name starting with "."), looked up by its exact bytes.
+// Folders, hidden files, devices and FIFOs do not count.
+bool CommandLineFileCounts(const QString& path);
 
 } // namespace mGlyfora

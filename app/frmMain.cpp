@@ -1,6 +1,7 @@
 // Main window construction, start-up, shutdown and the window state kept between runs.
 #include "app/frmMain.h"
 
+#include "app/CommandLine.h"
 #include "app/Settings.h"
 #include "app/WindowGeometry.h"
 #include "app/frmMainTexts.h"
@@ -105,7 +106,7 @@ void frmMain::Form_Load(const QString& commandLinePath) {
     sbrUnder->setVisible(mnuStatusBar->isChecked());
 
     if (!commandLinePath.isEmpty()) {
-        if (QFileInfo(commandLinePath).isFile()) {
+        if (mGlyfora::CommandLineFileCounts(commandLinePath)) {
             LoadImageFile(commandLinePath);
         } else {
             dialogs_.Message(

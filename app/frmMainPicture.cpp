@@ -7,6 +7,7 @@
 #include "convert/ConversionSettings.h"
 #include "imageops/PictureLoader.h"
 #include "platform/Dialogs.h"
+#include "platform/FileNames.h"
 #include "platform/Paths.h"
 #include "platform/WaitCursor.h"
 
@@ -99,7 +100,9 @@ void frmMain::Form_OLEDragDrop(const QMimeData* data) {
         return;
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
-            LoadImageFile(url.toLocalFile());
+            // The name's own bytes: toLocalFile() would turn one that is not UTF-8 into another.
+            LoadImageFile(platform::DecodeFileName(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())));
             return;
         }
     }

@@ -7,7 +7,6 @@
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
-#include <QDir>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -18,7 +17,16 @@ int main(int argc, char* argv[]) {
     platform::TerminationSignals terminationSignals;
     platform::QtDialogs dialogs;
     platform::SettingsStore store;
-    const auto mainWindow = mGlyfora::Main(
-        dialogs, store, mGlyfora::CommandLinePath(QApplication::arguments(), QDir::currentPath()));
+    // QApplication has taken its own options out of argc and argv; the rest is the tail,
+    // read from its bytes so that any file name survives.
+    const QString commandLinePath = mGlyfora::CommandLinePath(
+        mGlyfora::ArgumentsFromBytes(argc, argv), mGlyfora::CurrentFolder());
+    const auto mainWindow = mGlyfora::Main(dialogs, store, commandLinePath);
+    // A termination signal during start-up (a start-up message box, say) ends the program
+    // here, through its ordinary shutdown steps.
+    if (platform::TerminationRequested()) {
+        mainWindow->close();
+        return 0;
+    }
     return QApplication::exec();
 }

@@ -4,16 +4,20 @@
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConvertScan.h"
-#include "convert/HtmlPage.h"
+#include "convert/ScanRegion.h"
 #include "imageops/PictureLoader.h"
 #include "imageops/PictureSurface.h"
-#include "platform/AtomicFile.h"
+#include "platform/FileNames.h"
+#include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
 
-#include <QIODevice>
 #include <QRegularExpression>
+#include <QStringEncoder>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <optional>
+#include <unistd.h>
 
 namespace mGlyfora {
 
@@ -34,23 +38,59 @@ struct ToolOptions {
     QString picture;
 };
 
-void WriteLine(QIODevice& device, const QString& line) {
-    WriteUtf8(device, line);
-    device.write("\n", 1);
+// Messages carry names with their own bytes, even where these are not UTF-8.
+void WriteMessage(int err, const QString& text) {
+    const QByteArray bytes = platform::EncodeFileName(text);
+    for (qsizetype at = 0; at < bytes.size();) {
+        const ssize_t n = ::write(err, bytes.constData() + at, size_t(bytes.size() - at));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return; // nowhere left to say it
+        at += n;
+    }
 }
 
-// The scan's message box text as one line of standard error.
-class StreamScanHost : public NullScanHost {
+void WriteLine(int err, const QString& line) {
+    WriteMessage(err, line + QLatin1Char('\n'));
+}
+
+// UTF-8 as the program's own page writer encodes it.
+QByteArray Utf8(QStringView text) {
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    return encoder.encode(text);
+}
+
+// The scan's rows straight into the output. With a page, the opening template goes out
+// just before the first byte of the result, so a scan that produces nothing writes
+// nothing.
+class OutputSink : public ScanSink {
 public:
-    StreamScanHost(QIODevice& err, const QString& picture) : err_(err), picture_(picture) {}
-    void ReportError(const QString& message) override {
-        WriteLine(err_, picture_ + QStringLiteral(": ") +
-                            QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    OutputSink(platform::OutputFile& file, const QByteArray& opening)
+        : file_(file), opening_(opening) {}
+    bool Write(const char* data, qsizetype size) override {
+        if (!started_) {
+            started_ = true;
+            if (!opening_.isEmpty() && !Checked(file_.Write(opening_)))
+                return false;
+        }
+        return Checked(file_.Write(data, size));
     }
+    QString ErrorString() const override { return file_.ErrorString(); }
+    // Whether a write to the output failed (rather than the scan itself).
+    bool Failed() const { return failed_; }
+    bool Started() const { return started_; }
 
 private:
-    QIODevice& err_;
-    QString picture_;
+    bool Checked(bool ok) {
+        failed_ = failed_ || !ok;
+        return ok;
+    }
+
+    platform::OutputFile& file_;
+    QByteArray opening_;
+    bool started_ = false;
+    bool failed_ = false;
 };
 
 std::optional<QPair<int, int>> ParseCell(const QString& text) {
@@ -136,9 +176,9 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         } else if (arg == QLatin1String("--ramp")) {
             if (!value(text))
                 return QStringLiteral("--ramp needs a value");
-            if (!IsUsableRamp(text))
-                return QStringLiteral("the ramp must hold 1 to %1 characters and no control "
-                                      "characters")
+            if (!IsUsableRamp(text) || !text.isValidUtf16())
+                return QStringLiteral("the ramp must hold 1 to %1 characters of UTF-8 and no "
+                                      "control characters")
                     .arg(MaxRampCharacters);
             options.ramp = text;
         } else if (arg == QLatin1String("--select")) {
@@ -163,30 +203,26 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
     return QString();
 }
 
-// Runs the scan with its result streamed to `device`: the page's opening template goes
-// out just before the first byte of the result, so a scan that produces nothing writes
-// nothing. `wrote` tells whether anything was produced.
-ScanOutcome ScanInto(QIODevice& device, const ToolOptions& options, const PictureSurface& picture,
-                     const SelectionRect& selection, ScanHost& host, bool& wrote) {
-    const ConversionSettingsRecord& cs = ConversionSettings;
-    const QString& before = options.html ? cs.BeforeHTML : cs.Before;
-    const QString& after = options.html ? cs.AfterHTML : cs.After;
-    const QStringView lineBreak = u"\r\n";
-    wrote = false;
-    const ResultSink sink = [&](const char* data, qsizetype size) {
-        if (!wrote) {
-            wrote = true;
-            if (options.page && !(WriteUtf8(device, before) && WriteUtf8(device, lineBreak)))
-                return false;
-        }
-        return device.write(data, size) == size;
+// The selection kept inside the picture, as a drag in the window is kept inside
+// [0, width] x [0, height]; an edge already inside keeps its exact value. Nothing when no
+// cell of the picture is left.
+std::optional<SelectionRect> ClampSelection(const SelectionRect& cut, int width, int height) {
+    const auto clampAxis = [](float start, float extent, int limit, float& newStart,
+                              float& newExtent) {
+        const double from = std::clamp(double(start), 0.0, double(limit));
+        const double to = std::clamp(double(start) + double(extent), 0.0, double(limit));
+        newStart = float(from);
+        newExtent = from == double(start) && to == double(start) + double(extent)
+                        ? extent
+                        : float(std::max(0.0, to - from));
     };
-    ScanOutcome outcome = options.html ? ScanToHTML(picture, selection, host, &sink)
-                                       : ScanToText(picture, selection, host, &sink);
-    if (outcome.status == ScanStatus::Done && wrote && options.page &&
-        !(WriteUtf8(device, after) && WriteUtf8(device, lineBreak)))
-        return ScanOutcome{QString(), ScanStatus::FileError, device.errorString()};
-    return outcome;
+    SelectionRect clamped{true, 0, 0, 0, 0};
+    clampAxis(cut.Left, cut.Width, width, clamped.Left, clamped.Width);
+    clampAxis(cut.Top, cut.Height, height, clamped.Top, clamped.Height);
+    const std::optional<ScanRegion> region = FixRegion(clamped, width, height);
+    if (!region || region->Right <= region->Left || region->Bottom <= region->Top)
+        return std::nullopt;
+    return clamped;
 }
 
 } // namespace
@@ -209,21 +245,26 @@ QString ConvertToolUsage() {
         "Options not given take the values glyfora itself would use.\n");
 }
 
-int RunConvertTool(const QStringList& args, QIODevice& out, QIODevice& err) {
+int RunConvertTool(const QStringList& args, int out, int err) {
+    const QString standardOutput = QStringLiteral("standard output");
+    platform::OutputFile stdoutFile(out);
+    // The help and version texts go to standard output, checked like any result.
+    const auto print = [&](const QString& text) {
+        if (stdoutFile.Open() && stdoutFile.Write(Utf8(text)) && stdoutFile.Commit())
+            return ToolSuccess;
+        WriteLine(err, standardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
+        return ToolFailure;
+    };
     ToolOptions options;
     if (const QString problem = ParseArguments(args, options); !problem.isEmpty()) {
         WriteLine(err, ToolName + QStringLiteral(": ") + problem);
-        WriteUtf8(err, ConvertToolUsage());
+        WriteMessage(err, ConvertToolUsage());
         return ToolUsageError;
     }
-    if (options.help) {
-        WriteUtf8(out, ConvertToolUsage());
-        return ToolSuccess;
-    }
-    if (options.version) {
-        WriteLine(out, QStringLiteral(GLYFORA_VERSION));
-        return ToolSuccess;
-    }
+    if (options.help)
+        return print(ConvertToolUsage());
+    if (options.version)
+        return print(QStringLiteral(GLYFORA_VERSION "\n"));
 
     platform::SettingsStore store;
     LoadConversionSettings(store);
@@ -242,6 +283,7 @@ int RunConvertTool(const QStringList& args, QIODevice& out, QIODevice& err) {
         WriteLine(err, path + QStringLiteral(": ") + reason);
         return ToolFailure;
     };
+    const QString nothing = QStringLiteral("the conversion produced nothing");
     LoadedPicture loaded = LoadPictureFile(path);
     if (loaded.image.isNull())
         return fail(loaded.error);
@@ -249,34 +291,45 @@ int RunConvertTool(const QStringList& args, QIODevice& out, QIODevice& err) {
     if (!picture.Assign(loaded.image))
         return fail(QStringLiteral("メモリが不足しているため、画像を読み込めません。"));
     loaded.image = QImage();
-
-    StreamScanHost host(err, path);
-    const SelectionRect selection = options.select.value_or(SelectionRect{});
-    const auto finish = [&](const ScanOutcome& outcome, bool wrote) {
-        if (outcome.status == ScanStatus::OutOfMemory)
-            return ToolFailure; // the host has shown the message
-        if (outcome.status != ScanStatus::Done)
-            return fail(outcome.reason);
-        if (!wrote)
-            return fail(QStringLiteral("the conversion produced nothing"));
-        return ToolSuccess;
-    };
-    bool wrote = false;
-    if (options.output.isEmpty()) {
-        const ScanOutcome outcome = ScanInto(out, options, picture, selection, host, wrote);
-        return finish(outcome, wrote);
+    SelectionRect selection;
+    if (options.select) {
+        const std::optional<SelectionRect> inside =
+            ClampSelection(*options.select, picture.ScaleWidth(), picture.ScaleHeight());
+        if (!inside)
+            return fail(nothing + QStringLiteral(": the selection holds no part of the picture"));
+        selection = *inside;
     }
 
     // The output can be made again from the picture, so it is not forced to disk first.
-    platform::AtomicFile file(options.output, platform::AtomicFile::Durability::Unsynced);
+    std::optional<platform::OutputFile> named;
+    if (!options.output.isEmpty())
+        named.emplace(options.output, platform::OutputFile::Durability::Unsynced);
+    platform::OutputFile& file = named ? *named : stdoutFile;
+    const QString& outputName = named ? options.output : standardOutput;
+    const auto outputFailed = [&] {
+        WriteLine(err, outputName + QStringLiteral(": ") + file.ErrorString());
+        return ToolFailure;
+    };
     if (!file.Open())
-        return fail(options.output + QStringLiteral(": ") + file.ErrorString());
-    const ScanOutcome outcome = ScanInto(file.Device(), options, picture, selection, host, wrote);
-    const int status = finish(outcome, wrote);
-    if (status != ToolSuccess)
-        return status;
+        return outputFailed();
+
+    const QString& before = options.html ? cs.BeforeHTML : cs.Before;
+    const QString& after = options.html ? cs.AfterHTML : cs.After;
+    const QStringView lineBreak = u"\r\n";
+    OutputSink sink(file, options.page ? Utf8(before) + Utf8(lineBreak) : QByteArray());
+    NullScanHost host;
+    const ScanOutcome outcome = options.html ? StreamHTML(picture, selection, host, sink)
+                                             : StreamText(picture, selection, host, sink);
+    if (sink.Failed())
+        return outputFailed();
+    if (outcome.status == ScanStatus::EmptyRegion || !sink.Started())
+        return fail(nothing);
+    if (outcome.status != ScanStatus::Done)
+        return fail(outcome.reason);
+    if (options.page && !file.Write(Utf8(after) + Utf8(lineBreak)))
+        return outputFailed();
     if (!file.Commit())
-        return fail(options.output + QStringLiteral(": ") + file.ErrorString());
+        return outputFailed();
     return ToolSuccess;
 }
 

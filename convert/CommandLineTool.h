@@ -4,16 +4,16 @@
 
 #include <QStringList>
 
-class QIODevice;
-
 namespace mGlyfora {
 
 // Exit status of the tool.
 enum ConvertToolExit { ToolSuccess = 0, ToolFailure = 1, ToolUsageError = 2 };
 
-// Runs the tool on the arguments that follow the program's name. The result goes to
-// `out` unless "-o FILE" is given; messages go to `err`, one line each.
-int RunConvertTool(const QStringList& args, QIODevice& out, QIODevice& err);
+// Runs the tool on the arguments that follow the program's name, decoded with
+// platform::DecodeFileName so that every name keeps its bytes. The result goes to the
+// descriptor `out` (taken over and closed) unless "-o FILE" is given; messages go to
+// `err`, one line each.
+int RunConvertTool(const QStringList& args, int out, int err);
 
 // The usage text, ending in a line break.
 QString ConvertToolUsage();

@@ -1,6 +1,7 @@
 // The scan loop shared by the text and HTML conversions. Pixels are read straight from
 // the picture's scanlines, cells are encoded into a byte buffer through lookup tables
-// and the buffer goes to the intermediate file in large writes.
+// and the buffer goes to the sink in large writes: the intermediate file, read back
+// afterwards, or the output of a streamed scan.
 #include "convert/ConvertScan.h"
 
 #include "convert/CharacterTable.h"
@@ -42,11 +43,11 @@ ScanOutcome FileFailure(IntermediateFile::Status status, const IntermediateFile&
                    file.ErrorString());
 }
 
-// Cells collect here and reach the file in large writes.
+// Cells collect here and reach the sink in large writes.
 class OutputBuffer {
 public:
-    explicit OutputBuffer(IntermediateFile& file)
-        : file_(file), data_(std::make_unique<char[]>(BufferBytes)) {}
+    explicit OutputBuffer(ScanSink& sink)
+        : sink_(sink), data_(std::make_unique<char[]>(BufferBytes)) {}
 
     // Room for `bytes` more, writing out what is held if needed.
     char* Reserve(qsizetype bytes) {
@@ -56,13 +57,13 @@ public:
     }
     void Commit(const char* end) { used_ = end - data_.get(); }
     bool Flush() {
-        const bool ok = file_.Write(data_.get(), used_);
+        const bool ok = used_ == 0 || sink_.Write(data_.get(), used_);
         used_ = 0;
         return ok;
     }
 
 private:
-    IntermediateFile& file_;
+    ScanSink& sink_;
     std::unique_ptr<char[]> data_;
     qsizetype used_ = 0;
 };
@@ -92,12 +93,13 @@ std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
     return std::nullopt;
 }
 
-// Walks the region row by row. WriteCell(pixel, out, units) appends one cell's UTF-8
-// bytes (at most MaxCellBytes) and adds its UTF-16 length to units.
+// Walks the region row by row into `sink`; `units` counts the UTF-16 length of what was
+// written. WriteCell(pixel, out, units) appends one cell's UTF-8 bytes (at most
+// MaxCellBytes) and adds its UTF-16 length to units. A streamed scan whose result would
+// be the empty text (one row without a readable cell) writes nothing.
 template <int MaxCellBytes, typename WriteCell>
-ScanOutcome ScanRows(IntermediateFile& file, const PictureSurface& picture,
-                     const SelectionRect& selection, ScanHost& host, const ResultSink* sink,
-                     WriteCell writeCell) {
+ScanOutcome ScanRows(ScanSink& sink, const PictureSurface& picture, const SelectionRect& selection,
+                     ScanHost& host, bool streamed, qint64& units, WriteCell writeCell) {
     const int X = ConversionSettings.X;
     const int Y = ConversionSettings.Y;
     if (X < 1 || Y < 1)
@@ -121,12 +123,27 @@ ScanOutcome ScanRows(IntermediateFile& file, const PictureSurface& picture,
     const qint64 firstReadable = left >= 0 ? 0 : (-left + X - 1) / X;
     const qint64 endReadable = SampleCount(left, std::min<qint64>(region->Right, width), X);
     const qint64 blockCells = (BufferBytes / 2) / MaxCellBytes;
+    // The readable cells [lo, hi) of row y.
+    const auto readable = [&](qint64 y) {
+        const bool rowReadable = y >= 0 && y < height;
+        const qint64 lo = rowReadable ? std::min(firstReadable, columns) : columns;
+        return std::pair(lo, rowReadable ? std::max(lo, endReadable) : columns);
+    };
+    const auto emptyRegion = [] {
+        return Failure(ScanStatus::EmptyRegion, QStringLiteral("the region holds no row of cells"));
+    };
+    if (streamed && SampleCount(region->Top, region->Bottom, Y) == 1) {
+        const auto [lo, hi] = readable(region->Top);
+        if (hi == lo)
+            return emptyRegion();
+    }
 
-    OutputBuffer buffer(file);
-    qint64 units = 0;
+    OutputBuffer buffer(sink);
+    const auto writeFailed = [&] { return Failure(ScanStatus::FileError, sink.ErrorString()); };
+    units = 0;
     qint64 k = 0;
     const auto cancelled = [&] {
-        buffer.Flush(); // what was written so far stays in the file
+        buffer.Flush(); // what was written so far stays in the sink
         return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
     };
     const auto skipCells = [&](qint64 count) {
@@ -138,9 +155,7 @@ ScanOutcome ScanRows(IntermediateFile& file, const PictureSurface& picture,
     };
     for (qint64 y = region->Top; y < region->Bottom; y += Y, ++k) {
         host.ProcessEvents();
-        const bool rowReadable = y >= 0 && y < height;
-        const qint64 lo = rowReadable ? std::min(firstReadable, columns) : columns;
-        const qint64 hi = rowReadable ? std::max(lo, endReadable) : columns;
+        const auto [lo, hi] = readable(y);
         if (!skipCells(lo))
             return cancelled();
         if (hi > lo) {
@@ -150,7 +165,7 @@ ScanOutcome ScanRows(IntermediateFile& file, const PictureSurface& picture,
                 const qint64 end = std::min(hi, i + blockCells);
                 char* out = buffer.Reserve((end - i) * MaxCellBytes);
                 if (!out)
-                    return FileFailure(IntermediateFile::Status::Failed, file);
+                    return writeFailed();
                 for (; i < end; ++i, pixel += X) {
                     writeCell(*pixel, out, units);
                     if (CancelRequested()) {
@@ -165,7 +180,7 @@ ScanOutcome ScanRows(IntermediateFile& file, const PictureSurface& picture,
             return cancelled();
         char* out = buffer.Reserve(2);
         if (!out)
-            return FileFailure(IntermediateFile::Status::Failed, file);
+            return writeFailed();
         std::memcpy(out, LineBreak, 2);
         buffer.Commit(out + 2);
         units += 2;
@@ -173,23 +188,10 @@ ScanOutcome ScanRows(IntermediateFile& file, const PictureSurface& picture,
             host.SetProgress(int(k));
     }
     if (k == 0)
-        return Failure(ScanStatus::EmptyRegion, QStringLiteral("the region holds no row of cells"));
+        return emptyRegion();
     if (!buffer.Flush())
-        return FileFailure(IntermediateFile::Status::Failed, file);
-
-    ScanOutcome outcome;
-    if (sink && units == 2)
-        return outcome; // one empty line: the result is the empty text
-    const IntermediateFile::Status read =
-        sink ? file.CopyTo(units, *sink)
-             : file.ReadBack(units, host.ResultMemoryLimit(), outcome.text);
-    if (read == IntermediateFile::Status::OutOfMemory) {
-        host.ReportError(OutOfStringSpaceMessage);
-        return Failure(ScanStatus::OutOfMemory, OutOfStringSpaceMessage);
-    }
-    if (read != IntermediateFile::Status::Ok)
-        return FileFailure(read, file);
-    return outcome;
+        return writeFailed();
+    return ScanOutcome();
 }
 
 // UTF-8 bytes and UTF-16 length of one ramp character.
@@ -199,13 +201,8 @@ struct CellCode {
     int units = 0;
 };
 
-} // namespace
-
-ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                       const ResultSink* sink) {
-    IntermediateFile file;
-    if (std::optional<ScanOutcome> failed = BeginScan(file, host))
-        return *failed;
+ScanOutcome TextRows(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                     ScanSink& sink, bool streamed, qint64& units) {
     const bool filled =
         ConversionSettings.Reverse ? FillCharacterTableReverse() : FillCharacterTable();
     if (!filled)
@@ -231,13 +228,13 @@ ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCu
         std::array<char, 256> bytes;
         for (int m = 0; m < 256; ++m)
             bytes[m] = codes[m].bytes[0];
-        return ScanRows<1>(file, picView, shpCut, host, sink,
+        return ScanRows<1>(sink, picView, shpCut, host, streamed, units,
                            [&bytes](QRgb pixel, char*& out, qint64& units) {
                                *out++ = bytes[MaxComponent(pixel)];
                                ++units;
                            });
     }
-    return ScanRows<4>(file, picView, shpCut, host, sink,
+    return ScanRows<4>(sink, picView, shpCut, host, streamed, units,
                        [&codes](QRgb pixel, char*& out, qint64& units) {
                            const CellCode& code = codes[MaxComponent(pixel)];
                            std::memcpy(out, code.bytes, 4);
@@ -246,13 +243,10 @@ ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCu
                        });
 }
 
-ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                       const ResultSink* sink) {
-    IntermediateFile file;
-    if (std::optional<ScanOutcome> failed = BeginScan(file, host))
-        return *failed;
+ScanOutcome HtmlRows(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                     ScanSink& sink, bool streamed, qint64& units) {
     return ScanRows<ColorCellBytes>(
-        file, picView, shpCut, host, sink, [](QRgb pixel, char*& out, qint64& units) {
+        sink, picView, shpCut, host, streamed, units, [](QRgb pixel, char*& out, qint64& units) {
             std::memcpy(out, ColorCellTemplate, ColorCellBytes);
             char* digits = out + ColorCellDigitsOffset;
             std::memcpy(digits, HexPairs.pairs[pixel >> 16 & 0xFFu], 2);
@@ -261,6 +255,57 @@ ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCu
             out += ColorCellBytes;
             units += ColorCellUnits;
         });
+}
+
+using Rows = ScanOutcome (*)(const PictureSurface&, const SelectionRect&, ScanHost&, ScanSink&,
+                             bool streamed, qint64& units);
+
+// The program's scan: rows into the intermediate file, then the file read back as text.
+ScanOutcome ThroughIntermediateFile(Rows rows, const PictureSurface& picView,
+                                    const SelectionRect& shpCut, ScanHost& host) {
+    IntermediateFile file;
+    if (std::optional<ScanOutcome> failed = BeginScan(file, host))
+        return *failed;
+    qint64 units = 0;
+    ScanOutcome outcome = rows(picView, shpCut, host, file, false, units);
+    if (outcome.status != ScanStatus::Done)
+        return outcome;
+    const IntermediateFile::Status read =
+        file.ReadBack(units, host.ResultMemoryLimit(), outcome.text);
+    if (read == IntermediateFile::Status::OutOfMemory) {
+        host.ReportError(OutOfStringSpaceMessage);
+        return Failure(ScanStatus::OutOfMemory, OutOfStringSpaceMessage);
+    }
+    if (read != IntermediateFile::Status::Ok)
+        return FileFailure(read, file);
+    return outcome;
+}
+
+ScanOutcome Streamed(Rows rows, const PictureSurface& picView, const SelectionRect& shpCut,
+                     ScanHost& host, ScanSink& sink) {
+    CancelConversion.store(false);
+    qint64 units = 0;
+    return rows(picView, shpCut, host, sink, true, units);
+}
+
+} // namespace
+
+ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
+    return ThroughIntermediateFile(TextRows, picView, shpCut, host);
+}
+
+ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
+    return ThroughIntermediateFile(HtmlRows, picView, shpCut, host);
+}
+
+ScanOutcome StreamText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                       ScanSink& sink) {
+    return Streamed(TextRows, picView, shpCut, host, sink);
+}
+
+ScanOutcome StreamHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                       ScanSink& sink) {
+    return Streamed(HtmlRows, picView, shpCut, host, sink);
 }
 
 QString ConvertToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {

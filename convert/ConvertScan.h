@@ -1,12 +1,12 @@
 // The two scans: picture (or its visible selection) to character art, and to coloured
-// HTML cells, streamed through the intermediate file.
+// HTML cells, written row by row to a sink: the intermediate file, or an output.
 #pragma once
 
 #include "convert/ScanHost.h"
+#include "convert/ScanSink.h"
 #include "convert/SelectionRect.h"
 
 #include <QString>
-#include <functional>
 
 class PictureSurface;
 
@@ -20,10 +20,10 @@ inline const QString OutOfStringSpaceMessage = QStringLiteral("文字列領域�
 enum class ScanStatus {
     Done,
     Cancelled,
-    EmptyRegion, // no row of cells
+    EmptyRegion, // no row of cells (streamed: a result that would be the empty text)
     BadSettings, // cell size 0, empty or too long ramp, selection beyond the 32-bit range
     UnsafeFile,  // the intermediate file is a link, not ours, or not a regular file
-    FileError,   // the intermediate file could not be written or read back
+    FileError,   // the sink refused a write, or the intermediate file was not read back
     OutOfMemory, // the result could not be assembled (already reported to the host)
 };
 
@@ -33,17 +33,19 @@ struct ScanOutcome {
     QString reason; // for the person, when status is not Done
 };
 
-// Receives the result as UTF-8, followed by its final CR LF, piece by piece; false stops
-// the copy.
-using ResultSink = std::function<bool(const char* data, qsizetype size)>;
+// The scans with the reason for an empty result, for callers that can show it. The
+// rows go through the intermediate file and are read back as the text.
+ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
+ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
 
-// The scans with the reason for an empty result, for callers that can show it. With a
-// sink the result goes there as it is read back and outcome.text stays empty: output
-// bound for a file never has to fit in memory.
-ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                       const ResultSink* sink = nullptr);
-ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                       const ResultSink* sink = nullptr);
+// The same scans with their rows, each followed by CR LF, written straight to `sink`:
+// no intermediate file, nothing held in memory, outcome.text stays empty. A scan whose
+// result would be the empty text writes nothing and answers EmptyRegion; a refused
+// write answers FileError with the sink's reason.
+ScanOutcome StreamText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                       ScanSink& sink);
+ScanOutcome StreamHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                       ScanSink& sink);
 
 // One line per row of cells joined by CR LF; the empty text when nothing was produced.
 QString ConvertToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);

@@ -1,8 +1,8 @@
 // Safe creation, writing and read-back of the intermediate file.
 #include "convert/IntermediateFile.h"
 
-#include "platform/Utf8Decoder.h"
 #include "platform/HugePages.h"
+#include "platform/Utf8Decoder.h"
 
 #include <QScopeGuard>
 #include <cerrno>
@@ -138,52 +138,6 @@ IntermediateFile::Status IntermediateFile::OpenForReading(qsizetype units, int& 
     ::close(in);
     in = -1;
     return Fail(status, problem);
-}
-
-IntermediateFile::Status
-IntermediateFile::CopyTo(qsizetype units, const std::function<bool(const char*, qsizetype)>& sink) {
-    int in = -1;
-    if (const Status status = OpenForReading(units, in); status != Status::Ok)
-        return status;
-    const auto closeIn = qScopeGuard([in] { ::close(in); });
-    std::unique_ptr<char[]> chunk;
-    std::unique_ptr<char16_t[]> scratch;
-    try {
-        chunk.reset(new char[ReadChunkBytes]);
-        scratch.reset(new char16_t[ReadChunkBytes]);
-    } catch (const std::bad_alloc&) {
-        return Fail(Status::OutOfMemory, QStringLiteral("no memory for the copy"));
-    }
-    // The bytes are decoded only to check them and count their units.
-    qsizetype decodedUnits = 0;
-    qsizetype pending = 0;
-    char last[2] = {};
-    for (;;) {
-        const ssize_t n = ::read(in, chunk.get() + pending, size_t(ReadChunkBytes - pending));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return Fail(Status::Failed, SystemError(errno));
-        if (n == 0)
-            break;
-        const qsizetype available = pending + n;
-        qsizetype used = 0;
-        const qsizetype decoded = platform::DecodeUtf8(chunk.get(), available, scratch.get(), used);
-        if (decoded < 0 || decodedUnits + decoded > units)
-            return Fail(Status::Failed, QStringLiteral("unexpected contents"));
-        decodedUnits += decoded;
-        if (used >= 2)
-            std::memcpy(last, chunk.get() + used - 2, 2);
-        else if (used == 1)
-            last[0] = last[1], last[1] = chunk[0];
-        if (used > 0 && !sink(chunk.get(), used))
-            return Fail(Status::Failed, QStringLiteral("the result could not be written"));
-        pending = available - used;
-        std::memmove(chunk.get(), chunk.get() + used, size_t(pending));
-    }
-    if (pending != 0 || decodedUnits != units || last[0] != '\r' || last[1] != '\n')
-        return Fail(Status::Failed, QStringLiteral("unexpected contents"));
-    return Status::Ok;
 }
 
 IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memoryLimit,

@@ -1,21 +1,22 @@
 // The scans' intermediate file: created only as a private regular file of this user,
 // never through a symbolic link, locked against a second scan for as long as it is in
-// use, and read back as one text.
+// use, written as the program's scan sink and read back as one text.
 #pragma once
+
+#include "convert/ScanSink.h"
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 #include <sys/types.h>
 
 namespace mGlyfora {
 
-class IntermediateFile {
+class IntermediateFile : public ScanSink {
 public:
     enum class Status { Ok, Unsafe, Busy, Failed, OutOfMemory };
 
     IntermediateFile() = default;
-    ~IntermediateFile() { Close(); }
+    ~IntermediateFile() override { Close(); }
     IntermediateFile(const IntermediateFile&) = delete;
     IntermediateFile& operator=(const IntermediateFile&) = delete;
 
@@ -27,18 +28,15 @@ public:
     Status Lock();
     // Empties the file and makes it private (mode 0600).
     bool Empty();
-    bool Write(const char* data, qsizetype size);
+    bool Write(const char* data, qsizetype size) override;
 
     // Reads the file back as UTF-8 into text, which must come to exactly `units`
     // UTF-16 units ending in CR LF; that final CR LF is cut. OutOfMemory when the text
     // would pass memoryLimit bytes or cannot be allocated.
     Status ReadBack(qsizetype units, qint64 memoryLimit, QString& text);
-    // Checks the file as ReadBack does but hands its bytes (the text with its final CR
-    // LF, as UTF-8) to `sink` piece by piece instead of assembling them in memory.
-    Status CopyTo(qsizetype units, const std::function<bool(const char*, qsizetype)>& sink);
 
     void Close();
-    QString ErrorString() const { return error_; }
+    QString ErrorString() const override { return error_; }
 
 private:
     Status Fail(Status status, const QString& why);

@@ -1,19 +1,32 @@
 // Entry point of glyfora-convert. A core application only: it runs with no display.
 #include "convert/CommandLineTool.h"
+#include "platform/FileNames.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// Standard error carries the tool's own messages only: the warnings of Qt and of the
+// picture libraries it wraps (a broken PNG, a truncated JPEG) are dropped, as the tool
+// reports the failure itself.
+void DropLibraryMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", platform::EncodeFileName(message).constData());
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    // Taken from argv itself: QCoreApplication::arguments() would turn a name that is not
+    // UTF-8 into another name.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(platform::DecodeFileName(QByteArray(argv[i])));
+    qInstallMessageHandler(DropLibraryMessages);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("glyfora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GLYFORA_VERSION));
-    QFile out, err;
-    if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
-        return mGlyfora::ToolFailure;
-    const int status = mGlyfora::RunConvertTool(QCoreApplication::arguments().mid(1), out, err);
-    out.close();
-    err.close();
-    return status;
+    return mGlyfora::RunConvertTool(args, STDOUT_FILENO, STDERR_FILENO);
 }

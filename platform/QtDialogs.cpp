@@ -1,6 +1,7 @@
 // Qt implementation of the dialog service.
 #include "platform/QtDialogs.h"
 
+#include "platform/TerminationSignals.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -264,8 +265,14 @@ MsgAnswer QtDialogs::MsgBox(QWidget* parent, const MessageRequest& request) {
         box.addButton(b);
     const int def = qBound(0, request.defaultButton, int(buttons.size()) - 1);
     box.setDefaultButton(buttons.at(def));
-    box.exec();
-    switch (box.standardButton(box.clickedButton())) {
+    // Once the program is told to end, no box waits: one ended by the request, or asked
+    // for after it, answers with its default button, as Enter would.
+    if (!TerminationRequested())
+        box.exec();
+    QAbstractButton* answer = box.clickedButton();
+    if (!answer && TerminationRequested())
+        answer = box.defaultButton();
+    switch (box.standardButton(answer)) {
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
     case QMessageBox::No:

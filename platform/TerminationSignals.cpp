@@ -1,8 +1,12 @@
-// Self-pipe signal handling: the handler only writes a byte; the event loop does the rest.
+// Self-pipe signal handling: the handler only sets a flag and writes a byte; the event
+// loop does the rest.
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QSocketNotifier>
+#include <atomic>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -11,7 +15,13 @@ namespace platform {
 
 namespace {
 int g_pipe[2] = {-1, -1};
+std::atomic<bool> g_requested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 } // namespace
+
+bool TerminationRequested() {
+    return g_requested.load();
+}
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
@@ -37,6 +47,7 @@ TerminationSignals::~TerminationSignals() {
 }
 
 void TerminationSignals::Handler(int) {
+    g_requested.store(true);
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(g_pipe[0], &byte, 1);
 }
@@ -44,7 +55,18 @@ void TerminationSignals::Handler(int) {
 void TerminationSignals::Received() {
     char byte;
     [[maybe_unused]] const auto read = ::read(g_pipe[1], &byte, 1);
-    // No window may hold the end up: close them all, then leave regardless.
+    // No window may hold the end up: every open dialog and message box ends as if
+    // cancelled (each one's own exec() then returns), all windows close, and the
+    // application leaves. Boxes asked for during the shutdown steps do not show.
+    QList<QPointer<QDialog>> open;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+            open << dialog;
+    }
+    for (const QPointer<QDialog>& dialog : open) {
+        if (dialog)
+            dialog->done(QDialog::Rejected);
+    }
     QApplication::closeAllWindows();
     QCoreApplication::quit();
 }

@@ -11,7 +11,8 @@ namespace platform {
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
-    // One instance per process; it closes all windows and then quits the application.
+    // One instance per process. On a signal it ends every open dialog and message box,
+    // closes all windows and then quits the application.
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
@@ -21,5 +22,10 @@ private:
 
     QSocketNotifier* notifier_ = nullptr;
 };
+
+// True once a termination signal has arrived (set by the signal handler itself, so it
+// holds even before the event loop has seen the signal). From then on nothing may wait
+// for the person: message boxes return their default answer without showing.
+bool TerminationRequested();
 
 } // namespace platform

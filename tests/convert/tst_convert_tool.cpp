@@ -1,24 +1,38 @@
 // glyfora-convert run as its own process with no display: exit codes, usage errors,
-// and output that matches the scans the program runs on the same picture and settings.
+// output that matches the scans the program runs on the same picture and settings, and
+// where that output goes: pipes, devices, links, names that are not UTF-8, full disks.
 #include "app/Settings.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConvertScan.h"
 #include "convert/HtmlPage.h"
 #include "imageops/PictureLoader.h"
+#include "platform/FileNames.h"
+#include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace mGlyfora;
 
 namespace {
+
+const QString ToolPath = QStringLiteral(GLYFORA_CONVERT_PATH);
 
 struct ToolRun {
     int exitCode = -1;
@@ -26,21 +40,120 @@ struct ToolRun {
     QByteArray err;
 };
 
+struct RunSetup {
+    QString stdoutFile;       // standard output goes there instead of a pipe
+    rlim_t fileSizeLimit = 0; // writes past this many bytes fail as on a full disk
+};
+
 // No display, no platform choice: only the folders the tool needs.
-ToolRun RunTool(const QStringList& args) {
+void RunProgram(ToolRun& run, const QString& program, const QStringList& args,
+                const RunSetup& setup = {}) {
     QProcessEnvironment env;
     for (const char* name : {"HOME", "PATH", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
         env.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
     QProcess process;
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(GLYFORA_CONVERT_PATH), args);
-    process.waitForFinished(-1);
-    ToolRun run;
+    if (!setup.stdoutFile.isEmpty())
+        process.setStandardOutputFile(setup.stdoutFile);
+    if (const rlim_t limit = setup.fileSizeLimit) {
+        process.setChildProcessModifier([limit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit lower{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &lower);
+        });
+    }
+    process.start(program, args);
+    // A run takes well under a second; the limit only keeps a hang from stalling the suite.
+    const bool finished = process.waitForFinished(120000);
+    if (!finished) {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+    QVERIFY2(finished, "glyfora-convert did not finish");
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
-    return run;
 }
+
+void RunTool(ToolRun& run, const QStringList& args, const RunSetup& setup = {}) {
+    RunProgram(run, ToolPath, args, setup);
+}
+
+// Through the shell, for names that are not UTF-8: `script` runs with $1 the tool and $2
+// the folder, and writes such names with printf escapes.
+void RunInShell(ToolRun& run, const QString& script, const QString& folder) {
+    RunProgram(run, QStringLiteral("/bin/sh"),
+               {QStringLiteral("-c"), script, QStringLiteral("sh"), ToolPath, folder});
+}
+
+QByteArray Bytes(const QString& path) {
+    return platform::EncodeFileName(path);
+}
+
+mode_t TypeOf(const QByteArray& path) {
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+QByteArray ReadAll(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return "<missing>";
+    QByteArray bytes;
+    char chunk[4096];
+    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
+        bytes.append(chunk, n);
+    ::close(fd);
+    return bytes;
+}
+
+void WriteBytes(const QByteArray& path, const QByteArray& bytes) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+    ::close(fd);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    WriteBytes(Bytes(path), bytes);
+}
+
+// Every name in the folder, hidden ones included, with its own bytes.
+QStringList Names(const QString& folder) {
+    QStringList names;
+    if (DIR* listing = ::opendir(platform::EncodeFileName(folder).constData())) {
+        while (const dirent* entry = ::readdir(listing)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names.append(platform::DecodeFileName(name));
+        }
+        ::closedir(listing);
+    }
+    names.sort();
+    return names;
+}
+
+// A memory device to write to (null: minor 3, full: minor 7). As root, a node of its own
+// in `folder`, so that a fault that replaced its target could never touch the machine's
+// /dev; anyone else could not replace an entry of /dev anyway.
+QString DeviceNode(const QString& folder, const char* name, unsigned minor) {
+    if (::geteuid() != 0)
+        return QStringLiteral("/dev/") + QLatin1String(name);
+    const QString path = folder + u'/' + QLatin1String(name);
+    ::unlink(platform::EncodeFileName(path).constData());
+    if (::mknod(platform::EncodeFileName(path).constData(), S_IFCHR | 0666, makedev(1, minor)) != 0)
+        return QString();
+    return path;
+}
+
+QString IntermediatePath() {
+    return platform::TempFolder() + QStringLiteral("~glyfora.tmp");
+}
+
+// The grid picture with the ramp "0123456789ABCDEF": column x of the 6 x 2 picture reads
+// as the character x, so the text is two rows of "012345".
+const QString GridRamp = QStringLiteral("0123456789ABCDEF");
+const QByteArray GridText = "012345\r\n012345\r\n";
 
 void Store(const QString& section, const QString& key, const QString& value) {
     platform::SettingsStore store;
@@ -65,8 +178,17 @@ class TestConvertTool : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        picture_ = testsupport::WritePicture(testsupport::NoiseSurface(53, 31, 7).Image(),
-                                             dir_.filePath(QStringLiteral("noise.bmp")), "bmp");
+        QVERIFY(pictures_.isValid());
+        picture_ =
+            testsupport::WritePicture(testsupport::NoiseSurface(53, 31, 7).Image(),
+                                      pictures_.filePath(QStringLiteral("noise.bmp")), "bmp");
+        grid_ = testsupport::WritePicture(testsupport::ColumnIndexSurface(6, 2).Image(),
+                                          pictures_.filePath(QStringLiteral("grid.bmp")), "bmp");
+        QImage whiteBlack(2, 1, QImage::Format_RGB32);
+        whiteBlack.setPixel(0, 0, qRgb(255, 255, 255));
+        whiteBlack.setPixel(1, 0, qRgb(0, 0, 0));
+        whiteBlack_ = testsupport::WritePicture(
+            whiteBlack, pictures_.filePath(QStringLiteral("white-black.bmp")), "bmp");
     }
     void init() { testsupport::ClearSettings(); }
 
@@ -76,7 +198,8 @@ private Q_SLOTS:
         QTest::newRow("no picture") << QStringList{"--html"};
         QTest::newRow("two pictures") << QStringList{p, p};
         QTest::newRow("cell 0") << QStringList{"--cell", "0x1", p};
-        QTest::newRow("cell 11") << QStringList{"--cell=1x11", p};
+        QTest::newRow("cell y 11") << QStringList{"--cell=1x11", p};
+        QTest::newRow("cell x 11") << QStringList{"--cell", "11x1", p};
         QTest::newRow("cell without y") << QStringList{"--cell", "3", p};
         QTest::newRow("cell missing value") << QStringList{p, "--cell"};
         QTest::newRow("empty ramp") << QStringList{"--ramp", "", p};
@@ -91,7 +214,8 @@ private Q_SLOTS:
     }
     void usageErrors() {
         QFETCH(QStringList, args);
-        const ToolRun run = RunTool(args);
+        ToolRun run;
+        RunTool(run, args);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
         QVERIFY(run.err.startsWith("glyfora-convert: "));
@@ -99,11 +223,13 @@ private Q_SLOTS:
     }
 
     void helpAndVersion() {
-        const ToolRun help = RunTool({QStringLiteral("--help")});
+        ToolRun help;
+        RunTool(help, {QStringLiteral("--help")});
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.startsWith("Usage: glyfora-convert"));
         QVERIFY(help.err.isEmpty());
-        const ToolRun version = RunTool({QStringLiteral("--version")});
+        ToolRun version;
+        RunTool(version, {QStringLiteral("--version")});
         QCOMPARE(version.exitCode, 0);
         QCOMPARE(version.out, QByteArray("2.10\n"));
     }
@@ -124,7 +250,8 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(contents);
         }
-        const ToolRun run = RunTool({path});
+        ToolRun run;
+        RunTool(run, {path});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
         const QString err = QString::fromUtf8(run.err);
@@ -147,7 +274,8 @@ private Q_SLOTS:
         QStringList args{"--select", select, picture_};
         if (toFile)
             args << QStringList{"--page", "-o", output};
-        const ToolRun run = RunTool(args);
+        ToolRun run;
+        RunTool(run, args);
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
         QVERIFY(run.err.startsWith(picture_.toUtf8() + ": "));
@@ -183,7 +311,8 @@ private Q_SLOTS:
         QFETCH(bool, html);
         for (qsizetype i = 0; i + 2 < stored.size(); i += 3)
             Store(stored[i], stored[i + 1], stored[i + 2]);
-        const ToolRun run = RunTool(options + QStringList{picture_});
+        ToolRun run;
+        RunTool(run, options + QStringList{picture_});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         for (qsizetype i = 0; i + 2 < asStored.size(); i += 3)
@@ -193,11 +322,36 @@ private Q_SLOTS:
         QVERIFY(run.out == (expected + QStringLiteral("\r\n")).toUtf8());
     }
 
+    // The selection is kept inside the picture, as a drag in the window is.
     void selection() {
-        const ToolRun run = RunTool({"--select", "5.5,-2,30.25,12", "--html", picture_});
+        ToolRun run;
+        RunTool(run, {"--select", "5.5,-2,30.25,12", "--html", picture_});
         QCOMPARE(run.exitCode, 0);
-        const QString expected = ProgramScan(picture_, true, {true, 5.5f, -2, 30.25f, 12});
+        const QString expected = ProgramScan(picture_, true, {true, 5.5f, 0, 30.25f, 10});
         QVERIFY(run.out == (expected + QStringLiteral("\r\n")).toUtf8());
+    }
+
+    void selectionClamped_data() {
+        QTest::addColumn<QString>("select");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("far beyond every edge") << "-2e9,-2e9,4e9,4e9" << GridText;
+        QTest::newRow("one column, far beyond top and bottom")
+            << "0,-2e9,1,4e9" << QByteArray("0\r\n0\r\n");
+        QTest::newRow("left and top cut at 0") << "-3,-1,5.5,2" << QByteArray("01\r\n");
+        QTest::newRow("right and bottom cut at the edge")
+            << "2.5,1,1e6,1e6" << QByteArray("2345\r\n");
+    }
+    void selectionClamped() {
+        QFETCH(QString, select);
+        QFETCH(QByteArray, expected);
+        // Into a file with a size limit, so that a runaway selection fails fast.
+        const QString output = dir_.filePath(QStringLiteral("selection.txt"));
+        ToolRun run;
+        RunTool(run, {"--ramp", GridRamp, "--select", select, "-o", output, grid_},
+                RunSetup{QString(), 1 << 20});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        QCOMPARE(ReadAll(Bytes(output)), expected);
     }
 
     void page_data() {
@@ -213,7 +367,8 @@ private Q_SLOTS:
         QStringList args{"--page", "-o", output, picture_};
         if (html)
             args.prepend(QStringLiteral("--html"));
-        const ToolRun run = RunTool(args);
+        ToolRun run;
+        RunTool(run, args);
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.isEmpty());
         QVERIFY(run.err.isEmpty());
@@ -231,16 +386,256 @@ private Q_SLOTS:
         QVERIFY(page.data() == written);
     }
 
+    void ramp_data() {
+        QTest::addColumn<QString>("ramp");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("expected");
+        // 64 characters: step 4, white is the first, black (index 255 / 4 = 63) the last.
+        const QString ramp64 =
+            QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+/");
+        QTest::newRow("64 characters") << ramp64 << 0 << QByteArray("a/\r\n");
+        QTest::newRow("65 characters") << ramp64 + u'-' << 2 << QByteArray();
+        QTest::newRow("line feed") << "ab\ncd" << 2 << QByteArray();
+        QTest::newRow("carriage return") << "ab\rcd" << 2 << QByteArray();
+        QTest::newRow("tab") << "\tab" << 2 << QByteArray();
+        QTest::newRow("escape") << "ab\x1b" << 2 << QByteArray();
+        QTest::newRow("delete") << "ab\x7f" << 2 << QByteArray();
+    }
+    void ramp() {
+        QFETCH(QString, ramp);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, expected);
+        ToolRun run;
+        RunTool(run, {"--ramp", ramp, whiteBlack_});
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.out, expected);
+        if (exitCode == 2)
+            QVERIFY(run.err.startsWith("glyfora-convert: the ramp must hold 1 to 64 characters"));
+    }
+
+    // A non-regular target is written in place, never replaced by a file.
+    void notRegularOutput_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("null device") << "null";
+        QTest::newRow("/dev/stdout onto a pipe") << "stdout pipe";
+        QTest::newRow("/dev/stdout onto a file") << "stdout file";
+    }
+    void notRegularOutput() {
+        QFETCH(QString, kind);
+        QString output = QStringLiteral("/dev/stdout");
+        RunSetup setup;
+        int reader = -1;
+        if (kind == "fifo") {
+            output = dir_.filePath(QStringLiteral("pipe"));
+            QCOMPARE(::mkfifo(Bytes(output).constData(), 0600), 0);
+            reader = ::open(Bytes(output).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            QVERIFY(reader >= 0);
+        } else if (kind == "null") {
+            output = DeviceNode(devices_.path(), "null", 3);
+            QVERIFY(!output.isEmpty());
+        } else if (kind == "stdout file") {
+            setup.stdoutFile = dir_.filePath(QStringLiteral("stdout.txt"));
+        }
+        const mode_t type = output == "/dev/stdout" ? 0 : TypeOf(Bytes(output));
+        ToolRun run;
+        RunTool(run, {"--ramp", GridRamp, "-o", output, grid_}, setup);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        if (type)
+            QCOMPARE(TypeOf(Bytes(output)), type);
+        if (kind == "fifo") {
+            char received[64] = {};
+            QCOMPARE(::read(reader, received, sizeof received), ssize_t(GridText.size()));
+            ::close(reader);
+            QCOMPARE(QByteArray(received), GridText);
+            QFile::remove(output);
+        } else if (kind == "stdout pipe") {
+            QCOMPARE(run.out, GridText);
+        } else if (kind == "stdout file") {
+            QCOMPARE(ReadAll(Bytes(setup.stdoutFile)), GridText);
+        }
+    }
+
+    // A write the system refuses fails the run, naming the output and the reason.
+    void writeFailures_data() {
+        QTest::addColumn<QString>("output"); // empty: standard output
+        QTest::addColumn<QString>("stdoutFile");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("message"); // %1: the test folder, %full: a full device
+        QTest::newRow("standard output full")
+            << ""
+            << "%full" << false << "standard output: No space left on device\n";
+        QTest::newRow("-o full device") << "%full"
+                                        << "" << false << "%full: No space left on device\n";
+        QTest::newRow("disk full under -o") << "%1/out.html"
+                                            << "" << true << "%1/out.html: File too large\n";
+        QTest::newRow("disk full under standard output")
+            << ""
+            << "%1/stdout.html" << true << "standard output: File too large\n";
+    }
+    void writeFailures() {
+        QFETCH(QString, output);
+        QFETCH(QString, stdoutFile);
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, message);
+        const QString full = DeviceNode(devices_.path(), "full", 7);
+        QVERIFY(!full.isEmpty());
+        for (QString* text : {&output, &stdoutFile, &message})
+            text->replace(QStringLiteral("%1"), dir_.path()).replace(QStringLiteral("%full"), full);
+        const QString earlier = dir_.filePath(QStringLiteral("out.html"));
+        WriteFile(earlier, "earlier");
+        const QStringList before = Names(dir_.path());
+        RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0)};
+        QStringList args{"--html", picture_};
+        if (!output.isEmpty())
+            args = QStringList{"-o", output} + args;
+        ToolRun run;
+        RunTool(run, args, setup);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.err), message);
+        // An earlier file stays as it was; no temporary file is left beside it.
+        QCOMPARE(ReadAll(Bytes(earlier)), QByteArray("earlier"));
+        QStringList after = Names(dir_.path());
+        after.removeOne(QStringLiteral("stdout.html"));
+        QCOMPARE(after, before);
+        QFile::remove(dir_.filePath(QStringLiteral("stdout.html")));
+        QFile::remove(earlier);
+    }
+
+    void linkChains_data() {
+        QTest::addColumn<QStringList>("links"); // name, target pairs in a fresh folder
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message"); // %1: the folder
+        QTest::newRow("chain of two")
+            << QStringList{"link1", "real.txt", "link2", "link1"} << 0 << "";
+        QTest::newRow("dangling chain")
+            << QStringList{"link1", "real.txt", "link2", "link1", "real.txt", ""} << 0 << "";
+        QTest::newRow("loop") << QStringList{"link2", "link1", "link1", "link2"} << 1
+                              << "%1/link2: Too many levels of symbolic links\n";
+    }
+    void linkChains() {
+        QFETCH(QStringList, links);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        const QString real = folder.filePath(QStringLiteral("real.txt"));
+        WriteFile(real, "earlier");
+        for (qsizetype i = 0; i + 1 < links.size(); i += 2) {
+            if (links[i + 1].isEmpty())
+                QVERIFY(QFile::remove(folder.filePath(links[i]))); // the chain's end goes
+            else
+                QCOMPARE(::symlink(Bytes(links[i + 1]).constData(),
+                                   Bytes(folder.filePath(links[i])).constData()),
+                         0);
+        }
+        ToolRun run;
+        RunTool(run, {"--ramp", GridRamp, "-o", folder.filePath(QStringLiteral("link2")), grid_});
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(QString::fromUtf8(run.err), message.replace(QStringLiteral("%1"), folder.path()));
+        for (const char* link : {"link1", "link2"})
+            QCOMPARE(TypeOf(Bytes(folder.filePath(QString::fromLatin1(link)))), mode_t(S_IFLNK));
+        if (exitCode == 0)
+            QCOMPARE(ReadAll(Bytes(real)), GridText);
+    }
+
+    // Names are bytes: one that is not UTF-8 is opened and created exactly as given.
+    void namesThatAreNotUtf8() {
+        QTemporaryDir folder;
+        const QByteArray grid = ReadAll(Bytes(grid_));
+        WriteBytes(Bytes(folder.path()) + "/bad\xff\xfe.bmp", grid);
+        ToolRun run;
+        RunInShell(
+            run,
+            QStringLiteral("cd \"$2\" && exec \"$1\" --ramp %1 -o \"$(printf 'o\\377.txt')\" "
+                           "\"$(printf 'bad\\377\\376.bmp')\"")
+                .arg(GridRamp),
+            folder.path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        QCOMPARE(ReadAll(Bytes(folder.path()) + "/o\xff.txt"), GridText);
+        QCOMPARE(Names(folder.path()).size(), 2);
+
+        RunInShell(run, QStringLiteral("cd \"$2\" && exec \"$1\" \"$(printf 'miss\\377.bmp')\""),
+                   folder.path());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.startsWith("miss\xff.bmp: "));
+        for (const char* name : {"/bad\xff\xfe.bmp", "/o\xff.txt"})
+            ::unlink((Bytes(folder.path()) + name).constData());
+    }
+
+    // Standard error carries the tool's own line, never a library's complaint.
+    void brokenPictureOneLine_data() {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("png") << "png";
+        QTest::newRow("jpeg") << "jpg";
+    }
+    void brokenPictureOneLine() {
+        QFETCH(QString, format);
+        const QString path = dir_.filePath(QStringLiteral("broken.") + format);
+        testsupport::WritePicture(testsupport::NoiseSurface(64, 64, 3).Image(), path,
+                                  qPrintable(format));
+        QByteArray bytes = ReadAll(Bytes(path));
+        // Scramble the compressed data in the middle, leaving the headers intact.
+        for (qsizetype i = bytes.size() / 3; i < bytes.size() / 3 + 48; ++i)
+            bytes[i] = char(bytes[i] ^ 0x5A);
+        WriteFile(path, bytes);
+        ToolRun run;
+        RunTool(run, {path});
+        QVERIFY(run.exitCode == 0 || run.exitCode == 1);
+        if (run.exitCode == 1) {
+            QCOMPARE(run.err.count('\n'), 1);
+            QVERIFY2(run.err.startsWith(Bytes(path) + ": "), run.err.constData());
+        } else {
+            QVERIFY2(run.err.isEmpty(), run.err.constData());
+        }
+        if (format == "png")
+            QCOMPARE(run.exitCode, 1);
+    }
+
+    // The tool writes its output directly: no intermediate file is made, and one held
+    // by the program is no reason to wait.
+    void noIntermediateFile_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("text to standard output") << QStringList();
+        QTest::newRow("html page to a file") << QStringList{"--html", "--page", "-o", "%1/p.html"};
+    }
+    void noIntermediateFile() {
+        QFETCH(QStringList, options);
+        options.replaceInStrings(QStringLiteral("%1"), dir_.path());
+        ::unlink(Bytes(IntermediatePath()).constData());
+        ToolRun run;
+        RunTool(run, options + QStringList{picture_});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(!QFileInfo::exists(IntermediatePath()));
+
+        // The program is converting: its file is locked. The tool does not wait for it.
+        WriteFile(IntermediatePath(), "the program's");
+        const int held = ::open(Bytes(IntermediatePath()).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(held >= 0);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
+        RunTool(run, options + QStringList{picture_});
+        ::close(held);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(ReadAll(Bytes(IntermediatePath())), QByteArray("the program's"));
+        ::unlink(Bytes(IntermediatePath()).constData());
+    }
+
     void unwritableOutput() {
         const QString output = dir_.filePath(QStringLiteral("no/such/folder/out.txt"));
-        const ToolRun run = RunTool({"-o", output, picture_});
+        ToolRun run;
+        RunTool(run, {"-o", output, picture_});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(output.toUtf8()));
     }
 
 private:
-    QTemporaryDir dir_;
+    QTemporaryDir dir_;      // outputs
+    QTemporaryDir pictures_; // inputs
+    QTemporaryDir devices_;  // device nodes of the test's own
     QString picture_;
+    QString grid_;
+    QString whiteBlack_;
 };
 
 GLYFORA_TEST_MAIN(TestConvertTool)

@@ -3,8 +3,8 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "convert/ConvertScan.h"
-#include "platform/Utf8Decoder.h"
 #include "platform/Paths.h"
+#include "platform/Utf8Decoder.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -150,6 +150,51 @@ private Q_SLOTS:
         QCOMPARE(waiting.eventCalls, 2 + 2);
     }
 
+    // The text comes back exactly, whatever the width of its characters' UTF-8 forms.
+    void readBack_data() {
+        QTest::addColumn<QString>("ramp");
+        QTest::addColumn<QByteArray>("bytes"); // one character's bytes in the file
+        QTest::newRow("last of two bytes") << QString(QChar(0x7FF)) << QByteArray("\xDF\xBF");
+        QTest::newRow("first of three bytes")
+            << QString(QChar(0x800)) << QByteArray("\xE0\xA0\x80");
+        QTest::newRow("last of the basic plane")
+            << QString(QChar(0xFFFD)) << QByteArray("\xEF\xBF\xBD");
+        QTest::newRow("U+10000, first beyond the basic plane")
+            << QString::fromUcs4(U"\U00010000") << QByteArray("\xF0\x90\x80\x80");
+        QTest::newRow("U+10FFFF, the last")
+            << QString::fromUcs4(U"\U0010FFFF") << QByteArray("\xF4\x8F\xBF\xBF");
+    }
+    void readBack() {
+        QFETCH(QString, ramp);
+        QFETCH(QByteArray, bytes);
+        ConversionSettings.Charactor = ramp;
+        RecordingHost host;
+        const ScanOutcome outcome = ScanSmallPicture(host);
+        QCOMPARE(outcome.status, ScanStatus::Done);
+        QCOMPARE(outcome.text, ramp.repeated(3) + QStringLiteral("\r\n") + ramp.repeated(3));
+        QCOMPARE(ReadAll(FilePath()), bytes.repeated(3) + "\r\n" + bytes.repeated(3) + "\r\n");
+    }
+
+    // Another file renamed over the intermediate file while the scan writes: the scan
+    // does not read the stranger's contents back.
+    void replacedDuringScan() {
+        RecordingHost host;
+        host.onEvents = [](int call) {
+            if (call != 1)
+                return;
+            const QString other = platform::TempFolder() + QStringLiteral("other.txt");
+            WriteFile(other, "@@@\r\n@@@\r\n");
+            QFile::setPermissions(other, QFile::ReadOwner | QFile::WriteOwner);
+            QVERIFY(::rename(QFile::encodeName(other).constData(),
+                             QFile::encodeName(FilePath()).constData()) == 0);
+        };
+        const ScanOutcome outcome = ScanSmallPicture(host);
+        QCOMPARE(host.eventCalls, 2);
+        QCOMPARE(outcome.status, ScanStatus::UnsafeFile);
+        QVERIFY(outcome.text.isEmpty());
+        QVERIFY(host.errors.isEmpty());
+    }
+
     void decoder_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("ascii") << QByteArray("plain text that is longer than sixteen bytes\r\n");
@@ -159,6 +204,7 @@ private Q_SLOTS:
             << QString::fromUtf8("é・😀ー𠀋 mixed with ascii 0123456789 é😀").toUtf8();
         QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBFx");
         QTest::newRow("highest code point") << QByteArray("\xF4\x8F\xBF\xBF");
+        QTest::newRow("lowest four-byte code point") << QByteArray("\xF0\x90\x80\x80");
     }
     void decoder() {
         QFETCH(QByteArray, bytes);
@@ -185,6 +231,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("overlong two bytes") << QByteArray("\xC0\x80", 2);
         QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF");
+        QTest::newRow("overlong four bytes") << QByteArray("\xF0\x8F\xBF\xBF");
         QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
         QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
         QTest::newRow("stray continuation") << QByteArray("abc\x80");

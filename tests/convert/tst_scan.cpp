@@ -30,6 +30,21 @@ QByteArray IntermediateBytes() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+// Keeps what a streamed scan writes; refuses writes once it holds refuseAfter bytes.
+class CollectingSink : public ScanSink {
+public:
+    bool Write(const char* data, qsizetype size) override {
+        if (refuseAfter >= 0 && bytes.size() + size > refuseAfter)
+            return false;
+        bytes.append(data, size);
+        return true;
+    }
+    QString ErrorString() const override { return QStringLiteral("No space left on device"); }
+
+    QByteArray bytes;
+    qsizetype refuseAfter = -1;
+};
+
 } // namespace
 
 class TestScan : public QObject {
@@ -333,6 +348,52 @@ private Q_SLOTS:
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.errors, QStringList{QStringLiteral("文字列領域が不足しています。\n"
                                                          "変換に失敗しました。")});
+    }
+
+    // The streamed scans: the same rows as the program's, each followed by CR LF, written
+    // straight to the sink; nothing at all when the result would be the empty text.
+    void streamed_data() {
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<SelectionRect>("cut");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("whole picture")
+            << false << SelectionRect{} << QByteArray("0123\r\n0123\r\n");
+        QTest::newRow("an empty row first")
+            << false << SelectionRect{true, 0, -1, 2, 2} << QByteArray("\r\n01\r\n");
+        QTest::newRow("one row, no readable cell")
+            << false << SelectionRect{true, 9, 0, 2, 1} << QByteArray();
+        QTest::newRow("no rows") << false << SelectionRect{true, 0, 0, 4, 0} << QByteArray();
+        QTest::newRow("html, one cell")
+            << true << SelectionRect{true, 1, 1, 1, 1}
+            << QByteArray("<FONT COLOR=\"#EFEFEF\">\xE2\x96\xA0</FONT>\r\n");
+    }
+    void streamed() {
+        QFETCH(bool, html);
+        QFETCH(SelectionRect, cut);
+        QFETCH(QByteArray, expected);
+        ConversionSettings.Charactor = IndexRamp;
+        QFile::remove(platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
+        CollectingSink sink;
+        RecordingHost host;
+        const PictureSurface picture = testsupport::ColumnIndexSurface(4, 2);
+        const ScanOutcome outcome =
+            html ? StreamHTML(picture, cut, host, sink) : StreamText(picture, cut, host, sink);
+        QCOMPARE(outcome.status, expected.isEmpty() ? ScanStatus::EmptyRegion : ScanStatus::Done);
+        QVERIFY(outcome.text.isEmpty());
+        QCOMPARE(sink.bytes, expected);
+        QVERIFY(host.errors.isEmpty());
+        QVERIFY(!QFile::exists(platform::TempFolder() + QStringLiteral("~glyfora.tmp")));
+    }
+
+    void streamedSinkRefuses() {
+        CollectingSink sink;
+        sink.refuseAfter = 3;
+        RecordingHost host;
+        ConversionSettings.Charactor = IndexRamp;
+        const ScanOutcome outcome =
+            StreamText(testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
+        QCOMPARE(outcome.status, ScanStatus::FileError);
+        QCOMPARE(outcome.reason, QStringLiteral("No space left on device"));
     }
 
     void zeroCellSize() {

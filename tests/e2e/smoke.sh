@@ -45,8 +45,18 @@ cat > "$work/term.sh" <<'INNER'
 set -euo pipefail
 "$binary" "$picture" &
 pid=$!
-timeout 30 xdotool search --sync --name ' - glyfora$' >/dev/null
+timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name ' - glyfora$' >/dev/null
 kill -TERM "$pid"
+# Bounded: a program that ignores the signal fails the test instead of hanging it.
+for _ in $(seq 1 300); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "glyfora did not end on SIGTERM" >&2
+  kill -KILL "$pid"
+  exit 1
+fi
 wait "$pid"
 INNER
 chmod +x "$work/term.sh"

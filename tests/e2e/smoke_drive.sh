@@ -1,29 +1,39 @@
 #!/usr/bin/env bash
 # Inside Xvfb: starts glyfora on the picture, records its title, closes it through the
-# File menu. Reads $binary and $work from the environment (see smoke.sh).
+# File menu. Reads $binary and $work from the environment (see smoke.sh). Every wait is
+# for a window or for the process, with a bound; none is a fixed pause.
 set -euo pipefail
 cd "$work"
 "$binary" my pictures '&' 写真/sample.gif &
 pid=$!
-win=$(timeout 30 xdotool search --sync --name ' - glyfora$' | head -n 1)
+win=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name ' - glyfora$' | head -n 1)
 title=$(xdotool getwindowname "$win")
 echo "$title" > "$work/title.txt"
 [ -n "${SMOKE_SCREENSHOT:-}" ] && import -window root "$SMOKE_SCREENSHOT"
-# File > Exit, as a person would; tried again should a busy machine swallow a key.
+
+# True once the process has ended, waiting at most about $1 tenths of a second.
+ended_within() {
+  for _ in $(seq 1 "$1"); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  ! kill -0 "$pid" 2>/dev/null
+}
+
+# File > Exit, as a person would: Alt+F, then X once the menu's own window (titled
+# "glyfora" alone) is on screen. Tried again should a busy machine lose a key.
 for attempt in 1 2 3 4 5; do
   kill -0 "$pid" 2>/dev/null || break
   xdotool windowfocus --sync "$win" 2>/dev/null || true
   xdotool key --window "$win" alt+f
-  sleep 0.5
-  xdotool key x
-  for _ in $(seq 1 40); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  if timeout 10 xdotool search --sync --onlyvisible --pid "$pid" --name '^glyfora$' >/dev/null 2>&1; then
+    xdotool key x
+    ended_within 100 && break
+  fi
 done
-if kill -0 "$pid" 2>/dev/null; then
+if ! ended_within 1; then
   echo "glyfora did not close through its File menu" >&2
-  kill "$pid"
+  kill -KILL "$pid"
   exit 1
 fi
 wait "$pid"

@@ -1,6 +1,5 @@
 // Platform helpers: rounding, setting texts, colours, paths, file-dialog filters and
 // the settings store.
-#include "platform/AtomicFile.h"
 #include "platform/Colour.h"
 #include "platform/FileNames.h"
 #include "platform/Paths.h"
@@ -144,64 +143,6 @@ private Q_SLOTS:
                                          "*.jpeg|All Files|*.*"));
         QCOMPARE(filters, QStringList({QStringLiteral("JPEG - JFIF Compliant (*.jpg *.jif *.jpeg)"),
                                        QStringLiteral("All Files (*)")}));
-    }
-
-    void atomicFileReplacesWholeOrNothing_data() {
-        QTest::addColumn<bool>("synced");
-        QTest::addColumn<bool>("commit");
-        QTest::newRow("synced, committed") << true << true;
-        QTest::newRow("unsynced, committed") << false << true;
-        QTest::newRow("abandoned before commit") << false << false;
-    }
-    void atomicFileReplacesWholeOrNothing() {
-        QFETCH(bool, synced);
-        QFETCH(bool, commit);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("out.html"));
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("earlier");
-        }
-        ::chmod(QFile::encodeName(path).constData(), 0640);
-        {
-            AtomicFile file(path, synced ? AtomicFile::Durability::Synced
-                                         : AtomicFile::Durability::Unsynced);
-            QVERIFY(file.Open());
-            file.Device().write("new contents");
-            if (commit)
-                QVERIFY(file.Commit());
-        }
-        QFile result(path);
-        QVERIFY(result.open(QIODevice::ReadOnly));
-        QCOMPARE(result.readAll(), commit ? QByteArray("new contents") : QByteArray("earlier"));
-        struct stat info {};
-        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 07777, mode_t(0640));
-        // No temporary file is left behind either way.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.html"});
-    }
-
-    void atomicFileNewFileAndLinks() {
-        QTemporaryDir dir;
-        const QString real = dir.filePath(QStringLiteral("real.txt"));
-        const QString link = dir.filePath(QStringLiteral("link.txt"));
-        QVERIFY(QFile::link(real, link));
-        AtomicFile file(link, AtomicFile::Durability::Unsynced);
-        QVERIFY(file.Open());
-        file.Device().write("x");
-        QVERIFY(file.Commit());
-        QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(QFileInfo(real).size(), 1);
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        struct stat info {};
-        QCOMPARE(::stat(QFile::encodeName(real).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 07777, mode_t(0666 & ~mask));
-
-        AtomicFile folder(dir.path(), AtomicFile::Durability::Unsynced);
-        QVERIFY(!folder.Open());
-        QVERIFY(!folder.ErrorString().isEmpty());
     }
 
     void storeRoundTripsTexts() {
