@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end comparison of glyfora-convert with jp2a on a 4000 x 3000 JPEG: text with
-# 1 x 2 cells against jp2a --width=4000, and coloured HTML against jp2a --html --colors.
-# Prints the median wall time of each and the ratio glyfora / jp2a.
+# End-to-end comparison of glyfora-convert with jp2a on JPEGs of 4000 x 3000, 1920 x 1080
+# and 640 x 480: text with 1 x 2 cells against jp2a --width=W, and coloured HTML against
+# jp2a --width=W --html --colors, each written to a file. Prints the median wall time of
+# each and the ratio glyfora / jp2a.
 #
 # Usage: bench/compare_jp2a.sh [path/to/glyfora-convert] [runs]
 set -euo pipefail
@@ -22,16 +23,13 @@ trap 'rm -rf "$work"' EXIT
 # Defaults for glyfora's settings, whatever the person running this has stored.
 export XDG_CONFIG_HOME=$work/config
 mkdir -p "$XDG_CONFIG_HOME"
-# A desktop session has a private runtime folder in memory for the intermediate file;
-# give the run one when this shell has none.
+# Builds that still passed the result through the intermediate file kept it in the
+# private runtime folder a desktop session has in memory; give the run one when this
+# shell has none, so that older and newer builds compare fairly.
 if [[ -z ${XDG_RUNTIME_DIR:-} && -d /dev/shm ]]; then
     export XDG_RUNTIME_DIR=$(mktemp -d /dev/shm/glyfora-bench.XXXXXX)
     trap 'rm -rf "$work" "$XDG_RUNTIME_DIR"' EXIT
 fi
-
-photo=$work/photo.jpg
-echo "making a 4000 x 3000 JPEG ..." >&2
-convert -size 1000x750 plasma:fractal -resize 4000x3000! -quality 90 "$photo"
 
 # Wall time of one run in milliseconds.
 time_ms() {
@@ -56,12 +54,18 @@ compare() {
     local gm jm
     gm=$(printf '%s\n' "${g[@]}" | median)
     jm=$(printf '%s\n' "${j[@]}" | median)
-    printf '%-5s glyfora-convert %7s ms   jp2a %7s ms   ratio %s\n' "$name" "$gm" "$jm" \
+    printf '%-14s glyfora-convert %7s ms   jp2a %7s ms   ratio %s\n' "$name" "$gm" "$jm" \
         "$(awk -v a="$gm" -v b="$jm" 'BEGIN {printf "%.2f", a / b}')"
 }
 
 echo "median of $runs runs (wall time, ms):"
-compare text "$tool --cell 1x2 -o $work/out.txt $photo" \
-    "jp2a --width=4000 --output=$work/out2.txt $photo"
-compare html "$tool --html --cell 1x2 -o $work/out.html $photo" \
-    "jp2a --width=4000 --html --colors --output=$work/out2.html $photo"
+for size in 4000x3000 1920x1080 640x480; do
+    width=${size%x*}
+    photo=$work/photo-$size.jpg
+    echo "making a $size JPEG ..." >&2
+    convert -size 1000x750 plasma:fractal -resize "$size!" -quality 90 "$photo"
+    compare "$size text" "$tool --cell 1x2 -o $work/out.txt $photo" \
+        "jp2a --width=$width --output=$work/out2.txt $photo"
+    compare "$size html" "$tool --html --cell 1x2 -o $work/out.html $photo" \
+        "jp2a --width=$width --html --colors --output=$work/out2.html $photo"
+done

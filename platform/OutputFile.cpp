@@ -149,7 +149,7 @@ bool OutputFile::Open() {
     if (S_ISREG(info.st_mode)) {
         owner_ = info.st_uid;
         group_ = info.st_gid;
-        keepOwner_ = true;
+        replacing_ = true;
         return OpenTemporary(path, info.st_mode & 07777);
     }
     return OpenDirect(path, false);
@@ -256,6 +256,22 @@ bool OutputFile::NameUnnamed() {
     return Fail(EEXIST);
 }
 
+int OutputFile::Replace(bool synced) {
+    // ext4 writes a whole new file out before a rename that replaces another, its guard
+    // for programs that never sync. Output that can be made again need not wait for
+    // that: the earlier file is swapped out, as atomically, and then removed.
+    if (replacing_ && !synced) {
+        if (::renameat2(AT_FDCWD, tempPath_.constData(), AT_FDCWD, target_.constData(),
+                        RENAME_EXCHANGE) == 0) {
+            ::unlink(tempPath_.constData());
+            return 0;
+        }
+        if (errno != EINVAL && errno != ENOSYS && errno != ENOENT && errno != EOPNOTSUPP)
+            return errno;
+    }
+    return ::rename(tempPath_.constData(), target_.constData()) == 0 ? 0 : errno;
+}
+
 bool OutputFile::Commit() {
     if (fd_ < 0)
         return Fail(EBADF);
@@ -271,7 +287,7 @@ bool OutputFile::Commit() {
     if (synced && ::fsync(fd_) != 0)
         error = errno;
     // Only root can give the new file the earlier file's owner; others keep their own.
-    if (!error && keepOwner_ && (owner_ != ::geteuid() || group_ != ::getegid()))
+    if (!error && replacing_ && (owner_ != ::geteuid() || group_ != ::getegid()))
         (void)::fchown(fd_, owner_, group_);
     if (!error && ::fchmod(fd_, mode_) != 0)
         error = errno;
@@ -281,8 +297,8 @@ bool OutputFile::Commit() {
     }
     if (!error && ::close(std::exchange(fd_, -1)) != 0 && errno != EINTR)
         error = errno;
-    if (!error && ::rename(tempPath_.constData(), target_.constData()) != 0)
-        error = errno;
+    if (!error)
+        error = Replace(synced);
     if (error) {
         Discard();
         return Fail(error);

@@ -52,6 +52,8 @@ private:
     static QByteArray TempName(const QByteArray& target);
     // Gives the unnamed temporary file a name beside the target.
     bool NameUnnamed();
+    // Puts the named temporary file in the target's place; 0 or the system's error.
+    int Replace(bool synced);
     void Discard();
 
     QByteArray path_;   // as given
@@ -60,9 +62,9 @@ private:
     Durability durability_ = Durability::Unsynced;
     int fd_ = -1;
     bool direct_ = false;
-    bool unnamed_ = false; // an O_TMPFILE file that has no name until Commit
-    mode_t mode_ = 0;      // of the replaced file, or what a new file would get
-    bool keepOwner_ = false;
+    bool unnamed_ = false;   // an O_TMPFILE file that has no name until Commit
+    mode_t mode_ = 0;        // of the replaced file, or what a new file would get
+    bool replacing_ = false; // an earlier regular file stands at the target
     uid_t owner_ = 0;
     gid_t group_ = 0;
     QString error_;
