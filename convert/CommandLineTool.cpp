@@ -4,6 +4,7 @@
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConvertScan.h"
+#include "convert/HtmlPage.h"
 #include "convert/ScanRegion.h"
 #include "imageops/PictureLoader.h"
 #include "imageops/PictureSurface.h"
@@ -12,7 +13,6 @@
 #include "platform/SettingsStore.h"
 
 #include <QRegularExpression>
-#include <QStringEncoder>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -53,12 +53,6 @@ void WriteMessage(int err, const QString& text) {
 
 void WriteLine(int err, const QString& line) {
     WriteMessage(err, line + QLatin1Char('\n'));
-}
-
-// UTF-8 as the program's own page writer encodes it.
-QByteArray Utf8(QStringView text) {
-    QStringEncoder encoder(QStringEncoder::Utf8);
-    return encoder.encode(text);
 }
 
 // The scan's rows straight into the output. With a page, the opening template goes out
@@ -250,7 +244,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     platform::OutputFile stdoutFile(out);
     // The help and version texts go to standard output, checked like any result.
     const auto print = [&](const QString& text) {
-        if (stdoutFile.Open() && stdoutFile.Write(Utf8(text)) && stdoutFile.Commit())
+        if (stdoutFile.Open() && stdoutFile.Write(text.toUtf8()) && stdoutFile.Commit())
             return ToolSuccess;
         WriteLine(err, standardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
         return ToolFailure;
@@ -315,8 +309,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
 
     const QString& before = options.html ? cs.BeforeHTML : cs.Before;
     const QString& after = options.html ? cs.AfterHTML : cs.After;
-    const QStringView lineBreak = u"\r\n";
-    OutputSink sink(file, options.page ? Utf8(before) + Utf8(lineBreak) : QByteArray());
+    OutputSink sink(file, options.page ? TemplateLine(before) : QByteArray());
     NullScanHost host;
     const ScanOutcome outcome = options.html ? StreamHTML(picture, selection, host, sink)
                                              : StreamText(picture, selection, host, sink);
@@ -326,7 +319,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
         return fail(nothing);
     if (outcome.status != ScanStatus::Done)
         return fail(outcome.reason);
-    if (options.page && !file.Write(Utf8(after) + Utf8(lineBreak)))
+    if (options.page && !file.Write(TemplateLine(after)))
         return outputFailed();
     if (!file.Commit())
         return outputFailed();

@@ -1,13 +1,24 @@
 // UTF-8 output of results and pages.
 #include "convert/HtmlPage.h"
 
-#include <QIODevice>
+#include "platform/OutputFile.h"
+
 #include <QStringEncoder>
 #include <algorithm>
 
 namespace mGlyfora {
 
-bool WriteUtf8(QIODevice& out, QStringView text) {
+namespace {
+constexpr QStringView LineBreak = u"\r\n";
+}
+
+QByteArray TemplateLine(QStringView text) {
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    QByteArray bytes = encoder.encode(text);
+    return bytes + encoder.encode(LineBreak);
+}
+
+bool WriteUtf8(platform::OutputFile& out, QStringView text) {
     constexpr qsizetype PieceUnits = qsizetype(1) << 18;
     QStringEncoder encoder(QStringEncoder::Utf8);
     // One buffer for every piece: a fresh one each time would be mapped and faulted in anew.
@@ -16,18 +27,16 @@ bool WriteUtf8(QIODevice& out, QStringView text) {
         // The stateful encoder carries a surrogate pair split between two pieces.
         const QStringView piece = text.mid(at, std::min(PieceUnits, text.size() - at));
         const char* end = encoder.appendToBuffer(bytes.data(), piece);
-        const qint64 size = end - bytes.constData();
-        if (out.write(bytes.constData(), size) != size)
+        if (!out.Write(bytes.constData(), end - bytes.constData()))
             return false;
     }
     return true;
 }
 
-bool WriteHtmlPage(QIODevice& out, const QString& before, const QString& body,
+bool WriteHtmlPage(platform::OutputFile& out, const QString& before, const QString& body,
                    const QString& after) {
-    const QStringView lineBreak = u"\r\n";
-    return WriteUtf8(out, before) && WriteUtf8(out, lineBreak) && WriteUtf8(out, body) &&
-           WriteUtf8(out, lineBreak) && WriteUtf8(out, after) && WriteUtf8(out, lineBreak);
+    return out.Write(TemplateLine(before)) && WriteUtf8(out, body) && WriteUtf8(out, LineBreak) &&
+           out.Write(TemplateLine(after));
 }
 
 } // namespace mGlyfora

@@ -7,13 +7,13 @@
 #include "convert/HtmlPage.h"
 #include "imageops/PictureLoader.h"
 #include "platform/FileNames.h"
+#include "platform/OutputFile.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -379,11 +379,14 @@ private Q_SLOTS:
         const QByteArray written = file.readAll();
         QVERIFY(written == ("<HTML>\r\n<PRE>ü\r\n" + result + "\r\n\r\n").toUtf8());
         // The same bytes as the program's own page writer.
-        QBuffer page;
-        page.open(QIODevice::WriteOnly);
+        const QString programPage = dir_.filePath(QStringLiteral("program.html"));
+        platform::OutputFile page(programPage, platform::OutputFile::Durability::Unsynced);
+        QVERIFY(page.Open());
         QVERIFY(
             mGlyfora::WriteHtmlPage(page, QStringLiteral("<HTML>\r\n<PRE>ü"), result, QString()));
-        QVERIFY(page.data() == written);
+        QVERIFY(page.Commit());
+        QVERIFY(ReadAll(Bytes(programPage)) == written);
+        QFile::remove(programPage);
     }
 
     void ramp_data() {
