@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -19,6 +20,14 @@ void DropLibraryMessages(QtMsgType type, const QMessageLogContext&, const QStrin
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A closed standard descriptor would go to the next file opened, and the result into
+    // that file: each is held by /dev/null instead, and a closed standard output is
+    // reported as such when the result is written.
+    const bool stdoutClosed = ::fcntl(STDOUT_FILENO, F_GETFD) < 0;
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) < 0)
+            ::open("/dev/null", O_RDWR);
+    }
     // Taken from argv itself: QCoreApplication::arguments() would turn a name that is not
     // UTF-8 into another name.
     QStringList args;
@@ -28,5 +37,5 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("glyfora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GLYFORA_VERSION));
-    return mGlyfora::RunConvertTool(args, STDOUT_FILENO, STDERR_FILENO);
+    return mGlyfora::RunConvertTool(args, stdoutClosed ? -1 : STDOUT_FILENO, STDERR_FILENO);
 }

@@ -506,6 +506,23 @@ private Q_SLOTS:
         QFile::remove(earlier);
     }
 
+    // A closed standard output is not taken for a file opened later.
+    void closedStandardOutput_data() {
+        QTest::addColumn<QString>("options");
+        QTest::newRow("result") << QStringLiteral("--ramp %1 \"$3\"").arg(GridRamp);
+        QTest::newRow("version") << QStringLiteral("--version");
+    }
+    void closedStandardOutput() {
+        QFETCH(QString, options);
+        ToolRun run;
+        RunProgram(run, QStringLiteral("/bin/sh"),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("exec \"$1\" ") + options + QStringLiteral(" >&-"),
+                    QStringLiteral("sh"), ToolPath, dir_.path(), grid_});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, QByteArray("standard output: Bad file descriptor\n"));
+    }
+
     void linkChains_data() {
         QTest::addColumn<QStringList>("links"); // name, target pairs in a fresh folder
         QTest::addColumn<int>("exitCode");
