@@ -25,6 +25,12 @@ namespace platform {
 namespace {
 const QString kTitle = QStringLiteral("glyfora");
 
+// Runs a dialog modally unless the program has been told to end: then nothing waits for
+// the person and the dialog counts as cancelled.
+int Exec(QDialog& dialog) {
+    return TerminationRequested() ? int(QDialog::Rejected) : dialog.exec();
+}
+
 QMessageBox::Icon ToQtIcon(MsgIcon icon) {
     switch (icon) {
     case MsgIcon::Critical:
@@ -45,7 +51,7 @@ std::optional<FileDialogResult> RunFileDialog(QWidget* parent, const FileDialogR
                                               QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent);
     ConfigureFileDialog(dialog, request, mode);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     FileDialogResult result;
     result.FileName = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
@@ -296,7 +302,7 @@ std::optional<FileDialogResult> QtDialogs::ShowSave(QWidget* parent,
 
 std::optional<FontChoice> QtDialogs::ShowFont(QWidget* parent, const FontDialogRequest& request) {
     FontColourDialog dialog(parent, request);
-    if (dialog.exec() != QDialog::Accepted)
+    if (Exec(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.Choice();
 }
@@ -307,7 +313,7 @@ std::optional<Colour> QtDialogs::ShowColor(QWidget* parent, const ColorDialogReq
         (request.Flags & ColorFlags::RgbInit) ? ToQColor(request.Color) : QColor(Qt::black);
     QColorDialog dialog(initial, parent);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
-    if (dialog.exec() != QDialog::Accepted)
+    if (Exec(dialog) != QDialog::Accepted)
         return std::nullopt;
     return ColourFromRgb(dialog.selectedColor().rgb());
 }
@@ -317,13 +323,13 @@ std::optional<PrintDialogResult> QtDialogs::ShowPrinter(QWidget* parent, QPrinte
     printer.setCopyCount(qMax(1, request.Copies));
     QPrintDialog dialog(&printer, parent);
     dialog.setOptions(PrintDialogOptions(request.Flags));
-    if (dialog.exec() != QDialog::Accepted)
+    if (Exec(dialog) != QDialog::Accepted)
         return std::nullopt;
     return PrintDialogResult{printer.copyCount()};
 }
 
 int QtDialogs::ShowModal(QDialog& dialog) {
-    return dialog.exec();
+    return Exec(dialog);
 }
 
 bool QtDialogs::OpenWithDefaultApp(const QString& path, const QString& workingFolder) {

@@ -1,6 +1,7 @@
 // The dialog service: file dialogs set up from a request and its flags, real font,
 // colour, file and print dialogs driven offscreen, and the scripted answers of tests.
 #include "platform/QtDialogs.h"
+#include "platform/TerminationSignals.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <functional>
 
 using namespace platform;
@@ -217,6 +219,27 @@ private Q_SLOTS:
         QCOMPARE(printer.outputFileName(), pdf);
         QCOMPARE(printer.copyCount(), 3);
         QCOMPARE(dialogs.printRequests[0].Flags, 0x8000Cu);
+    }
+
+    // Last: the request to end cannot be taken back in this process.
+    void nothingWaitsOnceTerminationIsRequested() {
+        TerminationSignals signals;
+        ::raise(SIGTERM);
+        QVERIFY(TerminationRequested());
+        // Should a dialog show after all, it is accepted, which the checks below notice.
+        WhenModalShown(Accept);
+        QtDialogs dialogs;
+        QVERIFY(!dialogs.ShowOpen(nullptr, {}));
+        QVERIFY(!dialogs.ShowSave(nullptr, {}));
+        QVERIFY(!dialogs.ShowColor(nullptr, {}));
+        QVERIFY(!dialogs.ShowFont(nullptr, {}));
+        QPrinter printer;
+        QVERIFY(!dialogs.ShowPrinter(nullptr, printer, {}));
+        QDialog form;
+        QCOMPARE(dialogs.ShowModal(form), int(QDialog::Rejected));
+        const MessageRequest question{QStringLiteral("?"), MsgIcon::Question,
+                                      MsgButtons::YesNoCancel, 1};
+        QCOMPARE(dialogs.MsgBox(nullptr, question), MsgAnswer::No);
     }
 };
 
