@@ -73,7 +73,6 @@ public:
     QString ErrorString() const override { return file_.ErrorString(); }
     // Whether a write to the output failed (rather than the scan itself).
     bool Failed() const { return failed_; }
-    bool Started() const { return started_; }
 
 private:
     bool Checked(bool ok) {
@@ -315,7 +314,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
                                              : StreamText(picture, selection, host, sink);
     if (sink.Failed())
         return outputFailed();
-    if (outcome.status == ScanStatus::EmptyRegion || !sink.Started())
+    if (outcome.status == ScanStatus::EmptyRegion)
         return fail(nothing);
     if (outcome.status != ScanStatus::Done)
         return fail(outcome.reason);
