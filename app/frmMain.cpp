@@ -21,6 +21,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -34,6 +35,8 @@ namespace {
 // Design client area in twips (the window without frame, caption and menu bar).
 constexpr double DesignClientWidthTwips = 8880;
 constexpr double DesignClientHeightTwips = 6060;
+// How long after the first show the window manager's frame is waited for.
+constexpr int FrameWaitMilliseconds = 3000;
 // Window geometry is kept within what the window system can place.
 constexpr int MaxWindowCoordinate = 32767;
 
@@ -218,12 +221,26 @@ void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (wantedOuterSize_.isEmpty())
         return;
-    // The stored size is the outer one; once the window manager's frame is known,
-    // take it off so the window does not grow by its frame on every run.
-    QTimer::singleShot(0, this, [this] {
-        const QSize frame = frameGeometry().size() - size();
-        if (!frame.isNull() && !(windowState() & Qt::WindowMaximized))
-            resize(wantedOuterSize_ - frame);
-        wantedOuterSize_ = QSize();
-    });
+    // The stored size is the outer one. A window manager tells the frame only after it
+    // has framed the window (a move follows), so the size is fixed up when the frame is
+    // known, and not at all without one. After a while nothing is waited for any more: a
+    // later move must not undo a size the person chose.
+    QTimer::singleShot(0, this, &frmMain::ApplyWantedOuterSize);
+    QTimer::singleShot(FrameWaitMilliseconds, this, [this] { wantedOuterSize_ = QSize(); });
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    ApplyWantedOuterSize();
+}
+
+void frmMain::ApplyWantedOuterSize() {
+    if (wantedOuterSize_.isEmpty() || !isVisible())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.isNull())
+        return;
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(wantedOuterSize_ - frame);
+    wantedOuterSize_ = QSize();
 }

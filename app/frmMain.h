@@ -93,6 +93,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -103,6 +104,8 @@ private:
     void SetupToolbar();
     void LoadWindowState();
     void SaveWindowState();
+    // Takes the window manager's frame off the stored outer size once the frame is known.
+    void ApplyWantedOuterSize();
     void AddRecentFile(const QString& path);
     void RebuildRecentMenu();
     // Menus, toolbar buttons and caption for the picture-loaded or no-picture state.

@@ -9,7 +9,7 @@ packages=(
   qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins
   fonts-ipafont-gothic fonts-ipafont-mincho
   libbenchmark-dev
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth xdotool x11-utils openbox imagemagick poppler-utils
   clang-format
 )
 

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# End-to-end: the main window under a real window manager (openbox on Xvfb) keeps its
+# stored geometry from run to run, frame included, and a stored size no screen can hold
+# opens at the design size. Every wait is bounded.
+# Usage: geometry.sh GLYFORA_BINARY SAMPLE_PICTURE
+set -euo pipefail
+
+if [ "${1:-}" != --inside ]; then
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  export GLYFORA_BINARY=$1 SAMPLE=$2 WORK=$work
+  unset QT_QPA_PLATFORM
+  xvfb-run -a -s '-screen 0 1280x800x24' "$0" --inside
+  exit $?
+fi
+
+export XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -p "$XDG_CONFIG_HOME/glyfora" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+ini=$XDG_CONFIG_HOME/glyfora/glyfora.ini
+
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm 2>/dev/null || true' EXIT
+# The window manager owns the screen once it has set its supporting window.
+for _ in $(seq 1 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+
+# One run: start, wait for the framed window to settle, end with SIGTERM (which runs
+# the shutdown steps that store the geometry); prints the stored Window group.
+run_once() {
+  "$GLYFORA_BINARY" "$SAMPLE" &
+  local pid=$! stable=0 last= now=
+  timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name ' - glyfora$' >/dev/null
+  # The size settles once the frame is known; wait until it holds for a moment.
+  for _ in $(seq 1 60); do
+    now=$(xdotool search --onlyvisible --pid "$pid" --name ' - glyfora$' getwindowgeometry 2>/dev/null | tr -d '\n')
+    if [ -n "$now" ] && [ "$now" = "$last" ]; then
+      stable=$((stable + 1))
+      [ $stable -ge 5 ] && break
+    else
+      stable=0
+    fi
+    last=$now
+    sleep 0.1
+  done
+  kill -TERM "$pid"
+  for _ in $(seq 1 300); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    kill -KILL "$pid"
+    echo "glyfora did not end on SIGTERM" >&2
+    exit 1
+  fi
+  wait "$pid" 2>/dev/null || true
+  sed -n '/^\[Window\]/,/^\[/p' "$ini" | grep -E '^(Left|Top|Width|Height)='
+}
+
+printf '[Window]\nWidth=99999999\nHeight=99999999\n' > "$ini"
+first=$(run_once)
+width=$(sed -n 's/^Width=//p' <<<"$first")
+height=$(sed -n 's/^Height=//p' <<<"$first")
+# The design client area is 8880 x 6060 twips; the stored outer size adds the frame,
+# menu bar and bars but stays far below the screen (1280 x 800 pixels = 19200 x 12000).
+if [ "${width%.*}" -lt 8880 ] || [ "${width%.*}" -gt 12000 ] || [ "${height%.*}" -gt 10000 ]; then
+  echo "a stored size of 99999999 twips was not fitted: $first" >&2
+  exit 1
+fi
+second=$(run_once)
+third=$(run_once)
+if [ "$second" != "$third" ]; then
+  echo "the window changed between two runs:" >&2
+  echo "$second" >&2
+  echo "$third" >&2
+  exit 1
+fi
+echo "geometry kept: $(echo $third)"
