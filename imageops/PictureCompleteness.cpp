@@ -294,7 +294,11 @@ Completeness CheckJpeg(ByteSource& in) {
 
 } // namespace
 
-Completeness CheckPictureCompleteness(int fd, qint64 fileSize) {
+Completeness CheckPictureCompleteness(int fd, qint64 fileSize, QByteArray* format) {
+    const auto recognised = [format](const char* name) {
+        if (format)
+            *format = name;
+    };
     quint8 magic[8] = {};
     ssize_t got;
     do {
@@ -304,12 +308,12 @@ Completeness CheckPictureCompleteness(int fd, qint64 fileSize) {
         return Completeness::Unknown;
     ByteSource in(fd, fileSize);
     if (magic[0] == 'B' && magic[1] == 'M')
-        return CheckBmp(in, fileSize);
+        return recognised("bmp"), CheckBmp(in, fileSize);
     if (got >= 6 && (std::memcmp(magic, "GIF87a", 6) == 0 || std::memcmp(magic, "GIF89a", 6) == 0))
-        return CheckGif(in);
+        return recognised("gif"), CheckGif(in);
     if (got == 8 && std::memcmp(magic, "\x89PNG\r\n\x1a\n", 8) == 0)
-        return CheckPng(in);
+        return recognised("png"), CheckPng(in);
     if (got >= 3 && magic[0] == 0xFF && magic[1] == 0xD8 && magic[2] == 0xFF)
-        return CheckJpeg(in);
+        return recognised("jpeg"), CheckJpeg(in);
     return Completeness::Unknown;
 }

@@ -4,6 +4,7 @@
 // check lets the loader refuse such a file instead.
 #pragma once
 
+#include <QByteArray>
 #include <QtGlobal>
 
 enum class Completeness {
@@ -14,5 +15,6 @@ enum class Completeness {
 
 // Reads the open file fd (of fileSize bytes) with pread, so its offset is not moved.
 // Checks BMP (uncompressed and RLE), GIF (up to the end of the first image), PNG (up to
-// IEND) and JPEG (up to EOI), recognised by their content, not by the file's name.
-Completeness CheckPictureCompleteness(int fd, qint64 fileSize);
+// IEND) and JPEG (up to EOI), recognised by their content, not by the file's name; the
+// format recognised ("bmp", "gif", "png", "jpeg") goes to `format` when one is given.
+Completeness CheckPictureCompleteness(int fd, qint64 fileSize, QByteArray* format = nullptr);

@@ -144,16 +144,22 @@ LoadedPicture LoadPictureFile(const QString& path) {
         return Failure(IsEmpty);
 
     // Some decoders hand back a cut-off picture with the missing part as background.
-    if (CheckPictureCompleteness(fd, status.st_size) == Completeness::Truncated)
+    QByteArray format;
+    if (CheckPictureCompleteness(fd, status.st_size, &format) == Completeness::Truncated)
         return Failure(CutOff);
 
     DecoderMessages messages;
     QImageReader::setAllocationLimit(int(PictureAllocationLimitBytes >> 20));
     // The content names the format; the suffix helps only formats without a signature.
-    QByteArray format = QImageReader::imageFormat(&file);
+    const bool recognised = !format.isEmpty();
+    if (!recognised)
+        format = QImageReader::imageFormat(&file);
     if (format.isEmpty())
         format = SuffixHint(path);
     QImageReader reader(&file, format);
+    // A format the content already named needs no plugin to confirm it; asking them all
+    // would load every image plugin and its libraries.
+    reader.setAutoDetectImageFormat(!recognised);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
         messages.Stop();
