@@ -14,6 +14,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
@@ -79,21 +80,7 @@ private:
     QTemporaryDir dir_;
     QString picture640_;
 
-    // A started main window with scripted dialogs, as the program would have it.
-    struct Started {
-        ScriptedDialogs dialogs;
-        platform::SettingsStore store;
-        std::unique_ptr<frmMain> form;
-        explicit Started(const QString& commandLine = QString()) {
-            mGlyfora::LoadSettings(store);
-            form = std::make_unique<frmMain>(dialogs, store);
-            form->Form_Load(commandLine);
-        }
-        void Unload() {
-            form->Form_Unload();
-            form.reset();
-        }
-    };
+    using Started = testsupport::StartedWindow;
 
     QString Picture(const QString& name, int w, int h) {
         return testsupport::WritePicture(testsupport::GradientImage(w, h), dir_.filePath(name),

@@ -9,6 +9,7 @@
 #include "platform/FileNames.h"
 #include "platform/SettingsStore.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
@@ -34,16 +35,8 @@ private:
     QTemporaryDir dir_;
     QByteArray folder_; // dir_ as bytes
 
-    struct Started {
-        ScriptedDialogs dialogs;
-        platform::SettingsStore store;
-        std::unique_ptr<frmMain> form;
-        explicit Started(const QString& commandLine = QString()) {
-            mGlyfora::LoadSettings(store);
-            form = std::make_unique<frmMain>(dialogs, store);
-            form->Form_Load(commandLine);
-        }
-        bool Shown() const { return form->picView->isVisibleTo(form.get()); }
+    struct Started : testsupport::StartedWindow {
+        using StartedWindow::StartedWindow;
         void VerifyNoPicture() const {
             QVERIFY(!Shown());
             QVERIFY(!form->mnuImage->menuAction()->isVisible());

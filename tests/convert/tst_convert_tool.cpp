@@ -12,6 +12,7 @@
 #include "platform/SettingsStore.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QDir>
@@ -118,33 +119,8 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     WriteBytes(Bytes(path), bytes);
 }
 
-// Every name in the folder, hidden ones included, with its own bytes.
-QStringList Names(const QString& folder) {
-    QStringList names;
-    if (DIR* listing = ::opendir(platform::EncodeFileName(folder).constData())) {
-        while (const dirent* entry = ::readdir(listing)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
-                names.append(platform::DecodeFileName(name));
-        }
-        ::closedir(listing);
-    }
-    names.sort();
-    return names;
-}
-
-// A memory device to write to (null: minor 3, full: minor 7). As root, a node of its own
-// in `folder`, so that a fault that replaced its target could never touch the machine's
-// /dev; anyone else could not replace an entry of /dev anyway.
-QString DeviceNode(const QString& folder, const char* name, unsigned minor) {
-    if (::geteuid() != 0)
-        return QStringLiteral("/dev/") + QLatin1String(name);
-    const QString path = folder + u'/' + QLatin1String(name);
-    ::unlink(platform::EncodeFileName(path).constData());
-    if (::mknod(platform::EncodeFileName(path).constData(), S_IFCHR | 0666, makedev(1, minor)) != 0)
-        return QString();
-    return path;
-}
+using testsupport::DeviceNode;
+using testsupport::Names;
 
 QString IntermediatePath() {
     return platform::TempFolder() + QStringLiteral("~glyfora.tmp");

@@ -4,6 +4,7 @@
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -52,33 +53,8 @@ mode_t ModeOf(const QByteArray& path) {
     return ::lstat(path.constData(), &info) == 0 ? info.st_mode : 0;
 }
 
-// Every name in the folder, hidden ones included, with its own bytes.
-QStringList Names(const QString& folder) {
-    QStringList names;
-    if (DIR* listing = ::opendir(platform::EncodeFileName(folder).constData())) {
-        while (const dirent* entry = ::readdir(listing)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
-                names.append(platform::DecodeFileName(name));
-        }
-        ::closedir(listing);
-    }
-    names.sort();
-    return names;
-}
-
-// A memory device to write to (null: minor 3, full: minor 7). As root, a node of its own
-// in `folder`, so that a fault that replaced its target could never touch the machine's
-// /dev; anyone else could not replace an entry of /dev anyway.
-QString DeviceNode(const QString& folder, const char* name, unsigned minor) {
-    if (::geteuid() != 0)
-        return QStringLiteral("/dev/") + QLatin1String(name);
-    const QString path = folder + u'/' + QLatin1String(name);
-    ::unlink(platform::EncodeFileName(path).constData());
-    if (::mknod(platform::EncodeFileName(path).constData(), S_IFCHR | 0666, makedev(1, minor)) != 0)
-        return QString();
-    return path;
-}
+using testsupport::DeviceNode;
+using testsupport::Names;
 
 // Lowers the file-size limit so that a write fails as on a full disk, for one scope.
 class FileSizeLimit {
