@@ -10,13 +10,6 @@
 
 namespace mGlyfora {
 
-QStringList ArgumentsFromBytes(int argc, const char* const* argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << platform::DecodeFileName(QByteArray(argv[i]));
-    return arguments;
-}
-
 QString CurrentFolder() {
     QByteArray buffer(PATH_MAX, '\0');
     while (!::getcwd(buffer.data(), size_t(buffer.size()))) {

@@ -6,10 +6,6 @@
 
 namespace mGlyfora {
 
-// The arguments as the system passed them, every byte kept: a name that is not valid
-// UTF-8 survives (see platform/FileNames.h).
-QStringList ArgumentsFromBytes(int argc, const char* const* argv);
-
 // The current folder, every byte kept likewise.
 QString CurrentFolder();
 

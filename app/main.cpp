@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
+#include "platform/FileNames.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/TerminationSignals.h"
@@ -19,8 +20,8 @@ int main(int argc, char* argv[]) {
     platform::SettingsStore store;
     // QApplication has taken its own options out of argc and argv; the rest is the tail,
     // read from its bytes so that any file name survives.
-    const QString commandLinePath = mGlyfora::CommandLinePath(
-        mGlyfora::ArgumentsFromBytes(argc, argv), mGlyfora::CurrentFolder());
+    const QString commandLinePath =
+        mGlyfora::CommandLinePath(platform::DecodeArguments(argc, argv), mGlyfora::CurrentFolder());
     const auto mainWindow = mGlyfora::Main(dialogs, store, commandLinePath);
     // A termination signal during start-up (a start-up message box, say) ends the program
     // here, through its ordinary shutdown steps.

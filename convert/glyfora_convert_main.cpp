@@ -28,11 +28,7 @@ int main(int argc, char* argv[]) {
         if (::fcntl(fd, F_GETFD) < 0)
             ::open("/dev/null", O_RDWR);
     }
-    // Taken from argv itself: QCoreApplication::arguments() would turn a name that is not
-    // UTF-8 into another name.
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(platform::DecodeFileName(QByteArray(argv[i])));
+    const QStringList args = platform::DecodeArguments(argc, argv).mid(1);
     qInstallMessageHandler(DropLibraryMessages);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("glyfora"));

@@ -7,10 +7,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
 QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& name);
+
+// The program's arguments as the system passed them, every byte kept (Qt's own
+// QCoreApplication::arguments() would turn a name that is not UTF-8 into another name).
+QStringList DecodeArguments(int argc, const char* const* argv);
 
 } // namespace platform

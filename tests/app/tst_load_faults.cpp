@@ -70,7 +70,7 @@ private Q_SLOTS:
 
     void argumentsKeepEveryByte() {
         const char* argv[] = {"glyfora", "bad\xff\xfe.bmp", "\xc3\xa9t\xc3\xa9.gif"};
-        const QStringList arguments = mGlyfora::ArgumentsFromBytes(3, argv);
+        const QStringList arguments = platform::DecodeArguments(3, argv);
         QCOMPARE(arguments.size(), 3);
         QCOMPARE(platform::EncodeFileName(arguments[1]), QByteArray("bad\xff\xfe.bmp"));
         QCOMPARE(arguments[2], QStringLiteral("été.gif"));
@@ -121,7 +121,7 @@ private Q_SLOTS:
         testsupport::MakeFifo(dir_.filePath(QStringLiteral("pipe.bmp")));
 
         const char* argv[] = {"glyfora", argument.constData()};
-        const QString path = mGlyfora::CommandLinePath(mGlyfora::ArgumentsFromBytes(2, argv),
+        const QString path = mGlyfora::CommandLinePath(platform::DecodeArguments(2, argv),
                                                        platform::DecodeFileName(folder_));
         QCOMPARE(platform::EncodeFileName(path), folder_ + '/' + argument);
         Started run(path);
