@@ -30,14 +30,19 @@ const PictureSurface& Picture() {
     return surface;
 }
 
-template <bool Html> void BM_Scan(benchmark::State& state) {
-    const int cell = int(state.range(0));
+// Default settings with cells of side x side pixels; answers the cells of the picture.
+qint64 UseSquareCells(int side) {
     mGlyfora::ConversionSettings = mGlyfora::ConversionSettingsRecord();
-    mGlyfora::ConversionSettings.X = quint8(cell);
-    mGlyfora::ConversionSettings.Y = quint8(cell);
+    mGlyfora::ConversionSettings.X = quint8(side);
+    mGlyfora::ConversionSettings.Y = quint8(side);
+    const qint64 perSide = (Side + side - 1) / side;
+    return perSide * perSide;
+}
+
+template <bool Html> void BM_Scan(benchmark::State& state) {
+    const qint64 cells = UseSquareCells(int(state.range(0)));
     const PictureSurface& picture = Picture();
     mGlyfora::NullScanHost host;
-    const qint64 perSide = (Side + cell - 1) / cell;
     for (auto _ : state) {
         const QString text = Html ? mGlyfora::ConvertToHTML(picture, {}, host)
                                   : mGlyfora::ConvertToText(picture, {}, host);
@@ -45,8 +50,8 @@ template <bool Html> void BM_Scan(benchmark::State& state) {
             state.SkipWithError("the scan produced nothing");
         benchmark::DoNotOptimize(text.constData());
     }
-    state.counters["cells"] = benchmark::Counter(double(perSide * perSide) * state.iterations(),
-                                                 benchmark::Counter::kIsRate);
+    state.counters["cells"] =
+        benchmark::Counter(double(cells) * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 class CountingSink : public mGlyfora::ScanSink {
@@ -60,13 +65,9 @@ public:
 };
 
 template <bool Html> void BM_Stream(benchmark::State& state) {
-    const int cell = int(state.range(0));
-    mGlyfora::ConversionSettings = mGlyfora::ConversionSettingsRecord();
-    mGlyfora::ConversionSettings.X = quint8(cell);
-    mGlyfora::ConversionSettings.Y = quint8(cell);
+    const qint64 cells = UseSquareCells(int(state.range(0)));
     const PictureSurface& picture = Picture();
     mGlyfora::NullScanHost host;
-    const qint64 perSide = (Side + cell - 1) / cell;
     for (auto _ : state) {
         CountingSink sink;
         const mGlyfora::ScanOutcome outcome = Html ? mGlyfora::StreamHTML(picture, {}, host, sink)
@@ -75,8 +76,8 @@ template <bool Html> void BM_Stream(benchmark::State& state) {
             state.SkipWithError("the scan produced nothing");
         benchmark::DoNotOptimize(sink.bytes);
     }
-    state.counters["cells"] = benchmark::Counter(double(perSide * perSide) * state.iterations(),
-                                                 benchmark::Counter::kIsRate);
+    state.counters["cells"] =
+        benchmark::Counter(double(cells) * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 } // namespace
