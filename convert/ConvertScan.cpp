@@ -19,7 +19,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <new>
 
 namespace mGlyfora {
 
@@ -41,6 +40,12 @@ ScanOutcome Failure(ScanStatus status, const QString& reason) {
     return ScanOutcome{QString(), status, reason};
 }
 
+// The one failure a scan shows the person itself.
+ScanOutcome OutOfMemory(ScanHost& host) {
+    host.ReportError(OutOfStringSpaceMessage);
+    return Failure(ScanStatus::OutOfMemory, OutOfStringSpaceMessage);
+}
+
 ScanOutcome FileFailure(IntermediateFile::Status status, const IntermediateFile& file) {
     return Failure(status == IntermediateFile::Status::Unsafe ? ScanStatus::UnsafeFile
                                                               : ScanStatus::FileError,
@@ -53,10 +58,12 @@ public:
     explicit OutputBuffer(ScanSink& sink) : sink_(sink) {
         void* memory = nullptr;
         if (::posix_memalign(&memory, size_t(BufferBytes), size_t(BufferBytes)) != 0)
-            throw std::bad_alloc();
+            return;
         data_.reset(static_cast<char*>(memory));
         platform::AdviseHugePages(memory, size_t(BufferBytes));
     }
+    // False when its memory could not be had.
+    bool Ready() const { return data_ != nullptr; }
 
     // Room for `bytes` more, writing out what is held if needed.
     char* Reserve(qsizetype bytes) {
@@ -151,6 +158,8 @@ ScanOutcome ScanRows(ScanSink& sink, const PictureSurface& picture, const Select
     }
 
     OutputBuffer buffer(sink);
+    if (!buffer.Ready())
+        return OutOfMemory(host);
     const auto writeFailed = [&] { return Failure(ScanStatus::FileError, sink.ErrorString()); };
     units = 0;
     qint64 k = 0;
@@ -284,10 +293,8 @@ ScanOutcome ThroughIntermediateFile(Rows rows, const PictureSurface& picView,
         return outcome;
     const IntermediateFile::Status read =
         file.ReadBack(units, host.ResultMemoryLimit(), outcome.text);
-    if (read == IntermediateFile::Status::OutOfMemory) {
-        host.ReportError(OutOfStringSpaceMessage);
-        return Failure(ScanStatus::OutOfMemory, OutOfStringSpaceMessage);
-    }
+    if (read == IntermediateFile::Status::OutOfMemory)
+        return OutOfMemory(host);
     if (read != IntermediateFile::Status::Ok)
         return FileFailure(read, file);
     return outcome;
