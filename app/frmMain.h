@@ -2,6 +2,8 @@
 // status bar, and the start-up and shutdown steps of the program.
 #pragma once
 
+#include "app/ScrollModel.h"
+#include "app/ViewLayout.h"
 #include "imageops/PictureBox.h"
 #include "imageops/PictureSurface.h"
 #include "imageops/SelectionShape.h"
@@ -17,6 +19,7 @@ class QMenu;
 class QScrollBar;
 class QStatusBar;
 class QToolBar;
+class intelliMouse;
 struct CommandRow;
 
 namespace platform {
@@ -39,6 +42,10 @@ public:
     void ShowImageInfo();
     void Form_Resize();
     void Form_OLEDragDrop(const class QMimeData* data);
+    // Navigation keys of the view, whichever control has the focus (`Shift`: 1 Shift,
+    // 2 Ctrl, 4 Alt).
+    void Form_KeyDown(int KeyCode, int Shift);
+    void inmMain_MoveWheel(int fwKeys, int zDelta, int Xpos, int Ypos);
 
     void mnuFileOpen_Click();
     void mnuExit_Click();
@@ -48,11 +55,43 @@ public:
     void mnuStatusBar_Click();
     // Runs what toolbar button `index` (1-based) stands for; gaps and separators do nothing.
     void tbrToolbar_ButtonClick(int index);
+    // Opens the help window on the help file (one window, brought forward when open).
+    void mnuHelpTopics_Click();
+    // Shows the about box modally.
+    void mnuAbout_Click();
+    // Sets copy and paste as the Edit menu opens.
+    void mnuEdit_Click();
+    // Keeps the paste button in step with the clipboard.
+    void tmrMain_Timer();
+    // A right button released over the grey viewport or the toolbar pops up the File menu.
+    void picBase_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint globalPos);
+    void tbrToolbar_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                            QPoint globalPos);
+    // Commands whose work arrives with the image, conversion and window features.
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuNormalView_Click();
+    void mnuResize_Click();
+    void mnuAngle_Click(int index);
+    void mnuAngleIn_Click();
+    void mnuMirrorH_Click();
+    void mnuMirrorV_Click();
+    void mnuColor_Click();
+    void mnuTextConversion_Click();
+    void mnuHTMLConversion_Click();
+    void mnuOption_Click();
+    void mnuShowText_Click();
 
+public Q_SLOTS:
+    // The options were confirmed: status text and recent items follow the new settings.
+    void lblOption_Change();
+
+public:
     // Controls, named as the program names them. Every menu, item, separator and toolbar
     // button also carries its name as objectName (a menu's QMenu and its menuAction both);
     // array members are named with their index: "mnuRecent(0)" to "mnuRecent(19)",
-    // "tbrButtons(1)" to "tbrButtons(12)", and carry the index in the property "Index".
+    // "mnuAngle(0)" to "mnuAngle(2)", "tbrButtons(1)" to "tbrButtons(12)", and carry the
+    // index in the property "Index".
     QFrame* picBase = nullptr;
     PictureBox* picView = nullptr;
     PictureSurface picSave;
@@ -60,6 +99,10 @@ public:
     SelectionShape* shpCut = nullptr;
     QScrollBar* hsbView = nullptr;
     QScrollBar* vsbView = nullptr;
+    // The bars' values and ranges (32 bits, Max may be negative), mirrored onto the bars.
+    ScrollModel hsbViewModel;
+    ScrollModel vsbViewModel;
+    intelliMouse* inmMain = nullptr;
     QWidget* picScollBar = nullptr;
     QToolBar* tbrToolbar = nullptr;
     QStatusBar* sbrUnder = nullptr;
@@ -73,16 +116,28 @@ public:
     QAction* mnuExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
     QMenu* mnuImage = nullptr;
     QAction* mnuNormalView = nullptr;
     QAction* mnuResize = nullptr;
     QMenu* mnuRevolving = nullptr;
+    std::array<QAction*, 3> mnuAngle{};
+    QAction* mnuAngleIn = nullptr;
+    QAction* mnuMirrorH = nullptr;
+    QAction* mnuMirrorV = nullptr;
+    QAction* mnuColor = nullptr;
     QMenu* mnuRun = nullptr;
     QAction* mnuTextConversion = nullptr;
     QAction* mnuHTMLConversion = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuToolBar = nullptr;
     QAction* mnuStatusBar = nullptr;
+    QAction* mnuOption = nullptr;
+    QMenu* mnuWindow = nullptr;
+    QAction* mnuShowText = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpTopics = nullptr;
+    QAction* mnuAbout = nullptr;
     // Toolbar buttons, gap and separators by their 1-based index; absent ones are null.
     std::array<QAction*, 13> tbrButtons{};
 
@@ -92,6 +147,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -104,21 +160,34 @@ private:
     void SetupToolbar();
     void LoadWindowState();
     void SaveWindowState();
-    // Takes the window manager's frame off the stored outer size once the frame is known.
-    void ApplyWantedOuterSize();
+    // Fits the geometry to the window manager's frame once the frame is known.
+    void ApplyFrame();
     void AddRecentFile(const QString& path);
     void RebuildRecentMenu();
     // Menus, toolbar buttons and caption for the picture-loaded or no-picture state.
     void SetPictureCommands(bool loaded);
     void ShowNoPicture();
-    void hsbView_Change(int value);
-    void vsbView_Change(int value);
+    // Scroll bars, corner box, wheel control and key preview (frmMainView.cpp).
+    void SetupView();
+    void ApplyViewLayout(const mGlyfora::ViewLayout& layout);
+    void MirrorScrollBar(QScrollBar* bar, const ScrollModel& model);
+    void hsbView_Change();
+    void vsbView_Change();
 
     platform::Dialogs& dialogs_;
     platform::SettingsStore& store_;
     // The action built for each row of the command table, in table order.
     std::vector<QAction*> commandActions_;
     bool unloaded_ = false;
-    // Outer size the stored geometry asks for, applied once the frame is known.
-    QSize wantedOuterSize_;
+    // What is left to do once the window manager's frame is known.
+    struct FrameFix {
+        bool pending = false;
+        bool outerWidth = false;  // the width set is an outer width: take the frame off
+        bool outerHeight = false; // likewise the height
+        bool centreX = false;     // centre horizontally with the frame counted
+        bool centreY = false;
+    } frameFix_;
+    // The view layout as last applied, in twips.
+    mGlyfora::ViewLayout viewLayout_;
+    QObject* keyPreview_ = nullptr;
 };

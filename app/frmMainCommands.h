@@ -6,7 +6,6 @@
 
 #include <QKeySequence>
 #include <QString>
-#include <QStyle>
 
 enum class CommandKind {
     Menu,          // a menu on the bar, or a submenu of `parent`
@@ -32,13 +31,14 @@ struct CommandRow {
     const char* name = nullptr;   // objectName, the control's own name
     QString caption{};
     QKeySequence shortcut{};
-    void (frmMain::*handler)() = nullptr;
+    void (frmMain::*handler)() = nullptr; // a Menu row's runs when the menu opens
+    int index = -1;                       // member of a control array: its index
+    void (frmMain::*indexedHandler)(int) = nullptr; // a control array's handler
     QMenu* frmMain::*menu = nullptr;     // member that receives a Menu row's menu
     QAction* frmMain::*action = nullptr; // member that receives an item or separator
     PictureState state = PictureState::Unchanged;
     bool hidden = false; // hidden when built
     int button = 0;      // 1-based toolbar index, 0 for none
     QString tooltip{};
-    const char* iconTheme = nullptr;
-    QStyle::StandardPixmap iconFallback = QStyle::SP_CustomBase;
+    const char* icon = nullptr; // the button's picture, a resource path
 };

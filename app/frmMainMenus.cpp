@@ -1,25 +1,44 @@
 // Main window: the command table, the menus and the toolbar built from it, the picture
-// states of its rows, the toolbar's clicks and the bar toggles.
+// states of its rows, the toolbar's clicks, the Edit menu's and the paste button's
+// clipboard states, the right-click File menu and the bar toggles.
+#include "app/MouseUpFilter.h"
 #include "app/frmMain.h"
 #include "app/frmMainCommands.h"
+#include "app/frmMainHelpTexts.h"
 #include "app/frmMainTexts.h"
 
+#include <QClipboard>
+#include <QFrame>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
+
+// The toolbar's pictures live in a static library: their resources are registered by hand.
+static void RegisterToolbarIcons() {
+    Q_INIT_RESOURCE(toolbar);
+}
 
 using namespace frmMainTexts;
 
 namespace {
 // Width of toolbar button 1, the empty gap before the first button.
 constexpr int ToolbarGapWidth = 8;
+// The toolbar's pictures are drawn for this size (logical pixels).
+constexpr int ToolbarIconSize = 16;
 
 QString IndexedName(const char* name, int index) {
     return QLatin1String(name) + u'(' + QString::number(index) + u')';
+}
+
+bool ClipboardHoldsImage() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasImage();
 }
 } // namespace
 
@@ -37,8 +56,7 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .action = &frmMain::mnuFileOpen,
          .button = 2,
          .tooltip = OpenTip,
-         .iconTheme = "document-open",
-         .iconFallback = QStyle::SP_DialogOpenButton},
+         .icon = ":/icons/open.svg"},
         {.kind = K::Separator, .parent = "mnuFile", .name = "mnuBar1", .action = &frmMain::mnuBar1},
         {.kind = K::RecentItems, .parent = "mnuFile", .name = "mnuRecent"},
         {.kind = K::Separator,
@@ -51,17 +69,31 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .caption = Exit,
          .handler = &frmMain::mnuExit_Click,
          .action = &frmMain::mnuExit},
-        // Edit: copying has no command yet, so the item stays out of the menus; it and its
-        // button keep the picture states.
-        {.name = "mnuCopy",
+        // Edit
+        {.kind = K::Menu,
+         .name = "mnuEdit",
+         .caption = EditMenu,
+         .handler = &frmMain::mnuEdit_Click,
+         .menu = &frmMain::mnuEdit},
+        {.parent = "mnuEdit",
+         .name = "mnuCopy",
          .caption = Copy,
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_C),
+         .handler = &frmMain::mnuCopy_Click,
          .action = &frmMain::mnuCopy,
          .state = P::EnabledWithPicture,
          .button = 4,
          .tooltip = CopyTip,
-         .iconTheme = "edit-copy",
-         .iconFallback = QStyle::SP_FileIcon},
+         .icon = ":/icons/copy.svg"},
+        {.parent = "mnuEdit",
+         .name = "mnuPaste",
+         .caption = Paste,
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_V),
+         .handler = &frmMain::mnuPaste_Click,
+         .action = &frmMain::mnuPaste,
+         .button = 5,
+         .tooltip = PasteTip,
+         .icon = ":/icons/paste.svg"},
         // Image
         {.kind = K::Menu,
          .name = "mnuImage",
@@ -71,18 +103,19 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
         {.parent = "mnuImage",
          .name = "mnuNormalView",
          .caption = NormalView,
+         .handler = &frmMain::mnuNormalView_Click,
          .action = &frmMain::mnuNormalView,
          .state = P::DisabledByBoth},
         {.parent = "mnuImage",
          .name = "mnuResize",
          .caption = Resize,
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S),
+         .handler = &frmMain::mnuResize_Click,
          .action = &frmMain::mnuResize,
          .state = P::EnabledWithPicture,
          .button = 7,
          .tooltip = ResizeTip,
-         .iconTheme = "transform-scale",
-         .iconFallback = QStyle::SP_TitleBarMaxButton},
+         .icon = ":/icons/resize.svg"},
         {.kind = K::Separator, .parent = "mnuImage", .name = "mnuBar2"},
         {.kind = K::Menu,
          .parent = "mnuImage",
@@ -90,6 +123,43 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .caption = Revolving,
          .menu = &frmMain::mnuRevolving,
          .state = P::EnabledWithPicture},
+        {.parent = "mnuRevolving",
+         .name = "mnuAngle",
+         .caption = Angle180,
+         .index = 0,
+         .indexedHandler = &frmMain::mnuAngle_Click},
+        {.parent = "mnuRevolving",
+         .name = "mnuAngle",
+         .caption = Angle90Clockwise,
+         .index = 1,
+         .indexedHandler = &frmMain::mnuAngle_Click},
+        {.parent = "mnuRevolving",
+         .name = "mnuAngle",
+         .caption = Angle90CounterClockwise,
+         .index = 2,
+         .indexedHandler = &frmMain::mnuAngle_Click},
+        {.parent = "mnuRevolving",
+         .name = "mnuAngleIn",
+         .caption = AngleIn,
+         .handler = &frmMain::mnuAngleIn_Click,
+         .action = &frmMain::mnuAngleIn},
+        {.kind = K::Separator, .parent = "mnuRevolving", .name = "mnuBar3"},
+        {.parent = "mnuRevolving",
+         .name = "mnuMirrorH",
+         .caption = MirrorH,
+         .handler = &frmMain::mnuMirrorH_Click,
+         .action = &frmMain::mnuMirrorH},
+        {.parent = "mnuRevolving",
+         .name = "mnuMirrorV",
+         .caption = MirrorV,
+         .handler = &frmMain::mnuMirrorV_Click,
+         .action = &frmMain::mnuMirrorV},
+        {.kind = K::Separator, .parent = "mnuImage", .name = "mnuBar"},
+        {.parent = "mnuImage",
+         .name = "mnuColor",
+         .caption = Color,
+         .handler = &frmMain::mnuColor_Click,
+         .action = &frmMain::mnuColor},
         // Run
         {.kind = K::Menu,
          .name = "mnuRun",
@@ -100,23 +170,23 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .name = "mnuTextConversion",
          .caption = TextConversion,
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_T),
+         .handler = &frmMain::mnuTextConversion_Click,
          .action = &frmMain::mnuTextConversion,
          .state = P::EnabledWithPicture,
          .button = 9,
          .tooltip = TextConversionTip,
-         .iconTheme = "format-justify-left",
-         .iconFallback = QStyle::SP_FileDialogDetailedView},
+         .icon = ":/icons/text.svg"},
         {.kind = K::Separator, .parent = "mnuRun", .name = "mnuBar4"},
         {.parent = "mnuRun",
          .name = "mnuHTMLConversion",
          .caption = HTMLConversion,
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_H),
+         .handler = &frmMain::mnuHTMLConversion_Click,
          .action = &frmMain::mnuHTMLConversion,
          .state = P::EnabledWithPicture,
          .button = 10,
          .tooltip = HTMLConversionTip,
-         .iconTheme = "text-html",
-         .iconFallback = QStyle::SP_DriveNetIcon},
+         .icon = ":/icons/html.svg"},
         // Options
         {.kind = K::Menu,
          .name = "mnuOptions",
@@ -134,6 +204,36 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .caption = StatusBar,
          .handler = &frmMain::mnuStatusBar_Click,
          .action = &frmMain::mnuStatusBar},
+        {.kind = K::Separator, .parent = "mnuOptions", .name = "mnuBar5"},
+        {.parent = "mnuOptions",
+         .name = "mnuOption",
+         .caption = Option,
+         .handler = &frmMain::mnuOption_Click,
+         .action = &frmMain::mnuOption,
+         .button = 12,
+         .tooltip = OptionTip,
+         .icon = ":/icons/options.svg"},
+        // Window
+        {.kind = K::Menu, .name = "mnuWindow", .caption = WindowMenu, .menu = &frmMain::mnuWindow},
+        {.parent = "mnuWindow",
+         .name = "mnuShowText",
+         .caption = ShowText,
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_W),
+         .handler = &frmMain::mnuShowText_Click,
+         .action = &frmMain::mnuShowText},
+        // Help
+        {.kind = K::Menu, .name = "mnuHelp", .caption = HelpMenu, .menu = &frmMain::mnuHelp},
+        {.parent = "mnuHelp",
+         .name = "mnuHelpTopics",
+         .caption = HelpTopics,
+         .handler = &frmMain::mnuHelpTopics_Click,
+         .action = &frmMain::mnuHelpTopics},
+        {.kind = K::Separator, .parent = "mnuHelp", .name = "mnuBar6"},
+        {.parent = "mnuHelp",
+         .name = "mnuAbout",
+         .caption = About,
+         .handler = &frmMain::mnuAbout_Click,
+         .action = &frmMain::mnuAbout},
         // Toolbar places that stand for no menu item.
         {.kind = K::ToolbarGap, .button = 1},
         {.kind = K::ToolbarSpacer, .button = 3},
@@ -149,7 +249,8 @@ void frmMain::BuildMenus() {
     commandActions_.assign(table.size(), nullptr);
     for (std::size_t i = 0; i < table.size(); ++i) {
         const CommandRow& row = table[i];
-        const QString name = QLatin1String(row.name);
+        const QString name =
+            row.index >= 0 ? IndexedName(row.name, row.index) : QLatin1String(row.name);
         QMenu* parent =
             row.parent ? menuBar()->findChild<QMenu*>(QLatin1String(row.parent)) : nullptr;
         QAction* action = nullptr;
@@ -159,6 +260,8 @@ void frmMain::BuildMenus() {
             menu->setObjectName(name);
             this->*row.menu = menu;
             action = menu->menuAction();
+            if (row.handler)
+                connect(menu, &QMenu::aboutToShow, this, row.handler);
             break;
         }
         case CommandKind::Item:
@@ -170,6 +273,14 @@ void frmMain::BuildMenus() {
                 addAction(action); // its shortcut works from the window
             if (row.handler)
                 connect(action, &QAction::triggered, this, row.handler);
+            if (row.indexedHandler) {
+                connect(action, &QAction::triggered, this,
+                        [this, handler = row.indexedHandler, index = row.index] {
+                            (this->*handler)(index);
+                        });
+            }
+            if (row.index >= 0)
+                action->setProperty("Index", row.index);
             break;
         case CommandKind::Separator:
             action = parent->addSeparator();
@@ -198,13 +309,17 @@ void frmMain::BuildMenus() {
             this->*row.action = action;
         commandActions_[i] = action;
     }
+    for (int index = 0; index < int(mnuAngle.size()); ++index)
+        mnuAngle[index] = findChild<QAction*>(IndexedName("mnuAngle", index));
 }
 
 void frmMain::SetupToolbar() {
+    RegisterToolbarIcons();
     tbrToolbar = addToolBar(QStringLiteral("tbrToolbar"));
     tbrToolbar->setObjectName(QStringLiteral("tbrToolbar"));
     tbrToolbar->setMovable(false);
     tbrToolbar->setFloatable(false);
+    tbrToolbar->setIconSize(QSize(ToolbarIconSize, ToolbarIconSize));
     tbrToolbar->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
@@ -225,10 +340,8 @@ void frmMain::SetupToolbar() {
         } else if (row.kind == CommandKind::ToolbarSpacer) {
             button = tbrToolbar->addSeparator();
         } else {
-            const QIcon icon = QIcon::fromTheme(QLatin1String(row.iconTheme),
-                                                style()->standardIcon(row.iconFallback));
             const int index = row.button;
-            button = tbrToolbar->addAction(icon, QString(), this,
+            button = tbrToolbar->addAction(QIcon(QLatin1String(row.icon)), QString(), this,
                                            [this, index] { tbrToolbar_ButtonClick(index); });
             button->setToolTip(row.tooltip);
         }
@@ -236,6 +349,21 @@ void frmMain::SetupToolbar() {
         button->setProperty("Index", row.button);
         tbrButtons[row.button] = button;
     }
+
+    MouseUpFilter::Watch(tbrToolbar, MouseUpFilter::Area::Whole,
+                         [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos) {
+                             tbrToolbar_MouseUp(button, shift, pos);
+                         });
+    // The picture, the scroll bars and the corner box have their own mouse events.
+    MouseUpFilter::Watch(picBase, MouseUpFilter::Area::OwnSurface,
+                         [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos) {
+                             picBase_MouseUp(button, shift, pos);
+                         });
+
+    // The paste button follows the clipboard from now on; the clipboard says when it
+    // changes, so nothing polls it.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmMain::tmrMain_Timer);
+    tmrMain_Timer();
 }
 
 void frmMain::tbrToolbar_ButtonClick(int index) {
@@ -245,6 +373,25 @@ void frmMain::tbrToolbar_ButtonClick(int index) {
             return;
         }
     }
+}
+
+void frmMain::tbrToolbar_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint globalPos) {
+    if (button == Qt::RightButton)
+        mnuFile->popup(globalPos);
+}
+
+void frmMain::picBase_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint globalPos) {
+    if (button == Qt::RightButton)
+        mnuFile->popup(globalPos);
+}
+
+void frmMain::mnuEdit_Click() {
+    mnuCopy->setEnabled(picView->isVisibleTo(this));
+    mnuPaste->setEnabled(ClipboardHoldsImage());
+}
+
+void frmMain::tmrMain_Timer() {
+    tbrButtons[5]->setEnabled(ClipboardHoldsImage());
 }
 
 void frmMain::SetPictureCommands(bool loaded) {
@@ -287,3 +434,19 @@ void frmMain::mnuStatusBar_Click() {
     layout()->activate();
     Form_Resize();
 }
+
+// Commands whose work comes with the picture operations, the conversions, the options
+// dialog and the conversion window; their menu items and buttons are already in place.
+void frmMain::mnuCopy_Click() {}
+void frmMain::mnuPaste_Click() {}
+void frmMain::mnuNormalView_Click() {}
+void frmMain::mnuResize_Click() {}
+void frmMain::mnuAngle_Click(int) {}
+void frmMain::mnuAngleIn_Click() {}
+void frmMain::mnuMirrorH_Click() {}
+void frmMain::mnuMirrorV_Click() {}
+void frmMain::mnuColor_Click() {}
+void frmMain::mnuTextConversion_Click() {}
+void frmMain::mnuHTMLConversion_Click() {}
+void frmMain::mnuOption_Click() {}
+void frmMain::mnuShowText_Click() {}

@@ -4,17 +4,25 @@
 #include "app/mGlyfora.h"
 
 #include <QAction>
+#include <algorithm>
+
+namespace {
+// How many leading entries are shown: the maximum, within the twenty menu items.
+int ShownEntries() {
+    return std::clamp<int>(mGlyfora::RecentFilesMax, 0, 20);
+}
+} // namespace
 
 void frmMain::AddRecentFile(const QString& path) {
-    mGlyfora::AddRecentPath(mGlyfora::RecentFilesList, mGlyfora::RecentFilesMax, path);
-    for (int i = 0; i < mGlyfora::RecentFilesMax; ++i)
+    mGlyfora::AddRecentPath(mGlyfora::RecentFilesList, ShownEntries(), path);
+    for (int i = 0; i < ShownEntries(); ++i)
         mnuRecent[i]->setVisible(false);
     mnuBarRecent->setVisible(false);
     RebuildRecentMenu();
 }
 
 void frmMain::RebuildRecentMenu() {
-    for (int i = 0; i < mGlyfora::RecentFilesMax; ++i) {
+    for (int i = 0; i < ShownEntries(); ++i) {
         const QString& entry = mGlyfora::RecentFilesList[i];
         if (entry.isEmpty())
             continue;
@@ -25,5 +33,18 @@ void frmMain::RebuildRecentMenu() {
 }
 
 void frmMain::mnuRecent_Click(int index) {
-    LoadImageFile(mGlyfora::RecentFilesList[index]);
+    // The options dialog can empty the list before the menu is rebuilt: an emptied
+    // entry names no file.
+    const QString path = mGlyfora::RecentFilesList[index];
+    if (!path.isEmpty())
+        LoadImageFile(path);
+}
+
+void frmMain::lblOption_Change() {
+    if (picView->isVisibleTo(this))
+        ShowImageInfo(); // the cell size may have changed
+    for (QAction* item : mnuRecent)
+        item->setVisible(false);
+    mnuBarRecent->setVisible(false);
+    RebuildRecentMenu();
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins
+  qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins libqt6svg6
   fonts-ipafont-gothic fonts-ipafont-mincho
   libbenchmark-dev
   xvfb xauth xdotool x11-utils openbox imagemagick poppler-utils

@@ -2,7 +2,6 @@
 #include "app/CommandLine.h"
 #include "app/ImageInfo.h"
 #include "app/Main.h"
-#include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "app/WindowGeometry.h"
 #include "app/frmMain.h"
@@ -56,15 +55,6 @@ QStringList VisibleTexts(const QList<QAction*>& actions) {
     return texts;
 }
 
-QStringList VisibleNames(const QList<QAction*>& actions) {
-    QStringList names;
-    for (const QAction* a : actions) {
-        if (a->isVisible())
-            names << a->objectName();
-    }
-    return names;
-}
-
 QAction* Control(const QObject& form, const QString& name) {
     return form.findChild<QAction*>(name);
 }
@@ -108,9 +98,10 @@ private:
             if (menu->isVisible())
                 bar << menu->text();
         }
-        QCOMPARE(bar, loaded ? QStringList(
-                                   {"ファイル(&F)", "イメージ(&I)", "実行(&R)", "オプション(&O)"})
-                             : QStringList({"ファイル(&F)", "オプション(&O)"}));
+        QCOMPARE(bar, loaded ? QStringList({"ファイル(&F)", "編集(&E)", "イメージ(&I)", "実行(&R)",
+                                            "オプション(&O)", "ウィンドウ(&W)", "ヘルプ(&H)"})
+                             : QStringList({"ファイル(&F)", "編集(&E)", "オプション(&O)",
+                                            "ウィンドウ(&W)", "ヘルプ(&H)"}));
     }
 
     static void VerifyNoPictureState(frmMain& form) {
@@ -556,40 +547,6 @@ private Q_SLOTS:
         QCOMPARE(mGlyfora::NextImageBaseName(path, QStringLiteral("previous")), expected);
     }
 
-    void recentOrder_data() {
-        QTest::addColumn<int>("max");
-        QTest::addColumn<QString>("opened");
-        QTest::addColumn<QStringList>("expected");
-        const QStringList abcd = {"A", "B", "C", "D"};
-        QTest::newRow("new") << 4 << "E" << QStringList({"E", "A", "B", "C", "D"});
-        QTest::newRow("duplicate moves up") << 4 << "C" << QStringList({"C", "A", "B", "D", ""});
-        QTest::newRow("first stays") << 4 << "A" << QStringList({"A", "B", "C", "D", ""});
-        QTest::newRow("case differs") << 4 << "a" << QStringList({"a", "A", "B", "C", "D"});
-        QTest::newRow("max 0") << 0 << "E" << QStringList({"E", "B", "C", "D", ""});
-    }
-    void recentOrder() {
-        QFETCH(int, max);
-        QFETCH(QString, opened);
-        QFETCH(QStringList, expected);
-        std::array<QString, 21> list{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                                     QStringLiteral("D")};
-        mGlyfora::AddRecentPath(list, max, opened);
-        for (int i = 0; i < expected.size(); ++i)
-            QCOMPARE(list[i], expected[i]);
-    }
-
-    void recentOverflowGoesToSlot20() {
-        std::array<QString, 21> list;
-        for (int i = 0; i < 20; ++i)
-            list[i] = QString::number(i);
-        mGlyfora::AddRecentPath(list, 20, QStringLiteral("new"));
-        QCOMPARE(list[0], QStringLiteral("new"));
-        QCOMPARE(list[19], QStringLiteral("18"));
-        QCOMPARE(list[20], QStringLiteral("19"));
-        QCOMPARE(mGlyfora::RecentCaption(9, QStringLiteral("/R&D/x.gif")),
-                 QStringLiteral("&10 /R&D/x.gif"));
-    }
-
     void commandLineTail() {
         QCOMPARE(mGlyfora::CommandLinePath({QStringLiteral("glyfora")}, QStringLiteral("/w")),
                  QString());
@@ -749,168 +706,6 @@ private Q_SLOTS:
         run.Unload();
         QCOMPARE(Stored("Window", key), QStringLiteral("False"));
         QCOMPARE(Stored("Window", otherKey), QStringLiteral("True"));
-    }
-
-    void recentMenuAfterOpening_data() {
-        QTest::addColumn<QString>("opened");
-        QTest::addColumn<QStringList>("expected"); // entries 0 to 4
-        QTest::newRow("last shown entry again") << "D" << QStringList({"D", "A", "B", "C", ""});
-        QTest::newRow("new file") << "E" << QStringList({"E", "A", "B", "C", "D"});
-    }
-    void recentMenuAfterOpening() {
-        QFETCH(QString, opened);
-        QFETCH(QStringList, expected);
-        const auto path = [&](const QString& name) {
-            return name.isEmpty() ? QString() : dir_.filePath(name + QStringLiteral(".bmp"));
-        };
-        for (const char* name : {"A", "B", "C", "D", "E"})
-            Picture(QLatin1String(name) + QStringLiteral(".bmp"), 4, 4);
-        {
-            platform::SettingsStore store;
-            const QStringList stored = {"A", "B", "C", "D"};
-            for (int i = 0; i < stored.size(); ++i)
-                store.Write(QStringLiteral("Recent Files"), QStringLiteral("File%1").arg(i + 1),
-                            path(stored[i]));
-            store.Sync();
-        }
-        Started run;
-        frmMain& form = *run.form;
-        if (opened == QLatin1String("D"))
-            Control(form, QStringLiteral("mnuRecent(3)"))->trigger();
-        else
-            form.LoadImageFile(path(opened));
-        QVERIFY(form.picView->isVisibleTo(&form));
-        for (int i = 0; i < expected.size(); ++i)
-            QCOMPARE(mGlyfora::RecentFilesList[i], path(expected[i]));
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(Control(form, QStringLiteral("mnuRecent(%1)").arg(i))->text(),
-                     QStringLiteral("&%1 ").arg(i + 1) + path(expected[i]));
-        // Nothing stale: exactly four recent items between the separators.
-        QCOMPARE(VisibleNames(form.mnuFile->actions()),
-                 QStringList({"mnuFileOpen", "mnuBar1", "mnuRecent(0)", "mnuRecent(1)",
-                              "mnuRecent(2)", "mnuRecent(3)", "mnuBarRecent", "mnuExit"}));
-        run.Unload();
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(Stored("Recent Files", QStringLiteral("File%1").arg(i + 1)),
-                     path(expected[i]));
-        QCOMPARE(Stored("Recent Files", QStringLiteral("File5")), QStringLiteral("<absent>"));
-    }
-
-    void commandCaptionsAndShortcuts_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QKeySequence>("shortcut");
-        const QKeySequence none;
-        QTest::newRow("mnuFile") << "mnuFile"
-                                 << "ファイル(&F)" << none;
-        QTest::newRow("mnuFileOpen")
-            << "mnuFileOpen"
-            << "ファイルを開く(&O)..." << QKeySequence(QStringLiteral("Ctrl+O"));
-        QTest::newRow("mnuExit") << "mnuExit"
-                                 << "終了(&X)" << none;
-        QTest::newRow("mnuCopy") << "mnuCopy"
-                                 << "コピー(&C)" << QKeySequence(QStringLiteral("Ctrl+C"));
-        QTest::newRow("mnuImage") << "mnuImage"
-                                  << "イメージ(&I)" << none;
-        QTest::newRow("mnuNormalView") << "mnuNormalView"
-                                       << "元に戻す(&N)" << none;
-        QTest::newRow("mnuResize") << "mnuResize"
-                                   << "サイズ変更(&S)..." << QKeySequence(QStringLiteral("Ctrl+S"));
-        QTest::newRow("mnuRevolving") << "mnuRevolving"
-                                      << "画像回転(&E)" << none;
-        QTest::newRow("mnuRun") << "mnuRun"
-                                << "実行(&R)" << none;
-        QTest::newRow("mnuTextConversion")
-            << "mnuTextConversion"
-            << "テキスト変換(&T)..." << QKeySequence(QStringLiteral("Ctrl+T"));
-        QTest::newRow("mnuHTMLConversion")
-            << "mnuHTMLConversion"
-            << "HTML 変換(&H)..." << QKeySequence(QStringLiteral("Ctrl+H"));
-        QTest::newRow("mnuOptions") << "mnuOptions"
-                                    << "オプション(&O)" << none;
-        QTest::newRow("mnuToolBar") << "mnuToolBar"
-                                    << "ツール バー(&B)" << none;
-        QTest::newRow("mnuStatusBar") << "mnuStatusBar"
-                                      << "ステータス バー(&S)" << none;
-    }
-    void commandCaptionsAndShortcuts() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QKeySequence, shortcut);
-        Started run;
-        const QAction* action = Control(*run.form, name);
-        QVERIFY(action);
-        QCOMPARE(action->text(), caption);
-        QCOMPARE(action->shortcut(), shortcut);
-        QCOMPARE(action->isCheckable(),
-                 name == QLatin1String("mnuToolBar") || name == QLatin1String("mnuStatusBar"));
-    }
-
-    void menusInTreeOrder() {
-        Started run(picture640_);
-        const frmMain& form = *run.form;
-        const auto names = [&](const char* menu) {
-            QStringList result;
-            for (const QAction* a : form.findChild<QMenu*>(QLatin1String(menu))->actions())
-                result << a->objectName();
-            return result;
-        };
-        QStringList file = {"mnuFileOpen", "mnuBar1"};
-        for (int i = 0; i < 20; ++i)
-            file << QStringLiteral("mnuRecent(%1)").arg(i);
-        file << "mnuBarRecent"
-             << "mnuExit";
-        QCOMPARE(names("mnuFile"), file);
-        QCOMPARE(names("mnuImage"),
-                 QStringList({"mnuNormalView", "mnuResize", "mnuBar2", "mnuRevolving"}));
-        QCOMPARE(names("mnuRun"),
-                 QStringList({"mnuTextConversion", "mnuBar4", "mnuHTMLConversion"}));
-        QCOMPARE(names("mnuOptions"), QStringList({"mnuToolBar", "mnuStatusBar"}));
-        for (const char* separator : {"mnuBar1", "mnuBarRecent", "mnuBar2", "mnuBar4"})
-            QVERIFY2(Control(form, QLatin1String(separator))->isSeparator(), separator);
-        QCOMPARE(Control(form, QStringLiteral("mnuRecent(7)"))->property("Index").toInt(), 7);
-    }
-
-    void toolbarButtonsByIndex() {
-        Started run;
-        const frmMain& form = *run.form;
-        QStringList names;
-        for (const QAction* a : form.tbrToolbar->actions())
-            names << a->objectName();
-        QCOMPARE(names,
-                 QStringList({"tbrButtons(1)", "tbrButtons(2)", "tbrButtons(3)", "tbrButtons(4)",
-                              "tbrButtons(6)", "tbrButtons(7)", "tbrButtons(8)", "tbrButtons(9)",
-                              "tbrButtons(10)", "tbrButtons(11)"}));
-        const QList<std::pair<int, QString>> tips = {{2, "ファイルを開く"},
-                                                     {4, "コピー"},
-                                                     {7, "サイズ変更"},
-                                                     {9, "テキスト変換"},
-                                                     {10, "HTML変換"}};
-        for (const auto& [index, tip] : tips) {
-            const QAction* button = Control(form, QStringLiteral("tbrButtons(%1)").arg(index));
-            QCOMPARE(button->toolTip(), tip);
-            QVERIFY(button->text().isEmpty() || button->text() == tip);
-            QVERIFY(!button->icon().isNull());
-        }
-        for (int index : {3, 6, 8, 11})
-            QVERIFY(Control(form, QStringLiteral("tbrButtons(%1)").arg(index))->isSeparator());
-    }
-
-    void toolbarClicks_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("openDialogs");
-        QTest::newRow("gap") << 1 << 0;
-        QTest::newRow("open") << 2 << 1;
-        QTest::newRow("separator") << 3 << 0;
-        QTest::newRow("separator 11") << 11 << 0;
-    }
-    void toolbarClicks() {
-        QFETCH(int, index);
-        QFETCH(int, openDialogs);
-        Started run;
-        run.form->tbrToolbar_ButtonClick(index);
-        QCOMPARE(run.dialogs.openRequests.size(), openDialogs);
-        QVERIFY(run.dialogs.messages.isEmpty());
     }
 
     void temporaryFileDeletedAtExit() {
