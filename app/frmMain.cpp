@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 using namespace frmMainTexts;
 
@@ -43,6 +45,12 @@ constexpr int MaxWindowCoordinate = 32767;
 const mGlyfora::SettingDefinition& RecentFileSetting(int index) {
     return mGlyfora::Setting(QStringLiteral("Recent Files"),
                              QStringLiteral("File") + QString::number(index + 1));
+}
+
+// The edge, in whole twips, that centres an outer extent of `outer` pixels on a screen
+// extent of `screen` pixels.
+float CentredTwips(int screen, int outer, double twipsPerPixel) {
+    return float(platform::RoundHalfEven((screen - outer) * twipsPerPixel / 2));
 }
 
 int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
@@ -73,15 +81,7 @@ frmMain::frmMain(platform::Dialogs& dialogs, platform::SettingsStore& store)
     picSave.SetBackground(background);
     picClip.SetBackground(background);
 
-    hsbView = new QScrollBar(Qt::Horizontal, picBase);
-    vsbView = new QScrollBar(Qt::Vertical, picBase);
-    hsbView->hide();
-    vsbView->hide();
-    connect(hsbView, &QScrollBar::valueChanged, this, &frmMain::hsbView_Change);
-    connect(vsbView, &QScrollBar::valueChanged, this, &frmMain::vsbView_Change);
-    picScollBar = new QWidget(picBase);
-    picScollBar->setAutoFillBackground(true);
-    picScollBar->hide();
+    SetupView();
 
     sbrUnder = new QStatusBar(this);
     sbrUnder->setSizeGripEnabled(true);
@@ -123,27 +123,35 @@ void frmMain::LoadWindowState() {
     using namespace platform;
     const double tx = TwipsPerPixelX();
     const double ty = TwipsPerPixelY();
+    // Before the window is shown no window manager has framed it: this is its client size.
     const QSize outer = frameGeometry().size();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
     const float width = float(outer.width() * tx);
     const float height = float(outer.height() * ty);
-    const float defaultLeft = float(RoundHalfEven((screenSize.width() * tx - width) / 2));
-    const float defaultTop = float(RoundHalfEven((screenSize.height() * ty - height) / 2));
+    const float defaultLeft = CentredTwips(screenSize.width(), outer.width(), tx);
+    const float defaultTop = CentredTwips(screenSize.height(), outer.height(), ty);
 
     const QString window = QStringLiteral("Window");
-    const auto readSingle = [&](const char* key, float fallback) {
+    // Absent or unusable keys read as NaN, so the defaults below are known to be defaults.
+    const auto readSingle = [&](const char* key) {
         return mGlyfora::ReadSingle(store_, mGlyfora::Setting(window, QLatin1String(key)),
-                                    fallback);
+                                    std::numeric_limits<float>::quiet_NaN());
     };
-    const float left = readSingle("Left", defaultLeft);
-    const float top = readSingle("Top", defaultTop);
-    const float newHeight = readSingle("Height", height);
-    const float newWidth = readSingle("Width", width);
-    const QRect stored(PixelsFromTwips(left, tx, -MaxWindowCoordinate, MaxWindowCoordinate),
-                       PixelsFromTwips(top, ty, -MaxWindowCoordinate, MaxWindowCoordinate),
-                       PixelsFromTwips(newWidth, tx, 1, MaxWindowCoordinate),
-                       PixelsFromTwips(newHeight, ty, 1, MaxWindowCoordinate));
+    const float storedLeft = readSingle("Left");
+    const float storedTop = readSingle("Top");
+    const float storedHeight = readSingle("Height");
+    const float storedWidth = readSingle("Width");
+    const auto orDefault = [](float value, float fallback) {
+        return std::isnan(value) ? fallback : value;
+    };
+    const QRect stored(
+        PixelsFromTwips(orDefault(storedLeft, defaultLeft), tx, -MaxWindowCoordinate,
+                        MaxWindowCoordinate),
+        PixelsFromTwips(orDefault(storedTop, defaultTop), ty, -MaxWindowCoordinate,
+                        MaxWindowCoordinate),
+        PixelsFromTwips(orDefault(storedWidth, width), tx, 1, MaxWindowCoordinate),
+        PixelsFromTwips(orDefault(storedHeight, height), ty, 1, MaxWindowCoordinate));
     // A stored size or position the screen cannot hold (another monitor, a damaged
     // file) is fitted to the screen the window's corner falls on.
     const QScreen* target = QGuiApplication::screenAt(stored.topLeft());
@@ -152,8 +160,16 @@ void frmMain::LoadWindowState() {
     const QRect fitted =
         target ? mGlyfora::FitWindowGeometry(stored, target->availableGeometry(), outer) : stored;
     move(fitted.topLeft());
-    wantedOuterSize_ = fitted.size();
-    resize(wantedOuterSize_);
+    resize(fitted.size());
+    // Once the frame is known: a stored size is the outer one and loses the frame; the
+    // design size (first run, or a stored size that did not fit) is the client's and keeps
+    // it; a window placed by default is centred with its frame.
+    const bool designSize = fitted.size() != stored.size();
+    frameFix_ = FrameFix{true,
+                         !designSize && !std::isnan(storedWidth),
+                         !designSize && !std::isnan(storedHeight),
+                         designSize || std::isnan(storedLeft),
+                         false};
 
     mnuToolBar->setChecked(
         mGlyfora::ReadBoolean(store_, mGlyfora::Setting(window, QStringLiteral("ToolBar"))));
@@ -219,28 +235,47 @@ void frmMain::mnuExit_Click() {
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (wantedOuterSize_.isEmpty())
+    if (!frameFix_.pending)
         return;
-    // The stored size is the outer one. A window manager tells the frame only after it
-    // has framed the window (a move follows), so the size is fixed up when the frame is
-    // known, and not at all without one. After a while nothing is waited for any more: a
-    // later move must not undo a size the person chose.
-    QTimer::singleShot(0, this, &frmMain::ApplyWantedOuterSize);
-    QTimer::singleShot(FrameWaitMilliseconds, this, [this] { wantedOuterSize_ = QSize(); });
+    // A window manager tells the frame only after it has framed the window (a move
+    // follows), so the geometry is fixed up when the frame is known, and not at all
+    // without one. After a while nothing is waited for any more: a later move must not
+    // undo a size the person chose.
+    QTimer::singleShot(0, this, &frmMain::ApplyFrame);
+    QTimer::singleShot(FrameWaitMilliseconds, this, [this] { frameFix_.pending = false; });
 }
 
 void frmMain::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    ApplyWantedOuterSize();
+    ApplyFrame();
 }
 
-void frmMain::ApplyWantedOuterSize() {
-    if (wantedOuterSize_.isEmpty() || !isVisible())
+void frmMain::ApplyFrame() {
+    if (!frameFix_.pending || !isVisible())
         return;
     const QSize frame = frameGeometry().size() - size();
     if (frame.isNull())
         return;
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        resize(wantedOuterSize_ - frame);
-    wantedOuterSize_ = QSize();
+    frameFix_.pending = false;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QSize client(size().width() - (frameFix_.outerWidth ? frame.width() : 0),
+                       size().height() - (frameFix_.outerHeight ? frame.height() : 0));
+    resize(client);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || !(frameFix_.centreX || frameFix_.centreY))
+        return;
+    const QSize outer = client + frame;
+    const QSize screenSize = screen->geometry().size();
+    const double tx = platform::TwipsPerPixelX();
+    const double ty = platform::TwipsPerPixelY();
+    const QPoint corner = frameGeometry().topLeft();
+    move(frameFix_.centreX
+             ? PixelsFromTwips(CentredTwips(screenSize.width(), outer.width(), tx), tx,
+                               -MaxWindowCoordinate, MaxWindowCoordinate)
+             : corner.x(),
+         frameFix_.centreY
+             ? PixelsFromTwips(CentredTwips(screenSize.height(), outer.height(), ty), ty,
+                               -MaxWindowCoordinate, MaxWindowCoordinate)
+             : corner.y());
 }
