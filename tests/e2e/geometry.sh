@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end: the main window under a real window manager (openbox on Xvfb) keeps its
-# stored geometry from run to run, frame included, and a stored size no screen can hold
-# opens at the design size. Every wait is bounded.
+# End-to-end: the main window under a real window manager (openbox on Xvfb). The first
+# run opens with the design client width (8880 twips = 592 pixels) and its frame centred
+# on the screen; the stored geometry is kept from run to run, frame included; a stored
+# size no screen can hold opens at the design size. Every wait is bounded.
 # Usage: geometry.sh GLYFORA_BINARY SAMPLE_PICTURE
 set -euo pipefail
 
@@ -46,6 +47,12 @@ run_once() {
     last=$now
     sleep 0.1
   done
+  if [ -n "${MEASURE:-}" ]; then
+    local id
+    id=$(xdotool search --onlyvisible --pid "$pid" --name ' - glyfora$' | head -n 1)
+    xwininfo -id "$id" | sed -n 's/^ *\(Absolute upper-left [XY]\|Width\|Height\):  *\(-*[0-9]*\)$/\2/p' | tr '\n' ' ' > "$MEASURE"
+    xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' >> "$MEASURE"
+  fi
   kill -TERM "$pid"
   for _ in $(seq 1 300); do
     kill -0 "$pid" 2>/dev/null || break
@@ -59,6 +66,21 @@ run_once() {
   wait "$pid" 2>/dev/null || true
   sed -n '/^\[Window\]/,/^\[/p' "$ini" | grep -E '^(Left|Top|Width|Height)='
 }
+
+# First run, nothing stored: the client's x, y, width and height, then the frame's left,
+# right, top and bottom extents.
+MEASURE=$WORK/first.txt run_once >/dev/null
+read -r x y width height left right top bottom < "$WORK/first.txt"
+outer_left=$((x - left))
+outer_top=$((y - top))
+centred_left=$(((1280 - (width + left + right)) / 2))
+centred_top=$(((800 - (height + top + bottom)) / 2))
+near() { [ $(($1 - $2)) -le 1 ] && [ $(($2 - $1)) -le 1 ]; }
+if [ "$width" -ne 592 ] || ! near "$outer_left" "$centred_left" || ! near "$outer_top" "$centred_top"; then
+  echo "first run: client width $width (592 expected), frame at $outer_left,$outer_top" \
+       "(centred: $centred_left,$centred_top)" >&2
+  exit 1
+fi
 
 printf '[Window]\nWidth=99999999\nHeight=99999999\n' > "$ini"
 first=$(run_once)
