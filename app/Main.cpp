@@ -8,12 +8,22 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+// The application icon lives in a resource of the static UI library; naming it here keeps
+// the linker from dropping it. (Resources are registered outside any namespace.)
+static void InitApplicationResources() {
+    Q_INIT_RESOURCE(glyfora);
+}
 
 namespace mGlyfora {
 
 void PrepareApplication(QApplication& app) {
+    InitApplicationResources();
+    // Every window, dialogs included, carries the program's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/glyfora/glyfora.svg")));
     auto* translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_ja"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -65,8 +65,7 @@ public:
     void tmrMain_Timer();
     // A right button released over the grey viewport or the toolbar pops up the File menu.
     void picBase_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint globalPos);
-    void tbrToolbar_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift,
-                            QPoint globalPos);
+    void tbrToolbar_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint globalPos);
     // Commands whose work arrives with the image, conversion and window features.
     void mnuCopy_Click();
     void mnuPaste_Click();

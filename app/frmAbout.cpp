@@ -1,0 +1,113 @@
+// The about box.
+#include "app/frmAbout.h"
+
+#include "app/DialogPlacement.h"
+#include "app/mGlyfora.h"
+#include "platform/Rounding.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+// The program's version, from the build.
+constexpr int VersionMajor = GLYFORA_VERSION_MAJOR;
+constexpr int VersionMinor = GLYFORA_VERSION_MINOR;
+constexpr int VersionRevision = GLYFORA_VERSION_REVISION;
+
+constexpr int IconPixels = 32;
+
+int PixelsFromTwips(std::int32_t twips, double twipsPerPixel) {
+    return int(platform::RoundHalfEven(double(twips) / twipsPerPixel));
+}
+} // namespace
+
+QString AboutVersionText(int major, int minor, int revision) {
+    QString text = QStringLiteral("Version ") + QString::number(major) + u'.' +
+                   QStringLiteral("%1").arg(minor, 2, 10, QLatin1Char('0'));
+    if (revision != 0)
+        text += u'.' + QStringLiteral("%1").arg(revision, 4, 10, QLatin1Char('0'));
+    return text;
+}
+
+frmAbout::frmAbout(QWidget& main)
+    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      main_(main) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(frmAboutTexts::Caption);
+
+    imgIcon = new QLabel(this);
+    imgIcon->setObjectName(QStringLiteral("imgIcon"));
+    imgIcon->setFixedSize(IconPixels, IconPixels);
+    lblTitle = new QLabel(this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = lblTitle->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    lblTitle->setFont(titleFont);
+    lblVersion = new QLabel(this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    cmdOk = new QPushButton(frmAboutTexts::Ok, this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    cmdOk->setAutoDefault(true);
+    connect(cmdOk, &QPushButton::clicked, this, &frmAbout::cmdOk_Click);
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(lblTitle);
+    texts->addWidget(lblVersion);
+    auto* top = new QHBoxLayout;
+    top->addWidget(imgIcon, 0, Qt::AlignTop);
+    top->addSpacing(12);
+    top->addLayout(texts);
+    top->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    // Neither grows nor shrinks: the size its contents need, and no more.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(280);
+}
+
+void frmAbout::Form_Load() {
+    imgIcon->setPixmap(main_.windowIcon().pixmap(IconPixels, IconPixels));
+    lblTitle->setText(mGlyfora::ApplicationTitle);
+    lblVersion->setText(AboutVersionText(VersionMajor, VersionMinor, VersionRevision));
+    adjustSize();
+
+    // Centred over the main window's outer frame; the box gets the same frame as the main
+    // window once the window manager has framed it.
+    const QRect mainFrame = main_.frameGeometry();
+    const QSize frameExtra = mainFrame.size() - main_.geometry().size();
+    const QSize outer = size() + frameExtra;
+    const double tx = platform::TwipsPerPixelX();
+    const double ty = platform::TwipsPerPixelY();
+    const mGlyfora::TwipsPosition at =
+        mGlyfora::CentredOver(mainFrame.left() * tx, mainFrame.top() * ty, mainFrame.width() * tx,
+                              mainFrame.height() * ty, outer.width() * tx, outer.height() * ty);
+    move(PixelsFromTwips(at.left, tx), PixelsFromTwips(at.top, ty));
+}
+
+void frmAbout::cmdOk_Click() {
+    accept();
+}
+
+void frmAbout::reject() {
+    cmdOk_Click();
+}
+
+void frmAbout::closeEvent(QCloseEvent* event) {
+    done(QDialog::Rejected);
+    event->accept();
+}
