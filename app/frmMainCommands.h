@@ -31,11 +31,11 @@ struct CommandRow {
     const char* name = nullptr;   // objectName, the control's own name
     QString caption{};
     QKeySequence shortcut{};
-    void (frmMain::*handler)() = nullptr; // a Menu row's runs when the menu opens
-    int index = -1;                       // member of a control array: its index
+    void (frmMain::*handler)() = nullptr;           // a Menu row's runs when the menu opens
+    int index = -1;                                 // member of a control array: its index
     void (frmMain::*indexedHandler)(int) = nullptr; // a control array's handler
-    QMenu* frmMain::*menu = nullptr;     // member that receives a Menu row's menu
-    QAction* frmMain::*action = nullptr; // member that receives an item or separator
+    QMenu* frmMain::*menu = nullptr;                // member that receives a Menu row's menu
+    QAction* frmMain::*action = nullptr;            // member that receives an item or separator
     PictureState state = PictureState::Unchanged;
     bool hidden = false; // hidden when built
     int button = 0;      // 1-based toolbar index, 0 for none
