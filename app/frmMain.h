@@ -189,4 +189,6 @@ private:
     // The view layout as last applied, in twips.
     mGlyfora::ViewLayout viewLayout_;
     QObject* keyPreview_ = nullptr;
+    // The viewport's border, kept above the picture.
+    QWidget* baseBorder_ = nullptr;
 };

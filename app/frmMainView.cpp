@@ -119,9 +119,23 @@ void frmMain::SetupView() {
     MirrorScrollBar(hsbView, hsbViewModel);
     MirrorScrollBar(vsbView, vsbViewModel);
 
+    // The viewport's border drawn again above its children, so a scrolled picture stays
+    // inside it, as a window's client area would keep it.
+    auto* border = new QFrame(picBase);
+    border->setObjectName(QStringLiteral("picBaseBorder"));
+    border->setFrameStyle(picBase->frameStyle());
+    border->setLineWidth(picBase->lineWidth());
+    border->setAttribute(Qt::WA_TransparentForMouseEvents);
+    border->setAttribute(Qt::WA_NoSystemBackground);
+    baseBorder_ = border;
+
     picScollBar = new QWidget(picBase);
     picScollBar->setObjectName(QStringLiteral("picScollBar"));
     picScollBar->setAutoFillBackground(true);
+    // The face colour of the bars it sits between, not the viewport's grey.
+    QPalette cornerPalette = picScollBar->palette();
+    cornerPalette.setColor(QPalette::Window, cornerPalette.color(QPalette::Button));
+    picScollBar->setPalette(cornerPalette);
     picScollBar->hide();
 
     inmMain = new intelliMouse(this);
@@ -213,6 +227,11 @@ void frmMain::ApplyViewLayout(const mGlyfora::ViewLayout& layout) {
     hsbView->raise();
     vsbView->raise();
     picScollBar->raise();
+    if (baseBorder_->geometry() != picBase->rect()) {
+        baseBorder_->setGeometry(picBase->rect());
+        baseBorder_->setMask(QRegion(picBase->rect()) - QRegion(picBase->contentsRect()));
+    }
+    baseBorder_->raise();
 }
 
 void frmMain::MirrorScrollBar(QScrollBar* bar, const ScrollModel& model) {
