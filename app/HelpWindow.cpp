@@ -45,14 +45,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->setChildrenCollapsible(false);
 
     auto* contents = new QPushButton(Contents, this);
-    auto* back = new QPushButton(Back, this);
-    auto* forward = new QPushButton(Forward, this);
-    back->setEnabled(false);
-    forward->setEnabled(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);
-    buttons->addWidget(back);
-    buttons->addWidget(forward);
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -69,10 +63,6 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
             [this](QListWidgetItem* item) { ShowTopic(lstIndex->row(item)); });
     connect(display, &QPushButton::clicked, this, [this] { ShowTopic(lstIndex->currentRow()); });
     connect(contents, &QPushButton::clicked, this, &HelpWindow::ShowContents);
-    connect(back, &QPushButton::clicked, txtTopic, &QTextBrowser::backward);
-    connect(forward, &QPushButton::clicked, txtTopic, &QTextBrowser::forward);
-    connect(txtTopic, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
-    connect(txtTopic, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
 }
 
 void HelpWindow::SetDocument(const QString& html) {
@@ -89,7 +79,6 @@ bool HelpWindow::ShowTopic(int row) {
     if (row < 0 || row >= keywords_.size())
         return false;
     lstIndex->setCurrentRow(row);
-    // Through the browser's history, so that Back returns to where the reader was.
     txtTopic->setSource(QUrl(u'#' + keywords_[row].anchor));
     return true;
 }

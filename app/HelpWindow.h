@@ -17,8 +17,6 @@ inline const QString Caption = QStringLiteral("glyfora ヘルプ");
 inline const QString KeywordLabel = QStringLiteral("キーワード(&K):");
 inline const QString Display = QStringLiteral("表示(&D)");
 inline const QString Contents = QStringLiteral("目次(&C)");
-inline const QString Back = QStringLiteral("戻る(&B)");
-inline const QString Forward = QStringLiteral("進む(&F)");
 } // namespace HelpWindowTexts
 
 class HelpWindow : public QWidget {

@@ -21,6 +21,7 @@ constexpr int VersionMinor = GLYFORA_VERSION_MINOR;
 constexpr int VersionRevision = GLYFORA_VERSION_REVISION;
 
 constexpr int IconPixels = 32;
+constexpr int MinimumWidth = 300;
 
 int PixelsFromTwips(std::int32_t twips, double twipsPerPixel) {
     return int(platform::RoundHalfEven(double(twips) / twipsPerPixel));
@@ -77,7 +78,8 @@ frmAbout::frmAbout(QWidget& main)
     layout->addLayout(buttons);
     // Neither grows nor shrinks: the size its contents need, and no more.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(280);
+    // Wide enough for the caption to show whole in the title bar.
+    layout->addStrut(MinimumWidth);
 }
 
 void frmAbout::Form_Load() {

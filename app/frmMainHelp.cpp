@@ -8,6 +8,8 @@
 #include "app/mGlyfora.h"
 #include "platform/Dialogs.h"
 
+#include <QScreen>
+#include <algorithm>
 #include <memory>
 
 using namespace frmMainTexts;
@@ -31,6 +33,17 @@ void frmMain::mnuHelpTopics_Click() {
     }
     auto* window = new HelpWindow(this); // owned by the main window, closed with it
     window->SetDocument(*html);
+    // First shown over the middle of the main window, kept on its screen.
+    QRect placed(QPoint(), window->size());
+    placed.moveCenter(frameGeometry().center());
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        placed.moveLeft(
+            std::max(area.left(), std::min(placed.left(), area.right() - placed.width())));
+        placed.moveTop(
+            std::max(area.top(), std::min(placed.top(), area.bottom() - placed.height())));
+    }
+    window->move(placed.topLeft());
     window->show();
 }
 
