@@ -100,8 +100,11 @@ int Pixels(double twips, double twipsPerPixel) {
 } // namespace
 
 void frmMain::SetupView() {
-    // A two-pixel sunken border: the room the layout allows for it (60 twips at 96 DPI).
-    picBase->setLineWidth(2);
+    // A sunken border as wide as the room the layout allows for it: 60 twips across both
+    // sides, two pixels a side at 96 DPI.
+    picBase->setLineWidth(
+        std::max<int>(1, int(platform::RoundHalfEven(mGlyfora::ViewBorderAllowance / 2 /
+                                                     platform::TwipsPerPixelX()))));
 
     hsbView = new ViewScrollBar(Qt::Horizontal, picBase);
     vsbView = new ViewScrollBar(Qt::Vertical, picBase);

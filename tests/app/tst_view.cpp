@@ -388,6 +388,20 @@ private Q_SLOTS:
         QCOMPARE(form.picView->pos(), inner.topLeft());
     }
 
+    // A dragged thumb leaves the picture where it is until it is let go.
+    void thumbMovesOnRelease() {
+        auto run = Shown(2000, 1500);
+        QVERIFY(run);
+        frmMain& form = *run->form;
+        const QPoint start = form.picView->pos();
+        form.hsbView->setSliderDown(true);
+        form.hsbView->setSliderPosition(150); // ten pixels of 15 twips
+        QCOMPARE(form.picView->pos(), start);
+        form.hsbView->setSliderDown(false);
+        QCOMPARE(form.picView->pos(), start - QPoint(10, 0));
+        QCOMPARE(form.hsbViewModel.Value(), 150);
+    }
+
     // A picture smaller than the viewport moves to its right and bottom edges and back.
     void windowSmallPicture() {
         auto run = Shown(100, 80);
