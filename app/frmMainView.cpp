@@ -100,11 +100,18 @@ int Pixels(double twips, double twipsPerPixel) {
 } // namespace
 
 void frmMain::SetupView() {
-    // A sunken border as wide as the room the layout allows for it: 60 twips across both
-    // sides, two pixels a side at 96 DPI.
-    picBase->setLineWidth(
-        std::max<int>(1, int(platform::RoundHalfEven(mGlyfora::ViewBorderAllowance / 2 /
-                                                     platform::TwipsPerPixelX()))));
+    // The sunken border takes the room the layout allows for it: 60 twips across both
+    // sides (two pixels a side at 96 DPI); an odd pixel left over goes to the right and
+    // bottom edges.
+    const int roomX =
+        int(platform::RoundHalfEven(mGlyfora::ViewBorderAllowance / platform::TwipsPerPixelX()));
+    const int roomY =
+        int(platform::RoundHalfEven(mGlyfora::ViewBorderAllowance / platform::TwipsPerPixelY()));
+    const int line = std::max(1, std::min(roomX, roomY) / 2);
+    picBase->setLineWidth(line);
+    // The frame is the widget's contents margins; the odd pixel widens the far ones.
+    picBase->setContentsMargins(line, line, std::max(line, roomX - line),
+                                std::max(line, roomY - line));
 
     hsbView = new ViewScrollBar(Qt::Horizontal, picBase);
     vsbView = new ViewScrollBar(Qt::Vertical, picBase);
@@ -129,7 +136,7 @@ void frmMain::SetupView() {
     border->setFrameStyle(picBase->frameStyle());
     border->setLineWidth(picBase->lineWidth());
     border->setAttribute(Qt::WA_TransparentForMouseEvents);
-    border->setAttribute(Qt::WA_NoSystemBackground);
+    border->setAutoFillBackground(true); // the viewport's grey in a left-over margin
     baseBorder_ = border;
 
     picScollBar = new QWidget(picBase);

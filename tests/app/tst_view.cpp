@@ -4,6 +4,8 @@
 #include "app/ViewLayout.h"
 #include "app/ViewNavigation.h"
 #include "app/frmMain.h"
+#include "platform/Rounding.h"
+#include "platform/Twips.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
@@ -334,7 +336,10 @@ private Q_SLOTS:
         frmMain& form = *run->form;
         const QRect inner = form.picBase->contentsRect();
         // The border is the allowance: 60 twips.
-        QCOMPARE(form.picBase->width() - inner.width(), 4);
+        QCOMPARE(form.picBase->width() - inner.width(),
+                 int(platform::RoundHalfEven(60 / platform::TwipsPerPixelX())));
+        QCOMPARE(form.picBase->height() - inner.height(),
+                 int(platform::RoundHalfEven(60 / platform::TwipsPerPixelY())));
         QCOMPARE(form.hsbView->isVisible(), hsb);
         QCOMPARE(form.vsbView->isVisible(), vsb);
         QCOMPARE(form.picScollBar->isVisible(), hsb && vsb);
@@ -395,11 +400,12 @@ private Q_SLOTS:
         frmMain& form = *run->form;
         const QPoint start = form.picView->pos();
         form.hsbView->setSliderDown(true);
-        form.hsbView->setSliderPosition(150); // ten pixels of 15 twips
+        const int tenPixels = 10 * form.hsbViewModel.SmallChange(); // in twips
+        form.hsbView->setSliderPosition(tenPixels);
         QCOMPARE(form.picView->pos(), start);
         form.hsbView->setSliderDown(false);
         QCOMPARE(form.picView->pos(), start - QPoint(10, 0));
-        QCOMPARE(form.hsbViewModel.Value(), 150);
+        QCOMPARE(form.hsbViewModel.Value(), tenPixels);
     }
 
     // A picture smaller than the viewport moves to its right and bottom edges and back.
