@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# End-to-end check of the Help menu under a window manager: Alt+H, A opens the about box
+# over the main window and Esc closes it; Alt+H, T opens the help window from glyfora.hlp
+# beside the program; a program without its help file shows a message instead.
+# Usage: help_menu.sh GLYFORA_BINARY SAMPLE_PICTURE
+set -euo pipefail
+binary=$1
+sample=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/bare"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+# The same program in a folder without glyfora.hlp.
+cp "$binary" "$work/bare/glyfora"
+
+cat > "$work/drive.sh" <<'INNER'
+#!/usr/bin/env bash
+set -uo pipefail
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+fail=0
+# The visible window of the process whose name is exactly the text given (names compared
+# in bash: xdotool's patterns do not take Japanese reliably).
+named() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+# Waits (bounded) for it; prints its id.
+wait_window() {
+  for _ in $(seq 1 200); do
+    named "$1" "$2" && return 0
+    sleep 0.1
+  done
+  return 0
+}
+# Waits (bounded) until it is gone.
+wait_gone() {
+  for _ in $(seq 1 100); do
+    named "$1" "$2" >/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+centre() { # x y w h of a window, as "cx cy"
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo $((2 * X + WIDTH)) $((2 * Y + HEIGHT))
+}
+
+"$binary" "$sample" &
+pid=$!
+main=$(wait_window "$pid" "$sample - glyfora")
+if [ -z "$main" ]; then echo "main window did not appear"; kill "$pid"; exit 1; fi
+xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
+xdotool key alt+h; sleep 0.5; xdotool key a
+about=$(wait_window "$pid" "バージョン情報")
+if [ -z "$about" ]; then
+  echo "Alt+H, A: no about box"; fail=1
+else
+  read -r mx my < <(centre "$main")
+  read -r ax ay < <(centre "$about")
+  # Centres within a few pixels: the frames of the two windows differ a little.
+  if [ $(( (mx - ax) * (mx - ax) + (my - ay) * (my - ay) )) -gt 64 ]; then
+    echo "about box not centred over the main window (doubled centres $mx,$my and $ax,$ay)"
+    fail=1
+  fi
+  xdotool windowactivate --sync "$about" 2>/dev/null; sleep 0.5
+  xdotool key Escape
+  wait_gone "$pid" "バージョン情報" || { echo "Esc did not close the about box"; fail=1; }
+fi
+xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+xdotool key alt+h; sleep 0.5; xdotool key t
+help=$(wait_window "$pid" "glyfora ヘルプ")
+[ -n "$help" ] || { echo "Alt+H, T: no help window"; fail=1; }
+kill "$pid"; wait "$pid" 2>/dev/null
+
+"$bare" "$sample" &
+pid=$!
+main=$(wait_window "$pid" "$sample - glyfora")
+if [ -z "$main" ]; then echo "bare program: no main window"; kill "$pid"; exit 1; fi
+xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
+xdotool key alt+h; sleep 0.5; xdotool key t
+box=$(wait_window "$pid" "glyfora")
+[ -n "$box" ] || { echo "missing help file: no message box"; fail=1; }
+if named "$pid" "glyfora ヘルプ" >/dev/null; then
+  echo "missing help file: a help window opened"; fail=1
+fi
+kill "$pid"; wait "$pid" 2>/dev/null
+kill "$wm" 2>/dev/null
+exit $fail
+INNER
+chmod +x "$work/drive.sh"
+export binary sample bare="$work/bare/glyfora"
+if xvfb-run -a -s '-screen 0 1280x800x24' "$work/drive.sh"; then
+  echo "1 passed, 0 failed"
+else
+  echo "0 passed, 1 failed"
+  exit 1
+fi
