@@ -169,7 +169,7 @@ void frmMain::LoadWindowState() {
                          !designSize && !std::isnan(storedWidth),
                          !designSize && !std::isnan(storedHeight),
                          designSize || std::isnan(storedLeft),
-                         false};
+                         designSize || std::isnan(storedTop)};
 
     mnuToolBar->setChecked(
         mGlyfora::ReadBoolean(store_, mGlyfora::Setting(window, QStringLiteral("ToolBar"))));
