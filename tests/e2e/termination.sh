@@ -11,14 +11,7 @@
 # Usage: termination.sh GLYFORA_BINARY SAMPLE_PICTURE
 set -euo pipefail
 
-if [ "${1:-}" != --inside ]; then
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  export GLYFORA_BINARY=$1 SAMPLE=$2 WORK=$work
-  unset QT_QPA_PLATFORM
-  xvfb-run -a -s '-screen 0 1280x800x24' "$0" --inside
-  exit $?
-fi
+. "$(dirname "$0")/under_xvfb.sh"
 
 binary=$GLYFORA_BINARY
 fail=0
