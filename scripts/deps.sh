@@ -11,6 +11,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool x11-utils openbox imagemagick poppler-utils
   clang-format
+  desktop-file-utils appstream dpkg-dev groff-base bsdextrautils
 )
 
 missing=()
