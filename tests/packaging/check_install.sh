@@ -61,6 +61,9 @@ done
 desktop-file-validate "$prefix/share/applications/$id.desktop" || bad "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1 ||
   { cat "$work/as.log"; bad "appstreamcli validate"; }
+# The tree as a whole: metadata, its launcher entry and icon agree.
+appstreamcli validate-tree --no-net "$prefix" >"$work/tree.log" 2>&1 ||
+  { cat "$work/tree.log"; bad "appstreamcli validate-tree"; }
 
 # The installed converter runs, from another folder, with a settings folder of its own.
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
