@@ -1,6 +1,7 @@
 // Throughput of the text and HTML scans on a 4096 x 4096 picture, in cells per second:
 // the program's scans with the intermediate file's round trip, and the streamed scans of
 // glyfora-convert into a sink that only counts.
+#include "bench/NoisePicture.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConvertScan.h"
 #include "imageops/PictureSurface.h"
@@ -13,20 +14,7 @@ namespace {
 constexpr int Side = 4096;
 
 const PictureSurface& Picture() {
-    static const PictureSurface surface = [] {
-        QImage image(Side, Side, QImage::Format_RGB32);
-        quint32 state = 12345;
-        for (int y = 0; y < Side; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < Side; ++x) {
-                state = state * 1664525u + 1013904223u;
-                line[x] = 0xFF000000u | (state >> 8);
-            }
-        }
-        PictureSurface s;
-        s.Assign(image);
-        return s;
-    }();
+    static const PictureSurface surface = NoisePicture(Side, Side);
     return surface;
 }
 

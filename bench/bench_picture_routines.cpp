@@ -1,6 +1,7 @@
 // Time of the picture routines on a 4000 x 3000 picture: quarter and half turns,
 // rotation by 45 degrees, resize to 8000 x 6000 and back down, the mirrors and the
 // colour correction. Each run writes a fresh result, as the program does.
+#include "bench/NoisePicture.h"
 #include "imageops/AdjustColor.h"
 #include "imageops/Mirror.h"
 #include "imageops/PictureSurface.h"
@@ -19,20 +20,7 @@ constexpr int Width = 4000;
 constexpr int Height = 3000;
 
 const PictureSurface& Picture() {
-    static const PictureSurface surface = [] {
-        QImage image(Width, Height, QImage::Format_RGB32);
-        quint32 state = 12345;
-        for (int y = 0; y < Height; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < Width; ++x) {
-                state = state * 1664525u + 1013904223u;
-                line[x] = 0xFF000000u | (state >> 8);
-            }
-        }
-        PictureSurface s;
-        s.Assign(image);
-        return s;
-    }();
+    static const PictureSurface surface = NoisePicture(Width, Height);
     return surface;
 }
 
