@@ -29,28 +29,18 @@ ChannelTable MakeTable(qint16 offset, int shift) {
 
 bool AdjustColor(PictureSurface& destination, const PictureSurface& source, qint16 redOffset,
                  qint16 greenOffset, qint16 blueOffset) {
-    const QImage& picture = source.Image();
-    if (picture.isNull()) {
-        destination.MutableImage() = QImage();
-        return true;
-    }
-    QImage result = AllocateResult(picture.width(), picture.height());
-    if (result.isNull())
-        return false;
     const ChannelTable red = MakeTable(redOffset, 16);
     const ChannelTable green = MakeTable(greenOffset, 8);
     const ChannelTable blue = MakeTable(blueOffset, 0);
-    const int w = picture.width();
-    for (int y = 0; y < picture.height(); ++y) {
+    return TransformRows(destination, source, [&](const QImage& picture, QImage& result, int y) {
         const auto* src = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(result.scanLine(y));
-        for (int x = 0; x < w; ++x) {
+        const int width = picture.width();
+        for (int x = 0; x < width; ++x) {
             const QRgb p = src[x];
             dst[x] = 0xFF000000u | red[p >> 16 & 0xFFu] | green[p >> 8 & 0xFFu] | blue[p & 0xFFu];
         }
-    }
-    destination.MutableImage() = std::move(result);
-    return true;
+    });
 }
 
 } // namespace mGlyfora
