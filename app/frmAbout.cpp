@@ -1,10 +1,8 @@
 // The about box.
 #include "app/frmAbout.h"
 
-#include "app/DialogPlacement.h"
 #include "app/mGlyfora.h"
-#include "platform/Rounding.h"
-#include "platform/Twips.h"
+#include "platform/CentreDialog.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -23,9 +21,6 @@ constexpr int VersionRevision = GLYFORA_VERSION_REVISION;
 constexpr int IconPixels = 32;
 constexpr int MinimumWidth = 300;
 
-int PixelsFromTwips(std::int32_t twips, double twipsPerPixel) {
-    return int(platform::RoundHalfEven(double(twips) / twipsPerPixel));
-}
 } // namespace
 
 QString AboutVersionText(int major, int minor, int revision) {
@@ -90,15 +85,7 @@ void frmAbout::Form_Load() {
 
     // Centred over the main window's outer frame; the box gets the same frame as the main
     // window once the window manager has framed it.
-    const QRect mainFrame = main_.frameGeometry();
-    const QSize frameExtra = mainFrame.size() - main_.geometry().size();
-    const QSize outer = size() + frameExtra;
-    const double tx = platform::TwipsPerPixelX();
-    const double ty = platform::TwipsPerPixelY();
-    const mGlyfora::TwipsPosition at =
-        mGlyfora::CentredOver(mainFrame.left() * tx, mainFrame.top() * ty, mainFrame.width() * tx,
-                              mainFrame.height() * ty, outer.width() * tx, outer.height() * ty);
-    move(PixelsFromTwips(at.left, tx), PixelsFromTwips(at.top, ty));
+    platform::CentreOver(*this, main_);
 }
 
 void frmAbout::cmdOk_Click() {

@@ -1,6 +1,6 @@
 // The Help menu: the about box (version text, centring, fixed dialog, OK and Esc), the
 // help window (document, keyword index, jumps) and a help file that cannot be read.
-#include "app/DialogPlacement.h"
+#include "platform/DialogPlacement.h"
 #include "app/HelpDocument.h"
 #include "app/HelpWindow.h"
 #include "app/Main.h"

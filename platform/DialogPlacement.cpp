@@ -1,5 +1,5 @@
 // Centring a dialog over the main window.
-#include "app/DialogPlacement.h"
+#include "platform/DialogPlacement.h"
 
 #include "platform/Rounding.h"
 
