@@ -1,20 +1,5 @@
-// Process-wide values of the program, alive for the whole run.
+// The program's process-wide values live with the platform layer, where every subsystem
+// may read them; this name stays for the main window's code.
 #pragma once
 
-#include <QString>
-#include <array>
-
-namespace mGlyfora {
-
-inline const QString ApplicationTitle = QStringLiteral("glyfora");
-
-inline constexpr int RecentFilesSlots = 21; // entries 0..19 usable, 20 receives the overflow
-
-inline QString OpenDirectory; // where the open dialogs start
-inline QString SaveDirectory; // where the save dialogs start
-inline qint16 RecentFilesMax = 4;
-inline std::array<QString, RecentFilesSlots> RecentFilesList;
-inline QString HelpFilePath;
-inline QString ImageBaseName; // current picture's name without folder and extension
-
-} // namespace mGlyfora
+#include "platform/mGlyfora.h"
