@@ -29,5 +29,9 @@ int main(int argc, char* argv[]) {
         mainWindow->close();
         return 0;
     }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The loop may end without the main window having closed (a termination signal while it
+    // was hidden for a conversion, a session's end): the shutdown steps still run, once.
+    mainWindow->close();
+    return status;
 }

@@ -33,6 +33,13 @@ bool WriteUtf8(platform::OutputFile& out, QStringView text) {
     return true;
 }
 
+QString TextForPage(const QString& text) {
+    if (!text.contains(u'<'))
+        return text;
+    QString page = text;
+    return page.replace(u'<', QStringLiteral("&lt;"));
+}
+
 bool WriteHtmlPage(platform::OutputFile& out, const QString& before, const QString& body,
                    const QString& after) {
     return out.Write(TemplateLine(before)) && WriteUtf8(out, body) && WriteUtf8(out, LineBreak) &&

@@ -19,6 +19,10 @@ QByteArray TemplateLine(QStringView text);
 // is never held twice.
 bool WriteUtf8(platform::OutputFile& out, QStringView text);
 
+// A text result as it goes on a page: "<" as "&lt;", so the browser shows the art instead
+// of taking part of it for a tag; everything else as it is.
+QString TextForPage(const QString& text);
+
 // The bytes of an HTML page: before, CR LF, body, CR LF, after, CR LF.
 bool WriteHtmlPage(platform::OutputFile& out, const QString& before, const QString& body,
                    const QString& after);

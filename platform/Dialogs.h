@@ -6,6 +6,7 @@
 #include "platform/Colour.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -122,8 +123,11 @@ public:
                                                          const PrintDialogRequest& request) = 0;
     // Runs a dialog modally; returns its result code (QDialog::Accepted or Rejected).
     virtual int ShowModal(QDialog& dialog) = 0;
-    // Opens a file with the desktop's default application; false when that failed.
-    virtual bool OpenWithDefaultApp(const QString& path, const QString& workingFolder) = 0;
+    // Opens a file with the desktop's default application, never waiting for it; false when
+    // it could not be started. A failure known only later (the launcher gives up) calls
+    // `failedLater` when it arrives.
+    virtual bool OpenWithDefaultApp(const QString& path, const QString& workingFolder,
+                                    std::function<void()> failedLater = {}) = 0;
 
     // Short form for a message with an OK button.
     void Message(QWidget* parent, const QString& text, MsgIcon icon) {

@@ -6,6 +6,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -21,6 +22,10 @@
 #include <QPushButton>
 
 namespace platform {
+
+namespace {
+constexpr int LauncherStartMilliseconds = 10000;
+}
 
 namespace {
 const QString kTitle = QStringLiteral("glyfora");
@@ -332,8 +337,32 @@ int QtDialogs::ShowModal(QDialog& dialog) {
     return Exec(dialog);
 }
 
-bool QtDialogs::OpenWithDefaultApp(const QString& path, const QString& workingFolder) {
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {path}, workingFolder);
+bool QtDialogs::OpenWithDefaultApp(const QString& path, const QString& workingFolder,
+                                   std::function<void()> failedLater) {
+    // Owned by the application: it outlives the command and goes when it has finished.
+    // The launcher may stay until the browser ends; the program never waits for it.
+    auto* launcher = new QProcess(QCoreApplication::instance());
+    launcher->setProgram(QStringLiteral("xdg-open"));
+    launcher->setArguments({path});
+    launcher->setWorkingDirectory(workingFolder);
+    launcher->setStandardInputFile(QProcess::nullDevice());
+    launcher->setStandardOutputFile(QProcess::nullDevice());
+    launcher->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(launcher, &QProcess::finished, launcher,
+                     [launcher, failedLater](int exitCode, QProcess::ExitStatus status) {
+                         launcher->deleteLater();
+                         if ((status != QProcess::NormalExit || exitCode != 0) && failedLater)
+                             failedLater();
+                     });
+    launcher->start();
+    // Only the start is waited for (a fork and exec): a launcher that cannot start says
+    // so at once, one that starts is left to finish in its own time.
+    if (!launcher->waitForStarted(LauncherStartMilliseconds)) {
+        launcher->disconnect();
+        launcher->deleteLater();
+        return false;
+    }
+    return true;
 }
 
 } // namespace platform

@@ -22,7 +22,8 @@ public:
     std::optional<PrintDialogResult> ShowPrinter(QWidget* parent, QPrinter& printer,
                                                  const PrintDialogRequest& request) override;
     int ShowModal(QDialog& dialog) override;
-    bool OpenWithDefaultApp(const QString& path, const QString& workingFolder) override;
+    bool OpenWithDefaultApp(const QString& path, const QString& workingFolder,
+                            std::function<void()> failedLater) override;
 };
 
 // "label|a;b|label|*.*" as Qt name filters: "label (a b)", "label (*)".

@@ -72,8 +72,12 @@ int ScriptedDialogs::ShowModal(QDialog& dialog) {
     return modal ? modal(dialog) : int(QDialog::Rejected);
 }
 
-bool ScriptedDialogs::OpenWithDefaultApp(const QString& path, const QString&) {
+bool ScriptedDialogs::OpenWithDefaultApp(const QString& path, const QString& workingFolder,
+                                         std::function<void()> failedLater) {
     openedFiles << path;
+    openFolders << workingFolder;
+    if (openSucceeds && openFailsLater && failedLater)
+        failedLater();
     return openSucceeds;
 }
 

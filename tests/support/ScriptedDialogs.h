@@ -25,7 +25,8 @@ public:
     ShowPrinter(QWidget* parent, QPrinter& printer,
                 const platform::PrintDialogRequest& request) override;
     int ShowModal(QDialog& dialog) override;
-    bool OpenWithDefaultApp(const QString& path, const QString& workingFolder) override;
+    bool OpenWithDefaultApp(const QString& path, const QString& workingFolder,
+                            std::function<void()> failedLater) override;
 
     // Answers, taken in order; when a queue is empty a message box answers with its
     // default button and every other dialog is cancelled.
@@ -39,6 +40,9 @@ public:
     // Runs a modal dialog in place of exec(); by default the dialog is rejected.
     std::function<int(QDialog&)> modal;
     bool openSucceeds = true;
+    // The launcher starts but then reports a failure (no application for the file).
+    bool openFailsLater = false;
+    QStringList openFolders;
 
     // What was asked.
     QList<platform::MessageRequest> messages;

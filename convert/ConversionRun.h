@@ -1,0 +1,33 @@
+// A conversion run: the progress dialog goes up, the main window steps aside, the scan
+// runs, the main window comes back, and the result is delivered: to the conversion
+// window, to an HTML page in the browser, or (too large for the window) to the clipboard.
+#pragma once
+
+#include "convert/SelectionRect.h"
+
+#include <QString>
+#include <functional>
+
+class PictureSurface;
+class QWidget;
+
+namespace platform {
+class Dialogs;
+}
+
+namespace mGlyfora {
+
+struct ConversionRunTarget {
+    QWidget& main;                 // hidden and disabled while the scan runs
+    const PictureSurface& picView; // the working picture
+    SelectionRect shpCut;          // the selection, Visible as the shape is shown
+    platform::Dialogs& dialogs;
+    // Hands a text result to the conversion window and shows it; throws std::bad_alloc,
+    // the window unchanged, when the view cannot take a text this large.
+    std::function<void(const QString&)> showText;
+};
+
+void RunTextConversion(const ConversionRunTarget& target);
+void RunHTMLConversion(const ConversionRunTarget& target);
+
+} // namespace mGlyfora

@@ -1,0 +1,14 @@
+// The fixed texts of the conversion run and its progress dialog.
+#pragma once
+
+#include <QString>
+
+namespace frmPercentTexts {
+inline const QString TextConversion = QStringLiteral("テキスト変換中...");
+inline const QString HTMLConversion = QStringLiteral("HTML 変換中...");
+inline const QString Cancel = QStringLiteral("Cancel");
+inline const QString StopQuestion = QStringLiteral("変換を中止しますか?");
+inline const QString ShowInBrowser = QStringLiteral("ブラウザで表示しますか？");
+inline const QString TooLargeForView =
+    QStringLiteral("画像のサイズが大きすぎるためクリップボードにコピーします。");
+} // namespace frmPercentTexts

@@ -1,0 +1,395 @@
+// The conversion runs: the progress dialog and the main window during the scan, cancel
+// by button and close box, the question after a text conversion and where each answer
+// leads, the clipboard for a text the view cannot take, and the HTML page save with its
+// dialog, folder, bytes and browser launch.
+#include "convert/ConversionRun.h"
+#include "convert/ConversionSettings.h"
+#include "convert/ConversionState.h"
+#include "convert/frmPercent.h"
+#include "imageops/PictureSurface.h"
+#include "platform/mGlyfora.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <new>
+#include <unistd.h>
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using testsupport::ScriptedDialogs;
+
+namespace {
+
+const QString Question = QStringLiteral("ブラウザで表示しますか？");
+const QString TooLarge =
+    QStringLiteral("画像のサイズが大きすぎるためクリップボードにコピーします。");
+const QString StopQuestion = QStringLiteral("変換を中止しますか?");
+const QString BrowserFailed = QStringLiteral("ブラウザの起動に失敗しました。");
+
+frmPercent* ProgressDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<frmPercent*>(widget))
+            return dialog;
+    }
+    return nullptr;
+}
+
+// Runs `step` at the scan's first chance to let events through.
+void DuringScan(std::function<void()> step) {
+    QTimer::singleShot(0, qApp, std::move(step));
+}
+
+} // namespace
+
+class TestConversionRun : public QObject {
+    Q_OBJECT
+
+    QMainWindow main;
+    PictureSurface picture;
+    ScriptedDialogs dialogs;
+    QStringList shown; // texts handed to the conversion window
+    bool viewTooSmall = false;
+
+    mGlyfora::ConversionRunTarget Target(mGlyfora::SelectionRect selection = {}) {
+        return {main, picture, selection, dialogs, [this](const QString& text) {
+                    if (viewTooSmall)
+                        throw std::bad_alloc();
+                    shown << text;
+                }};
+    }
+
+    // White, black / black, white: with the ramp "<#" (brightest first) the art is
+    // "<#" CR LF "#<".
+    void UseCheckerPicture() {
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.setPixel(0, 0, qRgb(255, 255, 255));
+        image.setPixel(1, 0, qRgb(0, 0, 0));
+        image.setPixel(0, 1, qRgb(0, 0, 0));
+        image.setPixel(1, 1, qRgb(255, 255, 255));
+        QVERIFY(picture.Assign(image));
+        mGlyfora::ConversionSettings.Charactor = QStringLiteral("<#");
+    }
+
+private Q_SLOTS:
+    void init() {
+        dialogs = ScriptedDialogs();
+        shown.clear();
+        viewTooSmall = false;
+        mGlyfora::ConversionSettings = mGlyfora::ConversionSettingsRecord();
+        mGlyfora::ImageBaseName = QStringLiteral("cat");
+        mGlyfora::SaveDirectory = QDir::tempPath();
+        UseCheckerPicture();
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+    }
+
+    // The dialog names the conversion, the main window is away during the scan, and
+    // everything is back afterwards.
+    void mainWindowStepsAsideDuringTheScan_data() {
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("text") << false << QStringLiteral("テキスト変換中...");
+        QTest::newRow("html") << true << QStringLiteral("HTML 変換中...");
+    }
+    void mainWindowStepsAsideDuringTheScan() {
+        QFETCH(bool, html);
+        QFETCH(QString, caption);
+        bool seen = false, mainVisible = true, mainEnabled = true;
+        QString label, cancel;
+        DuringScan([&] {
+            frmPercent* dialog = ProgressDialog();
+            seen = dialog && dialog->isVisible();
+            if (dialog) {
+                label = dialog->lblConversion->text();
+                cancel = dialog->cmdCancel->text();
+            }
+            mainVisible = main.isVisible();
+            mainEnabled = main.isEnabled();
+        });
+        dialogs.messageAnswers = {MsgAnswer::Cancel};
+        html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
+        QVERIFY(seen);
+        QCOMPARE(label, caption);
+        QCOMPARE(cancel, QStringLiteral("Cancel"));
+        QVERIFY(!mainVisible);
+        QVERIFY(!mainEnabled);
+        QVERIFY(main.isVisible());
+        QVERIFY(main.isEnabled());
+        QVERIFY(!ProgressDialog());
+    }
+
+    // Each answer to the question after a text conversion.
+    void answersToTheQuestion_data() {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<int>("shownCount");
+        QTest::addColumn<int>("saveDialogs");
+        QTest::newRow("No shows the text") << MsgAnswer::No << 1 << 0;
+        QTest::newRow("Yes goes to the HTML save") << MsgAnswer::Yes << 0 << 1;
+        QTest::newRow("Cancel drops it") << MsgAnswer::Cancel << 0 << 0;
+    }
+    void answersToTheQuestion() {
+        QFETCH(MsgAnswer, answer);
+        QFETCH(int, shownCount);
+        QFETCH(int, saveDialogs);
+        dialogs.messageAnswers = {answer};
+        mGlyfora::RunTextConversion(Target());
+        QCOMPARE(dialogs.messages.size(), 1);
+        const platform::MessageRequest& asked = dialogs.messages.constFirst();
+        QCOMPARE(asked.text, Question);
+        QCOMPARE(asked.icon, MsgIcon::Information);
+        QCOMPARE(asked.buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(asked.defaultButton, 1); // No: Enter does not open the browser
+        QCOMPARE(shown.size(), shownCount);
+        if (shownCount)
+            QCOMPARE(shown.constFirst(), QStringLiteral("<#\r\n#<"));
+        QCOMPARE(dialogs.saveRequests.size(), saveDialogs);
+    }
+
+    void cancelButtonEndsTheRunQuietly_data() {
+        QTest::addColumn<bool>("html");
+        QTest::newRow("text") << false;
+        QTest::newRow("html") << true;
+    }
+    void cancelButtonEndsTheRunQuietly() {
+        QFETCH(bool, html);
+        DuringScan([] { ProgressDialog()->cmdCancel->click(); });
+        html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(dialogs.saveRequests.isEmpty());
+        QVERIFY(shown.isEmpty());
+        QVERIFY(main.isVisible() && main.isEnabled());
+        QVERIFY(!ProgressDialog());
+    }
+
+    void escapeIsTheCancelButton() {
+        DuringScan([] { QTest::keyClick(ProgressDialog(), Qt::Key_Escape); });
+        mGlyfora::RunTextConversion(Target());
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(shown.isEmpty());
+    }
+
+    // The close box asks; No goes on (the dialog stays), Yes cancels. Either way the
+    // person's close never takes the dialog away.
+    void closeBoxAsks_data() {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<bool>("delivered");
+        QTest::newRow("No goes on") << MsgAnswer::No << true;
+        QTest::newRow("Yes cancels") << MsgAnswer::Yes << false;
+    }
+    void closeBoxAsks() {
+        QFETCH(MsgAnswer, answer);
+        QFETCH(bool, delivered);
+        bool stillUp = false;
+        DuringScan([&] {
+            frmPercent* dialog = ProgressDialog();
+            dialog->close();
+            stillUp = dialog->isVisible();
+        });
+        dialogs.messageAnswers = {answer, MsgAnswer::No};
+        mGlyfora::RunTextConversion(Target());
+        QVERIFY(stillUp);
+        QCOMPARE(dialogs.messages.constFirst().text, StopQuestion);
+        QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Information);
+        QCOMPARE(dialogs.messages.constFirst().buttons, MsgButtons::YesNo);
+        QCOMPARE(shown.size(), delivered ? 1 : 0);
+        QCOMPARE(dialogs.messages.size(), delivered ? 2 : 1);
+    }
+
+    // The scan drives the bar: it ends full.
+    void progressBarFollowsTheRows() {
+        QImage image(4, 6, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QVERIFY(picture.Assign(image));
+        int maximum = -1, value = -1;
+        QPointer<frmPercent> dialog;
+        DuringScan([&] { dialog = ProgressDialog(); });
+        // Seen from inside the scan's last chance to let events through, and after it.
+        QObject watcher;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &watcher, [&] {
+            if (dialog) {
+                maximum = dialog->prbPercent->maximum();
+                value = dialog->prbPercent->value();
+            }
+        });
+        poll.start(0);
+        dialogs.messageAnswers = {MsgAnswer::Cancel};
+        mGlyfora::RunTextConversion(Target());
+        poll.stop();
+        QCOMPARE(maximum, 6); // one row of 1 x 1 cells per picture row
+        QVERIFY(value > 0 && value <= 6);
+    }
+
+    void tooLargeForTheViewGoesToTheClipboard() {
+        viewTooSmall = true;
+        QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
+        dialogs.messageAnswers = {MsgAnswer::No, MsgAnswer::OK};
+        mGlyfora::RunTextConversion(Target());
+        QCOMPARE(dialogs.messages.size(), 2);
+        QCOMPARE(dialogs.messages.at(1).text, TooLarge);
+        QCOMPARE(dialogs.messages.at(1).icon, MsgIcon::Information);
+        QCOMPARE(dialogs.messages.at(1).buttons, MsgButtons::OK);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("<#\r\n#<"));
+    }
+
+    void emptyResultAsksNothing() {
+        // One row of cells, all right of the picture: nothing to show.
+        mGlyfora::RunTextConversion(Target({true, 10, 0, 5, 1}));
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(shown.isEmpty());
+    }
+
+    // The selection counts as the shape says, whatever the window's visibility.
+    void selectionIsScanned() {
+        dialogs.messageAnswers = {MsgAnswer::No};
+        mGlyfora::RunTextConversion(Target({true, 1, 0, 1, 2}));
+        QCOMPARE(shown, QStringList{QStringLiteral("#\r\n<")});
+    }
+
+    // --- The HTML page ---
+
+    void textPageIsSavedAndOpened_data() {
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("text result between Before and After")
+            << false
+            << QByteArray("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n<FONT STYLE=\"font-size: 6px; "
+                          "line-height: 0.6\"><PRE>\r\n&lt;#\r\n#&lt;\r\n</PRE></FONT>\r\n"
+                          "</BODY></HTML>\r\n");
+        QTest::newRow("HTML result between BeforeHTML and AfterHTML") << true << QByteArray();
+    }
+    void textPageIsSavedAndOpened() {
+        QFETCH(bool, html);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir web;
+        const QString path = web.path() + QStringLiteral("/page.html");
+        dialogs.messageAnswers = {MsgAnswer::Yes};
+        dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
+        const QString startFolder = mGlyfora::SaveDirectory;
+        html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
+
+        QCOMPARE(dialogs.saveRequests.size(), 1);
+        const platform::FileDialogRequest& request = dialogs.saveRequests.constFirst();
+        QCOMPARE(request.DialogTitle, QStringLiteral("名前をつけて保存"));
+        QCOMPARE(request.FileName, QStringLiteral("cat.html"));
+        QCOMPARE(request.InitDir, startFolder);
+        QCOMPARE(request.Flags, 0x806u);
+        QCOMPARE(request.Filter, QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*"));
+        QCOMPARE(request.FilterIndex, 1);
+        QVERIFY(request.DefaultExt.isEmpty());
+        // An HTML result is never asked about.
+        QCOMPARE(dialogs.messages.size(), html ? 0 : 1);
+
+        QCOMPARE(mGlyfora::SaveDirectory, web.path());
+        QCOMPARE(dialogs.openedFiles, QStringList{path});
+        QCOMPARE(dialogs.openFolders, QStringList{web.path()});
+        const QByteArray written = testsupport::FileBytes(path);
+        if (!html) {
+            QCOMPARE(written, bytes);
+        } else {
+            QVERIFY(written.startsWith("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n<FONT SIZE=\"1\" "
+                                       "STYLE=\"font-size: 2px\"><PRE>\r\n"));
+            QVERIFY(written.endsWith("\r\n</PRE></FONT>\r\n</BODY></HTML>\r\n"));
+            QVERIFY(written.contains("<FONT COLOR="));
+        }
+    }
+
+    // Exactly three line breaks are added, whatever the templates hold.
+    void emptyTemplatesWriteEmptyLines() {
+        mGlyfora::ConversionSettings.Before.clear();
+        mGlyfora::ConversionSettings.After.clear();
+        QTemporaryDir web;
+        const QString path = web.path() + QStringLiteral("/art.htm");
+        dialogs.messageAnswers = {MsgAnswer::Yes};
+        dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
+        mGlyfora::RunTextConversion(Target());
+        QCOMPARE(testsupport::FileBytes(path), QByteArray("\r\n&lt;#\r\n#&lt;\r\n\r\n"));
+    }
+
+    void cancelledSaveWritesNothing() {
+        const QString before = mGlyfora::SaveDirectory;
+        dialogs.fileAnswers = {std::nullopt};
+        mGlyfora::RunHTMLConversion(Target());
+        QCOMPARE(mGlyfora::SaveDirectory, before);
+        QVERIFY(dialogs.openedFiles.isEmpty());
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // A save that fails: the message naming the file, nothing reported as saved, and an
+    // earlier page intact.
+    void failedSaveKeepsTheEarlierPage_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("folder without write permission") << QStringLiteral("read-only");
+        QTest::newRow("a full disk") << QStringLiteral("full");
+    }
+    void failedSaveKeepsTheEarlierPage() {
+        QFETCH(QString, how);
+        QTemporaryDir web;
+        QString path = web.path() + QStringLiteral("/cat.html");
+        if (how == QLatin1String("read-only")) {
+            if (::geteuid() == 0)
+                QSKIP("root writes into any folder");
+            QVERIFY(testsupport::WriteFileBytes(QFile::encodeName(path), "earlier page"));
+            QFile::setPermissions(web.path(), QFile::ReadOwner | QFile::ExeOwner);
+        } else {
+            path = testsupport::DeviceNode(web.path(), "full", 7);
+            if (path.isEmpty())
+                QSKIP("no full device to write to");
+        }
+        dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
+        mGlyfora::RunHTMLConversion(Target());
+        QFile::setPermissions(web.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Critical);
+        QVERIFY(dialogs.messages.constFirst().text.contains(path));
+        QVERIFY(dialogs.openedFiles.isEmpty());
+        if (how == QLatin1String("read-only")) {
+            QCOMPARE(testsupport::FileBytes(path), QByteArray("earlier page"));
+            QCOMPARE(testsupport::Names(web.path()), QStringList{QStringLiteral("cat.html")});
+        }
+        QCOMPARE(mGlyfora::SaveDirectory, web.path());
+    }
+
+    // No application for the page: it stays written and the person is told, whether the
+    // launcher could not start or gave up later.
+    void browserFailure_data() {
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("launcher does not start") << false;
+        QTest::newRow("launcher gives up") << true;
+    }
+    void browserFailure() {
+        QFETCH(bool, starts);
+        dialogs.openSucceeds = starts;
+        dialogs.openFailsLater = starts;
+        QTemporaryDir web;
+        const QString path = web.path() + QStringLiteral("/cat.html");
+        dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
+        mGlyfora::RunHTMLConversion(Target());
+        QVERIFY(QFileInfo(path).size() > 0);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.constFirst().text, BrowserFailed);
+        QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Critical);
+    }
+
+    void cleanup() { mGlyfora::CancelConversion = false; }
+};
+
+GLYFORA_TEST_MAIN(TestConversionRun)
+#include "tst_conversion_run.moc"
