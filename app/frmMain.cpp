@@ -77,6 +77,11 @@ frmMain::frmMain(platform::Dialogs& dialogs, platform::SettingsStore& store)
     picView->setObjectName(QStringLiteral("picView"));
     picView->hide();
     shpCut = new SelectionShape(picView);
+    shpCut->setObjectName(QStringLiteral("shpCut"));
+    connect(picView, &PictureBox::MouseDown, this, &frmMain::picView_MouseDown);
+    connect(picView, &PictureBox::MouseMove, this, &frmMain::picView_MouseMove);
+    connect(picView, &PictureBox::MouseUp, this, &frmMain::picView_MouseUp);
+    connect(picView, &PictureBox::MouseLost, this, &frmMain::EndSelectionDrag);
     const QRgb background = picView->Surface().Background();
     picSave.SetBackground(background);
     picClip.SetBackground(background);
@@ -215,6 +220,7 @@ void frmMain::Form_Unload() {
         return;
     unloaded_ = true;
     SaveWindowState();
+    UnloadTextWindow();
     if (!mGlyfora::TempFileName.isEmpty() && QFileInfo(mGlyfora::TempFileName).isFile())
         QFile::remove(mGlyfora::TempFileName);
     mGlyfora::SaveSettings(store_);

@@ -4,12 +4,17 @@
 
 #include "app/ScrollModel.h"
 #include "app/ViewLayout.h"
+#include "convert/ConversionRun.h"
 #include "imageops/PictureBox.h"
 #include "imageops/PictureSurface.h"
 #include "imageops/SelectionShape.h"
+#include "imageops/frmAngle.h"
+#include "imageops/frmResize.h"
+#include "textwin/frmText.h"
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -76,10 +81,24 @@ public:
     void mnuMirrorH_Click();
     void mnuMirrorV_Click();
     void mnuColor_Click();
+    // The selection drag on the picture (positions in picture pixels) and, with the right
+    // button, the Image menu at the pointer.
+    void picView_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPointF pos);
+    void picView_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, QPointF pos);
+    void picView_MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPointF pos,
+                         QPoint globalPos);
     void mnuTextConversion_Click();
     void mnuHTMLConversion_Click();
     void mnuOption_Click();
     void mnuShowText_Click();
+
+    // The conversion window, loaded on first use (File > Close in it unloads it once the
+    // command is over).
+    frmText& TextWindow();
+    // Null while it is not loaded.
+    frmText* LoadedTextWindow() const { return frmText_.get(); }
+    // Stores its settings and destroys it; nothing when it is not loaded.
+    void UnloadTextWindow();
 
 public Q_SLOTS:
     // The options were confirmed: status text and recent items follow the new settings.
@@ -96,6 +115,10 @@ public:
     PictureSurface picSave;
     PictureSurface picClip;
     SelectionShape* shpCut = nullptr;
+    // A selection drag is under way; where it started, in whole picture pixels.
+    bool Selecting = false;
+    qint32 SelectStartX = 0;
+    qint32 SelectStartY = 0;
     QScrollBar* hsbView = nullptr;
     QScrollBar* vsbView = nullptr;
     // The bars' values and ranges (32 bits, Max may be negative), mirrored onto the bars.
@@ -159,6 +182,8 @@ private:
     void SetupToolbar();
     void LoadWindowState();
     void SaveWindowState();
+    // What a conversion run reads and where it delivers (frmMainConversion.cpp).
+    mGlyfora::ConversionRunTarget ConversionTarget();
     // Fits the geometry to the window manager's frame once the frame is known.
     void ApplyFrame();
     void AddRecentFile(const QString& path);
@@ -191,4 +216,13 @@ private:
     QObject* keyPreview_ = nullptr;
     // The viewport's border, kept above the picture.
     QWidget* baseBorder_ = nullptr;
+    // The angle and resize dialogs stay loaded while hidden, until a new picture comes.
+    std::unique_ptr<frmAngle> angleForm_;
+    std::unique_ptr<frmResize> resizeForm_;
+    void UnloadImageDialogs();
+    // The steps every geometric operation ends with (frmMainImage.cpp).
+    void FinishImageOperation();
+    // The drag ends: dotted outline, default pointer.
+    void EndSelectionDrag();
+    std::unique_ptr<frmText> frmText_;
 };

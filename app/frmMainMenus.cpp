@@ -435,18 +435,3 @@ void frmMain::mnuStatusBar_Click() {
     Form_Resize();
 }
 
-// Commands whose work comes with the picture operations, the conversions, the options
-// dialog and the conversion window; their menu items and buttons are already in place.
-void frmMain::mnuCopy_Click() {}
-void frmMain::mnuPaste_Click() {}
-void frmMain::mnuNormalView_Click() {}
-void frmMain::mnuResize_Click() {}
-void frmMain::mnuAngle_Click(int) {}
-void frmMain::mnuAngleIn_Click() {}
-void frmMain::mnuMirrorH_Click() {}
-void frmMain::mnuMirrorV_Click() {}
-void frmMain::mnuColor_Click() {}
-void frmMain::mnuTextConversion_Click() {}
-void frmMain::mnuHTMLConversion_Click() {}
-void frmMain::mnuOption_Click() {}
-void frmMain::mnuShowText_Click() {}

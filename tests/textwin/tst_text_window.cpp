@@ -1,0 +1,691 @@
+// The conversion window itself: menus, toolbar, the view's text interface, the edit
+// commands and their enabling, its life cycle beside the main window, and its settings.
+#include "platform/SettingsStore.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StartedWindow.h"
+#include "tests/support/TestEnvironment.h"
+#include "textwin/ConversionView.h"
+#include "textwin/TextWindowSettings.h"
+#include "textwin/frmText.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+#include <QToolBar>
+#include <memory>
+
+namespace {
+const QString Window = QStringLiteral("Text\\Window");
+const QString Font = QStringLiteral("Text\\Font");
+const QString Color = QStringLiteral("Text\\Color");
+constexpr Colour Red = 0x0000FF; // 0x00BBGGRR
+constexpr Colour Blue = 0xFF0000;
+constexpr Colour Green = 0x00FF00;
+
+struct Loaded {
+    testsupport::ScriptedDialogs dialogs;
+    platform::SettingsStore store;
+    std::unique_ptr<frmText> form = std::make_unique<frmText>(dialogs, store);
+    ConversionView& view() { return *form->rtfView; }
+};
+
+QString Stored(const QString& section, const QString& key) {
+    return platform::SettingsStore().Read(section, key, QStringLiteral("<absent>"));
+}
+
+void Store(const QString& section, const QString& key, const QString& text) {
+    platform::SettingsStore().Write(section, key, text);
+}
+
+// The colour of one character of the view.
+Colour ColourAt(ConversionView& view, int position) {
+    QTextCursor cursor(view.document());
+    cursor.setPosition(position);
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    return platform::ColourFromRgb(cursor.charFormat().foreground().color().rgb());
+}
+
+void Select(ConversionView& view, int start, int length) {
+    view.SetSelStart(start);
+    view.SetSelLength(length);
+}
+} // namespace
+
+class TestTextWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { testsupport::ClearSettings(); }
+
+    void menuCaptionsAndShortcuts_data();
+    void menuCaptionsAndShortcuts();
+    void menuOrder();
+    void toolbarButtons();
+    void toolbarDispatch();
+
+    void textUsesCrLf_data();
+    void textUsesCrLf();
+    void handOverKeepsFontAndColours();
+    void tooLargeTextLeavesViewAlone();
+    void selectionProperties();
+    void selColorMixed();
+    void systemColourResolvedForText();
+    void linesNeverWrap();
+
+    void editMenuStates_data();
+    void editMenuStates();
+    void toolbarFollowsSelectionAndClipboard();
+    void cutCopyPasteDelete();
+    void selectAllOnEmptyView();
+    void shortcutsRunCommands();
+    void pasteTakesPlainTextOnly();
+
+    void closeBoxHidesAndKeepsText();
+    void fileCloseUnloadsAndNewWindowStartsEmpty();
+    void mainUnloadSavesTextSettings();
+    void showTextShowsSameWindow();
+
+    void firstRunDefaults();
+    void settingsRoundTrip();
+    void redBackgroundStoredAs255();
+    void maximisedKeepsStoredGeometry();
+    void garbageFallsBack_data();
+    void garbageFallsBack();
+    void fontSizeText_data();
+    void fontSizeText();
+    void mixedSelectionStoresValidColour();
+};
+
+void TestTextWindow::menuCaptionsAndShortcuts_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    const auto row = [](const char* name, const char* caption, QKeySequence key) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption) << key;
+    };
+    row("mnuFileOpen", "ファイルを開く(&O)...", QKeySequence(QStringLiteral("Ctrl+O")));
+    row("mnuSaveAs", "名前を付けて保存(&A)...", QKeySequence(QStringLiteral("F12")));
+    row("mnuPrint", "印刷(&P)...", QKeySequence(QStringLiteral("Ctrl+P")));
+    row("mnuClose", "閉じる(&C)", QKeySequence());
+    row("mnuCut", "切り取り(&T)", QKeySequence(QStringLiteral("Ctrl+X")));
+    row("mnuCopy", "コピー(&C)", QKeySequence(QStringLiteral("Ctrl+C")));
+    row("mnuPaste", "貼り付け(&P)", QKeySequence(QStringLiteral("Ctrl+V")));
+    row("mnuDelete", "削除(&D)", QKeySequence(QStringLiteral("Del")));
+    row("mnuAllSelect", "すべて選択(&A)", QKeySequence(QStringLiteral("Ctrl+A")));
+    row("mnuFont", "フォントの変更(&F)...", QKeySequence());
+    row("mnuBackColor", "背景色の変更(&B)...", QKeySequence());
+}
+
+void TestTextWindow::menuCaptionsAndShortcuts() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    Loaded w;
+    const QAction* action = w.form->findChild<QAction*>(name);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut(), shortcut);
+    QVERIFY(action->isEnabled());
+}
+
+void TestTextWindow::menuOrder() {
+    Loaded w;
+    QCOMPARE(w.form->windowTitle(), QStringLiteral("変換ウィンドウ"));
+    QVERIFY(!w.form->parent());
+    QStringList bar;
+    for (const QAction* menu : w.form->menuBar()->actions())
+        bar << menu->text();
+    QCOMPARE(bar, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
+                               QStringLiteral("表示(&V)")}));
+    const auto names = [](const QMenu* menu) {
+        QStringList list;
+        for (const QAction* a : menu->actions())
+            list << a->objectName();
+        return list;
+    };
+    QCOMPARE(names(w.form->mnuFile), (QStringList{"mnuFileOpen", "mnuBar1", "mnuSaveAs", "mnuBar2",
+                                                  "mnuPrint", "mnuBar3", "mnuClose"}));
+    QCOMPARE(names(w.form->mnuEdit), (QStringList{"mnuCut", "mnuCopy", "mnuPaste", "mnuDelete",
+                                                  "mnuBar4", "mnuAllSelect"}));
+    QCOMPARE(names(w.form->mnuView), (QStringList{"mnuFont", "mnuBackColor"}));
+    QVERIFY(w.form->mnuBar4->isSeparator());
+}
+
+void TestTextWindow::toolbarButtons() {
+    Loaded w;
+    const QList<QAction*> actions = w.form->tbrToolbar->actions();
+    QCOMPARE(actions.size(), 11);
+    const QStringList tips = {QString(),
+                              QStringLiteral("ファイルを開く"),
+                              QStringLiteral("名前を付けて保存"),
+                              QString(),
+                              QStringLiteral("切り取り"),
+                              QStringLiteral("コピー"),
+                              QStringLiteral("貼り付け"),
+                              QString(),
+                              QStringLiteral("印刷"),
+                              QString(),
+                              QStringLiteral("フォントの変更")};
+    for (int index = 1; index <= 11; ++index) {
+        QAction* button = actions[index - 1];
+        QCOMPARE(button->objectName(), QStringLiteral("tbrButtons(%1)").arg(index));
+        QCOMPARE(button->property("Index").toInt(), index);
+        QCOMPARE(button->isSeparator(), index == 4 || index == 8 || index == 10);
+        QCOMPARE(button->icon().isNull(), tips[index - 1].isEmpty());
+        if (!tips[index - 1].isEmpty())
+            QCOMPARE(button->toolTip(), tips[index - 1]);
+        QVERIFY(button->icon().isNull() || !button->icon().pixmap(16, 16).isNull());
+    }
+    QVERIFY(!w.form->tbrToolbar->isMovable());
+    QVERIFY(!w.form->tbrToolbar->isFloatable());
+}
+
+void TestTextWindow::toolbarDispatch() {
+    Loaded w;
+    w.view().SetText(QStringLiteral("abc"));
+    for (int index : {1, 4, 8, 10, 12, 0})
+        w.form->tbrToolbar_ButtonClick(index);
+    QVERIFY(w.dialogs.openRequests.isEmpty() && w.dialogs.saveRequests.isEmpty() &&
+            w.dialogs.printRequests.isEmpty() && w.dialogs.fontRequests.isEmpty());
+    w.form->tbrToolbar_ButtonClick(2);
+    w.form->tbrToolbar_ButtonClick(3);
+    w.form->tbrToolbar_ButtonClick(9);
+    w.form->tbrToolbar_ButtonClick(11);
+    QCOMPARE(w.dialogs.openRequests.size(), 1);
+    QCOMPARE(w.dialogs.saveRequests.size(), 1);
+    QCOMPARE(w.dialogs.printRequests.size(), 1);
+    QCOMPARE(w.dialogs.fontRequests.size(), 1);
+    Select(w.view(), 1, 1);
+    w.form->tbrToolbar_ButtonClick(6);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("b"));
+    w.form->tbrToolbar_ButtonClick(5);
+    QCOMPARE(w.view().Text(), QStringLiteral("ac"));
+    w.form->tbrToolbar_ButtonClick(7);
+    QCOMPARE(w.view().Text(), QStringLiteral("abc"));
+}
+
+void TestTextWindow::textUsesCrLf_data() {
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("CR LF") << QStringLiteral("ab\r\ncd\r\n") << QStringLiteral("ab\r\ncd\r\n") << 3;
+    QTest::newRow("LF") << QStringLiteral("ab\ncd") << QStringLiteral("ab\r\ncd") << 2;
+    QTest::newRow("lone CR") << QStringLiteral("ab\rcd") << QStringLiteral("ab\r\ncd") << 2;
+    QTest::newRow("empty lines") << QStringLiteral("\r\n\r\n") << QStringLiteral("\r\n\r\n") << 3;
+    QTest::newRow("empty") << QString() << QString() << 1;
+    QTest::newRow("spaces kept") << QStringLiteral("  .,\u00a0@ ") << QStringLiteral("  .,\u00a0@ ")
+                                 << 1;
+}
+
+void TestTextWindow::textUsesCrLf() {
+    QFETCH(QString, given);
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    Loaded w;
+    w.view().SetText(given);
+    QCOMPARE(w.view().Text(), text);
+    QCOMPARE(w.view().document()->blockCount(), lines);
+}
+
+void TestTextWindow::handOverKeepsFontAndColours() {
+    Loaded w;
+    QFont font(QStringLiteral("Courier"));
+    font.setPointSizeF(7.5);
+    font.setBold(true);
+    w.view().SetBaseFont(font);
+    w.view().SetBackColor(Green);
+    w.view().SetSelColor(Red);
+    w.form->move(40, 50);
+    w.view().SetText(QStringLiteral("first\r\nresult"));
+    w.view().SetText(QStringLiteral("second"));
+    QCOMPARE(w.view().Text(), QStringLiteral("second"));
+    QCOMPARE(w.view().BaseFont().family(), QStringLiteral("Courier"));
+    QCOMPARE(w.view().BaseFont().pointSizeF(), 7.5);
+    QVERIFY(w.view().BaseFont().bold());
+    QCOMPARE(w.view().BackColor(), Green);
+    QCOMPARE(ColourAt(w.view(), 0), Red);
+    QCOMPARE(ColourAt(w.view(), 5), Red);
+    QCOMPARE(w.form->pos(), QPoint(40, 50));
+    // Nothing of the old text is left to undo back to.
+    QVERIFY(!w.view().document()->isUndoAvailable());
+}
+
+void TestTextWindow::tooLargeTextLeavesViewAlone() {
+    Loaded w;
+    w.view().SetText(QStringLiteral("kept"));
+    const QString huge(MaxViewText + 1, u'@');
+    QVERIFY_THROWS_EXCEPTION(std::bad_alloc, w.view().SetText(huge));
+    QCOMPARE(w.view().Text(), QStringLiteral("kept"));
+    // The limit itself is taken: a 1920 x 1080 result at one pixel per character.
+    QVERIFY(MaxViewText >= 540 * 1920 + 539 * 2);
+    QVERIFY(MaxViewText >= 1500 * 4000 + 1499 * 2);
+}
+
+void TestTextWindow::selectionProperties() {
+    Loaded w;
+    ConversionView& v = w.view();
+    v.SetText(QStringLiteral("abc\r\ndef"));
+    Select(v, 2, 3); // "c", the line end, "d"
+    QCOMPARE(v.SelStart(), 2);
+    QCOMPARE(v.SelLength(), 3);
+    QCOMPARE(v.SelText(), QStringLiteral("c\r\nd"));
+    v.SetSelText(QStringLiteral("X\r\nY"));
+    QCOMPARE(v.Text(), QStringLiteral("abX\r\nYef"));
+    QCOMPARE(v.SelLength(), 0);
+    QCOMPARE(v.SelStart(), 5);
+    // Past the end: clamped.
+    Select(v, 5, 100);
+    QCOMPARE(v.SelText(), QStringLiteral("ef"));
+    v.SetSelStart(1000);
+    QCOMPARE(v.SelStart(), 7);
+    v.SetSelStart(-4);
+    QCOMPARE(v.SelStart(), 0);
+    v.SetSelLength(-2);
+    QCOMPARE(v.SelLength(), 0);
+}
+
+void TestTextWindow::selColorMixed() {
+    Loaded w;
+    ConversionView& v = w.view();
+    v.SetText(QStringLiteral("aaaa\r\nbbbb"));
+    Select(v, 0, 2);
+    v.SetSelColor(Blue);
+    Select(v, 0, 2);
+    QCOMPARE(v.SelColor(), std::optional<Colour>(Blue));
+    Select(v, 1, 2);
+    QCOMPARE(v.SelColor(), std::nullopt);
+    QCOMPARE(v.LeadColor(), Blue);
+    Select(v, 3, 4); // across the line end, one colour
+    QVERIFY(v.SelColor().has_value());
+    Select(v, 1, 0);
+    QCOMPARE(v.SelColor(), std::optional<Colour>(Blue));
+}
+
+void TestTextWindow::systemColourResolvedForText() {
+    Loaded w;
+    ConversionView& v = w.view();
+    const Colour windowText =
+        platform::ColourFromRgb(QGuiApplication::palette().color(QPalette::Text).rgb());
+    v.SetSelColor(0x80000008u);
+    v.SetText(QStringLiteral("x"));
+    QCOMPARE(ColourAt(v, 0), windowText);
+    // The background keeps the number and shows what it stands for.
+    v.SetBackColor(0x80000005u);
+    QCOMPARE(v.BackColor(), Colour(0x80000005u));
+    QCOMPARE(v.palette().color(QPalette::Base), QGuiApplication::palette().color(QPalette::Base));
+    v.SetBackColor(Red);
+    QCOMPARE(v.palette().color(QPalette::Base), QColor(255, 0, 0));
+}
+
+void TestTextWindow::linesNeverWrap() {
+    Loaded w;
+    w.form->resize(200, 150);
+    w.form->show();
+    w.view().SetText(QString(3000, u'@') + QStringLiteral("\r\n") + QString(10, u'.'));
+    QCOMPARE(w.view().lineWrapMode(), QTextEdit::NoWrap);
+    QCOMPARE(w.view().document()->begin().layout()->lineCount(), 1);
+    QVERIFY(w.view().horizontalScrollBar()->maximum() > 0);
+}
+
+void TestTextWindow::editMenuStates_data() {
+    QTest::addColumn<bool>("selection");
+    QTest::addColumn<bool>("clipboardText");
+    QTest::newRow("nothing selected, text on clipboard") << false << true;
+    QTest::newRow("nothing selected, clipboard empty") << false << false;
+    QTest::newRow("selection, picture on clipboard") << true << false;
+    QTest::newRow("selection, text on clipboard") << true << true;
+}
+
+void TestTextWindow::editMenuStates() {
+    QFETCH(bool, selection);
+    QFETCH(bool, clipboardText);
+    Loaded w;
+    w.view().SetText(QStringLiteral("abc"));
+    if (clipboardText) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("t"));
+    } else {
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QGuiApplication::clipboard()->setImage(image);
+    }
+    Select(w.view(), 0, selection ? 2 : 0);
+    // Until the menu opens, every item stays enabled.
+    for (QAction* a : w.form->mnuEdit->actions())
+        QVERIFY(a->isEnabled());
+    Q_EMIT w.form->mnuEdit->aboutToShow();
+    QCOMPARE(w.form->mnuCut->isEnabled(), selection);
+    QCOMPARE(w.form->mnuCopy->isEnabled(), selection);
+    QCOMPARE(w.form->mnuDelete->isEnabled(), selection);
+    QCOMPARE(w.form->mnuPaste->isEnabled(), clipboardText);
+    QVERIFY(w.form->mnuAllSelect->isEnabled());
+}
+
+void TestTextWindow::toolbarFollowsSelectionAndClipboard() {
+    Loaded w;
+    QAction* cut = w.form->tbrButtons[5];
+    QAction* copy = w.form->tbrButtons[6];
+    QAction* paste = w.form->tbrButtons[7];
+    w.view().SetText(QStringLiteral("abc"));
+    QGuiApplication::clipboard()->clear();
+    QVERIFY(!cut->isEnabled() && !copy->isEnabled() && !paste->isEnabled());
+    // Signals, not a timer: the states change at once, hidden window or not.
+    Select(w.view(), 0, 1);
+    QVERIFY(cut->isEnabled() && copy->isEnabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("z"));
+    QVERIFY(paste->isEnabled());
+    w.view().SetSelStart(2);
+    QVERIFY(!cut->isEnabled() && !copy->isEnabled());
+    QGuiApplication::clipboard()->clear();
+    QVERIFY(!paste->isEnabled());
+    for (int index : {2, 3, 9, 11})
+        QVERIFY(w.form->tbrButtons[index]->isEnabled());
+}
+
+void TestTextWindow::cutCopyPasteDelete() {
+    Loaded w;
+    ConversionView& v = w.view();
+    v.SetText(QStringLiteral("one\r\ntwo"));
+    Select(v, 2, 3);
+    w.form->mnuCopy_Click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("e\r\nt"));
+    QCOMPARE(v.Text(), QStringLiteral("one\r\ntwo"));
+    w.form->mnuCut_Click();
+    QCOMPARE(v.Text(), QStringLiteral("onwo"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("e\r\nt"));
+    w.form->mnuPaste_Click();
+    QCOMPARE(v.Text(), QStringLiteral("one\r\ntwo"));
+    Select(v, 0, 3);
+    w.form->mnuDelete_Click();
+    QCOMPARE(v.Text(), QStringLiteral("\r\ntwo"));
+    // Delete without a selection removes nothing.
+    v.SetSelStart(0);
+    w.form->mnuDelete_Click();
+    QCOMPARE(v.Text(), QStringLiteral("\r\ntwo"));
+    // Paste with a picture on the clipboard does nothing.
+    QImage image(2, 2, QImage::Format_RGB32);
+    QGuiApplication::clipboard()->setImage(image);
+    w.form->mnuPaste_Click();
+    QCOMPARE(v.Text(), QStringLiteral("\r\ntwo"));
+    QVERIFY(w.dialogs.messages.isEmpty());
+}
+
+void TestTextWindow::selectAllOnEmptyView() {
+    Loaded w;
+    w.form->mnuAllSelect_Click();
+    QCOMPARE(w.view().SelStart(), 0);
+    QCOMPARE(w.view().SelLength(), 0);
+    w.view().SetText(QStringLiteral("ab\r\nc"));
+    w.form->mnuAllSelect_Click();
+    QCOMPARE(w.view().SelText(), QStringLiteral("ab\r\nc"));
+}
+
+void TestTextWindow::shortcutsRunCommands() {
+    Loaded w;
+    w.form->show();
+    w.form->activateWindow();
+    w.view().setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    w.view().SetText(QStringLiteral("abc"));
+    w.view().SetSelStart(1);
+    // Del with the command enabled and nothing selected: the command, which removes nothing.
+    QTest::keyClick(&w.view(), Qt::Key_Delete);
+    QCOMPARE(w.view().Text(), QStringLiteral("abc"));
+    QTest::keyClick(&w.view(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(w.view().SelLength(), 3);
+    QTest::keyClick(&w.view(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc"));
+    // After the menu found nothing selected, Del is the view's own key again.
+    w.view().SetSelStart(1);
+    Q_EMIT w.form->mnuEdit->aboutToShow();
+    QTest::keyClick(&w.view(), Qt::Key_Delete);
+    QCOMPARE(w.view().Text(), QStringLiteral("ac"));
+}
+
+void TestTextWindow::pasteTakesPlainTextOnly() {
+    Loaded w;
+    auto* data = new QMimeData;
+    data->setHtml(QStringLiteral("<b>bold</b>"));
+    data->setText(QStringLiteral("bold"));
+    QGuiApplication::clipboard()->setMimeData(data);
+    w.view().SetSelColor(Red);
+    w.form->mnuPaste_Click();
+    QCOMPARE(w.view().Text(), QStringLiteral("bold"));
+    QTextCursor cursor(w.view().document());
+    cursor.setPosition(1);
+    QVERIFY(cursor.charFormat().fontWeight() != QFont::Bold);
+    QCOMPARE(ColourAt(w.view(), 0), Red);
+    // What the view itself puts on the clipboard is plain text alone.
+    w.view().selectAll();
+    w.view().copy();
+    QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasHtml());
+}
+
+void TestTextWindow::closeBoxHidesAndKeepsText() {
+    testsupport::StartedWindow main;
+    frmText& window = main.form->TextWindow();
+    window.rtfView->SetText(QStringLiteral("result"));
+    window.show();
+    QVERIFY(!window.close());
+    QVERIFY(window.isHidden());
+    QCOMPARE(main.form->LoadedTextWindow(), &window);
+    main.form->mnuShowText_Click();
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.rtfView->Text(), QStringLiteral("result"));
+    // Hiding wrote nothing.
+    QCOMPARE(Stored(Font, QStringLiteral("Name")), QStringLiteral("<absent>"));
+    main.Unload();
+}
+
+void TestTextWindow::fileCloseUnloadsAndNewWindowStartsEmpty() {
+    testsupport::StartedWindow main;
+    frmText& window = main.form->TextWindow();
+    window.rtfView->SetText(QStringLiteral("result"));
+    QFont font(QStringLiteral("Courier"));
+    font.setPointSize(11);
+    window.rtfView->SetBaseFont(font);
+    window.rtfView->SetBackColor(Blue);
+    window.show();
+    window.mnuClose->trigger();
+    // Unloaded once the command is over.
+    QCOMPARE(main.form->LoadedTextWindow(), &window);
+    QCoreApplication::processEvents();
+    QVERIFY(!main.form->LoadedTextWindow());
+    QCOMPARE(Stored(Font, QStringLiteral("Name")), QStringLiteral("Courier"));
+    QCOMPARE(Stored(Font, QStringLiteral("Size")), QStringLiteral("11"));
+    QCOMPARE(Stored(Color, QStringLiteral("BackColor")), QStringLiteral("16711680"));
+    frmText& fresh = main.form->TextWindow();
+    QCOMPARE(fresh.rtfView->Text(), QString());
+    QCOMPARE(fresh.rtfView->BaseFont().family(), QStringLiteral("Courier"));
+    QCOMPARE(fresh.rtfView->BackColor(), Blue);
+    fresh.rtfView->SetText(QStringLiteral("new"));
+    QCOMPARE(fresh.rtfView->Text(), QStringLiteral("new"));
+    main.Unload();
+}
+
+void TestTextWindow::mainUnloadSavesTextSettings() {
+    testsupport::StartedWindow main;
+    main.form->TextWindow().rtfView->SetBackColor(Red);
+    main.Unload();
+    QCOMPARE(Stored(Color, QStringLiteral("BackColor")), QStringLiteral("255"));
+    // Unloading when it was never loaded writes nothing of it.
+    testsupport::ClearSettings();
+    testsupport::StartedWindow second;
+    second.form->UnloadTextWindow();
+    second.Unload();
+    QCOMPARE(Stored(Color, QStringLiteral("BackColor")), QStringLiteral("<absent>"));
+}
+
+void TestTextWindow::showTextShowsSameWindow() {
+    testsupport::StartedWindow main;
+    QVERIFY(!main.form->LoadedTextWindow());
+    main.form->mnuShowText_Click();
+    frmText* window = main.form->LoadedTextWindow();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->rtfView->Text(), QString());
+    window->hide();
+    main.form->mnuShowText->trigger();
+    QCOMPARE(main.form->LoadedTextWindow(), window);
+    QVERIFY(window->isVisible());
+    main.Unload();
+}
+
+void TestTextWindow::firstRunDefaults() {
+    Loaded w;
+    const QFont font = w.view().BaseFont();
+    QCOMPARE(font.family(), QStringLiteral("Terminal"));
+    QCOMPARE(font.pointSizeF(), 4.0);
+    QVERIFY(!font.bold() && !font.italic() && !font.underline() && !font.strikeOut());
+    QCOMPARE(w.view().BackColor(), Colour(0x80000005u));
+    // Centred at the design size: client 8280 x 4830 twips below the menu bar.
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const double tx = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    QCOMPARE(w.form->width(), qRound(8280 / tx));
+    QCOMPARE(w.form->frameGeometry().center().x(), QRect(QPoint(), screen).center().x());
+    w.form->Form_Unload();
+    QCOMPARE(Stored(Font, QStringLiteral("Name")), QStringLiteral("Terminal"));
+    for (const char* key : {"Bold", "Itaric", "Strikethrough", "Underline"})
+        QCOMPARE(Stored(Font, QLatin1String(key)), QStringLiteral("False"));
+    QCOMPARE(Stored(Font, QStringLiteral("Size")), QStringLiteral("4"));
+    QCOMPARE(Stored(Color, QStringLiteral("BackColor")), QStringLiteral("-2147483643"));
+    QCOMPARE(Stored(Window, QStringLiteral("Width")), QString::number(qRound(8280 / tx) * tx));
+}
+
+void TestTextWindow::settingsRoundTrip() {
+    {
+        Loaded w;
+        w.dialogs.fontAnswers << platform::FontChoice{
+            QStringLiteral("Courier"), 9, true, true, false, false, Green};
+        w.form->mnuFont_Click();
+        w.form->move(300, 120);
+        w.form->resize(400, 250);
+        w.form->Form_Unload();
+        w.form->Form_Unload(); // once only
+    }
+    QCOMPARE(Stored(Font, QStringLiteral("Bold")), QStringLiteral("True"));
+    QCOMPARE(Stored(Font, QStringLiteral("Itaric")), QStringLiteral("True"));
+    QCOMPARE(Stored(Font, QStringLiteral("Size")), QStringLiteral("9"));
+    QCOMPARE(Stored(Font, QStringLiteral("Name")), QStringLiteral("Courier"));
+    QCOMPARE(Stored(Color, QStringLiteral("ForeColor")), QStringLiteral("65280"));
+    const double tx = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    QCOMPARE(Stored(Window, QStringLiteral("Left")), QString::number(300 * tx));
+    Loaded again;
+    const QFont font = again.view().BaseFont();
+    QCOMPARE(font.family(), QStringLiteral("Courier"));
+    QVERIFY(font.bold() && font.italic() && !font.underline() && !font.strikeOut());
+    QCOMPARE(font.pointSizeF(), 9.0);
+    QCOMPARE(again.form->pos(), QPoint(300, 120));
+    QCOMPARE(again.form->size(), QSize(400, 250));
+    again.view().SetText(QStringLiteral("x"));
+    QCOMPARE(ColourAt(again.view(), 0), Green);
+}
+
+void TestTextWindow::redBackgroundStoredAs255() {
+    {
+        Loaded w;
+        w.dialogs.colorAnswers << Colour(0x0000FF);
+        w.form->mnuBackColor_Click();
+        w.form->Form_Unload();
+    }
+    QCOMPARE(Stored(Color, QStringLiteral("BackColor")), QStringLiteral("255"));
+    Loaded again;
+    QCOMPARE(again.view().BackColor(), Red);
+    QCOMPARE(again.view().palette().color(QPalette::Base), QColor(Qt::red));
+}
+
+void TestTextWindow::maximisedKeepsStoredGeometry() {
+    Store(Window, QStringLiteral("Left"), QStringLiteral("1500"));
+    Store(Window, QStringLiteral("Width"), QStringLiteral("6000"));
+    Loaded w;
+    w.form->showMaximized();
+    w.form->Form_Unload();
+    QCOMPARE(Stored(Window, QStringLiteral("Left")), QStringLiteral("1500"));
+    QCOMPARE(Stored(Window, QStringLiteral("Width")), QStringLiteral("6000"));
+    QCOMPARE(Stored(Font, QStringLiteral("Size")), QStringLiteral("4"));
+}
+
+void TestTextWindow::garbageFallsBack_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char* name, const QString& section, const char* key,
+                        const char* text) {
+        QTest::newRow(name) << section << QString::fromLatin1(key) << QString::fromUtf8(text);
+    };
+    row("Left letters", Window, "Left", "abc");
+    row("Top infinite", Window, "Top", "inf");
+    row("Height negative", Window, "Height", "-300");
+    row("Width zero", Window, "Width", "0");
+    row("Width NaN", Window, "Width", "nan");
+    row("Name empty", Font, "Name", "");
+    row("Bold word", Font, "Bold", "maybe");
+    row("Itaric word", Font, "Itaric", "ja");
+    row("Size letters", Font, "Size", "big");
+    row("Size zero", Font, "Size", "0");
+    row("Size negative", Font, "Size", "-9");
+    row("Size huge", Font, "Size", "1e30");
+    row("BackColor letters", Color, "BackColor", "red");
+    row("BackColor past 32 bits", Color, "BackColor", "4294967296");
+    row("BackColor alpha byte", Color, "BackColor", "16777216");
+    row("BackColor unknown system colour", Color, "BackColor", "-2147483600");
+    row("ForeColor fraction text", Color, "ForeColor", "1.5.2");
+}
+
+void TestTextWindow::garbageFallsBack() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    Store(section, key, text);
+    const textwin::TextWindowSettings s =
+        textwin::LoadTextWindowSettings(platform::SettingsStore());
+    QVERIFY(!s.Left && !s.Top && !s.Height && !s.Width);
+    QCOMPARE(s.Font.Name, QStringLiteral("Terminal"));
+    QVERIFY(!s.Font.Bold && !s.Font.Italic && !s.Font.Strikethrough && !s.Font.Underline);
+    QCOMPARE(s.Font.Size, 4.0f);
+    QCOMPARE(s.BackColor, Colour(0x80000005u));
+    QCOMPARE(s.ForeColor, Colour(0x80000008u));
+    // The window opens all the same, on screen.
+    Loaded w;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(w.form->frameGeometry().topLeft()));
+    QVERIFY(w.form->width() > 0 && w.form->height() > 0);
+}
+
+void TestTextWindow::fontSizeText_data() {
+    QTest::addColumn<float>("size");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 9.0f << QStringLiteral("9");
+    QTest::newRow("design size") << 3.75f << QStringLiteral("3.75");
+    QTest::newRow("five decimals") << 10.123456f << QStringLiteral("10.1235");
+    QTest::newRow("half") << 10.5f << QStringLiteral("10.5");
+}
+
+void TestTextWindow::fontSizeText() {
+    QFETCH(float, size);
+    QFETCH(QString, text);
+    QCOMPARE(textwin::FontSizeText(size), text);
+}
+
+void TestTextWindow::mixedSelectionStoresValidColour() {
+    {
+        Loaded w;
+        ConversionView& v = w.view();
+        v.SetText(QStringLiteral("abcd"));
+        Select(v, 0, 2);
+        v.SetSelColor(Blue);
+        Select(v, 2, 2);
+        v.SetSelColor(Red);
+        Select(v, 1, 2);
+        QVERIFY(!v.SelColor());
+        w.form->Form_Unload();
+    }
+    QCOMPARE(Stored(Color, QStringLiteral("ForeColor")), QString::number(Blue));
+}
+
+GLYFORA_TEST_MAIN(TestTextWindow)
+#include "tst_text_window.moc"

@@ -1,0 +1,78 @@
+// The conversion window's text view: a rich-text editor that never wraps lines, with the
+// text, selection, colour and font properties the conversion run and the window's
+// commands work with.
+#pragma once
+
+#include "platform/Colour.h"
+
+#include <QFont>
+#include <QTextEdit>
+#include <optional>
+
+// The longest text the view takes, in UTF-16 units. Chosen from measurements of the
+// hand-over: a 4000 x 1500 result (6 M) shows in about a second, a 2.4 times larger
+// one still pages smoothly; past this the memory and layout time grow out of proportion.
+inline constexpr qsizetype MaxViewText = 16 * 1024 * 1024;
+
+class ConversionView : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit ConversionView(QWidget* parent = nullptr);
+
+    // The whole text, lines joined with CR LF.
+    QString Text() const;
+    // Replaces everything, keeping the base font, the colours and the insertion colour.
+    // Takes CR LF, LF or CR as line ends. Throws std::bad_alloc, leaving the view as it
+    // was, when the text is longer than MaxViewText.
+    void SetText(const QString& text);
+
+    // Replaces everything with the text and formats of `source` (an RTF file read in).
+    // Throws std::bad_alloc, leaving the view as it was, when it is longer than
+    // MaxViewText.
+    void SetContent(const QTextDocument& source);
+
+    // Positions count one character per line end.
+    QString SelText() const;
+    // Replaces the selection (or inserts at the caret) in the insertion colour; the caret
+    // ends after the new text. Throws std::bad_alloc when the result would be too long.
+    void SetSelText(const QString& text);
+    int SelStart() const;
+    // Moves the caret, clamped to the text; the selection becomes empty.
+    void SetSelStart(int start);
+    int SelLength() const;
+    // Selects from SelStart on, clamped to the end of the text.
+    void SetSelLength(int length);
+
+    // The colour the whole selection shares (the insertion colour when nothing is
+    // selected); no value when it mixes colours.
+    std::optional<Colour> SelColor() const;
+    // A system colour number is resolved now.
+    void SetSelColor(Colour colour);
+    // The colour of the selection's first character (the insertion colour when nothing
+    // is selected): a colour to go on with when SelColor has none.
+    Colour LeadColor() const;
+
+    // A plain colour or a system colour number, kept as given and painted as it stands
+    // for in the current palette.
+    Colour BackColor() const { return back_; }
+    void SetBackColor(Colour colour);
+
+    // The font of the whole text. Setting it also takes any font of its own off the
+    // text (an RTF file brings its own).
+    QFont BaseFont() const;
+    void SetBaseFont(const QFont& font);
+
+protected:
+    // Only plain text travels through the clipboard and drag and drop.
+    QMimeData* createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void ApplyBackColor();
+    Colour ColourOf(const QTextCharFormat& format) const;
+    int EndPosition() const;
+
+    Colour back_ = platform::SystemColourBase + 5;
+};

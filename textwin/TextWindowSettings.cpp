@@ -1,0 +1,94 @@
+// Reading and writing the conversion window's settings.
+#include "textwin/TextWindowSettings.h"
+
+#include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
+#include "platform/SettingsValues.h"
+
+#include <cmath>
+#include <limits>
+
+namespace textwin {
+
+namespace {
+const QString WindowSection = QStringLiteral("Text\\Window");
+const QString FontSection = QStringLiteral("Text\\Font");
+const QString ColorSection = QStringLiteral("Text\\Color");
+
+std::optional<float> ReadGeometry(const platform::SettingsStore& store, const char* key,
+                                  bool extent) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float value =
+        mGlyfora::ReadSingle(store, mGlyfora::Setting(WindowSection, QLatin1String(key)), nan);
+    if (std::isnan(value) || (extent && value <= 0))
+        return std::nullopt;
+    return value;
+}
+
+bool ReadFlag(const platform::SettingsStore& store, const char* key) {
+    return mGlyfora::ReadBoolean(store, mGlyfora::Setting(FontSection, QLatin1String(key)));
+}
+
+QString SignedText(Colour colour) {
+    return QString::number(qint32(colour));
+}
+} // namespace
+
+TextWindowSettings LoadTextWindowSettings(const platform::SettingsStore& store) {
+    TextWindowSettings s;
+    s.Left = ReadGeometry(store, "Left", false);
+    s.Top = ReadGeometry(store, "Top", false);
+    s.Height = ReadGeometry(store, "Height", true);
+    s.Width = ReadGeometry(store, "Width", true);
+    s.Font.Name = mGlyfora::ReadText(store, mGlyfora::Setting(FontSection, QStringLiteral("Name")));
+    // An empty face name names no font: the default stands in.
+    if (s.Font.Name.trimmed().isEmpty())
+        s.Font.Name = mGlyfora::SettingDefault(FontSection, QStringLiteral("Name"));
+    s.Font.Bold = ReadFlag(store, "Bold");
+    s.Font.Italic = ReadFlag(store, "Itaric");
+    s.Font.Strikethrough = ReadFlag(store, "Strikethrough");
+    s.Font.Underline = ReadFlag(store, "Underline");
+    s.Font.Size =
+        mGlyfora::ReadSingle(store, mGlyfora::Setting(FontSection, QStringLiteral("Size")), 0);
+    s.BackColor =
+        mGlyfora::ReadColour(store, mGlyfora::Setting(ColorSection, QStringLiteral("BackColor")));
+    s.ForeColor =
+        mGlyfora::ReadColour(store, mGlyfora::Setting(ColorSection, QStringLiteral("ForeColor")));
+    return s;
+}
+
+void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSettings& settings,
+                            bool normalState) {
+    using platform::SingleToText;
+    if (normalState) {
+        const auto write = [&](const char* key, const std::optional<float>& value) {
+            if (value)
+                store.Write(WindowSection, QLatin1String(key), SingleToText(*value));
+        };
+        write("Left", settings.Left);
+        write("Top", settings.Top);
+        write("Height", settings.Height);
+        write("Width", settings.Width);
+    }
+    const TextFontSettings& f = settings.Font;
+    store.Write(FontSection, QStringLiteral("Name"), f.Name);
+    store.Write(FontSection, QStringLiteral("Bold"), platform::BoolToText(f.Bold));
+    store.Write(FontSection, QStringLiteral("Itaric"), platform::BoolToText(f.Italic));
+    store.Write(FontSection, QStringLiteral("Strikethrough"),
+                platform::BoolToText(f.Strikethrough));
+    store.Write(FontSection, QStringLiteral("Underline"), platform::BoolToText(f.Underline));
+    store.Write(FontSection, QStringLiteral("Size"), FontSizeText(f.Size));
+    store.Write(ColorSection, QStringLiteral("BackColor"), SignedText(settings.BackColor));
+    store.Write(ColorSection, QStringLiteral("ForeColor"), SignedText(settings.ForeColor));
+}
+
+QString FontSizeText(float size) {
+    QString text = QString::number(std::round(double(size) * 10000) / 10000, 'f', 4);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text;
+}
+
+} // namespace textwin

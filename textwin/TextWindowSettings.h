@@ -1,0 +1,49 @@
+// What the conversion window keeps between runs (groups "Text\Window", "Text\Font",
+// "Text\Color"): reading with fallbacks for unusable stored texts, and writing in the
+// stored text forms. No widgets here; the window applies the values.
+#pragma once
+
+#include "platform/Colour.h"
+
+#include <QString>
+#include <optional>
+
+namespace platform {
+class SettingsStore;
+}
+
+namespace textwin {
+
+struct TextFontSettings {
+    QString Name;
+    bool Bold = false;
+    bool Italic = false; // stored under "Itaric"
+    bool Strikethrough = false;
+    bool Underline = false;
+    float Size = 0; // points
+};
+
+struct TextWindowSettings {
+    // Outer window geometry in twips. No value where the key is absent or its text is
+    // unusable (not a finite number; a size not above 0): the window then uses its
+    // default for that edge or extent.
+    std::optional<float> Left;
+    std::optional<float> Top;
+    std::optional<float> Height;
+    std::optional<float> Width;
+    TextFontSettings Font;
+    Colour BackColor = 0; // a plain colour or a system colour number
+    Colour ForeColor = 0;
+};
+
+TextWindowSettings LoadTextWindowSettings(const platform::SettingsStore& store);
+
+// Writes the three groups. The geometry keys only when `normalState` (neither minimised
+// nor maximised); otherwise they keep what was stored before.
+void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSettings& settings,
+                            bool normalState);
+
+// A point size as stored: at most four decimals, no trailing zeros ("9", "3.75").
+QString FontSizeText(float size);
+
+} // namespace textwin

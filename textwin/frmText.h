@@ -1,0 +1,115 @@
+// The conversion window: shows a text result in an editable view with its own menus and
+// toolbar, opens and saves text and RTF files, prints, changes font and colours, and
+// remembers its geometry, font and colours between runs.
+#pragma once
+
+#include "textwin/ConversionView.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace platform {
+class Dialogs;
+class SettingsStore;
+} // namespace platform
+
+class frmText : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs Form_Load: the stored settings, the toolbar, the button states.
+    frmText(platform::Dialogs& dialogs, platform::SettingsStore& store);
+    ~frmText() override;
+
+    // Stores the settings and stops following the clipboard; runs once.
+    void Form_Unload();
+    bool Unloaded() const { return unloaded_; }
+
+    // Command handlers, reached from the menus, the toolbar and the shortcuts.
+    void mnuFileOpen_Click();
+    void mnuSaveAs_Click();
+    void mnuPrint_Click();
+    void mnuClose_Click();
+    // Sets the Edit menu's items as it opens.
+    void mnuEdit_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuDelete_Click();
+    void mnuAllSelect_Click();
+    void mnuFont_Click();
+    void mnuBackColor_Click();
+    // Runs what toolbar button `index` (1 to 11) stands for; gap and separators do nothing.
+    void tbrToolbar_ButtonClick(int index);
+    // Cut, Copy and Paste buttons after the clipboard or the selection changed.
+    void tmrText_Timer();
+
+    // fileType 1 plain text (UTF-8, CR LF), 0 RTF. An empty answer means success;
+    // otherwise the message to show. A failed load leaves the view as it was; a failed
+    // save leaves an earlier file as it was.
+    QString LoadTextFile(const QString& fileName, int fileType);
+    QString SaveTextFile(const QString& fileName, int fileType);
+
+    // Controls under their names (each also its objectName; toolbar entries are
+    // "tbrButtons(1)" to "tbrButtons(11)" with the index in the property "Index").
+    ConversionView* rtfView = nullptr;
+    QToolBar* tbrToolbar = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuBar1 = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuBar2 = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuBar3 = nullptr;
+    QAction* mnuClose = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuCut = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
+    QAction* mnuDelete = nullptr;
+    QAction* mnuBar4 = nullptr;
+    QAction* mnuAllSelect = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuFont = nullptr;
+    QAction* mnuBackColor = nullptr;
+    std::array<QAction*, 12> tbrButtons{};
+
+Q_SIGNALS:
+    // File > Close: the owner unloads and destroys the window once the command is over.
+    void UnloadRequested();
+
+protected:
+    // A person's close request only hides the window; a session end or a termination
+    // never waits for it.
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void BuildMenus();
+    void SetupToolbar();
+    void LoadWindowSettings();
+    void SaveWindowSettings();
+    // Fits the stored geometry to the window manager's frame once it is known.
+    void ApplyFrame();
+    // The shared end of the file, print, font and colour commands.
+    void ShowError(const QString& message);
+
+    platform::Dialogs& dialogs_;
+    platform::SettingsStore& store_;
+    bool unloaded_ = false;
+    bool closing_ = false; // the owner's unload closes the window for good
+    struct FrameFix {
+        bool pending = false;
+        bool outerWidth = false;
+        bool outerHeight = false;
+        bool centreX = false;
+        bool centreY = false;
+    } frameFix_;
+};

@@ -1,0 +1,165 @@
+// Conversion window: opening and saving text and RTF files, and printing the text.
+#include "app/mGlyfora.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "textwin/RtfReader.h"
+#include "textwin/RtfWriter.h"
+#include "textwin/TextFile.h"
+#include "textwin/frmText.h"
+#include "textwin/frmTextTexts.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+#include <new>
+
+using namespace frmTextTexts;
+
+namespace {
+constexpr int TextFileType = 1;
+constexpr int RtfFileType = 0;
+// Print dialog: no selection-only and no page-range choice (printing to a PDF file is
+// kept: without a print server it is the only printer there is).
+constexpr unsigned PrintDialogFlags = platform::PrintFlags::NoSelection |
+                                      platform::PrintFlags::NoPageNums |
+                                      platform::PrintFlags::DisablePrintToFile;
+
+platform::FileDialogRequest FileRequest(const QString& title, const QString& folder,
+                                        unsigned flags) {
+    platform::FileDialogRequest request;
+    request.DialogTitle = title;
+    request.InitDir = folder;
+    request.Filter = FileFilter;
+    request.FilterIndex = 1;
+    request.Flags = flags;
+    return request;
+}
+
+int FileTypeOf(int filterIndex) {
+    return filterIndex == 1 ? TextFileType : RtfFileType;
+}
+
+// The part of `line` that can reach into a page `width` wide: what lies past the right
+// edge would be cut anyway, and a conversion line is far longer than a page.
+QString VisiblePart(const QString& line, const QFontMetricsF& metrics, qreal width) {
+    // A few characters to spare for kerning and overhangs.
+    const qreal limit = width + 4 * metrics.maxWidth();
+    qreal advance = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        advance += metrics.horizontalAdvance(line.at(i));
+        if (advance > limit)
+            return line.left(i + 1);
+    }
+    return line;
+}
+
+// Prints `copies` times, one new page between copies, lines from the top-left of the
+// printable area and onto new pages past the bottom. Empty answer on success.
+QString PrintCopies(QPrinter& printer, const QFont& font, const QString& text, int copies) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return PrintFailed;
+    painter.setFont(font);
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    for (int copy = 1; copy <= copies; ++copy) {
+        if (copy > 1 && !printer.newPage())
+            break;
+        qreal baseline = metrics.ascent();
+        bool pageHasLines = false;
+        for (const QString& line : lines) {
+            if (pageHasLines && baseline + metrics.descent() > page.height()) {
+                if (!printer.newPage())
+                    break;
+                baseline = metrics.ascent();
+            }
+            painter.drawText(QPointF(0, baseline), VisiblePart(line, metrics, page.width()));
+            pageHasLines = true;
+            baseline += metrics.lineSpacing();
+        }
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return PrintFailed;
+    return {};
+}
+} // namespace
+
+void frmText::mnuFileOpen_Click() {
+    const auto chosen = dialogs_.ShowOpen(
+        this, FileRequest(OpenTitle, mGlyfora::OpenDirectory,
+                          platform::FileFlags::FileMustExist | platform::FileFlags::HideReadOnly));
+    if (!chosen)
+        return;
+    mGlyfora::OpenDirectory = platform::FolderOfPath(chosen->FileName);
+    const QString error = LoadTextFile(chosen->FileName, FileTypeOf(chosen->FilterIndex));
+    if (!error.isEmpty())
+        ShowError(error);
+}
+
+void frmText::mnuSaveAs_Click() {
+    const auto chosen = dialogs_.ShowSave(
+        this, FileRequest(SaveTitle, mGlyfora::SaveDirectory,
+                          platform::FileFlags::OverwritePrompt | platform::FileFlags::HideReadOnly |
+                              platform::FileFlags::PathMustExist));
+    if (!chosen)
+        return;
+    mGlyfora::SaveDirectory = platform::FolderOfPath(chosen->FileName);
+    const QString error = SaveTextFile(chosen->FileName, FileTypeOf(chosen->FilterIndex));
+    if (!error.isEmpty())
+        ShowError(error);
+}
+
+QString frmText::LoadTextFile(const QString& fileName, int fileType) {
+    QString error;
+    const std::optional<QByteArray> bytes = mGlyfora::ReadWholeFile(fileName, &error);
+    if (!bytes)
+        return error;
+    try {
+        if (fileType == TextFileType) {
+            rtfView->SetText(mGlyfora::DecodeTextFile(*bytes));
+            return {};
+        }
+        QTextDocument content;
+        content.setDefaultFont(rtfView->BaseFont());
+        if (!mGlyfora::ReadRtf(*bytes, content, &error))
+            return error;
+        rtfView->SetContent(content);
+    } catch (const std::bad_alloc&) {
+        return TooLarge;
+    }
+    return {};
+}
+
+QString frmText::SaveTextFile(const QString& fileName, int fileType) {
+    QString error;
+    const QByteArray bytes = fileType == TextFileType ? mGlyfora::EncodeTextFile(rtfView->Text())
+                                                      : mGlyfora::WriteRtf(*rtfView->document());
+    if (!mGlyfora::SaveFileBytes(fileName, bytes, &error))
+        return error;
+    return {};
+}
+
+void frmText::mnuPrint_Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    const auto chosen =
+        dialogs_.ShowPrinter(this, printer, platform::PrintDialogRequest{PrintDialogFlags, 1});
+    if (!chosen)
+        return;
+    // The copies are made here, one pass each: the printer itself makes one, so that a
+    // print server never multiplies them.
+    printer.setCopyCount(1);
+    const QFont base = rtfView->BaseFont();
+    QFont font;
+    font.setBold(base.bold());
+    font.setItalic(base.italic());
+    font.setFamily(base.family());
+    font.setPointSizeF(base.pointSizeF());
+    font.setUnderline(base.underline());
+    if (chosen->Copies <= 0)
+        return;
+    const QString error = PrintCopies(printer, font, rtfView->Text(), chosen->Copies);
+    if (!error.isEmpty())
+        ShowError(error);
+}
