@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -42,6 +43,8 @@ frmPercent::frmPercent(const QWidget& main, platform::Dialogs& dialogs)
     layout->addWidget(cmdCancel, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPercent::cmdCancel_Click);
+    // The session is ending: stop the scan so the program can run its shutdown steps.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmPercent::cmdCancel_Click);
 }
 
 void frmPercent::Form_Load() {

@@ -9,7 +9,7 @@ packages=(
   qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins libqt6svg6
   fonts-ipafont-gothic fonts-ipafont-mincho
   libbenchmark-dev
-  xvfb xauth xdotool x11-utils openbox imagemagick poppler-utils
+  xvfb xauth xdotool x11-utils xclip openbox imagemagick poppler-utils
   clang-format
   desktop-file-utils appstream dpkg-dev groff-base bsdextrautils
 )

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# End-to-end conversions in the real program under a window manager, driven by keys:
+#   1. Ctrl+T, Enter on the question: the conversion window holds exactly what
+#      glyfora-convert prints for the same picture (read through select all and copy);
+#   2. Ctrl+H, a name typed into the save dialog: the page is what
+#      glyfora-convert --html --page writes, and it is handed to the browser launcher;
+#   3. a large picture's HTML conversion (seconds long) cancelled with Esc: the main
+#      window is back and nothing is asked or shown;
+#   4. a termination signal during a conversion: the program ends, its settings are kept
+#      and the intermediate file is gone.
+# Usage: conversion.sh GLYFORA_BINARY SAMPLE_PICTURE GLYFORA_CONVERT_BINARY
+set -euo pipefail
+[ "${1:-}" = --inside ] || export CONVERT_TOOL=$3
+source "$(dirname "$0")/under_xvfb.sh" "$@"
+convert_tool=$CONVERT_TOOL
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$WORK/bin" "$WORK/out"
+chmod 700 "$XDG_RUNTIME_DIR"
+# The browser launcher: records what it was asked to open, and from where.
+cat > "$WORK/bin/xdg-open" <<INNER
+#!/bin/sh
+printf '%s\n' "\$1" > "$WORK/opened.txt"
+pwd > "$WORK/opened-dir.txt"
+INNER
+chmod +x "$WORK/bin/xdg-open"
+export PATH="$WORK/bin:$PATH"
+
+openbox >/dev/null 2>&1 &
+sleep 1
+fail=0
+say() { echo "$*" >&2; fail=1; }
+
+# The visible window of the process whose name is exactly the text given.
+named() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+wait_window() { # pid name [tenths]: prints the id, bounded
+  for _ in $(seq 1 "${3:-200}"); do
+    named "$1" "$2" && return 0
+    sleep 0.1
+  done
+  return 0
+}
+ended() { # pid: waits (bounded) for the process to end
+  for _ in $(seq 1 300); do
+    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return 0; }
+    sleep 0.1
+  done
+  kill -KILL "$1"; return 1
+}
+start() { # picture: starts glyfora on it, waits for its main window
+  "$GLYFORA_BINARY" "$1" &
+  pid=$!
+  main=$(wait_window "$pid" "$1 - glyfora")
+  [ -n "$main" ] || { say "main window did not appear for $1"; return 1; }
+  xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
+}
+# Text as compared: line ends as LF, no final line break.
+normal() { tr -d '\r' | sed -e '$a\'; }
+
+picture="$WORK/cat.gif"
+cp "$SAMPLE" "$picture"
+
+# 1. Ctrl+T, then Enter on the question (No is the default): the conversion window.
+if start "$picture"; then
+  xdotool key ctrl+t
+  question=$(wait_window "$pid" "glyfora")
+  [ -n "$question" ] || say "Ctrl+T: no question"
+  xdotool key Return
+  text=$(wait_window "$pid" "変換ウィンドウ")
+  if [ -z "$text" ]; then
+    say "Enter on the question: no conversion window"
+  else
+    xdotool windowactivate --sync "$text" 2>/dev/null; sleep 0.5
+    xdotool key ctrl+a; sleep 0.2; xdotool key ctrl+c; sleep 0.5
+    xclip -selection clipboard -o 2>/dev/null | normal > "$WORK/window.txt" || true
+    "$convert_tool" "$picture" | normal > "$WORK/tool.txt"
+    cmp -s "$WORK/window.txt" "$WORK/tool.txt" ||
+      say "conversion window text differs from glyfora-convert ($(wc -c < "$WORK/window.txt") vs $(wc -c < "$WORK/tool.txt") bytes)"
+  fi
+  xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+  xdotool key alt+f; sleep 0.3; xdotool key x
+  ended "$pid" || say "File > Exit did not end the program"
+fi
+
+# 2. Ctrl+H straight to the save dialog; the typed name is saved and opened.
+page="$WORK/out/page.html"
+if start "$picture"; then
+  xdotool key ctrl+h
+  save=$(wait_window "$pid" "名前をつけて保存")
+  if [ -z "$save" ]; then
+    say "Ctrl+H: no save dialog"
+  else
+    sleep 0.5
+    xdotool key ctrl+a; xdotool type --delay 20 "$page"; sleep 0.3; xdotool key Return
+    for _ in $(seq 1 100); do [ -s "$WORK/opened.txt" ] && break; sleep 0.1; done
+    "$convert_tool" --html --page "$picture" > "$WORK/tool.html"
+    cmp -s "$page" "$WORK/tool.html" || say "saved page differs from glyfora-convert --html --page"
+    [ "$(cat "$WORK/opened.txt" 2>/dev/null)" = "$page" ] || say "page not handed to the browser"
+    [ "$(cat "$WORK/opened-dir.txt" 2>/dev/null)" = "$WORK/out" ] ||
+      say "browser not started in the save folder"
+  fi
+  kill -TERM "$pid"; ended "$pid" || say "SIGTERM did not end the program"
+  grep -qxF "Directory=$WORK/out" "$XDG_CONFIG_HOME/glyfora/glyfora.ini" ||
+    say "the save folder was not remembered"
+fi
+
+# 3. A large conversion cancelled with Esc on the progress dialog (which has the focus).
+big="$WORK/big.bmp"
+convert -size 4000x4000 xc:gray +noise Random "$big"
+if start "$big"; then
+  xdotool key ctrl+h
+  progress=$(wait_window "$pid" "glyfora" 100)
+  if [ -z "$progress" ]; then
+    say "no progress dialog"
+  else
+    [ -z "$(named "$pid" "$big - glyfora")" ] || say "main window shown during the scan"
+    xdotool key Escape
+    back=$(wait_window "$pid" "$big - glyfora" 300)
+    [ -n "$back" ] || say "main window not back after the cancel"
+    sleep 1
+    if [ -n "$(named "$pid" "glyfora")" ]; then
+      say "something was asked after the cancel"
+      [ -z "${SHOT:-}" ] || import -window root "$SHOT"
+    fi
+    [ -z "$(named "$pid" "名前をつけて保存")" ] || say "save dialog shown after the cancel"
+  fi
+  kill -TERM "$pid"; ended "$pid" || say "SIGTERM did not end the program"
+fi
+
+# 4. A termination signal in the middle of a conversion.
+rm -f "$XDG_CONFIG_HOME/glyfora/glyfora.ini"
+if start "$big"; then
+  xdotool key ctrl+h
+  progress=$(wait_window "$pid" "glyfora" 100)
+  [ -n "$progress" ] || say "no progress dialog (termination case)"
+  sleep 1
+  kill -TERM "$pid"
+  ended "$pid" || say "SIGTERM during a conversion did not end the program"
+  grep -qx '\[Window\]' "$XDG_CONFIG_HOME/glyfora/glyfora.ini" 2>/dev/null ||
+    say "settings not kept after SIGTERM during a conversion"
+  [ ! -e "$XDG_RUNTIME_DIR/~glyfora.tmp" ] || say "intermediate file left after SIGTERM"
+fi
+exit $fail
