@@ -1,19 +1,17 @@
-// Option parsing, picture loading, the scan and the output of glyfora-convert.
+// Option parsing of glyfora-convert, and the run of one picture or of a batch.
 #include "convert/CommandLineTool.h"
 
+#include "convert/BatchNames.h"
+#include "convert/BatchRun.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
-#include "convert/ConvertScan.h"
 #include "convert/HtmlPage.h"
-#include "convert/ScanRegion.h"
-#include "imageops/PictureLoader.h"
-#include "imageops/PictureSurface.h"
+#include "convert/PictureConversion.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
 
 #include <QRegularExpression>
-#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <optional>
@@ -34,9 +32,15 @@ struct ToolOptions {
     std::optional<bool> reverse;
     std::optional<QString> ramp;
     std::optional<SelectionRect> select;
+    bool quiet = false;
+    std::optional<int> jobs;
     QString output;
-    QString picture;
+    QString outputFolder;
+    QStringList pictures;
 };
+
+// More conversions at once than this only add memory, never speed.
+constexpr int MaxJobs = 256;
 
 // Messages carry names with their own bytes, even where these are not UTF-8.
 void WriteMessage(int err, const QString& text) {
@@ -54,37 +58,6 @@ void WriteMessage(int err, const QString& text) {
 void WriteLine(int err, const QString& line) {
     WriteMessage(err, line + QLatin1Char('\n'));
 }
-
-// The scan's rows straight into the output. With a page, the opening template goes out
-// just before the first byte of the result, so a scan that produces nothing writes
-// nothing.
-class OutputSink : public ScanSink {
-public:
-    OutputSink(platform::OutputFile& file, const QByteArray& opening)
-        : file_(file), opening_(opening) {}
-    bool Write(const char* data, qsizetype size) override {
-        if (!started_) {
-            started_ = true;
-            if (!opening_.isEmpty() && !Checked(file_.Write(opening_)))
-                return false;
-        }
-        return Checked(file_.Write(data, size));
-    }
-    QString ErrorString() const override { return file_.ErrorString(); }
-    // Whether a write to the output failed (rather than the scan itself).
-    bool Failed() const { return failed_; }
-
-private:
-    bool Checked(bool ok) {
-        failed_ = failed_ || !ok;
-        return ok;
-    }
-
-    platform::OutputFile& file_;
-    QByteArray opening_;
-    bool started_ = false;
-    bool failed_ = false;
-};
 
 std::optional<QPair<int, int>> ParseCell(const QString& text) {
     static const QRegularExpression form(QStringLiteral("^(\\d{1,2})[xX](\\d{1,2})$"));
@@ -119,9 +92,10 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         QString arg = args.at(i);
         if (onlyNames || arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
-            if (!options.picture.isEmpty())
-                return QStringLiteral("more than one picture given");
-            options.picture = arg;
+            // Standard input can be read only once.
+            if (arg == QLatin1String("-") && options.pictures.contains(arg))
+                return QStringLiteral("standard input (-) given more than once");
+            options.pictures << arg;
             continue;
         }
         if (arg == QLatin1String("--")) {
@@ -185,37 +159,31 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
             if (!value(options.output) || options.output.isEmpty())
                 return QStringLiteral("-o needs a file name");
+        } else if (arg == QLatin1String("-O") || arg == QLatin1String("--output-folder")) {
+            if (!value(options.outputFolder) || options.outputFolder.isEmpty())
+                return QStringLiteral("-O needs a folder");
+        } else if (arg == QLatin1String("-j") || arg == QLatin1String("--jobs")) {
+            bool ok = false;
+            const int jobs = value(text) ? text.toInt(&ok) : 0;
+            if (!ok || jobs < 1 || jobs > MaxJobs)
+                return QStringLiteral("-j needs a number from 1 to %1").arg(MaxJobs);
+            options.jobs = jobs;
+        } else if ((arg == QLatin1String("--quiet") || arg == QLatin1String("-q")) && flag()) {
+            options.quiet = true;
         } else {
             return QStringLiteral("unknown option: ") + args.at(i);
         }
     }
     if (options.help || options.version)
         return QString();
-    if (options.picture.isEmpty())
+    if (options.pictures.isEmpty())
         return QStringLiteral("no picture given");
+    if (!options.output.isEmpty() && !options.outputFolder.isEmpty())
+        return QStringLiteral("-o and -O exclude each other");
+    // One file cannot hold several results; each would replace the one before.
+    if (!options.output.isEmpty() && options.pictures.size() > 1)
+        return QStringLiteral("-o takes one picture; use -O DIR for several");
     return QString();
-}
-
-// The selection kept inside the picture, as a drag in the window is kept inside
-// [0, width] x [0, height]; an edge already inside keeps its exact value. Nothing when no
-// cell of the picture is left.
-std::optional<SelectionRect> ClampSelection(const SelectionRect& cut, int width, int height) {
-    const auto clampAxis = [](float start, float extent, int limit, float& newStart,
-                              float& newExtent) {
-        const double from = std::clamp(double(start), 0.0, double(limit));
-        const double to = std::clamp(double(start) + double(extent), 0.0, double(limit));
-        newStart = float(from);
-        newExtent = from == double(start) && to == double(start) + double(extent)
-                        ? extent
-                        : float(std::max(0.0, to - from));
-    };
-    SelectionRect clamped{true, 0, 0, 0, 0};
-    clampAxis(cut.Left, cut.Width, width, clamped.Left, clamped.Width);
-    clampAxis(cut.Top, cut.Height, height, clamped.Top, clamped.Height);
-    const std::optional<ScanRegion> region = FixRegion(clamped, width, height);
-    if (!region || region->Right <= region->Left || region->Bottom <= region->Top)
-        return std::nullopt;
-    return clamped;
 }
 
 } // namespace
@@ -223,26 +191,37 @@ std::optional<SelectionRect> ClampSelection(const SelectionRect& cut, int width,
 QString ConvertToolUsage() {
     return QStringLiteral(
         "Usage: glyfora-convert [--html] [--cell XxY] [--reverse | --no-reverse] [--ramp TEXT]\n"
-        "                       [--select L,T,W,H] [--page] [-o FILE] PICTURE\n"
-        "Turns a picture into character art, or into coloured HTML cells with --html.\n"
+        "                       [--select L,T,W,H] [--page] [-o FILE | -O DIR] [-j N]\n"
+        "                       [--quiet] PICTURE...\n"
+        "Turns pictures into character art, or into coloured HTML cells with --html.\n"
         "  --html            coloured HTML cells instead of characters\n"
         "  --cell XxY        cell width and height in pixels, each 1 to 10\n"
         "  --reverse         darkest character for the brightest cells\n"
         "  --no-reverse      first character for the brightest cells\n"
         "  --ramp TEXT       the characters, brightest first, 1 to 64 of them\n"
-        "  --select L,T,W,H  convert only this rectangle of the picture, in pixels\n"
-        "  --page            wrap the result in the HTML templates, as an HTML save does\n"
-        "  -o FILE           write to FILE instead of standard output\n"
+        "  --select L,T,W,H  convert only this rectangle of each picture, in pixels\n"
+        "  --page            wrap each result in the HTML templates, as an HTML save does\n"
+        "  -o FILE           write the one picture's result to FILE\n"
+        "  -O DIR            write each result to DIR/NAME.txt (NAME.html with --html), NAME\n"
+        "                    the picture's name without folder and extension; a name\n"
+        "                    already used gets -2, -3, ...\n"
+        "  -j N              convert N pictures at once (default: the number of processors)\n"
+        "  --quiet           no progress line on a terminal\n"
         "  --help            show this text\n"
         "  --version         show the version\n"
-        "Options not given take the values glyfora itself would use.\n");
+        "A PICTURE of - is read from standard input. Without -o and -O the results go to\n"
+        "standard output one after another, in the order given. A picture that fails is\n"
+        "reported on standard error and the others are still converted (exit status 1).\n"
+        "Options not given take the values glyfora itself would use.\n"
+        "Example, a folder of photos into a folder of text files:\n"
+        "  mkdir -p ascii && glyfora-convert --cell 1x2 -O ascii photos/*.jpg\n");
 }
 
 int RunConvertTool(const QStringList& args, int out, int err) {
     const QString standardOutput = QStringLiteral("standard output");
-    platform::OutputFile stdoutFile(out);
     // The help and version texts go to standard output, checked like any result.
     const auto print = [&](const QString& text) {
+        platform::OutputFile stdoutFile(out);
         if (stdoutFile.Open() && stdoutFile.Write(text.toUtf8()) && stdoutFile.Commit())
             return ToolSuccess;
         WriteLine(err, standardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
@@ -252,6 +231,8 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (const QString problem = ParseArguments(args, options); !problem.isEmpty()) {
         WriteLine(err, ToolName + QStringLiteral(": ") + problem);
         WriteMessage(err, ConvertToolUsage());
+        if (out >= 0)
+            ::close(out);
         return ToolUsageError;
     }
     if (options.help)
@@ -271,58 +252,41 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (options.ramp)
         cs.Charactor = *options.ramp;
 
-    const QString& path = options.picture;
-    const auto fail = [&](const QString& reason) {
-        WriteLine(err, path + QStringLiteral(": ") + reason);
-        return ToolFailure;
-    };
-    const QString nothing = QStringLiteral("the conversion produced nothing");
-    LoadedPicture loaded = LoadPictureFile(path);
-    if (loaded.image.isNull())
-        return fail(loaded.error);
-    PictureSurface picture;
-    if (!picture.Assign(loaded.image))
-        return fail(QStringLiteral("メモリが不足しているため、画像を読み込めません。"));
-    loaded.image = QImage();
-    SelectionRect selection;
-    if (options.select) {
-        const std::optional<SelectionRect> inside =
-            ClampSelection(*options.select, picture.ScaleWidth(), picture.ScaleHeight());
-        if (!inside)
-            return fail(nothing + QStringLiteral(": the selection holds no part of the picture"));
-        selection = *inside;
+    PictureOptions picture;
+    picture.html = options.html;
+    picture.select = options.select;
+    if (options.page) {
+        picture.opening = TemplateLine(options.html ? cs.BeforeHTML : cs.Before);
+        picture.closing = TemplateLine(options.html ? cs.AfterHTML : cs.After);
     }
 
+    if (options.pictures.size() > 1 || !options.outputFolder.isEmpty()) {
+        BatchJob batch;
+        batch.pictures = options.pictures;
+        batch.options = picture;
+        batch.outputFolder = options.outputFolder;
+        batch.suffix = options.html ? QStringLiteral(".html") : QStringLiteral(".txt");
+        batch.jobs = options.jobs.value_or(DefaultJobCount());
+        batch.progress = !options.quiet;
+        return RunBatch(batch, out, err);
+    }
+
+    // One picture, its result streamed to standard output or to FILE.
+    const QString& path = options.pictures.constFirst();
+    platform::OutputFile stdoutFile(out);
     // The output can be made again from the picture, so it is not forced to disk first.
     std::optional<platform::OutputFile> named;
     if (!options.output.isEmpty())
         named.emplace(options.output, platform::OutputFile::Durability::Unsynced);
-    platform::OutputFile& file = named ? *named : stdoutFile;
-    const QString& outputName = named ? options.output : standardOutput;
-    const auto outputFailed = [&] {
-        WriteLine(err, outputName + QStringLiteral(": ") + file.ErrorString());
-        return ToolFailure;
-    };
-    if (!file.Open())
-        return outputFailed();
-
-    const QString& before = options.html ? cs.BeforeHTML : cs.Before;
-    const QString& after = options.html ? cs.AfterHTML : cs.After;
-    OutputSink sink(file, options.page ? TemplateLine(before) : QByteArray());
-    NullScanHost host;
-    const ScanOutcome outcome = options.html ? StreamHTML(picture, selection, host, sink)
-                                             : StreamText(picture, selection, host, sink);
-    if (sink.Failed())
-        return outputFailed();
-    if (outcome.status == ScanStatus::EmptyRegion)
-        return fail(nothing);
-    if (outcome.status != ScanStatus::Done)
-        return fail(outcome.reason);
-    if (options.page && !file.Write(TemplateLine(after)))
-        return outputFailed();
-    if (!file.Commit())
-        return outputFailed();
-    return ToolSuccess;
+    FileOutput output(named ? *named : stdoutFile);
+    const PictureOutcome outcome = ConvertPicture(path, picture, output);
+    if (outcome.ok)
+        return ToolSuccess;
+    const QString culprit = outcome.outputFailed
+                                ? (named ? options.output : standardOutput)
+                                : (path == QLatin1String("-") ? StandardInputName : path);
+    WriteLine(err, culprit + QStringLiteral(": ") + outcome.reason);
+    return ToolFailure;
 }
 
 } // namespace mGlyfora

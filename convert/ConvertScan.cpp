@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
 
 namespace mGlyfora {
 
@@ -224,6 +225,10 @@ struct CellCode {
 
 ScanOutcome TextRows(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
                      ScanSink& sink, bool streamed, qint64& units) {
+    // The table is one for the whole process: scans running on several threads fill and
+    // read it one at a time.
+    static std::mutex tableLock;
+    std::unique_lock lock(tableLock);
     const bool filled =
         ConversionSettings.Reverse ? FillCharacterTableReverse() : FillCharacterTable();
     if (!filled)
@@ -245,6 +250,7 @@ ScanOutcome TextRows(const PictureSurface& picView, const SelectionRect& shpCut,
         codes[m].units = int(QString::fromUtf8(utf8).size());
         singleBytes = singleBytes && codes[m].length == 1;
     }
+    lock.unlock();
     if (singleBytes) {
         std::array<char, 256> bytes;
         for (int m = 0; m < 256; ++m)

@@ -7,9 +7,11 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -26,46 +28,63 @@ const QString IsEmpty = QStringLiteral("ファイルが空です。画像では�
 const QString CutOff = QStringLiteral("画像ファイルが途中で切れています。");
 const QString OutOfMemory = QStringLiteral("メモリが不足しているため、画像を読み込めません。");
 
-// While one picture is read, every message of the decoders is kept from the person's
+// While a picture is read, every message of the decoders is kept from the person's
 // terminal: Qt's messages (libjpeg's warnings, for example) through a message handler,
 // and what a library prints itself (libpng's errors) by pointing standard error at a
-// memory file. What was said serves the error text. The program reads pictures on its
-// one user-interface thread, so nothing else is silenced meanwhile.
+// memory file. What was said serves the error text. glyfora-convert reads several
+// pictures at once on its threads: the redirection is then shared and undone when the
+// last reading ends, Qt's messages go to the reading on their own thread, and what was
+// printed counts only for a reading that had the redirection to itself.
 class DecoderMessages {
 public:
     DecoderMessages() {
-        active_ = this;
-        previous_ = qInstallMessageHandler(&Handler);
-        std::fflush(stderr);
-        capture_ = ::memfd_create("glyfora-decoder", MFD_CLOEXEC);
-        saved_ = capture_ >= 0 ? ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0) : -1;
-        if (saved_ >= 0)
-            ::dup2(capture_, STDERR_FILENO);
+        current_ = this;
+        std::lock_guard lock(sharedLock_);
+        if (readers_++ == 0) {
+            previous_ = qInstallMessageHandler(&Handler);
+            std::fflush(stderr);
+            capture_ = ::memfd_create("glyfora-decoder", MFD_CLOEXEC);
+            saved_ = capture_ >= 0 ? ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0) : -1;
+            if (saved_ >= 0)
+                ::dup2(capture_, STDERR_FILENO);
+        }
+        alone_ = readers_ == 1;
+        entry_ = ++entries_;
+        start_ = capture_ >= 0 ? ::lseek(capture_, 0, SEEK_CUR) : -1;
     }
     ~DecoderMessages() { Stop(); }
     DecoderMessages(const DecoderMessages&) = delete;
     DecoderMessages& operator=(const DecoderMessages&) = delete;
 
-    // Puts standard error and the message handler back and collects what was printed.
+    // Collects what was printed and, for the last reading, puts standard error and the
+    // message handler back.
     void Stop() {
-        if (active_ != this)
+        if (stopped_)
             return;
+        stopped_ = true;
+        current_ = nullptr;
+        std::lock_guard lock(sharedLock_);
         std::fflush(stderr);
-        if (saved_ >= 0) {
-            ::dup2(saved_, STDERR_FILENO);
-            ::close(saved_);
-        }
-        qInstallMessageHandler(previous_);
-        active_ = nullptr;
-        if (capture_ >= 0) {
+        if (alone_ && entries_ == entry_ && capture_ >= 0 && start_ >= 0) {
             QByteArray printed(1024, '\0');
-            const ssize_t got = ::pread(capture_, printed.data(), size_t(printed.size()), 0);
-            ::close(capture_);
+            const ssize_t got = ::pread(capture_, printed.data(), size_t(printed.size()), start_);
             printed.truncate(got > 0 ? got : 0);
             for (const QByteArray& line : printed.split('\n')) {
                 if (!line.trimmed().isEmpty())
                     said_ << QString::fromUtf8(line.trimmed());
             }
+        }
+        if (--readers_ > 0)
+            return;
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+            saved_ = -1;
+        }
+        qInstallMessageHandler(previous_);
+        if (capture_ >= 0) {
+            ::close(capture_);
+            capture_ = -1;
         }
     }
 
@@ -79,15 +98,25 @@ public:
     QString First() const { return said_.value(0); }
 
 private:
-    static void Handler(QtMsgType, const QMessageLogContext&, const QString& message) {
-        if (active_)
-            active_->said_ << message;
+    static void Handler(QtMsgType type, const QMessageLogContext& context,
+                        const QString& message) {
+        if (current_)
+            current_->said_ << message;
+        else if (const QtMessageHandler previous = previous_)
+            previous(type, context, message); // another thread's, not a decoder's
     }
 
-    static inline DecoderMessages* active_ = nullptr;
-    QtMessageHandler previous_ = nullptr;
-    int capture_ = -1;
-    int saved_ = -1;
+    static inline thread_local DecoderMessages* current_ = nullptr;
+    static inline std::mutex sharedLock_;
+    static inline int readers_ = 0;
+    static inline quint64 entries_ = 0;
+    static inline std::atomic<QtMessageHandler> previous_ = nullptr;
+    static inline int capture_ = -1;
+    static inline int saved_ = -1;
+    bool stopped_ = false;
+    bool alone_ = false;
+    quint64 entry_ = 0;
+    off_t start_ = -1;
     QStringList said_;
 };
 
@@ -149,7 +178,10 @@ LoadedPicture LoadPictureFile(const QString& path) {
         return Failure(CutOff);
 
     DecoderMessages messages;
-    QImageReader::setAllocationLimit(int(PictureAllocationLimitBytes >> 20));
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] {
+        QImageReader::setAllocationLimit(int(PictureAllocationLimitBytes >> 20));
+    });
     // The content names the format; the suffix helps only formats without a signature.
     const bool recognised = !format.isEmpty();
     if (!recognised)

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -44,6 +45,8 @@ struct ToolRun {
 struct RunSetup {
     QString stdoutFile;       // standard output goes there instead of a pipe
     rlim_t fileSizeLimit = 0; // writes past this many bytes fail as on a full disk
+    QByteArray input;         // standard input's bytes
+    int stderrTerminal = -1;  // a terminal's descriptor to put in place of standard error
 };
 
 // No display, no platform choice: only the folders the tool needs.
@@ -56,14 +59,21 @@ void RunProgram(ToolRun& run, const QString& program, const QStringList& args,
     process.setProcessEnvironment(env);
     if (!setup.stdoutFile.isEmpty())
         process.setStandardOutputFile(setup.stdoutFile);
-    if (const rlim_t limit = setup.fileSizeLimit) {
-        process.setChildProcessModifier([limit] {
+    const rlim_t limit = setup.fileSizeLimit;
+    const int terminal = setup.stderrTerminal;
+    process.setChildProcessModifier([limit, terminal] {
+        if (limit) {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit lower{limit, limit};
             ::setrlimit(RLIMIT_FSIZE, &lower);
-        });
-    }
+        }
+        if (terminal >= 0)
+            ::dup2(terminal, STDERR_FILENO);
+    });
     process.start(program, args);
+    if (!setup.input.isEmpty())
+        process.write(setup.input);
+    process.closeWriteChannel();
     // A run takes well under a second; the limit only keeps a hang from stalling the suite.
     const bool finished = process.waitForFinished(120000);
     if (!finished) {
@@ -172,7 +182,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         const QString p = QStringLiteral("picture.bmp");
         QTest::newRow("no picture") << QStringList{"--html"};
-        QTest::newRow("two pictures") << QStringList{p, p};
+        QTest::newRow("-o with two pictures") << QStringList{"-o", "out.txt", p, p};
+        QTest::newRow("-o and -O") << QStringList{"-o", "out.txt", "-O", ".", p};
+        QTest::newRow("standard input twice") << QStringList{"-", p, "-"};
+        QTest::newRow("-j 0") << QStringList{"-j", "0", p, p};
+        QTest::newRow("-j not a number") << QStringList{"-j", "two", p, p};
+        QTest::newRow("-j without value") << QStringList{p, p, "-j"};
+        QTest::newRow("-O without value") << QStringList{p, "-O"};
         QTest::newRow("cell 0") << QStringList{"--cell", "0x1", p};
         QTest::newRow("cell y 11") << QStringList{"--cell=1x11", p};
         QTest::newRow("cell x 11") << QStringList{"--cell", "11x1", p};
@@ -324,7 +340,7 @@ private Q_SLOTS:
         const QString output = dir_.filePath(QStringLiteral("selection.txt"));
         ToolRun run;
         RunTool(run, {"--ramp", GridRamp, "--select", select, "-o", output, grid_},
-                RunSetup{QString(), 1 << 20});
+                RunSetup{QString(), 1 << 20, {}, -1});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         QCOMPARE(ReadAll(Bytes(output)), expected);
@@ -465,7 +481,7 @@ private Q_SLOTS:
         const QString earlier = dir_.filePath(QStringLiteral("out.html"));
         WriteFile(earlier, "earlier");
         const QStringList before = Names(dir_.path());
-        RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0)};
+        RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0), {}, -1};
         QStringList args{"--html", picture_};
         if (!output.isEmpty())
             args = QStringList{"-o", output} + args;
@@ -625,11 +641,319 @@ private Q_SLOTS:
         QVERIFY(run.err.contains(output.toUtf8()));
     }
 
+    // Several pictures: the results one after another on standard output, or one file
+    // each in a folder, the same bytes whatever the number of conversions at once.
+    void batchIndependentOfJobs_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("toFolder");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("text to standard output") << QStringList{"--cell", "1x2"} << false << ".txt";
+        QTest::newRow("html pages to standard output")
+            << QStringList{"--html", "--page"} << false << ".html";
+        QTest::newRow("text into a folder") << QStringList{"--cell", "1x2"} << true << ".txt";
+        QTest::newRow("html into a folder") << QStringList{"--html"} << true << ".html";
+    }
+    void batchIndependentOfJobs() {
+        QFETCH(QStringList, options);
+        QFETCH(bool, toFolder);
+        QFETCH(QString, suffix);
+        const QStringList pictures = BatchPictures();
+        QByteArray expected;
+        QList<QByteArray> each;
+        for (const QString& picture : pictures) {
+            ToolRun single;
+            RunTool(single, options + QStringList{picture});
+            QCOMPARE(single.exitCode, 0);
+            each << single.out;
+            expected += single.out;
+        }
+        QVERIFY(each.at(0) != each.at(1));
+        for (const char* jobs : {"1", "2", "3", "16"}) {
+            QTemporaryDir folder;
+            QStringList args = options + QStringList{"-j", jobs};
+            if (toFolder)
+                args << QStringList{"-O", folder.path()};
+            ToolRun run;
+            RunTool(run, args + pictures);
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.err.isEmpty(), run.err.constData()); // no progress off a terminal
+            if (!toFolder) {
+                QVERIFY2(run.out == expected, jobs);
+                continue;
+            }
+            QVERIFY(run.out.isEmpty());
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                     pictures.size());
+            for (qsizetype i = 0; i < pictures.size(); ++i) {
+                const QString name = QStringLiteral("p%1").arg(i) + suffix;
+                QVERIFY2(ReadAll(Bytes(folder.filePath(name))) == each.at(i), qPrintable(name));
+            }
+        }
+    }
+
+    // A picture that cannot be read is named on standard error; the others are converted.
+    void badPictureInBatch_data() {
+        QTest::addColumn<bool>("toFolder");
+        QTest::newRow("standard output") << false;
+        QTest::newRow("folder") << true;
+    }
+    void badPictureInBatch() {
+        QFETCH(bool, toFolder);
+        const QStringList good = BatchPictures().mid(0, 2);
+        QTemporaryDir bad;
+        const QString notPicture = bad.filePath(QStringLiteral("not-a-picture.jpg"));
+        WriteFile(notPicture, "hello");
+        const QString missing = bad.filePath(QStringLiteral("missing.png"));
+        const QString folderPicture = bad.filePath(QStringLiteral("folder.png"));
+        QVERIFY(QDir().mkdir(folderPicture));
+        const QString fifo = bad.filePath(QStringLiteral("fifo.bmp"));
+        QVERIFY(testsupport::MakeFifo(fifo));
+        testsupport::FifoUnblocker unblocker(fifo);
+        const QStringList pictures{good.at(0),    notPicture, missing,
+                                   folderPicture, fifo,       good.at(1)};
+        QTemporaryDir out;
+        QStringList args{"-j", "2"};
+        if (toFolder)
+            args << QStringList{"-O", out.path()};
+        ToolRun run;
+        RunTool(run, args + pictures);
+        QVERIFY(unblocker.Finish());
+        QCOMPARE(run.exitCode, 1);
+        const QList<QByteArray> lines = run.err.split('\n');
+        QCOMPARE(lines.size(), 5); // four messages and the end of the last
+        const QStringList failed{notPicture, missing, folderPicture, fifo};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(lines.at(i).startsWith(Bytes(failed.at(i)) + ": "), lines.at(i).constData());
+        QVERIFY(lines.at(0).contains("画像の形式が認識できません"));
+        QVERIFY(lines.at(1).contains("ファイルが見つかりません。"));
+        QByteArray expected;
+        for (const QString& picture : good) {
+            ToolRun single;
+            RunTool(single, {picture});
+            expected += single.out;
+        }
+        if (toFolder) {
+            QVERIFY(run.out.isEmpty());
+            QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
+                     QStringList({"p0.txt", "p1.txt"}));
+            QCOMPARE(ReadAll(Bytes(out.filePath("p0.txt"))) +
+                         ReadAll(Bytes(out.filePath("p1.txt"))),
+                     expected);
+        } else {
+            QCOMPARE(run.out, expected);
+        }
+    }
+
+    // A decoder's own complaint (libpng's) is part of a picture's message even while
+    // other pictures are being read: the messages do not depend on -j.
+    void messagesIndependentOfJobs() {
+        QStringList pictures;
+        for (int i = 0; i < 3; ++i) {
+            const QString path = dir_.filePath(QStringLiteral("scrambled%1.png").arg(i));
+            testsupport::WritePicture(testsupport::NoiseSurface(64, 64, 3 + i).Image(), path,
+                                      "png");
+            QByteArray bytes = ReadAll(Bytes(path));
+            for (qsizetype k = bytes.size() / 3; k < bytes.size() / 3 + 48; ++k)
+                bytes[k] = char(bytes[k] ^ 0x5A);
+            WriteFile(path, bytes);
+            pictures << BatchPictures().at(i) << path;
+        }
+        QByteArray expected;
+        for (qsizetype i = 1; i < pictures.size(); i += 2) {
+            ToolRun alone;
+            RunTool(alone, {pictures.at(i)});
+            QCOMPARE(alone.exitCode, 1);
+            expected += alone.err;
+        }
+        for (const char* jobs : {"1", "4", "4", "4"}) {
+            ToolRun run;
+            RunTool(run, QStringList{"-j", jobs} + pictures);
+            QCOMPARE(run.exitCode, 1);
+            QCOMPARE(run.err, expected);
+        }
+    }
+
+    // Pictures of the same base name get distinct files; none overwrites another.
+    void sameBaseNames() {
+        QTemporaryDir in;
+        const QString names[] = {"a/x.bmp", "b/x.bmp", "x-2.bmp", "c/x.png"};
+        QStringList pictures;
+        for (int i = 0; i < 4; ++i) {
+            const QString path = in.filePath(names[i]);
+            QDir().mkpath(QFileInfo(path).path());
+            const QString format = QFileInfo(path).suffix();
+            pictures << testsupport::WritePicture(testsupport::NoiseSurface(5 + i, 4, i).Image(),
+                                                  path, qPrintable(format));
+        }
+        QTemporaryDir out;
+        WriteFile(out.filePath("x.txt"), "an earlier result");
+        ToolRun run;
+        RunTool(run, QStringList{"-O", out.path() + "/"} + pictures);
+        QCOMPARE(run.exitCode, 0);
+        // Worked out by hand: the second x takes x-2, so the picture named x-2 takes x-2-2.
+        const QStringList expectedNames{"x.txt", "x-2.txt", "x-2-2.txt", "x-3.txt"};
+        QStringList found = QDir(out.path()).entryList(QDir::Files | QDir::Hidden);
+        found.sort();
+        QStringList sorted = expectedNames;
+        sorted.sort();
+        QCOMPARE(found, sorted);
+        for (int i = 0; i < 4; ++i) {
+            ToolRun single;
+            RunTool(single, {pictures.at(i)});
+            QVERIFY2(ReadAll(Bytes(out.filePath(expectedNames.at(i)))) == single.out,
+                     qPrintable(expectedNames.at(i)));
+        }
+    }
+
+    // "-" reads the picture from standard input, in any format the loader reads.
+    void standardInput_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("inBatch");
+        QTest::newRow("bmp") << "bmp" << false;
+        QTest::newRow("png") << "png" << false;
+        QTest::newRow("jpeg in a batch") << "jpg" << true;
+    }
+    void standardInput() {
+        QFETCH(QString, format);
+        QFETCH(bool, inBatch);
+        const QString path = testsupport::WritePicture(
+            testsupport::NoiseSurface(23, 17, 5).Image(),
+            dir_.filePath(QStringLiteral("stdin.") + format), qPrintable(format));
+        ToolRun fromFile;
+        RunTool(fromFile, {"--html", path});
+        QCOMPARE(fromFile.exitCode, 0);
+        RunSetup setup;
+        setup.input = ReadAll(Bytes(path));
+        ToolRun fromInput;
+        if (!inBatch) {
+            RunTool(fromInput, {"--html", "-"}, setup);
+            QCOMPARE(fromInput.exitCode, 0);
+            QCOMPARE(fromInput.out, fromFile.out);
+            return;
+        }
+        QTemporaryDir out;
+        RunTool(fromInput, {"--html", "-O", out.path(), picture_, "-"}, setup);
+        QCOMPARE(fromInput.exitCode, 0);
+        QCOMPARE(ReadAll(Bytes(out.filePath("stdin.html"))), fromFile.out);
+    }
+
+    void standardInputNotAPicture() {
+        RunSetup setup;
+        setup.input = "hello";
+        ToolRun run;
+        RunTool(run, {picture_, "-"}, setup);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith("standard input: "), run.err.constData());
+        ToolRun single;
+        RunTool(single, {picture_});
+        QCOMPARE(run.out, single.out);
+    }
+
+    // An output folder that cannot take files: said once, nothing converted or left.
+    void unwritableFolder_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("a file") << "%1/file";
+        QTest::newRow("missing") << "%1/no/such";
+        QTest::newRow("system folder") << "/proc";
+    }
+    void unwritableFolder() {
+        QFETCH(QString, folder);
+        QTemporaryDir base;
+        WriteFile(base.filePath("file"), "x");
+        folder.replace(QStringLiteral("%1"), base.path());
+        ToolRun run;
+        RunTool(run, QStringList{"-O", folder} + BatchPictures());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(run.err.count('\n'), 1);
+        QVERIFY2(run.err.startsWith(Bytes(folder) + ": cannot write into this folder: "),
+                 run.err.constData());
+        QCOMPARE(
+            QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"file"});
+    }
+
+    // One output that cannot be replaced (a folder stands at its name) fails alone: the
+    // message names it, the other files are written, no temporary file is left.
+    void unreplaceableOutputInFolder() {
+        QTemporaryDir out;
+        QVERIFY(QDir().mkdir(out.filePath("p1.txt")));
+        const QStringList pictures = BatchPictures().mid(0, 3);
+        ToolRun run;
+        RunTool(run, QStringList{"-O", out.path()} + pictures);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.count('\n'), 1);
+        QVERIFY2(run.err.startsWith(Bytes(out.filePath("p1.txt")) + ": "), run.err.constData());
+        QStringList found =
+            QDir(out.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        QCOMPARE(found, QStringList({"p0.txt", "p1.txt", "p2.txt"}));
+        QVERIFY(QFileInfo(out.filePath("p1.txt")).isDir());
+        ToolRun single;
+        RunTool(single, {pictures.at(2)});
+        QCOMPARE(ReadAll(Bytes(out.filePath("p2.txt"))), single.out);
+    }
+
+    // On a terminal, the progress line is rewritten in place and ends with the counts;
+    // --quiet and a single picture show none.
+    void progressOnTerminal_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("batch") << QStringList() << 3 << true;
+        QTest::newRow("quiet") << QStringList{"--quiet"} << 3 << false;
+        QTest::newRow("one picture into a folder") << QStringList() << 1 << false;
+    }
+    void progressOnTerminal() {
+        QFETCH(QStringList, options);
+        QFETCH(int, pictures);
+        QFETCH(bool, shown);
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        QVERIFY(master >= 0);
+        QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        QVERIFY(terminal >= 0);
+        QTemporaryDir out;
+        QStringList list = BatchPictures().mid(0, pictures - 1);
+        list << dir_.filePath(QStringLiteral("no-such.bmp"));
+        RunSetup setup;
+        setup.stderrTerminal = terminal;
+        ToolRun run;
+        RunTool(run, options + QStringList{"-O", out.path()} + list, setup);
+        ::close(terminal);
+        QByteArray said;
+        char chunk[4096];
+        ::fcntl(master, F_SETFL, O_NONBLOCK);
+        for (ssize_t n; (n = ::read(master, chunk, sizeof chunk)) > 0;)
+            said.append(chunk, n);
+        ::close(master);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(said.contains("no-such.bmp: "), said.constData());
+        const QByteArray last =
+            QByteArray::number(pictures) + "/" + QByteArray::number(pictures) + " done, 1 failed, ";
+        QCOMPARE(said.contains(last), shown);
+        // Rewritten in place: back to the line's start and the rest of it cleared.
+        QCOMPARE(said.contains("\r\x1b[K"), shown);
+    }
+
 private:
     QTemporaryDir dir_;      // outputs
     QTemporaryDir pictures_; // inputs
     QTemporaryDir devices_;  // device nodes of the test's own
+    // Five noise pictures p0.bmp ... p4.bmp of different sizes, made once.
+    QStringList BatchPictures() {
+        if (batch_.isEmpty()) {
+            QDir().mkpath(pictures_.filePath(QStringLiteral("batch")));
+            for (int i = 0; i < 5; ++i)
+                batch_ << testsupport::WritePicture(
+                    testsupport::NoiseSurface(40 + 13 * i, 25 + 7 * i, 100 + i).Image(),
+                    pictures_.filePath(QStringLiteral("batch/p%1.bmp").arg(i)), "bmp");
+        }
+        return batch_;
+    }
+
     QString picture_;
+    QStringList batch_;
     QString grid_;
     QString whiteBlack_;
 };

@@ -1,0 +1,155 @@
+// The batch: worker threads take the pictures in order; the calling thread writes the
+// finished results and messages in that same order and keeps the progress line.
+#include "convert/BatchRun.h"
+
+#include "convert/BatchNames.h"
+#include "convert/CommandLineTool.h"
+#include "convert/OrderedWork.h"
+#include "convert/Progress.h"
+#include "platform/FileNames.h"
+#include "platform/OutputFile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sched.h>
+#include <thread>
+#include <unistd.h>
+
+namespace mGlyfora {
+
+namespace {
+
+const QString StandardOutput = QStringLiteral("standard output");
+
+QString SystemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The folder's own name without trailing slashes, so messages and paths read cleanly.
+QString FolderName(QString folder) {
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
+}
+
+// Whether a file can be made in the folder, tried with a real (unnamed, at once removed)
+// file: permissions alone do not tell on a read-only disk or for root.
+QString FolderProblem(const QString& folder) {
+    const QByteArray path = platform::EncodeFileName(folder);
+    int fd = ::open(path.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        QByteArray probe = path + "/.glyfora-convert.XXXXXX";
+        fd = ::mkostemp(probe.data(), O_CLOEXEC);
+        if (fd >= 0)
+            ::unlink(probe.constData());
+    }
+    if (fd < 0)
+        return SystemError(errno);
+    ::close(fd);
+    return QString();
+}
+
+struct Slot {
+    PictureOutcome outcome;
+    QString failedName; // the picture or the output file, when not ok
+    QByteArray result;  // for standard output
+};
+
+} // namespace
+
+int DefaultJobCount() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
+        return CPU_COUNT(&set);
+    return int(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+int RunBatch(const BatchJob& job, int out, int errIn) {
+    // While a worker reads a picture, the loader points descriptor 2 at a memory file to
+    // catch the decoders' messages; ours go to a copy made before any work starts.
+    const int err = ::fcntl(errIn, F_DUPFD_CLOEXEC, 3);
+    const int messages = err >= 0 ? err : errIn;
+    const int total = int(job.pictures.size());
+    const bool toFolder = !job.outputFolder.isEmpty();
+    ProgressLine progress(messages, total, job.progress && total > 1 && ::isatty(messages) == 1);
+    const auto finish = [&](int status) {
+        if (err >= 0)
+            ::close(err);
+        return status;
+    };
+
+    QString folder;
+    QStringList targets;
+    platform::OutputFile stdoutFile(out); // closed unused when the results go to files
+    if (toFolder) {
+        folder = FolderName(job.outputFolder);
+        if (const QString problem = FolderProblem(folder); !problem.isEmpty()) {
+            progress.Message(folder + QStringLiteral(": cannot write into this folder: ") +
+                             problem);
+            progress.Finish(0, 0);
+            return finish(ToolFailure);
+        }
+        const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+        for (const QString& name : OutputFileNames(job.pictures, job.suffix))
+            targets << prefix + name;
+    } else if (!stdoutFile.Open()) {
+        progress.Message(StandardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
+        progress.Finish(0, 0);
+        return finish(ToolFailure);
+    }
+
+    // Results for standard output wait in memory for their turn: a picture starts only
+    // when fewer than `jobs` pictures are being converted or waiting, so memory holds at
+    // most that many. Files need no waiting; their messages still come out in order.
+    std::atomic<int> failed = 0;
+    const auto convert = [&](int i) {
+        Slot slot;
+        const QString& picture = job.pictures.at(i);
+        const QString shownName = picture == QLatin1String("-") ? StandardInputName : picture;
+        if (toFolder) {
+            platform::OutputFile file(targets.at(i), platform::OutputFile::Durability::Unsynced);
+            FileOutput output(file);
+            slot.outcome = ConvertPicture(picture, job.options, output);
+            slot.failedName = slot.outcome.outputFailed ? targets.at(i) : shownName;
+        } else {
+            MemoryOutput output;
+            slot.outcome = ConvertPicture(picture, job.options, output);
+            slot.failedName = shownName;
+            if (slot.outcome.ok)
+                slot.result = output.Take();
+        }
+        if (!slot.outcome.ok)
+            ++failed;
+        return slot;
+    };
+    bool outputBroken = false;
+    const auto deliver = [&](int, Slot& slot) {
+        if (!slot.outcome.ok) {
+            progress.Message(slot.failedName + QStringLiteral(": ") + slot.outcome.reason);
+        } else if (!toFolder && !stdoutFile.Write(slot.result)) {
+            // Nothing more can reach standard output: the batch ends here.
+            progress.Message(StandardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
+            outputBroken = true;
+        }
+        return !outputBroken;
+    };
+    int done = 0;
+    const auto tick = [&](int finished) {
+        done = finished;
+        progress.Update(done, failed);
+    };
+    RunInOrder<Slot>(total, job.jobs, toFolder ? total : job.jobs, convert, deliver, tick);
+
+    if (!toFolder && !outputBroken && !stdoutFile.Commit()) {
+        progress.Message(StandardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
+        outputBroken = true;
+    }
+    progress.Finish(done, failed);
+    return finish(failed > 0 || outputBroken ? ToolFailure : ToolSuccess);
+}
+
+} // namespace mGlyfora

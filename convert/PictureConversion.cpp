@@ -1,0 +1,169 @@
+// Load, cut, scan and write one picture for glyfora-convert.
+#include "convert/PictureConversion.h"
+
+#include "convert/ConvertScan.h"
+#include "convert/ScanRegion.h"
+#include "convert/StandardInputPicture.h"
+#include "imageops/PictureLoader.h"
+#include "imageops/PictureSurface.h"
+#include "platform/OutputFile.h"
+
+#include <algorithm>
+#include <mutex>
+#include <new>
+#include <shared_mutex>
+#include <unistd.h>
+
+namespace mGlyfora {
+
+bool FileOutput::Open() {
+    return file_.Open();
+}
+bool FileOutput::Write(const char* data, qsizetype size) {
+    return file_.Write(data, size);
+}
+bool FileOutput::Commit() {
+    return file_.Commit();
+}
+QString FileOutput::ErrorString() const {
+    return file_.ErrorString();
+}
+
+bool MemoryOutput::Write(const char* data, qsizetype size) {
+    try {
+        bytes_.append(data, size);
+        return true;
+    } catch (const std::bad_alloc&) {
+        error_ = QStringLiteral("not enough memory to hold the result");
+        return false;
+    }
+}
+
+namespace {
+
+// The scan's rows straight into the output. The opening template goes out just before
+// the first byte of the result, so a scan that produces nothing writes nothing.
+class OutputSink : public ScanSink {
+public:
+    OutputSink(ResultOutput& output, const QByteArray& opening)
+        : output_(output), opening_(opening) {}
+    bool Write(const char* data, qsizetype size) override {
+        if (!started_) {
+            started_ = true;
+            if (!opening_.isEmpty() &&
+                !Checked(output_.Write(opening_.constData(), opening_.size())))
+                return false;
+        }
+        return Checked(output_.Write(data, size));
+    }
+    QString ErrorString() const override { return output_.ErrorString(); }
+    bool Failed() const { return failed_; }
+
+private:
+    bool Checked(bool ok) {
+        failed_ = failed_ || !ok;
+        return ok;
+    }
+
+    ResultOutput& output_;
+    const QByteArray& opening_;
+    bool started_ = false;
+    bool failed_ = false;
+};
+
+// The selection kept inside the picture, as a drag in the window is kept inside
+// [0, width] x [0, height]; an edge already inside keeps its exact value. Nothing when no
+// cell of the picture is left.
+std::optional<SelectionRect> ClampSelection(const SelectionRect& cut, int width, int height) {
+    const auto clampAxis = [](float start, float extent, int limit, float& newStart,
+                              float& newExtent) {
+        const double from = std::clamp(double(start), 0.0, double(limit));
+        const double to = std::clamp(double(start) + double(extent), 0.0, double(limit));
+        newStart = float(from);
+        newExtent = from == double(start) && to == double(start) + double(extent)
+                        ? extent
+                        : float(std::max(0.0, to - from));
+    };
+    SelectionRect clamped{true, 0, 0, 0, 0};
+    clampAxis(cut.Left, cut.Width, width, clamped.Left, clamped.Width);
+    clampAxis(cut.Top, cut.Height, height, clamped.Top, clamped.Height);
+    const std::optional<ScanRegion> region = FixRegion(clamped, width, height);
+    if (!region || region->Right <= region->Left || region->Bottom <= region->Top)
+        return std::nullopt;
+    return clamped;
+}
+
+// The loader keeps what a decoder printed on standard error (libpng's reason, say) only
+// for a reading that had standard error to itself. Readings share this lock and one that
+// failed is read again alone, so a picture's message is the same whatever else was being
+// read at the time.
+std::shared_mutex readingLock;
+
+LoadedPicture LoadPicture(const QString& path) {
+    {
+        std::shared_lock shared(readingLock);
+        LoadedPicture loaded = LoadPictureFile(path);
+        if (!loaded.image.isNull())
+            return loaded;
+    }
+    std::unique_lock alone(readingLock);
+    return LoadPictureFile(path);
+}
+
+PictureOutcome PictureFailed(const QString& reason) {
+    return PictureOutcome{false, false, reason};
+}
+
+PictureOutcome OutputFailed(const ResultOutput& output) {
+    return PictureOutcome{false, true, output.ErrorString()};
+}
+
+} // namespace
+
+PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options,
+                              ResultOutput& output) {
+    const QString nothing = QStringLiteral("the conversion produced nothing");
+    std::optional<StandardInputPicture> input;
+    if (path == QLatin1String("-")) {
+        input.emplace(STDIN_FILENO, PictureAllocationLimitBytes);
+        if (input->Path().isEmpty())
+            return PictureFailed(input->Error());
+    }
+    LoadedPicture loaded = LoadPicture(input ? input->Path() : path);
+    if (loaded.image.isNull())
+        return PictureFailed(loaded.error);
+    PictureSurface picture;
+    if (!picture.Assign(loaded.image))
+        return PictureFailed(QStringLiteral("メモリが不足しているため、画像を読み込めません。"));
+    loaded.image = QImage();
+    SelectionRect selection;
+    if (options.select) {
+        const std::optional<SelectionRect> inside =
+            ClampSelection(*options.select, picture.ScaleWidth(), picture.ScaleHeight());
+        if (!inside)
+            return PictureFailed(nothing +
+                                 QStringLiteral(": the selection holds no part of the picture"));
+        selection = *inside;
+    }
+
+    if (!output.Open())
+        return OutputFailed(output);
+    OutputSink sink(output, options.opening);
+    NullScanHost host;
+    const ScanOutcome outcome = options.html ? StreamHTML(picture, selection, host, sink)
+                                             : StreamText(picture, selection, host, sink);
+    if (sink.Failed())
+        return OutputFailed(output);
+    if (outcome.status == ScanStatus::EmptyRegion)
+        return PictureFailed(nothing);
+    if (outcome.status != ScanStatus::Done)
+        return PictureFailed(outcome.reason);
+    if (!options.closing.isEmpty() &&
+        !output.Write(options.closing.constData(), options.closing.size()))
+        return OutputFailed(output);
+    if (!output.Commit())
+        return OutputFailed(output);
+    return PictureOutcome();
+}
+
+} // namespace mGlyfora

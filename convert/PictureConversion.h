@@ -1,0 +1,74 @@
+// One picture of glyfora-convert from its file to its result: load, cut, scan and write,
+// with the reason when any step fails. Safe to run on several threads at once.
+#pragma once
+
+#include "convert/SelectionRect.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <utility>
+
+namespace platform {
+class OutputFile;
+}
+
+namespace mGlyfora {
+
+struct PictureOptions {
+    bool html = false;
+    std::optional<SelectionRect> select;
+    QByteArray opening; // the page's opening template line, or nothing
+    QByteArray closing; // the page's closing template line, or nothing
+};
+
+// Where a result goes. Open is called only once the picture has loaded, so a picture
+// that cannot be read leaves the output untouched; Commit only when all of it was made.
+class ResultOutput {
+public:
+    virtual ~ResultOutput() = default;
+    virtual bool Open() = 0;
+    virtual bool Write(const char* data, qsizetype size) = 0;
+    virtual bool Commit() = 0;
+    virtual QString ErrorString() const = 0;
+};
+
+// An output file (or standard output) written as OutputFile writes it.
+class FileOutput : public ResultOutput {
+public:
+    explicit FileOutput(platform::OutputFile& file) : file_(file) {}
+    bool Open() override;
+    bool Write(const char* data, qsizetype size) override;
+    bool Commit() override;
+    QString ErrorString() const override;
+
+private:
+    platform::OutputFile& file_;
+};
+
+// The result kept in memory, until its turn comes on standard output.
+class MemoryOutput : public ResultOutput {
+public:
+    bool Open() override { return true; }
+    bool Write(const char* data, qsizetype size) override;
+    bool Commit() override { return true; }
+    QString ErrorString() const override { return error_; }
+    QByteArray Take() { return std::exchange(bytes_, QByteArray()); }
+
+private:
+    QByteArray bytes_;
+    QString error_;
+};
+
+struct PictureOutcome {
+    bool ok = true;
+    bool outputFailed = false; // the output refused, rather than the picture
+    QString reason;            // for the person, when not ok
+};
+
+// Converts the picture at `path` (a name as DecodeFileName gives it; "-" for standard
+// input) into `output`.
+PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options,
+                              ResultOutput& output);
+
+} // namespace mGlyfora

@@ -1,0 +1,74 @@
+// Standard input into a memory file.
+#include "convert/StandardInputPicture.h"
+
+#include <QByteArray>
+#include <cerrno>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace mGlyfora {
+
+namespace {
+
+QString SystemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool WriteAll(int fd, const char* data, ssize_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
+    fd_ = ::memfd_create("glyfora-standard-input", MFD_CLOEXEC);
+    if (fd_ < 0) {
+        error_ = QStringLiteral("cannot hold the picture: ") + SystemError(errno);
+        return;
+    }
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const ssize_t n = ::read(input, chunk.data(), size_t(chunk.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error_ = QStringLiteral("cannot read: ") + SystemError(errno);
+            break;
+        }
+        if (n == 0)
+            return;
+        total += n;
+        if (total > limit) {
+            error_ = QStringLiteral("the picture is larger than %1 MiB").arg(limit >> 20);
+            break;
+        }
+        if (!WriteAll(fd_, chunk.constData(), n)) {
+            error_ = QStringLiteral("cannot hold the picture: ") + SystemError(errno);
+            break;
+        }
+    }
+    ::close(fd_);
+    fd_ = -1;
+}
+
+StandardInputPicture::~StandardInputPicture() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+QString StandardInputPicture::Path() const {
+    return fd_ >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(fd_) : QString();
+}
+
+} // namespace mGlyfora

@@ -1,0 +1,180 @@
+// The parts of glyfora-convert's batches that need no process: output names in a folder,
+// the progress line's text, and work on several threads delivered in order.
+#include "convert/BatchNames.h"
+#include "convert/OrderedWork.h"
+#include "convert/Progress.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QTest>
+#include <atomic>
+#include <thread>
+
+using namespace mGlyfora;
+using namespace std::chrono;
+
+class TestBatchParts : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void baseNames_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("folder and extension") << "photos/cat.jpg"
+                                              << "cat";
+        QTest::newRow("only the last extension") << "/x/archive.tar.gif"
+                                                 << "archive.tar";
+        QTest::newRow("no folder") << "cat.jpg"
+                                   << "cat";
+        QTest::newRow("dot in the folder only") << "/x.y/README"
+                                                << "README";
+        QTest::newRow("nothing before the dot") << "/x/.png"
+                                                << ".png";
+        QTest::newRow("hidden with extension") << ".cat.png"
+                                               << ".cat";
+        QTest::newRow("standard input") << "-"
+                                        << "stdin";
+        QTest::newRow("file named -") << "./-"
+                                      << "-";
+        QTest::newRow("not UTF-8 byte kept")
+            << (QStringLiteral("a") + QChar(0xDCFF) + QStringLiteral(".bmp"))
+            << (QStringLiteral("a") + QChar(0xDCFF));
+    }
+    void baseNames() {
+        QFETCH(QString, path);
+        QFETCH(QString, expected);
+        QCOMPARE(PictureBaseName(path), expected);
+    }
+
+    void outputNames_data() {
+        QTest::addColumn<QStringList>("pictures");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("distinct") << QStringList{"a/x.jpg", "a/y.jpg"}
+                                  << QStringList{"x.txt", "y.txt"};
+        QTest::newRow("same base, other folders and extensions")
+            << QStringList{"a/x.jpg", "b/x.png", "c/x.gif"}
+            << QStringList{"x.txt", "x-2.txt", "x-3.txt"};
+        QTest::newRow("same picture twice")
+            << QStringList{"x.jpg", "x.jpg"} << QStringList{"x.txt", "x-2.txt"};
+        // x-2 is taken by the second x by the time the picture named x-2 comes.
+        QTest::newRow("a later name already taken") << QStringList{"a/x.jpg", "b/x.jpg", "x-2.jpg"}
+                                                    << QStringList{"x.txt", "x-2.txt", "x-2-2.txt"};
+        QTest::newRow("case differs")
+            << QStringList{"X.jpg", "x.jpg"} << QStringList{"X.txt", "x.txt"};
+        QTest::newRow("standard input beside a file named stdin")
+            << QStringList{"stdin.png", "-"} << QStringList{"stdin.txt", "stdin-2.txt"};
+    }
+    void outputNames() {
+        QFETCH(QStringList, pictures);
+        QFETCH(QStringList, expected);
+        QCOMPARE(OutputFileNames(pictures, QStringLiteral(".txt")), expected);
+    }
+
+    // Later items finish first, so answers come out of order; they must be delivered in
+    // order, and no more than `window` may be started and not yet delivered.
+    void inOrder_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("threads");
+        QTest::addColumn<int>("window");
+        QTest::newRow("4 threads, window 4") << 24 << 4 << 4;
+        QTest::newRow("4 threads, window 2") << 24 << 4 << 2;
+        QTest::newRow("one thread") << 6 << 1 << 1;
+        QTest::newRow("more threads than items") << 3 << 8 << 8;
+        QTest::newRow("no items") << 0 << 2 << 2;
+    }
+    void inOrder() {
+        QFETCH(int, count);
+        QFETCH(int, threads);
+        QFETCH(int, window);
+        std::atomic<int> held = 0, mostHeld = 0;
+        QList<int> delivered;
+        const auto work = [&](int i) {
+            const int now = ++held;
+            for (int seen = mostHeld; now > seen && !mostHeld.compare_exchange_weak(seen, now);) {
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds((count - i) % 4));
+            return i * 10;
+        };
+        const auto deliver = [&](int i, int& answer) {
+            delivered << i;
+            if (answer != i * 10)
+                delivered << -1;
+            --held;
+            return true;
+        };
+        int lastTick = -1;
+        const bool all = RunInOrder<int>(count, threads, window, work, deliver,
+                                         [&](int done) { lastTick = done; });
+        QVERIFY(all);
+        QList<int> expected;
+        for (int i = 0; i < count; ++i)
+            expected << i;
+        QCOMPARE(delivered, expected);
+        QVERIFY2(mostHeld <= window, qPrintable(QString::number(mostHeld)));
+        if (count > 0)
+            QCOMPARE(lastTick, count);
+    }
+
+    // A refused delivery stops the run: nothing else is delivered or started.
+    void stopsWhenRefused() {
+        std::atomic<int> started = 0;
+        QList<int> delivered;
+        const bool all = RunInOrder<int>(
+            50, 3, 3,
+            [&](int i) {
+                ++started;
+                return i;
+            },
+            [&](int i, int&) {
+                delivered << i;
+                return i < 4;
+            },
+            [](int) {});
+        QVERIFY(!all);
+        QCOMPARE(delivered, QList<int>({0, 1, 2, 3, 4}));
+        // When 4 was refused, items 0..4 had been delivered or started and at most two more.
+        QVERIFY2(started <= 4 + 3, qPrintable(QString::number(started)));
+    }
+
+    void durations_data() {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zero") << 0 << "0:00";
+        QTest::newRow("seconds") << 59 << "0:59";
+        QTest::newRow("minute") << 65 << "1:05";
+        QTest::newRow("just under an hour") << 3599 << "59:59";
+        QTest::newRow("hours") << 3725 << "1:02:05";
+    }
+    void durations() {
+        QFETCH(int, seconds);
+        QFETCH(QString, expected);
+        QCOMPARE(DurationText(std::chrono::seconds(seconds)), expected);
+    }
+
+    void progressText_data() {
+        QTest::addColumn<int>("done");
+        QTest::addColumn<int>("failed");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("elapsedMs");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nothing done yet")
+            << 0 << 0 << 200 << 1500 << "0/200 done, 0 failed, 0:01 elapsed, about --:-- left";
+        // 10 s for 20 pictures: 0.5 s each, 180 to go.
+        QTest::newRow("a tenth") << 20 << 1 << 200 << 10000
+                                 << "20/200 done, 1 failed, 0:10 elapsed, about 1:30 left";
+        // 2 s for 3: 4/3 s for the one left, shown rounded up.
+        QTest::newRow("part of a second left")
+            << 3 << 0 << 4 << 2000 << "3/4 done, 0 failed, 0:02 elapsed, about 0:01 left";
+        QTest::newRow("all done") << 4 << 2 << 4 << 61000
+                                  << "4/4 done, 2 failed, 1:01 elapsed, about 0:00 left";
+    }
+    void progressText() {
+        QFETCH(int, done);
+        QFETCH(int, failed);
+        QFETCH(int, total);
+        QFETCH(int, elapsedMs);
+        QFETCH(QString, expected);
+        QCOMPARE(ProgressText(done, failed, total, milliseconds(elapsedMs)), expected);
+    }
+};
+
+GLYFORA_TEST_MAIN(TestBatchParts)
+#include "tst_batch_parts.moc"
