@@ -43,6 +43,7 @@ void frmMain::LoadImageFile(const QString& path) {
     vsbView->setValue(0);
     SetPictureCommands(true);
     shpCut->hide();
+    UnloadImageDialogs();
     setWindowTitle(path + QStringLiteral(" - ") + mGlyfora::ApplicationTitle);
     Form_Resize();
     ShowImageInfo();
@@ -51,10 +52,10 @@ void frmMain::LoadImageFile(const QString& path) {
 
 void frmMain::ShowNoPicture() {
     picView->hide();
-    // An empty picture: the surfaces give their memory back.
-    picView->Surface() = PictureSurface(picView->Surface().Background());
-    picSave = PictureSurface(picSave.Background());
-    picView->SurfaceChanged();
+    // The empty picture clears both surfaces; like every surface they keep their size.
+    picView->Surface().Clear();
+    picSave.Clear();
+    picView->update();
     hsbView->setValue(0);
     vsbView->setValue(0);
     hsbView->hide();

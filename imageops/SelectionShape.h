@@ -1,5 +1,6 @@
 // The selection rectangle drawn over the working picture, in the picture's pixel
-// coordinates (single-precision values holding whole numbers).
+// coordinates (single-precision values holding whole numbers), with a solid outline
+// while it is being dragged and a dotted one after.
 #pragma once
 
 #include <QWidget>
@@ -7,6 +8,9 @@
 class SelectionShape : public QWidget {
     Q_OBJECT
 public:
+    // The outline styles the selection uses.
+    enum BorderStyles { Solid = 1, Dot = 3 };
+
     explicit SelectionShape(QWidget* parent = nullptr);
 
     float Left() const { return left_; }
@@ -15,9 +19,13 @@ public:
     float Height() const { return height_; }
     void SetRect(float left, float top, float width, float height);
 
+    int BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(int style);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    int borderStyle_ = Solid;
 };
