@@ -1,0 +1,24 @@
+// Reads RTF into a text document: fonts (with their character sets), colours, sizes,
+// bold, italic, underline and strikeout of the text, paragraphs and line breaks. Code
+// page bytes (\'hh, e.g. Shift-JIS under \ansicpg932 or \fcharset128) and \uN escapes
+// are decoded; destinations that hold no text are skipped. Malformed input never
+// crashes: a file cut off or with unbalanced braces gives what was read up to there.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+namespace mGlyfora {
+
+// Groups nested deeper than this make the file unreadable rather than the program slow.
+inline constexpr int RtfMaxGroupDepth = 1000;
+
+// Replaces the whole content of `doc` with the RTF in `data` and answers true. False,
+// with `doc` untouched and a message in `error` (may be null), when the data does not
+// start with "{\rtf" or nests its groups deeper than RtfMaxGroupDepth. The document's
+// default font is not changed: the runs carry the file's own formats.
+bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error);
+
+} // namespace mGlyfora

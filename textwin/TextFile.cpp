@@ -1,0 +1,164 @@
+// UTF-8 text files with CR LF line ends, whole-file reads that refuse anything but a
+// regular file, and atomic saves through OutputFile.
+#include "textwin/TextFile.h"
+
+#include "platform/FileNames.h"
+#include "platform/OutputFile.h"
+
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mGlyfora {
+
+namespace {
+
+// Far beyond any text the view can show; a larger file is refused rather than
+// exhausting memory.
+constexpr qint64 MaxTextFileBytes = qint64(1) << 30;
+
+QString SystemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+void SetError(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+}
+
+QString NotRegularText(mode_t mode) {
+    if (S_ISDIR(mode))
+        return QStringLiteral("フォルダーはファイルとして開けません。");
+    return QStringLiteral("通常のファイルではないため開けません。");
+}
+
+} // namespace
+
+QString DecodeTextFile(const QByteArray& bytes) {
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    // The decoder keeps a second mark as the character it is (fromUtf8 would drop it too).
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(view);
+    if (!text.contains(u'\r'))
+        return text;
+    // CR LF and a lone CR become '\n', in place: the text only gets shorter.
+    QChar* out = text.data();
+    const QChar* in = out;
+    const QChar* const end = in + text.size();
+    QChar* const start = out;
+    while (in < end) {
+        const QChar c = *in++;
+        if (c == u'\r') {
+            *out++ = u'\n';
+            if (in < end && *in == u'\n')
+                ++in;
+        } else {
+            *out++ = c;
+        }
+    }
+    text.truncate(out - start);
+    return text;
+}
+
+QByteArray EncodeTextFile(const QString& textWithCrLf) {
+    // A text starting with U+FEFF gets a byte-order mark before it, which the reading
+    // drops, so that the character itself survives.
+    if (textWithCrLf.startsWith(QChar(0xFEFF)))
+        return QByteArrayLiteral("\xEF\xBB\xBF") + textWithCrLf.toUtf8();
+    return textWithCrLf.toUtf8();
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
+    const QByteArray name = platform::EncodeFileName(path);
+    if (name.isEmpty()) {
+        SetError(error, QStringLiteral("ファイル名がありません。"));
+        return std::nullopt;
+    }
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0) {
+        SetError(error, errno == ENOENT
+                            ? QStringLiteral("ファイルが見つかりません。")
+                            : QStringLiteral("ファイルを開けません: ") + SystemError(errno));
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        SetError(error, NotRegularText(status.st_mode));
+        return std::nullopt;
+    }
+    // O_NONBLOCK: a FIFO put in the file's place since the check cannot block the open;
+    // fstat then confirms what was really opened.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        SetError(error, QStringLiteral("ファイルを開けません: ") + SystemError(errno));
+        return std::nullopt;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &status) != 0) {
+        SetError(error, QStringLiteral("ファイルを開けません: ") + SystemError(errno));
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        SetError(error, NotRegularText(status.st_mode));
+        return std::nullopt;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (status.st_size > MaxTextFileBytes) {
+        SetError(error, QStringLiteral("ファイルが大きすぎて読み込めません。"));
+        return std::nullopt;
+    }
+
+    QByteArray bytes;
+    try {
+        // The size is a hint: a file that grows meanwhile is read to its end. One byte
+        // more than the size lets the end show without growing the buffer.
+        qint64 capacity = qMax<qint64>(status.st_size + 1, 4096);
+        bytes.resize(capacity);
+        qint64 used = 0;
+        for (;;) {
+            if (used == capacity) {
+                if (capacity > MaxTextFileBytes) {
+                    SetError(error, QStringLiteral("ファイルが大きすぎて読み込めません。"));
+                    return std::nullopt;
+                }
+                capacity = qMin(capacity * 2, MaxTextFileBytes + 1);
+                bytes.resize(capacity);
+            }
+            const ssize_t got = ::read(fd, bytes.data() + used, size_t(capacity - used));
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                SetError(error, QStringLiteral("ファイルを読み込めません: ") + SystemError(errno));
+                return std::nullopt;
+            }
+            if (got == 0)
+                break;
+            used += got;
+        }
+        bytes.truncate(used);
+    } catch (const std::bad_alloc&) {
+        SetError(error, QStringLiteral("メモリが足りないため読み込めません。"));
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool SaveFileBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    platform::OutputFile file(path, platform::OutputFile::Durability::Synced);
+    if (file.Open() && file.Write(bytes) && file.Commit())
+        return true;
+    SetError(error, QStringLiteral("ファイルを保存できません: ") + file.ErrorString());
+    return false;
+}
+
+} // namespace mGlyfora
