@@ -1,10 +1,14 @@
-// Main window: the recent-files items of the File menu.
+// Main window: the recent-files items of the File menu and the options dialog that sets
+// their number.
 #include "app/RecentFiles.h"
 #include "app/frmMain.h"
 #include "app/mGlyfora.h"
+#include "convert/frmOption.h"
+#include "platform/Dialogs.h"
 
 #include <QAction>
 #include <algorithm>
+#include <memory>
 
 namespace {
 // How many leading entries are shown: the maximum, within the twenty menu items.
@@ -47,4 +51,18 @@ void frmMain::lblOption_Change() {
         item->setVisible(false);
     mnuBarRecent->setVisible(false);
     RebuildRecentMenu();
+}
+
+void frmMain::mnuOption_Click() {
+    auto dialog = std::make_unique<frmOption>(*this, dialogs_, mGlyfora::RecentFilesMax,
+                                              mGlyfora::RecentFilesList);
+    connect(dialog.get(), &frmOption::OptionChanged, this, &frmMain::lblOption_Change);
+    connect(dialog.get(), &frmOption::RecentFilesCleared, this, [this] {
+        // The emptied list shows no items, whatever the dialog's end.
+        for (QAction* item : mnuRecent)
+            item->setVisible(false);
+        mnuBarRecent->setVisible(false);
+    });
+    dialog->Form_Load();
+    dialogs_.ShowModal(*dialog);
 }

@@ -1,0 +1,681 @@
+// The options dialog: captions and access keys, loading and applying the settings, the
+// ramp box's limits (characters counted as code points, Enter, control characters), the
+// OK checks, Default, the recent-list clear, templates' line ends, and what the main
+// window sees after OK.
+#include "app/Main.h"
+#include "app/frmMain.h"
+#include "app/mGlyfora.h"
+#include "convert/ConversionSettings.h"
+#include "convert/frmOption.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StartedWindow.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestPictures.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+
+const QString DefaultRamp = QStringLiteral(" .,:;!IU0OQRB&%@");
+const QString DefaultBefore = QStringLiteral("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n"
+                                             "<FONT STYLE=\"font-size: 6px; line-height: 0.6\">"
+                                             "<PRE>");
+const QString DefaultAfter = QStringLiteral("</PRE></FONT>\r\n</BODY></HTML>");
+const QString DefaultBeforeHTML = QStringLiteral("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n"
+                                                 "<FONT SIZE=\"1\" STYLE=\"font-size: 2px\"><PRE>");
+const QString EmptyMessage = QStringLiteral("変換キャラクタを入力してください。");
+const QString TooLongMessage = QStringLiteral("変換キャラクタを64 文字以内で入力してください。");
+
+QString Repeated(const QString& piece, int times) {
+    QString text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+const QString Emoji = QStringLiteral("\U0001F600"); // one character, two UTF-16 units
+
+// Settings unlike every default, so that a step that leaves or sets them is seen.
+mGlyfora::ConversionSettingsRecord Unusual() {
+    mGlyfora::ConversionSettingsRecord cs;
+    cs.X = 3;
+    cs.Y = 7;
+    cs.Reverse = true;
+    cs.Charactor = QStringLiteral("@#+-");
+    cs.Before = QStringLiteral("<P>\r\nbefore");
+    cs.After = QStringLiteral("after\r\n</P>");
+    cs.BeforeHTML = QStringLiteral("<DIV>");
+    cs.AfterHTML = QString();
+    return cs;
+}
+
+// The dialog over a plain main window, with the program's recent-files values standing in.
+struct Opened {
+    QWidget main;
+    testsupport::ScriptedDialogs dialogs;
+    qint16 recentMax = 7;
+    std::array<QString, 21> recent;
+    std::unique_ptr<frmOption> dialog;
+    std::unique_ptr<QSignalSpy> changed;
+    std::unique_ptr<QSignalSpy> cleared;
+
+    Opened() {
+        recent[0] = QStringLiteral("/pics/a.gif");
+        recent[1] = QStringLiteral("/pics/b.gif");
+        main.setGeometry(100, 100, 800, 600);
+        main.show();
+        dialog = std::make_unique<frmOption>(main, dialogs, recentMax, recent);
+        changed = std::make_unique<QSignalSpy>(dialog.get(), &frmOption::OptionChanged);
+        cleared = std::make_unique<QSignalSpy>(dialog.get(), &frmOption::RecentFilesCleared);
+        dialog->Form_Load();
+        dialog->show();
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    }
+    // The dialog went away through OK.
+    bool Accepted() const { return !dialog->isVisible() && dialog->result() == QDialog::Accepted; }
+    bool StillOpen() const { return dialog->isVisible(); }
+    void ShowTab(int index) const { dialog->tabProp->setCurrentIndex(index); }
+    // Puts text on the clipboard and pastes it into the ramp box at its caret.
+    void PasteRamp(const QString& text) const {
+        ShowTab(1);
+        dialog->txtCharactor->setFocus();
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(dialog->txtCharactor, Qt::Key_V, Qt::ControlModifier);
+    }
+    // Commits text as an input method does (how Japanese reaches the box).
+    void CommitRamp(const QString& text) const {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(dialog->txtCharactor, &commit);
+    }
+};
+
+QStringList Items(const QComboBox& box) {
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        items << box.itemText(i);
+    return items;
+}
+
+QStringList Numbers(int first, int last) {
+    QStringList numbers;
+    for (int n = first; n <= last; ++n)
+        numbers << QString::number(n);
+    return numbers;
+}
+
+QStringList ShownRecent(const frmMain& form) {
+    QStringList shown;
+    for (const QAction* item : form.mnuRecent)
+        if (item->isVisible())
+            shown << item->text();
+    return shown;
+}
+
+} // namespace
+
+class TestOption : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
+    void init() {
+        testsupport::ClearSettings();
+        mGlyfora::ConversionSettings = Unusual();
+        mGlyfora::RecentFilesMax = 4;
+        mGlyfora::RecentFilesList.fill(QString());
+    }
+
+    void captions_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("buddy"); // the control a label's access key leads to
+        QTest::newRow("form") << "frmOption"
+                              << "オプション"
+                              << "";
+        QTest::newRow("fraRate") << "fraRate"
+                                 << "変換ピクセル値"
+                                 << "";
+        QTest::newRow("lblX") << "lblX"
+                              << "&X:"
+                              << "cmbX";
+        QTest::newRow("lblY") << "lblY"
+                              << "&Y:"
+                              << "cmbY";
+        QTest::newRow("chkReverse") << "chkReverse"
+                                    << "色反転(&R)"
+                                    << "";
+        QTest::newRow("fraCharactor") << "fraCharactor"
+                                      << "使用キャラクタ(&U)"
+                                      << "";
+        QTest::newRow("fraText") << "fraText"
+                                 << "HTML タグ"
+                                 << "";
+        QTest::newRow("lblBefore") << "lblBefore"
+                                   << "前(&B):"
+                                   << "txtBefore";
+        QTest::newRow("lblAfter") << "lblAfter"
+                                  << "後(&A):"
+                                  << "txtAfter";
+        QTest::newRow("fraHTML") << "fraHTML"
+                                 << "HTML タグ"
+                                 << "";
+        QTest::newRow("lblBeforeHTML") << "lblBeforeHTML"
+                                       << "前(&B):"
+                                       << "txtBeforeHTML";
+        QTest::newRow("lblAfterHTML") << "lblAfterHTML"
+                                      << "後(&A):"
+                                      << "txtAfterHTML";
+        QTest::newRow("fraHistory") << "fraHistory"
+                                    << "ファイルヒストリ"
+                                    << "";
+        QTest::newRow("lblRecent") << "lblRecent"
+                                   << "メニュー内のヒストリ個数(&H):"
+                                   << "cmbRecent";
+        QTest::newRow("cmdClear") << "cmdClear"
+                                  << "消去(&C)"
+                                  << "";
+        QTest::newRow("cmdDefault") << "cmdDefault"
+                                    << "&Default"
+                                    << "";
+        QTest::newRow("cmdOk") << "cmdOk"
+                               << "OK"
+                               << "";
+        QTest::newRow("cmdCancel") << "cmdCancel"
+                                   << "Cancel"
+                                   << "";
+    }
+    void captions() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, buddy);
+        Opened run;
+        const QWidget* control = name == QLatin1String("frmOption")
+                                     ? run.dialog.get()
+                                     : run.dialog->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QString shown;
+        if (auto* frame = qobject_cast<const QGroupBox*>(control))
+            shown = frame->title();
+        else if (auto* label = qobject_cast<const QLabel*>(control))
+            shown = label->text();
+        else if (auto* button = qobject_cast<const QAbstractButton*>(control))
+            shown = button->text();
+        else
+            shown = control->windowTitle();
+        QCOMPARE(shown, caption);
+        if (!buddy.isEmpty())
+            QCOMPARE(qobject_cast<const QLabel*>(control)->buddy()->objectName(), buddy);
+    }
+
+    // Five tabs in order, the first selected, one panel shown at a time; OK is the default.
+    void tabsAndPanels() {
+        Opened run;
+        const QStringList tabs = {"変換", "キャラクタ", "ブラウザ出力", "HTML出力", "その他"};
+        QCOMPARE(run.dialog->tabProp->count(), 5);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(run.dialog->tabProp->tabText(i), tabs[i]);
+        QCOMPARE(run.dialog->tabProp->currentIndex(), 0);
+        for (int selected : {0, 3, 4, 1}) {
+            run.ShowTab(selected);
+            for (int i = 0; i < 5; ++i)
+                QCOMPARE(run.dialog->picPanel[i]->isVisible(), i == selected);
+        }
+        QVERIFY(run.dialog->cmdOk->isDefault());
+        QCOMPARE(run.dialog->txtCharactor->font().family(), QStringLiteral("ＭＳ ゴシック"));
+        const QFontMetrics metrics(run.dialog->txtCharactor->font());
+        QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
+                 metrics.horizontalAdvance(QLatin1Char('W')));
+    }
+
+    // The controls start from the settings, and OK puts them back from list positions.
+    void loadAndApply_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("recentMax");
+        QTest::addColumn<int>("xRow"); // rows chosen before OK
+        QTest::addColumn<int>("yRow");
+        QTest::addColumn<int>("recentRow");
+        QTest::newRow("lowest") << 1 << 1 << 0 << 9 << 9 << 20;
+        QTest::newRow("highest") << 10 << 10 << 20 << 0 << 0 << 0;
+        QTest::newRow("middle") << 3 << 7 << 5 << 4 << 2 << 12;
+    }
+    void loadAndApply() {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, recentMax);
+        QFETCH(int, xRow);
+        QFETCH(int, yRow);
+        QFETCH(int, recentRow);
+        mGlyfora::ConversionSettings.X = quint8(x);
+        mGlyfora::ConversionSettings.Y = quint8(y);
+        Opened run;
+        run.recentMax = qint16(recentMax);
+        run.dialog->Form_Load();
+        QCOMPARE(Items(*run.dialog->cmbX), Numbers(1, 10));
+        QCOMPARE(Items(*run.dialog->cmbY), Numbers(1, 10));
+        QCOMPARE(Items(*run.dialog->cmbRecent), Numbers(0, 20));
+        QCOMPARE(run.dialog->cmbX->currentText(), QString::number(x));
+        QCOMPARE(run.dialog->cmbY->currentText(), QString::number(y));
+        QCOMPARE(run.dialog->cmbRecent->currentText(), QString::number(recentMax));
+        QVERIFY(run.dialog->chkReverse->isChecked());
+        QCOMPARE(run.dialog->txtCharactor->text(), QStringLiteral("@#+-"));
+        QCOMPARE(run.dialog->txtBefore->toPlainText(), QStringLiteral("<P>\nbefore"));
+
+        run.dialog->cmbX->setCurrentIndex(xRow);
+        run.dialog->cmbY->setCurrentIndex(yRow);
+        run.dialog->cmbRecent->setCurrentIndex(recentRow);
+        run.dialog->chkReverse->setChecked(false);
+        run.dialog->cmdOk->click();
+        QVERIFY(run.Accepted());
+        QCOMPARE(int(mGlyfora::ConversionSettings.X), xRow + 1);
+        QCOMPARE(int(mGlyfora::ConversionSettings.Y), yRow + 1);
+        QCOMPARE(int(run.recentMax), recentRow);
+        QCOMPARE(mGlyfora::ConversionSettings.Reverse, false);
+        QCOMPARE(run.changed->count(), 1);
+    }
+
+    // OK refuses an empty or too long ramp: the message, the characters tab with the ramp
+    // selected in its box, the dialog still open and nothing applied.
+    void okRefusesRamp_data() {
+        QTest::addColumn<QString>("ramp");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("fromBox"); // OK pressed while the box has the focus
+        QTest::newRow("empty") << QString() << EmptyMessage << false;
+        QTest::newRow("emptied in the box") << QString() << EmptyMessage << true;
+        QTest::newRow("65 ASCII") << Repeated("a", 65) << TooLongMessage << false;
+        QTest::newRow("65 emoji") << Repeated(Emoji, 65) << TooLongMessage << false;
+        QTest::newRow("65 kana") << Repeated("ア", 65) << TooLongMessage << true;
+    }
+    void okRefusesRamp() {
+        QFETCH(QString, ramp);
+        QFETCH(QString, message);
+        QFETCH(bool, fromBox);
+        Opened run;
+        run.dialog->cmbX->setCurrentIndex(9);
+        run.dialog->txtCharactor->setText(ramp); // as a stored ramp would arrive
+        if (fromBox) {
+            run.ShowTab(1);
+            run.dialog->txtCharactor->setFocus();
+            run.dialog->txtCharactor->end(false);
+        }
+        run.dialog->cmdOk->click();
+        QCOMPARE(run.dialogs.messages.size(), 1);
+        QCOMPARE(run.dialogs.messages[0].text, message);
+        QCOMPARE(run.dialogs.messages[0].icon, MsgIcon::Critical);
+        QCOMPARE(run.dialogs.messages[0].buttons, MsgButtons::OK);
+        QVERIFY(run.StillOpen());
+        QCOMPARE(run.dialog->tabProp->currentIndex(), 1);
+        QVERIFY(run.dialog->picPanel[1]->isVisible());
+        QVERIFY(run.dialog->txtCharactor->hasFocus());
+        QCOMPARE(run.dialog->txtCharactor->selectedText(), ramp);
+        QCOMPARE(mGlyfora::ConversionSettings, Unusual());
+        QCOMPARE(run.changed->count(), 0);
+    }
+
+    // Up to 64 characters, each counted once however many UTF-16 units it takes.
+    void okAcceptsRamp_data() {
+        QTest::addColumn<QString>("ramp");
+        QTest::newRow("one") << "#";
+        QTest::newRow("64 ASCII") << Repeated("x", 64);
+        QTest::newRow("64 emoji") << Repeated(Emoji, 64);
+        QTest::newRow("Japanese") << "　・：；ヰ図黒■";
+        QTest::newRow("64 kanji") << Repeated("漢", 64);
+    }
+    void okAcceptsRamp() {
+        QFETCH(QString, ramp);
+        Opened run;
+        run.dialog->txtCharactor->setText(ramp);
+        run.dialog->cmdOk->click();
+        QVERIFY(run.dialogs.messages.isEmpty());
+        QVERIFY(run.Accepted());
+        QCOMPARE(mGlyfora::ConversionSettings.Charactor, ramp);
+    }
+
+    // What a person types, pastes or commits through an input method: 64 characters at
+    // most (the excess of the insertion dropped), no control characters, the caret after
+    // what went in.
+    void rampInput_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("how"); // "type", "paste" or "commit"
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("caretAfter");
+        QTest::newRow("typed past the limit")
+            << "" << 0 << "type" << Repeated("k", 70) << Repeated("k", 64) << 64;
+        QTest::newRow("typed into a full box, middle") << Repeated("a", 64) << 10 << "type"
+                                                       << "z" << Repeated("a", 64) << 10;
+        QTest::newRow("64 emoji pasted")
+            << "" << 0 << "paste" << Repeated(Emoji, 64) << Repeated(Emoji, 64) << 128;
+        QTest::newRow("65 emoji pasted")
+            << "" << 0 << "paste" << Repeated(Emoji, 65) << Repeated(Emoji, 64) << 128;
+        QTest::newRow("paste cut at the caret, tail kept")
+            << Repeated("a", 60) << 30 << "paste"
+            << "123456" << Repeated("a", 30) + "1234" + Repeated("a", 30) << 34;
+        QTest::newRow("emoji pair never split") << Repeated("a", 63) << 63 << "paste"
+                                                << Emoji + Emoji << Repeated("a", 63) + Emoji << 65;
+        QTest::newRow("Japanese committed") << "ab" << 1 << "commit"
+                                            << "漢字かな"
+                                            << "a漢字かなb" << 5;
+        QTest::newRow("committed past the limit") << Repeated("a", 62) << 62 << "commit"
+                                                  << "漢字かな" << Repeated("a", 62) + "漢字" << 64;
+        QTest::newRow("controls pasted") << "ab" << 1 << "paste"
+                                         << "1\t2\r\n3\x7f"
+                                            "4\x01"
+                                         << "a1234b" << 5;
+        QTest::newRow("line of a copied ramp") << "" << 0 << "paste"
+                                               << " .,:;\r\n"
+                                               << " .,:;" << 5;
+        QTest::newRow("controls don't use up room") << Repeated("a", 62) << 0 << "paste"
+                                                    << "\r\n\r\nxy"
+                                                    << "xy" + Repeated("a", 62) << 2;
+    }
+    void rampInput() {
+        QFETCH(QString, start);
+        QFETCH(int, caret);
+        QFETCH(QString, how);
+        QFETCH(QString, input);
+        QFETCH(QString, result);
+        QFETCH(int, caretAfter);
+        Opened run;
+        QLineEdit* box = run.dialog->txtCharactor;
+        run.ShowTab(1);
+        box->setFocus();
+        box->setText(start);
+        box->setCursorPosition(caret);
+        if (how == QLatin1String("type"))
+            QTest::keyClicks(box, input);
+        else if (how == QLatin1String("paste"))
+            run.PasteRamp(input);
+        else
+            run.CommitRamp(input);
+        QCOMPARE(box->text(), result);
+        QCOMPARE(box->cursorPosition(), caretAfter);
+    }
+
+    // Enter neither enters the ramp nor presses OK; Esc still cancels.
+    void enterInRamp_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
+    void enterInRamp() {
+        QFETCH(int, key);
+        Opened run;
+        run.ShowTab(1);
+        run.dialog->txtCharactor->setFocus();
+        run.dialog->txtCharactor->setCursorPosition(2);
+        QTest::keyClick(run.dialog->txtCharactor, Qt::Key(key));
+        QCOMPARE(run.dialog->txtCharactor->text(), QStringLiteral("@#+-"));
+        QVERIFY(run.StillOpen());
+        QCOMPARE(run.changed->count(), 0);
+        QTest::keyClick(run.dialog->txtCharactor, Qt::Key_Escape);
+        QVERIFY(!run.StillOpen());
+        QCOMPARE(mGlyfora::ConversionSettings, Unusual());
+    }
+
+    // Enter elsewhere is OK, as the default button.
+    void enterElsewhereIsOk() {
+        Opened run;
+        run.dialog->cmbX->setCurrentIndex(1);
+        run.dialog->chkReverse->setFocus();
+        QTest::keyClick(run.dialog->chkReverse, Qt::Key_Return);
+        QVERIFY(run.Accepted());
+        QCOMPARE(int(mGlyfora::ConversionSettings.X), 2);
+    }
+
+    // The box selects its whole text whenever it gets the focus.
+    void rampSelectedOnFocus() {
+        Opened run;
+        run.ShowTab(1);
+        run.dialog->cmdOk->setFocus();
+        run.dialog->txtCharactor->deselect();
+        run.dialog->txtCharactor->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(run.dialog->txtCharactor->selectedText(), QStringLiteral("@#+-"));
+    }
+
+    // Default changes the controls only: Cancel, Esc and the close box leave the settings
+    // and the recent length alone.
+    void defaultThenCancel_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Cancel button") << "button";
+        QTest::newRow("Esc") << "esc";
+        QTest::newRow("close box") << "close";
+    }
+    void defaultThenCancel() {
+        QFETCH(QString, how);
+        Opened run;
+        run.dialog->cmdDefault->click();
+        QCOMPARE(run.dialog->txtCharactor->text(), DefaultRamp);
+        if (how == QLatin1String("button"))
+            run.dialog->cmdCancel->click();
+        else if (how == QLatin1String("esc"))
+            QTest::keyClick(run.dialog.get(), Qt::Key_Escape);
+        else
+            QVERIFY(run.dialog->close());
+        QVERIFY(!run.StillOpen());
+        QCOMPARE(run.dialog->result(), int(QDialog::Rejected));
+        QCOMPARE(mGlyfora::ConversionSettings, Unusual());
+        QCOMPARE(int(run.recentMax), 7);
+        QCOMPARE(run.changed->count(), 0);
+    }
+
+    void defaultThenOk() {
+        Opened run;
+        run.dialog->cmdDefault->click();
+        run.dialog->cmdOk->click();
+        QVERIFY(run.Accepted());
+        const mGlyfora::ConversionSettingsRecord& cs = mGlyfora::ConversionSettings;
+        QCOMPARE(int(cs.X), 1);
+        QCOMPARE(int(cs.Y), 1);
+        QCOMPARE(cs.Reverse, false);
+        QCOMPARE(cs.Charactor, DefaultRamp);
+        QCOMPARE(cs.Before, DefaultBefore);
+        QCOMPARE(cs.After, DefaultAfter);
+        QCOMPARE(cs.BeforeHTML, DefaultBeforeHTML);
+        QCOMPARE(cs.AfterHTML, DefaultAfter);
+        QCOMPARE(int(run.recentMax), 4);
+        QCOMPARE(run.changed->count(), 1);
+    }
+
+    // Templates: CR LF shown as line breaks; an untouched box gives back exactly what it
+    // was given, an edited one CR LF line ends; Tab moves on instead of entering a tab.
+    void templates_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed"); // appended at the end; "" leaves the box alone
+        QTest::addColumn<QString>("applied");
+        QTest::newRow("CR LF untouched") << "<A>\r\n<B>\r\n"
+                                         << ""
+                                         << "<A>\r\n<B>\r\n";
+        QTest::newRow("lone LF untouched") << "<A>\n<B>"
+                                           << ""
+                                           << "<A>\n<B>";
+        QTest::newRow("lone CR untouched") << "<A>\r<B>"
+                                           << ""
+                                           << "<A>\r<B>";
+        QTest::newRow("no-break space untouched") << "a\u00A0b"
+                                                  << ""
+                                                  << "a\u00A0b";
+        QTest::newRow("empty untouched") << ""
+                                         << ""
+                                         << "";
+        QTest::newRow("line typed") << "<A>\r\n<B>"
+                                    << "\n<C>"
+                                    << "<A>\r\n<B>\r\n<C>";
+        QTest::newRow("no-break space kept when edited") << "a\u00A0b"
+                                                         << "c"
+                                                         << "a\u00A0bc";
+        QTest::newRow("typed into empty") << ""
+                                          << "x\ny"
+                                          << "x\r\ny";
+    }
+    void templates() {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(QString, applied);
+        mGlyfora::ConversionSettings.AfterHTML = stored;
+        Opened run;
+        QPlainTextEdit* box = run.dialog->txtAfterHTML;
+        QVERIFY(!box->toPlainText().contains(u'\r'));
+        if (!typed.isEmpty()) {
+            run.ShowTab(3);
+            box->setFocus();
+            box->moveCursor(QTextCursor::End);
+            for (QChar c : typed) {
+                if (c == u'\n')
+                    QTest::keyClick(box, Qt::Key_Return);
+                else
+                    QTest::keyClicks(box, QString(c));
+            }
+        }
+        run.dialog->cmdOk->click();
+        QVERIFY(run.Accepted());
+        QCOMPARE(mGlyfora::ConversionSettings.AfterHTML, applied);
+        QCOMPARE(mGlyfora::ConversionSettings.Before, QStringLiteral("<P>\r\nbefore"));
+    }
+
+    void tabLeavesTemplate() {
+        Opened run;
+        run.ShowTab(2);
+        run.dialog->txtBefore->setFocus();
+        QTest::keyClick(run.dialog->txtBefore, Qt::Key_Tab);
+        QVERIFY(!run.dialog->txtBefore->hasFocus());
+        QCOMPARE(run.dialog->txtBefore->toPlainText(), QStringLiteral("<P>\nbefore"));
+    }
+
+    // The clear question; Yes empties the list at once and for good, No keeps it.
+    void clearRecent_data() {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<bool>("thenOk");
+        QTest::newRow("Yes, then Cancel") << MsgAnswer::Yes << false;
+        QTest::newRow("Yes, then OK") << MsgAnswer::Yes << true;
+        QTest::newRow("No, then Cancel") << MsgAnswer::No << false;
+        QTest::newRow("No, then OK") << MsgAnswer::No << true;
+    }
+    void clearRecent() {
+        QFETCH(MsgAnswer, answer);
+        QFETCH(bool, thenOk);
+        Opened run;
+        run.dialogs.messageAnswers << answer;
+        run.ShowTab(4);
+        run.dialog->cmdClear->click();
+        QCOMPARE(run.dialogs.messages.size(), 1);
+        const platform::MessageRequest& asked = run.dialogs.messages[0];
+        QCOMPARE(asked.text, QStringLiteral("メニュー内のヒストリを消去します。"));
+        QCOMPARE(asked.icon, MsgIcon::Information);
+        QCOMPARE(asked.buttons, MsgButtons::YesNo);
+        QCOMPARE(asked.defaultButton, 1); // No
+        const bool yes = answer == MsgAnswer::Yes;
+        QCOMPARE(run.recent[0].isEmpty(), yes);
+        QCOMPARE(run.cleared->count(), yes ? 1 : 0);
+        QVERIFY(run.StillOpen());
+        if (thenOk)
+            run.dialog->cmdOk->click();
+        else
+            run.dialog->cmdCancel->click();
+        for (int i = 0; i < int(run.recent.size()); ++i)
+            QCOMPARE(run.recent[i].isEmpty(), yes || i > 1);
+        QCOMPARE(run.changed->count(), thenOk ? 1 : 0);
+    }
+
+    // Through the program's menu: the dialog opens centred over the main window, and the
+    // main window follows every OK (status text, recent items) and a clear at once.
+    void mainWindowFollows() {
+        QTemporaryDir dir;
+        const QString picture = testsupport::WritePicture(testsupport::GradientImage(640, 480),
+                                                          dir.filePath("p.bmp"), "bmp");
+        testsupport::StartedWindow run(picture);
+        run.form->setGeometry(50, 60, 900, 700);
+        run.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(run.form.get()));
+        for (int i = 0; i < 6; ++i)
+            mGlyfora::RecentFilesList[i + 1] = QStringLiteral("/old/%1.gif").arg(i);
+        mGlyfora::RecentFilesMax = 2;
+        run.form->lblOption_Change();
+        QCOMPARE(ShownRecent(*run.form).size(), 2);
+
+        int opened = 0;
+        QRect placed;
+        QRect over;
+        std::function<void(frmOption&)> step;
+        run.dialogs.modal = [&](QDialog& dialog) {
+            ++opened;
+            auto& options = dynamic_cast<frmOption&>(dialog);
+            dialog.show();
+            placed = options.frameGeometry();
+            over = run.form->frameGeometry();
+            step(options);
+            return dialog.result();
+        };
+
+        // X = 2, Y = 3: (480 / 3) x (640 / 2) cells = 51200 characters, 50 KByte.
+        step = [](frmOption& options) {
+            options.cmbX->setCurrentIndex(1);
+            options.cmbY->setCurrentIndex(2);
+            options.cmdOk->click();
+        };
+        run.form->mnuOption->trigger();
+        QCOMPARE(opened, 1);
+        QCOMPARE(run.form->StatusText(), QStringLiteral("Image: 640 x 480 -> 50 KByte"));
+        QVERIFY((placed.center() - over.center()).manhattanLength() <= 1);
+
+        // Default brings a menu of four entries.
+        step = [](frmOption& options) {
+            options.cmdDefault->click();
+            options.cmdOk->click();
+        };
+        run.form->mnuOption->trigger();
+        QCOMPARE(run.form->StatusText(), QStringLiteral("Image: 640 x 480 -> 300 KByte"));
+        QCOMPARE(ShownRecent(*run.form),
+                 QStringList({"&1 " + picture, "&2 /old/0.gif", "&3 /old/1.gif", "&4 /old/2.gif"}));
+        QVERIFY(run.form->mnuBarRecent->isVisible());
+
+        // OK with nothing changed still refreshes: the status text shows the settings in force.
+        run.form->sbrText->setText(QString());
+        step = [](frmOption& options) { options.cmdOk->click(); };
+        run.form->mnuOption->trigger();
+        QCOMPARE(run.form->StatusText(), QStringLiteral("Image: 640 x 480 -> 300 KByte"));
+
+        // Yes to the clear empties the menu while the dialog is still open; Cancel keeps it so.
+        run.dialogs.messageAnswers << MsgAnswer::Yes;
+        QStringList shownMeanwhile;
+        step = [&](frmOption& options) {
+            options.cmdClear->click();
+            shownMeanwhile = ShownRecent(*run.form);
+            options.cmdCancel->click();
+        };
+        run.form->mnuOption->trigger();
+        QCOMPARE(shownMeanwhile, QStringList());
+        QCOMPARE(ShownRecent(*run.form), QStringList());
+        QVERIFY(!run.form->mnuBarRecent->isVisible());
+        QVERIFY(mGlyfora::RecentFilesList[0].isEmpty());
+        // An emptied item names no file: choosing it does nothing.
+        run.form->mnuRecent_Click(0);
+        QCOMPARE(run.dialogs.messages.size(), 1);
+        QCOMPARE(opened, 4);
+    }
+};
+
+GLYFORA_TEST_MAIN(TestOption)
+#include "tst_option.moc"
