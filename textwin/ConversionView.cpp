@@ -4,11 +4,13 @@
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <vector>
 
@@ -71,16 +73,10 @@ void ConversionView::SetText(const QString& text) {
         throw std::bad_alloc();
     const QString lines = WithLineFeeds(text);
     const QTextCharFormat format = currentCharFormat();
-    QTextDocument* doc = document();
-    // The old text is not kept for undo: a hand-over is not an edit.
-    doc->clear();
-    doc->setUndoRedoEnabled(false);
-    QTextCursor cursor(doc);
-    cursor.setBlockCharFormat(format);
-    cursor.insertText(lines, format);
-    doc->setUndoRedoEnabled(true);
-    cursor.setPosition(0);
-    setTextCursor(cursor);
+    ReplaceDocument([&](QTextCursor& cursor) {
+        cursor.setBlockCharFormat(format);
+        cursor.insertText(lines, format);
+    });
     setCurrentCharFormat(format);
 }
 
@@ -88,14 +84,28 @@ void ConversionView::SetContent(const QTextDocument& source) {
     if (qsizetype(source.characterCount()) - 1 > MaxViewText)
         throw std::bad_alloc();
     const QTextDocumentFragment content(&source);
-    QTextDocument* doc = document();
-    doc->clear();
+    ReplaceDocument([&](QTextCursor& cursor) { cursor.insertFragment(content); });
+}
+
+void ConversionView::ReplaceDocument(const std::function<void(QTextCursor&)>& fill) {
+    // The text goes into a document of its own before the view lays it out: filled in
+    // place, a long text would be laid out in full while it is inserted; handed over
+    // whole, it is laid out a piece at a time from the top, so it shows at once. The
+    // old text is not kept for undo: a hand-over is not an edit.
+    const QPointer<QTextDocument> old = document();
+    auto* doc = new QTextDocument(this);
+    doc->setDefaultFont(old->defaultFont());
+    doc->setDefaultTextOption(old->defaultTextOption());
+    doc->setDocumentMargin(old->documentMargin());
     doc->setUndoRedoEnabled(false);
     QTextCursor cursor(doc);
-    cursor.insertFragment(content);
+    fill(cursor);
     doc->setUndoRedoEnabled(true);
-    cursor.setPosition(0);
-    setTextCursor(cursor);
+    setDocument(doc);
+    // Qt deletes a replaced document of its own making; one of ours goes here.
+    if (old && old->parent() == this)
+        delete old.data();
+    setTextCursor(QTextCursor(doc));
 }
 
 QString ConversionView::SelText() const {

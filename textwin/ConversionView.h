@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QTextEdit>
+#include <functional>
 #include <optional>
 
 // The longest text the view takes, in UTF-16 units. Chosen from measurements of the
@@ -70,6 +71,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Fills a new document and makes it the view's.
+    void ReplaceDocument(const std::function<void(QTextCursor&)>& fill);
     void ApplyBackColor();
     Colour ColourOf(const QTextCharFormat& format) const;
     int EndPosition() const;
