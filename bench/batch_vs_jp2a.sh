@@ -7,6 +7,10 @@
 # The photos are made once (plasma pictures, each with its own seed) and kept in
 # $GLYFORA_BATCH_PHOTOS (default /tmp/glyfora-batch-photos) for later runs.
 #
+# The speed-up of several conversions at once shows only on processors that are free: on
+# a machine busy with other work, give the run its own scheduling group first, as root:
+#   setsid sh -c 'echo -19 > /proc/self/autogroup && exec bench/batch_vs_jp2a.sh'
+#
 # Usage: bench/batch_vs_jp2a.sh [path/to/glyfora-convert] [runs]
 set -euo pipefail
 

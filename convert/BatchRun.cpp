@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sched.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -52,6 +53,14 @@ QString FolderProblem(const QString& folder) {
     return QString();
 }
 
+// Whether two names lead to one file (a picture named like its own result).
+bool SameFile(const QString& a, const QString& b) {
+    struct stat first, second;
+    return ::stat(platform::EncodeFileName(a).constData(), &first) == 0 &&
+           ::stat(platform::EncodeFileName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 struct Slot {
     PictureOutcome outcome;
     QString failedName; // the picture or the output file, when not ok
@@ -75,7 +84,11 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
     const int messages = err >= 0 ? err : errIn;
     const int total = int(job.pictures.size());
     const bool toFolder = !job.outputFolder.isEmpty();
-    ProgressLine progress(messages, total, job.progress && total > 1 && ::isatty(messages) == 1);
+    // Results written to the same terminal would be torn apart by the line.
+    const bool resultsOnTerminal = !toFolder && ::isatty(out) == 1;
+    ProgressLine progress(messages, total,
+                          job.progress && total > 1 && ::isatty(messages) == 1 &&
+                              !resultsOnTerminal);
     const auto finish = [&](int status) {
         if (err >= 0)
             ::close(err);
@@ -110,7 +123,12 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
         Slot slot;
         const QString& picture = job.pictures.at(i);
         const QString shownName = picture == QLatin1String("-") ? StandardInputName : picture;
-        if (toFolder) {
+        if (toFolder && SameFile(picture, targets.at(i))) {
+            slot.outcome = PictureOutcome{false, true,
+                                          QStringLiteral("the result would replace "
+                                                         "the picture itself")};
+            slot.failedName = targets.at(i);
+        } else if (toFolder) {
             platform::OutputFile file(targets.at(i), platform::OutputFile::Durability::Unsynced);
             FileOutput output(file);
             slot.outcome = ConvertPicture(picture, job.options, output);

@@ -43,10 +43,11 @@ struct ToolRun {
 };
 
 struct RunSetup {
-    QString stdoutFile;       // standard output goes there instead of a pipe
-    rlim_t fileSizeLimit = 0; // writes past this many bytes fail as on a full disk
-    QByteArray input;         // standard input's bytes
-    int stderrTerminal = -1;  // a terminal's descriptor to put in place of standard error
+    QString stdoutFile;          // standard output goes there instead of a pipe
+    rlim_t fileSizeLimit = 0;    // writes past this many bytes fail as on a full disk
+    QByteArray input;            // standard input's bytes
+    int stderrTerminal = -1;     // a terminal's descriptor to put in place of standard error
+    bool stdoutTerminal = false; // standard output on that terminal too
 };
 
 // No display, no platform choice: only the folders the tool needs.
@@ -61,7 +62,8 @@ void RunProgram(ToolRun& run, const QString& program, const QStringList& args,
         process.setStandardOutputFile(setup.stdoutFile);
     const rlim_t limit = setup.fileSizeLimit;
     const int terminal = setup.stderrTerminal;
-    process.setChildProcessModifier([limit, terminal] {
+    const bool bothOnTerminal = setup.stdoutTerminal;
+    process.setChildProcessModifier([limit, terminal, bothOnTerminal] {
         if (limit) {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit lower{limit, limit};
@@ -69,6 +71,8 @@ void RunProgram(ToolRun& run, const QString& program, const QStringList& args,
         }
         if (terminal >= 0)
             ::dup2(terminal, STDERR_FILENO);
+        if (terminal >= 0 && bothOnTerminal)
+            ::dup2(terminal, STDOUT_FILENO);
     });
     process.start(program, args);
     if (!setup.input.isEmpty())
@@ -894,19 +898,36 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(Bytes(out.filePath("p2.txt"))), single.out);
     }
 
+    // A picture whose name is that of its own result is not replaced by it.
+    void resultWouldReplacePicture() {
+        QTemporaryDir folder;
+        const QString picture = folder.filePath(QStringLiteral("p.txt"));
+        QVERIFY(QFile::copy(BatchPictures().at(0), picture));
+        const QByteArray before = ReadAll(Bytes(picture));
+        ToolRun run;
+        RunTool(run, {"-O", folder.path(), picture, BatchPictures().at(1)});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith(Bytes(picture) + ": "), run.err.constData());
+        QCOMPARE(ReadAll(Bytes(picture)), before);
+        QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("p1.txt"))));
+    }
+
     // On a terminal, the progress line is rewritten in place and ends with the counts;
-    // --quiet and a single picture show none.
+    // --quiet, a single picture and results written to that same terminal show none.
     void progressOnTerminal_data() {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("pictures");
+        QTest::addColumn<bool>("resultsOnTerminal");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("batch") << QStringList() << 3 << true;
-        QTest::newRow("quiet") << QStringList{"--quiet"} << 3 << false;
-        QTest::newRow("one picture into a folder") << QStringList() << 1 << false;
+        QTest::newRow("batch") << QStringList() << 3 << false << true;
+        QTest::newRow("quiet") << QStringList{"--quiet"} << 3 << false << false;
+        QTest::newRow("one picture into a folder") << QStringList() << 1 << false << false;
+        QTest::newRow("results on the terminal") << QStringList() << 3 << true << false;
     }
     void progressOnTerminal() {
         QFETCH(QStringList, options);
         QFETCH(int, pictures);
+        QFETCH(bool, resultsOnTerminal);
         QFETCH(bool, shown);
         const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         QVERIFY(master >= 0);
@@ -918,8 +939,12 @@ private Q_SLOTS:
         list << dir_.filePath(QStringLiteral("no-such.bmp"));
         RunSetup setup;
         setup.stderrTerminal = terminal;
+        setup.stdoutTerminal = resultsOnTerminal;
+        if (!resultsOnTerminal)
+            options << QStringList{"-O", out.path()};
         ToolRun run;
-        RunTool(run, options + QStringList{"-O", out.path()} + list, setup);
+        // Big cells keep the results within what the terminal holds unread.
+        RunTool(run, options + QStringList{"--cell", "10x10"} + list, setup);
         ::close(terminal);
         QByteArray said;
         char chunk[4096];
