@@ -71,7 +71,7 @@ public:
     // A right button released over the grey viewport or the toolbar pops up the File menu.
     void picBase_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint globalPos);
     void tbrToolbar_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint globalPos);
-    // Commands whose work arrives with the image, conversion and window features.
+    // The Edit, Image, Run, Options and Window commands.
     void mnuCopy_Click();
     void mnuPaste_Click();
     void mnuNormalView_Click();
