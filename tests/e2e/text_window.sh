@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The conversion window under a window manager: its close box only hides it, the main
+# window's Ctrl+W shows the same text again, and a termination signal with the window
+# open still ends the program, with the window's settings stored.
+# Usage: text_window.sh GLYFORA_BINARY SAMPLE_PICTURE
+set -euo pipefail
+source "$(dirname "$0")/under_xvfb.sh" "$@"
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+openbox >/dev/null 2>&1 &
+sleep 1
+fail=0
+say() { echo "$*" >&2; fail=1; }
+named() { # pid name: the visible window of that process with exactly that name
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+wait_window() { # pid name: prints the id, bounded
+  for _ in $(seq 1 200); do
+    named "$1" "$2" && return 0
+    sleep 0.1
+  done
+  return 0
+}
+wait_gone() { # pid name: bounded wait until no such window is visible
+  for _ in $(seq 1 50); do
+    named "$1" "$2" >/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+copied() { # window: its whole text through select all and copy
+  xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.3
+  xdotool key ctrl+a; sleep 0.2; xdotool key ctrl+c; sleep 0.5
+  xclip -selection clipboard -o 2>/dev/null | md5sum
+}
+
+picture="$WORK/cat.gif"
+cp "$SAMPLE" "$picture"
+"$GLYFORA_BINARY" "$picture" &
+pid=$!
+main=$(wait_window "$pid" "$picture - glyfora")
+[ -n "$main" ] || { say "no main window"; kill "$pid"; exit 1; }
+xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
+xdotool key ctrl+t
+question=$(wait_window "$pid" "glyfora")
+[ -n "$question" ] || say "Ctrl+T: no question"
+xdotool key Return
+text=$(wait_window "$pid" "変換ウィンドウ")
+if [ -z "$text" ]; then
+  say "no conversion window"
+else
+  before=$(copied "$text")
+  # The window manager's close (Alt+F4 under openbox): the window goes, the process and
+  # its text stay.
+  xdotool windowactivate --sync "$text" 2>/dev/null; sleep 0.3
+  xdotool key alt+F4
+  wait_gone "$pid" "変換ウィンドウ" || say "close box: the conversion window is still shown"
+  kill -0 "$pid" 2>/dev/null || say "close box ended the program"
+  xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+  xdotool key ctrl+w
+  again=$(wait_window "$pid" "変換ウィンドウ")
+  [ -n "$again" ] || say "Ctrl+W did not show the conversion window again"
+  [ -n "$again" ] && [ "$(copied "$again")" != "$before" ] && say "the text changed on the way"
+fi
+# A termination signal with the conversion window shown ends the program in order.
+kill -TERM "$pid"
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then
+  say "SIGTERM did not end the program with the conversion window open"
+  kill -KILL "$pid"
+fi
+ini="$XDG_CONFIG_HOME/glyfora/glyfora.ini"
+grep -q '^Font\\Name=Terminal' "$ini" 2>/dev/null || say "conversion window settings not stored"
+exit $fail
