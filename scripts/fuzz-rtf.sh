@@ -43,14 +43,16 @@ if [ $stale -eq 1 ]; then
     $(pkg-config --libs Qt6Core Qt6Gui)
 fi
 
-# Seeds: the RTF samples of the tests (every quoted "{\rtf..." of tst_rtf.cpp) and a
-# file written by the writer.
+# Seeds: the RTF samples of the tests (every C string starting "{\rtf" in tst_rtf.cpp,
+# its escapes turned into bytes: "\\" first becomes \x5c so that printf keeps it a
+# backslash), the RTF files of the tests and one more in the Japanese code page.
 seed=0
 while IFS= read -r line; do
   seed=$((seed + 1))
   printf '%b' "$line" >"$out/corpus/seed-$seed.rtf"
 done < <(grep -o '"{\\\\rtf[^"]*"' "$root/tests/textwin/tst_rtf.cpp" |
-           sed -e 's/^"//' -e 's/"$//' -e 's/\\\\/\\/g')
+           sed -e 's/^"//' -e 's/"$//' -e 's/\\\\/\\x5c/g')
+cp "$root"/tests/textwin/data/*.rtf "$out/corpus/"
 printf '%s' '{\rtf1\ansi\ansicpg932\deff0{\fonttbl{\f0\fnil\fcharset128 \'"'"'82\'"'"'6c;}}{\colortbl;\red255\green0\blue0;}\cf1\f0\fs8\b \'"'"'82\'"'"'a0\u12354?\par}' \
   >"$out/corpus/seed-japanese.rtf"
 

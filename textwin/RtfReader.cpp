@@ -14,6 +14,7 @@
 #include <array>
 #include <climits>
 #include <map>
+#include <new>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -795,14 +796,25 @@ void Reader::Fill(QTextDocument& doc) const {
 } // namespace
 
 bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error) {
-    Reader reader(data);
-    if (!reader.Parse()) {
+    bool filling = false;
+    try {
+        Reader reader(data);
+        if (!reader.Parse()) {
+            if (error)
+                *error = reader.Error();
+            return false;
+        }
+        filling = true;
+        reader.Fill(doc);
+        return true;
+    } catch (const std::bad_alloc&) {
+        // Half a document would pass for the file: better none.
+        if (filling)
+            doc.clear();
         if (error)
-            *error = reader.Error();
+            *error = QStringLiteral("メモリが足りないため RTF ファイルを読み込めません。");
         return false;
     }
-    reader.Fill(doc);
-    return true;
 }
 
 } // namespace mGlyfora

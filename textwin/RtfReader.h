@@ -17,8 +17,9 @@ inline constexpr int RtfMaxGroupDepth = 1000;
 
 // Replaces the whole content of `doc` with the RTF in `data` and answers true. False,
 // with `doc` untouched and a message in `error` (may be null), when the data does not
-// start with "{\rtf" or nests its groups deeper than RtfMaxGroupDepth. The document's
-// default font is not changed: the runs carry the file's own formats.
+// start with "{\rtf" or nests its groups deeper than RtfMaxGroupDepth (or, when memory
+// runs out, empty). The document's default font is not changed: the runs carry the
+// file's own formats.
 bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error);
 
 } // namespace mGlyfora

@@ -11,7 +11,8 @@ namespace mGlyfora {
 
 // The whole document as one RTF file. Every paragraph ends with \par, the last one
 // too, as word processors write it; ReadRtf reads the result back to the same text and
-// formats (sizes to the nearest half point, which is all RTF keeps).
+// formats (sizes to the nearest half point, which is all RTF keeps). Throws
+// std::bad_alloc when memory runs out.
 QByteArray WriteRtf(const QTextDocument& doc);
 
 } // namespace mGlyfora

@@ -373,6 +373,8 @@ void RtfTest::malformed_data() {
         << QByteArray("{\\rtf1 ab\\") << true << QStringLiteral("ab");
     QTest::newRow("cut in a double-byte character")
         << QByteArray("{\\rtf1\\ansicpg932 a\\'82") << true << QStringLiteral("a");
+    QTest::newRow("byte without a character in the code page")
+        << QByteArray("{\\rtf1\\ansicpg932 a\\'a0b}") << true << QStringLiteral("a\uFFFDb");
     QTest::newRow("bad hex digits")
         << QByteArray("{\\rtf1 a\\'zzb}") << true << QStringLiteral("azzb");
     QTest::newRow("closing braces past the end")
