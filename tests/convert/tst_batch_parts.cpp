@@ -1,13 +1,19 @@
 // The parts of glyfora-convert's batches that need no process: output names in a folder,
-// the progress line's text, and work on several threads delivered in order.
+// the progress line's text, work on several threads delivered in order, and standard
+// input taken in whole up to a limit.
 #include "convert/BatchNames.h"
 #include "convert/OrderedWork.h"
 #include "convert/Progress.h"
+#include "convert/StandardInputPicture.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QFile>
+#include <QScopeGuard>
 #include <QTest>
 #include <atomic>
+#include <csignal>
 #include <thread>
+#include <unistd.h>
 
 using namespace mGlyfora;
 using namespace std::chrono;
@@ -132,6 +138,51 @@ private Q_SLOTS:
         QCOMPARE(delivered, QList<int>({0, 1, 2, 3, 4}));
         // When 4 was refused, items 0..4 had been delivered or started and at most two more.
         QVERIFY2(started <= 4 + 3, qPrintable(QString::number(started)));
+    }
+
+    void standardInput_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("empty") << 0 << true; // the loader then says the file is empty
+        QTest::newRow("at the limit") << 1000 << true;
+        QTest::newRow("one byte over") << 1001 << false;
+        QTest::newRow("far over, more than a pipe holds") << 300000 << false;
+    }
+    void standardInput() {
+        QFETCH(int, size);
+        QFETCH(bool, taken);
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (int i = 0; i < size; ++i)
+            bytes[i] = char(i * 7);
+        // The writer learns of the reader's end by EPIPE, not by the signal.
+        const auto previous = std::signal(SIGPIPE, SIG_IGN);
+        const auto restore = qScopeGuard([previous] { std::signal(SIGPIPE, previous); });
+        int fds[2];
+        QCOMPARE(::pipe(fds), 0);
+        std::thread writer([&] {
+            for (qsizetype at = 0; at < bytes.size();) {
+                const ssize_t n =
+                    ::write(fds[1], bytes.constData() + at, size_t(bytes.size() - at));
+                if (n <= 0)
+                    break; // the reader stopped at its limit
+                at += n;
+            }
+            ::close(fds[1]);
+        });
+        {
+            const StandardInputPicture input(fds[0], 1000);
+            ::close(fds[0]); // a writer still blocked on a full pipe is let go
+            writer.join();
+            QCOMPARE(input.Path().isEmpty(), !taken);
+            if (taken) {
+                QFile file(input.Path());
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QCOMPARE(file.readAll(), bytes);
+            } else {
+                QVERIFY2(input.Error().contains(QStringLiteral("larger than")),
+                         qPrintable(input.Error()));
+            }
+        }
     }
 
     void durations_data() {
