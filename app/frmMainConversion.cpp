@@ -23,15 +23,7 @@ private:
 } // namespace
 
 mGlyfora::ConversionRunTarget frmMain::ConversionTarget() {
-    // Whether the selection counts is the shape's own state: the window itself is hidden
-    // while the scan runs.
-    mGlyfora::SelectionRect selection;
-    selection.Visible = !shpCut->isHidden();
-    selection.Left = shpCut->Left();
-    selection.Top = shpCut->Top();
-    selection.Width = shpCut->Width();
-    selection.Height = shpCut->Height();
-    return {*this, picView->Surface(), selection, dialogs_, [this](const QString& text) {
+    return {*this, picView->Surface(), shpCut->Selection(), dialogs_, [this](const QString& text) {
                 TextWindow().rtfView->SetText(text);
                 mnuShowText_Click();
             }};

@@ -174,9 +174,7 @@ void frmMain::EndSelectionDrag() {
 void frmMain::mnuCopy_Click() {
     if (!picView->isVisibleTo(this))
         return;
-    const mGlyfora::SelectionRect selection{shpCut->isVisibleTo(picView), shpCut->Left(),
-                                            shpCut->Top(), shpCut->Width(), shpCut->Height()};
-    if (!mGlyfora::CopySelection(picClip, picView->Surface(), selection)) {
+    if (!mGlyfora::CopySelection(picClip, picView->Surface(), shpCut->Selection())) {
         dialogs_.Message(this, OutOfMemory, platform::MsgIcon::Critical);
         return;
     }

@@ -3,6 +3,8 @@
 // while it is being dragged and a dotted one after.
 #pragma once
 
+#include "convert/SelectionRect.h"
+
 #include <QWidget>
 
 class SelectionShape : public QWidget {
@@ -18,6 +20,11 @@ public:
     float Width() const { return width_; }
     float Height() const { return height_; }
     void SetRect(float left, float top, float width, float height);
+    // The rectangle as the scans and the copy take it, shown or not by the shape's own
+    // state (the window around it may be hidden, as during a conversion).
+    mGlyfora::SelectionRect Selection() const {
+        return {!isHidden(), left_, top_, width_, height_};
+    }
 
     int BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(int style);
