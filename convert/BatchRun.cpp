@@ -86,9 +86,10 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
     const bool toFolder = !job.outputFolder.isEmpty();
     // Results written to the same terminal would be torn apart by the line.
     const bool resultsOnTerminal = !toFolder && ::isatty(out) == 1;
-    ProgressLine progress(messages, total,
-                          job.progress && total > 1 && ::isatty(messages) == 1 &&
-                              !resultsOnTerminal);
+    const bool showProgress =
+        job.progress && total > 1 && ::isatty(messages) == 1 && !resultsOnTerminal;
+    // Before the batch starts, a failure is one line with no progress around it.
+    ProgressLine before(messages, total, false);
     const auto finish = [&](int status) {
         if (err >= 0)
             ::close(err);
@@ -101,19 +102,17 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
     if (toFolder) {
         folder = FolderName(job.outputFolder);
         if (const QString problem = FolderProblem(folder); !problem.isEmpty()) {
-            progress.Message(folder + QStringLiteral(": cannot write into this folder: ") +
-                             problem);
-            progress.Finish(0, 0);
+            before.Message(folder + QStringLiteral(": cannot write into this folder: ") + problem);
             return finish(ToolFailure);
         }
         const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
         for (const QString& name : OutputFileNames(job.pictures, job.suffix))
             targets << prefix + name;
     } else if (!stdoutFile.Open()) {
-        progress.Message(StandardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
-        progress.Finish(0, 0);
+        before.Message(StandardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
         return finish(ToolFailure);
     }
+    ProgressLine progress(messages, total, showProgress);
 
     // Results for standard output wait in memory for their turn: a picture starts only
     // when fewer than `jobs` pictures are being converted or waiting, so memory holds at
