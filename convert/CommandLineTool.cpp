@@ -258,6 +258,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (options.page) {
         picture.opening = TemplateLine(options.html ? cs.BeforeHTML : cs.Before);
         picture.closing = TemplateLine(options.html ? cs.AfterHTML : cs.After);
+        picture.textOnPage = !options.html;
     }
 
     if (options.pictures.size() > 1 || !options.outputFolder.isEmpty()) {

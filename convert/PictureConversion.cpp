@@ -45,8 +45,8 @@ namespace {
 // the first byte of the result, so a scan that produces nothing writes nothing.
 class OutputSink : public ScanSink {
 public:
-    OutputSink(ResultOutput& output, const QByteArray& opening)
-        : output_(output), opening_(opening) {}
+    OutputSink(ResultOutput& output, const QByteArray& opening, bool escapeLessThan)
+        : output_(output), opening_(opening), escapeLessThan_(escapeLessThan) {}
     bool Write(const char* data, qsizetype size) override {
         if (!started_) {
             started_ = true;
@@ -54,7 +54,21 @@ public:
                 !Checked(output_.Write(opening_.constData(), opening_.size())))
                 return false;
         }
-        return Checked(output_.Write(data, size));
+        if (!escapeLessThan_)
+            return Checked(output_.Write(data, size));
+        // '<' is one byte in UTF-8 and never part of a longer sequence.
+        const char* end = data + size;
+        for (const char* at = data; at < end;) {
+            const char* lt = std::find(at, end, '<');
+            if (lt > at && !Checked(output_.Write(at, lt - at)))
+                return false;
+            if (lt == end)
+                break;
+            if (!Checked(output_.Write("&lt;", 4)))
+                return false;
+            at = lt + 1;
+        }
+        return true;
     }
     QString ErrorString() const override { return output_.ErrorString(); }
     bool Failed() const { return failed_; }
@@ -67,6 +81,7 @@ private:
 
     ResultOutput& output_;
     const QByteArray& opening_;
+    bool escapeLessThan_;
     bool started_ = false;
     bool failed_ = false;
 };
@@ -148,7 +163,7 @@ PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options
 
     if (!output.Open())
         return OutputFailed(output);
-    OutputSink sink(output, options.opening);
+    OutputSink sink(output, options.opening, options.textOnPage);
     NullScanHost host;
     const ScanOutcome outcome = options.html ? StreamHTML(picture, selection, host, sink)
                                              : StreamText(picture, selection, host, sink);

@@ -20,6 +20,8 @@ struct PictureOptions {
     std::optional<SelectionRect> select;
     QByteArray opening; // the page's opening template line, or nothing
     QByteArray closing; // the page's closing template line, or nothing
+    // A text result on a page: "<" written as "&lt;", as the program's HTML save writes it.
+    bool textOnPage = false;
 };
 
 // Where a result goes. Open is called only once the picture has loaded, so a picture

@@ -385,6 +385,21 @@ private Q_SLOTS:
         QFile::remove(programPage);
     }
 
+    // Art on a page shows "<" as the program's HTML save writes it: "&lt;".
+    void textPageShowsLessThan() {
+        Store("HTML", "Before", "B");
+        Store("HTML", "After", "A");
+        const QString output = dir_.filePath(QStringLiteral("art.html"));
+        ToolRun page, plain;
+        RunTool(page, {"--page", "--ramp", "<#", "-o", output, picture_});
+        RunTool(plain, {"--ramp", "<#", picture_});
+        QCOMPARE(page.exitCode, 0);
+        QVERIFY(plain.out.contains('<'));
+        const QByteArray written = ReadAll(Bytes(output));
+        QVERIFY(written.startsWith("B\r\n") && written.endsWith("A\r\n"));
+        QCOMPARE(written.mid(3, written.size() - 6), plain.out.replace("<", "&lt;"));
+    }
+
     void ramp_data() {
         QTest::addColumn<QString>("ramp");
         QTest::addColumn<int>("exitCode");

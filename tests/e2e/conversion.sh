@@ -68,8 +68,17 @@ cp "$SAMPLE" "$picture"
 # 1. Ctrl+T, then Enter on the question (No is the default): the conversion window.
 if start "$picture"; then
   xdotool key ctrl+t
-  question=$(wait_window "$pid" "glyfora")
+  # The progress dialog bears the same title: the question is the one that comes once the
+  # main window is back.
+  question=
+  for _ in $(seq 1 300); do
+    if named "$pid" "$picture - glyfora" >/dev/null; then
+      question=$(named "$pid" "glyfora") && break
+    fi
+    sleep 0.1
+  done
   [ -n "$question" ] || say "Ctrl+T: no question"
+  xdotool windowactivate --sync "$question" 2>/dev/null; sleep 0.3
   xdotool key Return
   text=$(wait_window "$pid" "変換ウィンドウ")
   if [ -z "$text" ]; then
@@ -119,8 +128,14 @@ if start "$big"; then
     say "no progress dialog"
   else
     [ -z "$(named "$pid" "$big - glyfora")" ] || say "main window shown during the scan"
-    xdotool key Escape
-    back=$(wait_window "$pid" "$big - glyfora" 300)
+    # Esc until the main window is back: under load the first key may come before the
+    # dialog has the focus. The scan takes seconds, so a lost key does not end it.
+    back=
+    for _ in $(seq 1 10); do
+      xdotool windowactivate "$progress" 2>/dev/null; sleep 0.3
+      xdotool key Escape
+      back=$(wait_window "$pid" "$big - glyfora" 30) && [ -n "$back" ] && break
+    done
     [ -n "$back" ] || say "main window not back after the cancel"
     sleep 1
     if [ -n "$(named "$pid" "glyfora")" ]; then
