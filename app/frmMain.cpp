@@ -8,6 +8,7 @@
 #include "app/mGlyfora.h"
 #include "convert/ConversionState.h"
 #include "platform/Dialogs.h"
+#include "platform/FrameFit.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
@@ -37,26 +38,12 @@ namespace {
 // Design client area in twips (the window without frame, caption and menu bar).
 constexpr double DesignClientWidthTwips = 8880;
 constexpr double DesignClientHeightTwips = 6060;
-// How long after the first show the window manager's frame is waited for.
-constexpr int FrameWaitMilliseconds = 3000;
-// Window geometry is kept within what the window system can place.
-constexpr int MaxWindowCoordinate = 32767;
 
 const mGlyfora::SettingDefinition& RecentFileSetting(int index) {
     return mGlyfora::Setting(QStringLiteral("Recent Files"),
                              QStringLiteral("File") + QString::number(index + 1));
 }
 
-// The edge, in whole twips, that centres an outer extent of `outer` pixels on a screen
-// extent of `screen` pixels.
-float CentredTwips(int screen, int outer, double twipsPerPixel) {
-    return float(platform::RoundHalfEven((screen - outer) * twipsPerPixel / 2));
-}
-
-int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
-    return int(
-        std::clamp<std::int64_t>(platform::RoundHalfEven(double(twips) / twipsPerPixel), min, max));
-}
 } // namespace
 
 frmMain::frmMain(platform::Dialogs& dialogs, platform::SettingsStore& store)
@@ -134,8 +121,8 @@ void frmMain::LoadWindowState() {
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
     const float width = float(outer.width() * tx);
     const float height = float(outer.height() * ty);
-    const float defaultLeft = CentredTwips(screenSize.width(), outer.width(), tx);
-    const float defaultTop = CentredTwips(screenSize.height(), outer.height(), ty);
+    const float defaultLeft = platform::CentredTwips(screenSize.width(), outer.width(), tx);
+    const float defaultTop = platform::CentredTwips(screenSize.height(), outer.height(), ty);
 
     const QString window = QStringLiteral("Window");
     // Absent or unusable keys read as NaN, so the defaults below are known to be defaults.
@@ -151,12 +138,14 @@ void frmMain::LoadWindowState() {
         return std::isnan(value) ? fallback : value;
     };
     const QRect stored(
-        PixelsFromTwips(orDefault(storedLeft, defaultLeft), tx, -MaxWindowCoordinate,
-                        MaxWindowCoordinate),
-        PixelsFromTwips(orDefault(storedTop, defaultTop), ty, -MaxWindowCoordinate,
-                        MaxWindowCoordinate),
-        PixelsFromTwips(orDefault(storedWidth, width), tx, 1, MaxWindowCoordinate),
-        PixelsFromTwips(orDefault(storedHeight, height), ty, 1, MaxWindowCoordinate));
+        platform::PixelsFromTwips(orDefault(storedLeft, defaultLeft), tx,
+                                  -platform::MaxWindowCoordinate, platform::MaxWindowCoordinate),
+        platform::PixelsFromTwips(orDefault(storedTop, defaultTop), ty,
+                                  -platform::MaxWindowCoordinate, platform::MaxWindowCoordinate),
+        platform::PixelsFromTwips(orDefault(storedWidth, width), tx, 1,
+                                  platform::MaxWindowCoordinate),
+        platform::PixelsFromTwips(orDefault(storedHeight, height), ty, 1,
+                                  platform::MaxWindowCoordinate));
     // A stored size or position the screen cannot hold (another monitor, a damaged
     // file) is fitted to the screen the window's corner falls on.
     const QScreen* target = QGuiApplication::screenAt(stored.topLeft());
@@ -170,11 +159,9 @@ void frmMain::LoadWindowState() {
     // design size (first run, or a stored size that did not fit) is the client's and keeps
     // it; a window placed by default is centred with its frame.
     const bool designSize = fitted.size() != stored.size();
-    frameFix_ = FrameFix{true,
-                         !designSize && !std::isnan(storedWidth),
-                         !designSize && !std::isnan(storedHeight),
-                         designSize || std::isnan(storedLeft),
-                         designSize || std::isnan(storedTop)};
+    frameFit_.Arm({!designSize && !std::isnan(storedWidth),
+                   !designSize && !std::isnan(storedHeight), designSize || std::isnan(storedLeft),
+                   designSize || std::isnan(storedTop)});
 
     mnuToolBar->setChecked(
         mGlyfora::ReadBoolean(store_, mGlyfora::Setting(window, QStringLiteral("ToolBar"))));
@@ -241,47 +228,10 @@ void frmMain::mnuExit_Click() {
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!frameFix_.pending)
-        return;
-    // A window manager tells the frame only after it has framed the window (a move
-    // follows), so the geometry is fixed up when the frame is known, and not at all
-    // without one. After a while nothing is waited for any more: a later move must not
-    // undo a size the person chose.
-    QTimer::singleShot(0, this, &frmMain::ApplyFrame);
-    QTimer::singleShot(FrameWaitMilliseconds, this, [this] { frameFix_.pending = false; });
+    frameFit_.Shown(*this);
 }
 
 void frmMain::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    ApplyFrame();
-}
-
-void frmMain::ApplyFrame() {
-    if (!frameFix_.pending || !isVisible())
-        return;
-    const QSize frame = frameGeometry().size() - size();
-    if (frame.isNull())
-        return;
-    frameFix_.pending = false;
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    const QSize client(size().width() - (frameFix_.outerWidth ? frame.width() : 0),
-                       size().height() - (frameFix_.outerHeight ? frame.height() : 0));
-    resize(client);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || !(frameFix_.centreX || frameFix_.centreY))
-        return;
-    const QSize outer = client + frame;
-    const QSize screenSize = screen->geometry().size();
-    const double tx = platform::TwipsPerPixelX();
-    const double ty = platform::TwipsPerPixelY();
-    const QPoint corner = frameGeometry().topLeft();
-    move(frameFix_.centreX
-             ? PixelsFromTwips(CentredTwips(screenSize.width(), outer.width(), tx), tx,
-                               -MaxWindowCoordinate, MaxWindowCoordinate)
-             : corner.x(),
-         frameFix_.centreY
-             ? PixelsFromTwips(CentredTwips(screenSize.height(), outer.height(), ty), ty,
-                               -MaxWindowCoordinate, MaxWindowCoordinate)
-             : corner.y());
+    frameFit_.Moved(*this);
 }

@@ -10,6 +10,7 @@
 #include "imageops/SelectionShape.h"
 #include "imageops/frmAngle.h"
 #include "imageops/frmResize.h"
+#include "platform/FrameFit.h"
 #include "textwin/frmText.h"
 
 #include <QMainWindow>
@@ -184,8 +185,6 @@ private:
     void SaveWindowState();
     // What a conversion run reads and where it delivers (frmMainConversion.cpp).
     mGlyfora::ConversionRunTarget ConversionTarget();
-    // Fits the geometry to the window manager's frame once the frame is known.
-    void ApplyFrame();
     void AddRecentFile(const QString& path);
     void RebuildRecentMenu();
     // Menus, toolbar buttons and caption for the picture-loaded or no-picture state.
@@ -203,14 +202,8 @@ private:
     // The action built for each row of the command table, in table order.
     std::vector<QAction*> commandActions_;
     bool unloaded_ = false;
-    // What is left to do once the window manager's frame is known.
-    struct FrameFix {
-        bool pending = false;
-        bool outerWidth = false;  // the width set is an outer width: take the frame off
-        bool outerHeight = false; // likewise the height
-        bool centreX = false;     // centre horizontally with the frame counted
-        bool centreY = false;
-    } frameFix_;
+    // The geometry once the window manager's frame is known.
+    platform::FrameFit frameFit_;
     // The view layout as last applied, in twips.
     mGlyfora::ViewLayout viewLayout_;
     QObject* keyPreview_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "app/WindowGeometry.h"
 #include "platform/Dialogs.h"
+#include "platform/FrameFit.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/TerminationSignals.h"
@@ -35,19 +36,10 @@ constexpr double DesignClientWidthTwips = 8280;
 constexpr double DesignClientHeightTwips = 4830;
 constexpr int ToolbarGapWidth = 8;
 constexpr int ToolbarIconSize = 16;
-constexpr int FrameWaitMilliseconds = 3000;
-constexpr int MaxWindowCoordinate = 32767;
 
-// The edge, in whole twips, that centres `outer` pixels on `screen` pixels; halves to
-// even and within the 16-bit range, as the default position always was.
-float CentredTwips(int screen, int outer, double twipsPerPixel) {
-    return float(std::clamp<std::int64_t>(
-        platform::RoundHalfEven((screen - outer) * twipsPerPixel / 2), -32768, 32767));
-}
-
-int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
-    return int(
-        std::clamp<std::int64_t>(platform::RoundHalfEven(double(twips) / twipsPerPixel), min, max));
+// The default position's edge: centred, halves to even, within the 16-bit range.
+float DefaultEdgeTwips(int screen, int outer, double twipsPerPixel) {
+    return std::clamp(platform::CentredTwips(screen, outer, twipsPerPixel), -32768.0f, 32767.0f);
 }
 
 QString IndexedName(const char* name, int index) {
@@ -259,16 +251,18 @@ void frmText::LoadWindowSettings() {
     const QSize outer = frameGeometry().size();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    const float defaultLeft = CentredTwips(screenSize.width(), outer.width(), tx);
-    const float defaultTop = CentredTwips(screenSize.height(), outer.height(), ty);
+    const float defaultLeft = DefaultEdgeTwips(screenSize.width(), outer.width(), tx);
+    const float defaultTop = DefaultEdgeTwips(screenSize.height(), outer.height(), ty);
     const float left = s.Left.value_or(defaultLeft);
     const float top = s.Top.value_or(defaultTop);
     const float height = s.Height.value_or(float(outer.height() * ty));
     const float width = s.Width.value_or(float(outer.width() * tx));
-    const QRect stored(PixelsFromTwips(left, tx, -MaxWindowCoordinate, MaxWindowCoordinate),
-                       PixelsFromTwips(top, ty, -MaxWindowCoordinate, MaxWindowCoordinate),
-                       PixelsFromTwips(width, tx, 1, MaxWindowCoordinate),
-                       PixelsFromTwips(height, ty, 1, MaxWindowCoordinate));
+    const QRect stored(platform::PixelsFromTwips(left, tx, -platform::MaxWindowCoordinate,
+                                                 platform::MaxWindowCoordinate),
+                       platform::PixelsFromTwips(top, ty, -platform::MaxWindowCoordinate,
+                                                 platform::MaxWindowCoordinate),
+                       platform::PixelsFromTwips(width, tx, 1, platform::MaxWindowCoordinate),
+                       platform::PixelsFromTwips(height, ty, 1, platform::MaxWindowCoordinate));
     // A geometry the screen cannot hold (another monitor, a damaged file) is fitted to
     // the screen the window's corner falls on.
     const QScreen* target = QGuiApplication::screenAt(stored.topLeft());
@@ -279,9 +273,8 @@ void frmText::LoadWindowSettings() {
     move(fitted.topLeft());
     resize(fitted.size());
     const bool designSize = fitted.size() != stored.size();
-    frameFix_ =
-        FrameFix{true, !designSize && s.Width.has_value(), !designSize && s.Height.has_value(),
-                 designSize || !s.Left.has_value(), designSize || !s.Top.has_value()};
+    frameFit_.Arm({!designSize && s.Width.has_value(), !designSize && s.Height.has_value(),
+                   designSize || !s.Left.has_value(), designSize || !s.Top.has_value()});
 
     QFont font(s.Font.Name);
     font.setBold(s.Font.Bold);
@@ -321,47 +314,12 @@ void frmText::SaveWindowSettings() {
 
 void frmText::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!frameFix_.pending)
-        return;
-    // The window manager tells the frame only once it has framed the window; after a
-    // while nothing is waited for, so a later move never undoes the person's size.
-    QTimer::singleShot(0, this, &frmText::ApplyFrame);
-    QTimer::singleShot(FrameWaitMilliseconds, this, [this] { frameFix_.pending = false; });
+    frameFit_.Shown(*this);
 }
 
 void frmText::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    ApplyFrame();
-}
-
-void frmText::ApplyFrame() {
-    if (!frameFix_.pending || !isVisible())
-        return;
-    const QSize frame = frameGeometry().size() - size();
-    if (frame.isNull())
-        return;
-    if (!frameFix_.pending)
-        return;
-    frameFix_.pending = false;
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    const QSize client(size().width() - (frameFix_.outerWidth ? frame.width() : 0),
-                       size().height() - (frameFix_.outerHeight ? frame.height() : 0));
-    resize(client);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || !(frameFix_.centreX || frameFix_.centreY))
-        return;
-    const QSize outer = client + frame;
-    const QSize screenSize = screen->geometry().size();
-    const double tx = platform::TwipsPerPixelX();
-    const double ty = platform::TwipsPerPixelY();
-    const QPoint corner = frameGeometry().topLeft();
-    move(frameFix_.centreX ? PixelsFromTwips(CentredTwips(screenSize.width(), outer.width(), tx),
-                                             tx, -MaxWindowCoordinate, MaxWindowCoordinate)
-                           : corner.x(),
-         frameFix_.centreY ? PixelsFromTwips(CentredTwips(screenSize.height(), outer.height(), ty),
-                                             ty, -MaxWindowCoordinate, MaxWindowCoordinate)
-                           : corner.y());
+    frameFit_.Moved(*this);
 }
 
 void frmText::ShowError(const QString& message) {

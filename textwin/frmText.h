@@ -3,6 +3,7 @@
 // remembers its geometry, font and colours between runs.
 #pragma once
 
+#include "platform/FrameFit.h"
 #include "textwin/ConversionView.h"
 
 #include <QMainWindow>
@@ -97,7 +98,6 @@ private:
     void LoadWindowSettings();
     void SaveWindowSettings();
     // Fits the stored geometry to the window manager's frame once it is known.
-    void ApplyFrame();
     // The shared end of the file, print, font and colour commands.
     void ShowError(const QString& message);
 
@@ -105,11 +105,6 @@ private:
     platform::SettingsStore& store_;
     bool unloaded_ = false;
     bool closing_ = false; // the owner's unload closes the window for good
-    struct FrameFix {
-        bool pending = false;
-        bool outerWidth = false;
-        bool outerHeight = false;
-        bool centreX = false;
-        bool centreY = false;
-    } frameFix_;
+    // The geometry once the window manager's frame is known.
+    platform::FrameFit frameFit_;
 };
