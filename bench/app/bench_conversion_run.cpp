@@ -1,11 +1,8 @@
 // A 1920 x 1080 picture converted from the main window's command until the result has
 // arrived: the text shown and painted in the conversion window (answer No to the
 // question), and the HTML page written (a scripted save dialog). Offscreen.
-#include "app/Settings.h"
-#include "app/frmMain.h"
 #include "bench/NoisePicture.h"
-#include "platform/SettingsStore.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "bench/app/BenchWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "textwin/ConversionView.h"
 #include "textwin/frmText.h"
@@ -18,25 +15,12 @@ namespace {
 
 QString g_root;
 
-struct Window {
-    testsupport::ScriptedDialogs dialogs;
-    platform::SettingsStore store;
-    std::unique_ptr<frmMain> form;
-    Window() {
-        mGlyfora::LoadSettings(store);
-        form = std::make_unique<frmMain>(dialogs, store);
-        form->Form_Load(QString());
-        const QString picture = g_root + QStringLiteral("/photo.bmp");
-        if (!QFile::exists(picture))
-            NoisePicture(1920, 1080).Image().save(picture, "BMP");
-        form->LoadImageFile(picture);
-        form->show();
-    }
-    ~Window() { form->Form_Unload(); }
-};
-
 void BM_TextConversionToWindow(benchmark::State& state) {
-    Window window;
+    BenchWindow window(NoisePicture(1920, 1080).Image());
+    if (!window.error.isEmpty()) {
+        state.SkipWithError(qPrintable(window.error));
+        return;
+    }
     for (auto _ : state) {
         window.dialogs.messageAnswers = {platform::MsgAnswer::No};
         window.form->mnuTextConversion_Click();
@@ -54,7 +38,11 @@ void BM_TextConversionToWindow(benchmark::State& state) {
 BENCHMARK(BM_TextConversionToWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_HTMLConversionToFile(benchmark::State& state) {
-    Window window;
+    BenchWindow window(NoisePicture(1920, 1080).Image());
+    if (!window.error.isEmpty()) {
+        state.SkipWithError(qPrintable(window.error));
+        return;
+    }
     const QString page = g_root + QStringLiteral("/page.html");
     for (auto _ : state) {
         window.dialogs.fileAnswers = {testsupport::ScriptedDialogs::Chosen(page)};
