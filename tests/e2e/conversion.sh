@@ -124,6 +124,9 @@ fi
 # higher priority, so the rows take seconds, as on a slow machine.
 big="$WORK/big.bmp"
 convert -size 4000x4000 xc:gray +noise Random "$big"
+hog=
+# The busy loop never outlives the script, whatever ends it.
+trap '[ -z "$hog" ] || kill "$hog" 2>/dev/null || true' EXIT
 slow_start() { # picture: as start, on a crowded processor
   taskset -c 0 sh -c 'while :; do :; done' &
   hog=$!
