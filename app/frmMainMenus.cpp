@@ -6,6 +6,7 @@
 #include "app/frmMainCommands.h"
 #include "app/frmMainHelpTexts.h"
 #include "app/frmMainTexts.h"
+#include "platform/FormToolbar.h"
 
 #include <QClipboard>
 #include <QFrame>
@@ -19,23 +20,9 @@
 #include <QToolBar>
 #include <algorithm>
 
-// The toolbar's pictures live in a static library: their resources are registered by hand.
-static void RegisterToolbarIcons() {
-    Q_INIT_RESOURCE(toolbar);
-}
-
 using namespace frmMainTexts;
 
 namespace {
-// Width of toolbar button 1, the empty gap before the first button.
-constexpr int ToolbarGapWidth = 8;
-// The toolbar's pictures are drawn for this size (logical pixels).
-constexpr int ToolbarIconSize = 16;
-
-QString IndexedName(const char* name, int index) {
-    return QLatin1String(name) + u'(' + QString::number(index) + u')';
-}
-
 bool ClipboardHoldsImage() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();
@@ -250,7 +237,7 @@ void frmMain::BuildMenus() {
     for (std::size_t i = 0; i < table.size(); ++i) {
         const CommandRow& row = table[i];
         const QString name =
-            row.index >= 0 ? IndexedName(row.name, row.index) : QLatin1String(row.name);
+            row.index >= 0 ? platform::IndexedName(row.name, row.index) : QLatin1String(row.name);
         QMenu* parent =
             row.parent ? menuBar()->findChild<QMenu*>(QLatin1String(row.parent)) : nullptr;
         QAction* action = nullptr;
@@ -288,7 +275,7 @@ void frmMain::BuildMenus() {
         case CommandKind::RecentItems:
             for (int index = 0; index < int(mnuRecent.size()); ++index) {
                 QAction* item = parent->addAction(QString());
-                item->setObjectName(IndexedName(row.name, index));
+                item->setObjectName(platform::IndexedName(row.name, index));
                 item->setProperty("Index", index);
                 item->setVisible(false);
                 connect(item, &QAction::triggered, this, [this, index] { mnuRecent_Click(index); });
@@ -310,17 +297,11 @@ void frmMain::BuildMenus() {
         commandActions_[i] = action;
     }
     for (int index = 0; index < int(mnuAngle.size()); ++index)
-        mnuAngle[index] = findChild<QAction*>(IndexedName("mnuAngle", index));
+        mnuAngle[index] = findChild<QAction*>(platform::IndexedName("mnuAngle", index));
 }
 
 void frmMain::SetupToolbar() {
-    RegisterToolbarIcons();
-    tbrToolbar = addToolBar(QStringLiteral("tbrToolbar"));
-    tbrToolbar->setObjectName(QStringLiteral("tbrToolbar"));
-    tbrToolbar->setMovable(false);
-    tbrToolbar->setFloatable(false);
-    tbrToolbar->setIconSize(QSize(ToolbarIconSize, ToolbarIconSize));
-    tbrToolbar->toggleViewAction()->setVisible(false);
+    tbrToolbar = platform::AddFormToolbar(*this);
     setContextMenuPolicy(Qt::NoContextMenu);
 
     const std::vector<CommandRow>& table = CommandTable();
@@ -332,21 +313,14 @@ void frmMain::SetupToolbar() {
     std::ranges::sort(order, {}, [&](std::size_t i) { return table[i].button; });
     for (std::size_t i : order) {
         const CommandRow& row = table[i];
-        QAction* button = nullptr;
-        if (row.kind == CommandKind::ToolbarGap) {
-            auto* gap = new QWidget(tbrToolbar);
-            gap->setFixedWidth(ToolbarGapWidth);
-            button = tbrToolbar->addWidget(gap);
-        } else if (row.kind == CommandKind::ToolbarSpacer) {
-            button = tbrToolbar->addSeparator();
-        } else {
-            const int index = row.button;
-            button = tbrToolbar->addAction(QIcon(QLatin1String(row.icon)), QString(), this,
-                                           [this, index] { tbrToolbar_ButtonClick(index); });
+        const platform::ToolbarEntry kind =
+            row.kind == CommandKind::ToolbarGap      ? platform::ToolbarEntry::Gap
+            : row.kind == CommandKind::ToolbarSpacer ? platform::ToolbarEntry::Separator
+                                                     : platform::ToolbarEntry::Button;
+        QAction* button = platform::AddToolbarEntry(*tbrToolbar, kind, row.button, row.icon,
+                                                    [this](int i) { tbrToolbar_ButtonClick(i); });
+        if (kind == platform::ToolbarEntry::Button)
             button->setToolTip(row.tooltip);
-        }
-        button->setObjectName(IndexedName("tbrButtons", row.button));
-        button->setProperty("Index", row.button);
         tbrButtons[row.button] = button;
     }
 
@@ -434,4 +408,3 @@ void frmMain::mnuStatusBar_Click() {
     layout()->activate();
     Form_Resize();
 }
-

@@ -4,6 +4,7 @@
 
 #include "app/WindowGeometry.h"
 #include "platform/Dialogs.h"
+#include "platform/FormToolbar.h"
 #include "platform/FrameFit.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
@@ -24,27 +25,18 @@
 #include <QToolBar>
 #include <algorithm>
 
-static void RegisterTextToolbarIcons() {
-    Q_INIT_RESOURCE(toolbar);
-}
-
 using namespace frmTextTexts;
 
 namespace {
 // Design client area in twips (below the menu bar; the toolbar is inside it).
 constexpr double DesignClientWidthTwips = 8280;
 constexpr double DesignClientHeightTwips = 4830;
-constexpr int ToolbarGapWidth = 8;
-constexpr int ToolbarIconSize = 16;
 
 // The default position's edge: centred, halves to even, within the 16-bit range.
 float DefaultEdgeTwips(int screen, int outer, double twipsPerPixel) {
     return std::clamp(platform::CentredTwips(screen, outer, twipsPerPixel), -32768.0f, 32767.0f);
 }
 
-QString IndexedName(const char* name, int index) {
-    return QLatin1String(name) + u'(' + QString::number(index) + u')';
-}
 } // namespace
 
 frmText::frmText(platform::Dialogs& dialogs, platform::SettingsStore& store)
@@ -135,15 +127,9 @@ void frmText::Form_Load() {
 }
 
 void frmText::SetupToolbar() {
-    RegisterTextToolbarIcons();
-    tbrToolbar = addToolBar(QStringLiteral("tbrToolbar"));
-    tbrToolbar->setObjectName(QStringLiteral("tbrToolbar"));
-    tbrToolbar->setMovable(false);
-    tbrToolbar->setFloatable(false);
-    tbrToolbar->setIconSize(QSize(ToolbarIconSize, ToolbarIconSize));
-    tbrToolbar->toggleViewAction()->setVisible(false);
+    tbrToolbar = platform::AddFormToolbar(*this);
 
-    enum class Style { Gap, Button, Separator };
+    using Style = platform::ToolbarEntry;
     struct Button {
         Style style;
         const char* icon;
@@ -163,20 +149,8 @@ void frmText::SetupToolbar() {
     };
     for (int index = 1; index <= 11; ++index) {
         const Button& b = buttons[index - 1];
-        QAction* button = nullptr;
-        if (b.style == Style::Gap) {
-            auto* gap = new QWidget(tbrToolbar);
-            gap->setFixedWidth(ToolbarGapWidth);
-            button = tbrToolbar->addWidget(gap);
-        } else if (b.style == Style::Separator) {
-            button = tbrToolbar->addSeparator();
-        } else {
-            button = tbrToolbar->addAction(QIcon(QLatin1String(b.icon)), QString(), this,
-                                           [this, index] { tbrToolbar_ButtonClick(index); });
-        }
-        button->setObjectName(IndexedName("tbrButtons", index));
-        button->setProperty("Index", index);
-        tbrButtons[index] = button;
+        tbrButtons[index] = platform::AddToolbarEntry(*tbrToolbar, b.style, index, b.icon,
+                                                      [this](int i) { tbrToolbar_ButtonClick(i); });
     }
     const std::pair<int, const QString*> tips[] = {{2, &OpenTip}, {3, &SaveAsTip}, {5, &CutTip},
                                                    {6, &CopyTip}, {7, &PasteTip},  {9, &PrintTip},
