@@ -237,6 +237,15 @@ private Q_SLOTS:
         QVERIFY(value > 0 && value <= 6);
     }
 
+    // An estimate of no rows shows an empty bar, not a busy indicator (a 0..0 range).
+    void noRowsShowsAnEmptyBar() {
+        frmPercent dialog(main, dialogs);
+        dialog.SetProgressRange(0, 0);
+        dialog.SetProgress(0);
+        QVERIFY(dialog.prbPercent->maximum() > dialog.prbPercent->minimum());
+        QCOMPARE(dialog.prbPercent->value(), 0);
+    }
+
     void tooLargeForTheViewGoesToTheClipboard() {
         viewTooSmall = true;
         QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
