@@ -21,8 +21,8 @@ namespace mGlyfora {
 
 namespace {
 
-// The main window steps aside while the scan runs and comes back whatever happens: the
-// progress dialog goes first, then the window is shown and enabled again.
+// The main window steps aside while the scan runs and comes back whatever happens: it
+// is shown and enabled again, then the progress dialog goes.
 class SteppedAside {
 public:
     SteppedAside(QWidget& main, std::unique_ptr<frmPercent>& dialog)
@@ -30,15 +30,15 @@ public:
         main.hide();
         main.setEnabled(false);
     }
-    ~SteppedAside() { Restore(); }
-    void Restore() {
+    ~SteppedAside() {
         if (main_) {
             main_->show();
             main_->setEnabled(true);
-            main_ = nullptr;
         }
         dialog_.reset();
     }
+    SteppedAside(const SteppedAside&) = delete;
+    SteppedAside& operator=(const SteppedAside&) = delete;
 
 private:
     QPointer<QWidget> main_;
@@ -47,8 +47,8 @@ private:
 
 using Scan = QString (*)(const PictureSurface&, const SelectionRect&, ScanHost&);
 
-// Steps 1 to 7 of both runs: the dialog, the scan, the main window back. Empty when
-// nothing was produced or the program is ending.
+// What both runs share: the dialog, the scan, the main window back. Empty when nothing
+// was produced or the program is ending.
 QString ScanWithProgress(const ConversionRunTarget& target, const QString& caption, Scan scan) {
     auto dialog = std::make_unique<frmPercent>(target.main, target.dialogs);
     dialog->lblConversion->setText(caption);
@@ -58,7 +58,6 @@ QString ScanWithProgress(const ConversionRunTarget& target, const QString& capti
     {
         SteppedAside aside(target.main, dialog);
         result = scan(target.picView, target.shpCut, *dialog);
-        aside.Restore();
     }
     // On the way out nobody is asked anything and nothing new is shown.
     if (platform::TerminationRequested())
