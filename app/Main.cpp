@@ -4,6 +4,8 @@
 #include "app/Settings.h"
 #include "app/frmMain.h"
 #include "app/mGlyfora.h"
+#include "convert/ConversionState.h"
+#include "convert/IntermediateFile.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -44,6 +46,9 @@ std::unique_ptr<frmMain> Main(platform::Dialogs& dialogs, platform::SettingsStor
     HelpFilePath = folder + (folder.endsWith(u'/') ? QString() : QStringLiteral("/")) +
                    QStringLiteral("glyfora.hlp");
     LoadSettings(store);
+    // A result left by a copy of the program that was killed; one that a running copy
+    // is writing stays.
+    IntermediateFile::RemoveUnused(IntermediateFilePath());
     auto form = std::make_unique<frmMain>(dialogs, store);
     form->Form_Load(commandLinePath);
     form->show();

@@ -7,6 +7,7 @@
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
 #include "convert/ConversionState.h"
+#include "convert/IntermediateFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FrameFit.h"
 #include "platform/Rounding.h"
@@ -16,8 +17,6 @@
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -208,8 +207,9 @@ void frmMain::Form_Unload() {
     unloaded_ = true;
     SaveWindowState();
     UnloadTextWindow();
-    if (!mGlyfora::TempFileName.isEmpty() && QFileInfo(mGlyfora::TempFileName).isFile())
-        QFile::remove(mGlyfora::TempFileName);
+    // Another copy of the program may be converting through the same file: it stays then.
+    if (!mGlyfora::TempFileName.isEmpty())
+        mGlyfora::IntermediateFile::RemoveUnused(mGlyfora::TempFileName);
     mGlyfora::SaveSettings(store_);
     if (!store_.Sync()) {
         dialogs_.Message(this, SettingsNotSaved + u'\n' + store_.FileName(),

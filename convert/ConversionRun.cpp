@@ -7,7 +7,7 @@
 #include "convert/frmPercent.h"
 #include "convert/frmPercentTexts.h"
 #include "platform/Dialogs.h"
-#include "platform/TerminationSignals.h"
+#include "platform/TerminationRequest.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -45,35 +45,42 @@ private:
     std::unique_ptr<frmPercent>& dialog_;
 };
 
-using Scan = QString (*)(const PictureSurface&, const SelectionRect&, ScanHost&);
+using Scan = ScanOutcome (*)(const PictureSurface&, const SelectionRect&, ScanHost&);
 
 // What both runs share: the dialog, the scan, the main window back. Empty when nothing
-// was produced or the program is ending.
+// was produced or the program is ending; a result lost with the intermediate file is
+// reported, never dropped silently.
 QString ScanWithProgress(const ConversionRunTarget& target, const QString& caption, Scan scan) {
     auto dialog = std::make_unique<frmPercent>(target.main, target.dialogs);
     dialog->lblConversion->setText(caption);
     dialog->Form_Load();
     dialog->show();
-    QString result;
+    ScanOutcome outcome;
     {
         SteppedAside aside(target.main, dialog);
-        result = scan(target.picView, target.shpCut, *dialog);
+        outcome = scan(target.picView, target.shpCut, *dialog);
     }
-    // On the way out nobody is asked anything and nothing new is shown.
-    if (platform::TerminationRequested())
-        return QString();
-    return result;
+    if (outcome.status == ScanStatus::UnsafeFile || outcome.status == ScanStatus::FileError) {
+        target.dialogs.Message(&target.main,
+                               frmPercentTexts::IntermediateFileFailed + u'\n' + outcome.reason +
+                                   u'\n' + frmPercentTexts::ConversionFailed,
+                               platform::MsgIcon::Critical);
+    }
+    return outcome.text;
 }
 
 } // namespace
 
 void RunTextConversion(const ConversionRunTarget& target) {
-    const QString result = ScanWithProgress(target, frmPercentTexts::TextConversion, ConvertToText);
+    const QString result = ScanWithProgress(target, frmPercentTexts::TextConversion, ScanToText);
     if (result.isEmpty())
         return;
     const platform::MsgAnswer answer = target.dialogs.MsgBox(
         &target.main, {frmPercentTexts::ShowInBrowser, platform::MsgIcon::Information,
                        platform::MsgButtons::YesNoCancel, 1});
+    // A question ended by a request to end answers with its default: nothing follows.
+    if (platform::TerminationRequested())
+        return;
     if (answer == platform::MsgAnswer::Yes) {
         SaveTextAsHTML(&target.main, target.dialogs, result);
     } else if (answer == platform::MsgAnswer::No) {
@@ -90,7 +97,7 @@ void RunTextConversion(const ConversionRunTarget& target) {
 }
 
 void RunHTMLConversion(const ConversionRunTarget& target) {
-    const QString result = ScanWithProgress(target, frmPercentTexts::HTMLConversion, ConvertToHTML);
+    const QString result = ScanWithProgress(target, frmPercentTexts::HTMLConversion, ScanToHTML);
     if (!result.isEmpty())
         SaveColorAsHTML(&target.main, target.dialogs, result);
 }

@@ -2,6 +2,8 @@
 // asks it to stop, and the path of the intermediate file.
 #pragma once
 
+#include "platform/Paths.h"
+
 #include <QString>
 #include <atomic>
 
@@ -13,5 +15,10 @@ inline std::atomic<bool> CancelConversion{false};
 
 // The program's intermediate file, set by each scan through it; deleted at shutdown.
 inline QString TempFileName;
+
+// Where the intermediate file lives: the per-user temporary folder.
+inline QString IntermediateFilePath() {
+    return platform::TempFolder() + QStringLiteral("~glyfora.tmp");
+}
 
 } // namespace mGlyfora

@@ -13,6 +13,7 @@
 #include "imageops/PictureSurface.h"
 #include "platform/HugePages.h"
 #include "platform/Paths.h"
+#include "platform/TerminationRequest.h"
 
 #include <QThread>
 #include <algorithm>
@@ -29,8 +30,10 @@ namespace {
 constexpr qsizetype BufferBytes = qsizetype(2) << 20;
 constexpr char LineBreak[] = "\r\n";
 
+// A person's cancel, or the program being told to end: the latter is never cleared by
+// a scan's start, so a request that came before the first row still stops it.
 inline bool CancelRequested() {
-    return CancelConversion.load(std::memory_order_relaxed);
+    return CancelConversion.load(std::memory_order_relaxed) || platform::TerminationRequested();
 }
 
 inline unsigned MaxComponent(QRgb pixel) {
@@ -93,7 +96,7 @@ private:
 // or the wait is cancelled.
 std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
     CancelConversion.store(false);
-    TempFileName = platform::TempFolder() + QStringLiteral("~glyfora.tmp");
+    TempFileName = IntermediateFilePath();
     for (;;) {
         IntermediateFile::Status status = file.Open(TempFileName);
         if (status == IntermediateFile::Status::Ok)
@@ -297,6 +300,9 @@ ScanOutcome ThroughIntermediateFile(Rows rows, const PictureSurface& picView,
     ScanOutcome outcome = rows(picView, shpCut, host, file, false, units);
     if (outcome.status != ScanStatus::Done)
         return outcome;
+    // A request that came with the last row: nothing is read back.
+    if (CancelRequested())
+        return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
     const IntermediateFile::Status read =
         file.ReadBack(units, host.ResultMemoryLimit(), outcome.text);
     if (read == IntermediateFile::Status::OutOfMemory)

@@ -35,6 +35,12 @@ QString UnsafeReason(const struct stat& info) {
     return QString();
 }
 
+// Whether `path` still names the file (device, inode) without following a link.
+bool StillAtPath(const QByteArray& path, dev_t device, ino_t inode) {
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0 && info.st_dev == device && info.st_ino == inode;
+}
+
 } // namespace
 
 IntermediateFile::Status IntermediateFile::Fail(Status status, const QString& why) {
@@ -85,7 +91,27 @@ IntermediateFile::Status IntermediateFile::Lock() {
             return Fail(Status::Busy, QStringLiteral("in use by another conversion"));
         return Fail(Status::Failed, SystemError(errno));
     }
+    // Another copy of the program may have removed the unused file between our open
+    // and our lock; writing on would fill a file nobody can find.
+    if (!StillAtPath(path_, device_, inode_))
+        return Fail(Status::Busy, QStringLiteral("removed by another program"));
     return Status::Ok;
+}
+
+bool IntermediateFile::RemoveUnused(const QString& path) {
+    const QByteArray name = path.toLocal8Bit();
+    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT;
+    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !UnsafeReason(info).isEmpty())
+        return false;
+    // The lock is released only by closing, after the name is gone: a scan that opened
+    // the file meanwhile finds it no longer at its path and starts a new one.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !StillAtPath(name, info.st_dev, info.st_ino))
+        return false;
+    return ::unlink(name.constData()) == 0;
 }
 
 bool IntermediateFile::Empty() {

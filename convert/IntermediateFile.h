@@ -24,7 +24,8 @@ public:
     // symbolic link, not a regular file, owned by another user or linked under another
     // name; nothing in the file is changed by this call.
     Status Open(const QString& path);
-    // An exclusive lock held until Close; Busy while another scan holds it.
+    // An exclusive lock held until Close; Busy while another scan holds it, or when the
+    // file was removed from its path before the lock was had (open it again).
     Status Lock();
     // Empties the file and makes it private (mode 0600).
     bool Empty();
@@ -37,6 +38,11 @@ public:
 
     void Close();
     QString ErrorString() const override { return error_; }
+
+    // Removes the file at `path` when it is a regular file of this user that no scan
+    // holds: another copy of the program may be converting through it. True when
+    // nothing is left at the path.
+    static bool RemoveUnused(const QString& path);
 
 private:
     Status Fail(Status status, const QString& why);

@@ -5,7 +5,7 @@
 #include "convert/frmPercentTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/Rounding.h"
-#include "platform/TerminationSignals.h"
+#include "platform/TerminationRequest.h"
 #include "platform/mGlyfora.h"
 
 #include <QCloseEvent>

@@ -11,4 +11,9 @@ inline const QString StopQuestion = QStringLiteral("変換を中止しますか?
 inline const QString ShowInBrowser = QStringLiteral("ブラウザで表示しますか？");
 inline const QString TooLargeForView =
     QStringLiteral("画像のサイズが大きすぎるためクリップボードにコピーします。");
+// The intermediate file vanished, was replaced or could not be written: the reason and
+// the file's path go between these two lines.
+inline const QString IntermediateFileFailed =
+    QStringLiteral("中間ファイルを読み書きできませんでした。");
+inline const QString ConversionFailed = QStringLiteral("変換に失敗しました。");
 } // namespace frmPercentTexts

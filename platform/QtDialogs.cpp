@@ -1,7 +1,7 @@
 // Qt implementation of the dialog service.
 #include "platform/QtDialogs.h"
 
-#include "platform/TerminationSignals.h"
+#include "platform/TerminationRequest.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -15,13 +15,7 @@ namespace platform {
 
 namespace {
 int g_pipe[2] = {-1, -1};
-std::atomic<bool> g_requested{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 } // namespace
-
-bool TerminationRequested() {
-    return g_requested.load();
-}
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
@@ -47,7 +41,7 @@ TerminationSignals::~TerminationSignals() {
 }
 
 void TerminationSignals::Handler(int) {
-    g_requested.store(true);
+    RequestTermination();
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(g_pipe[0], &byte, 1);
 }
@@ -56,8 +50,10 @@ void TerminationSignals::Received() {
     char byte;
     [[maybe_unused]] const auto read = ::read(g_pipe[1], &byte, 1);
     // No window may hold the end up: every open dialog and message box ends as if
-    // cancelled (each one's own exec() then returns), all windows close, and the
-    // application leaves. Boxes asked for during the shutdown steps do not show.
+    // cancelled, and every event loop, nested ones included, is told to leave. Windows
+    // are not closed here: a dialog's owner may still be on the stack below its exec(),
+    // so the shutdown steps run once the stack is unwound, after the main loop returns.
+    // Boxes asked for from then on do not show.
     QList<QPointer<QDialog>> open;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
@@ -67,8 +63,7 @@ void TerminationSignals::Received() {
         if (dialog)
             dialog->done(QDialog::Rejected);
     }
-    QApplication::closeAllWindows();
-    QCoreApplication::quit();
+    QCoreApplication::exit(0);
 }
 
 } // namespace platform

@@ -1,6 +1,9 @@
 // Turns SIGTERM, SIGINT and SIGHUP (logout, a terminal closed, kill) into an orderly
-// close of every window, so the program's shutdown steps run and settings are kept.
+// end: every wait for the person ends and the event loops leave, so the program's
+// shutdown steps run and settings are kept.
 #pragma once
+
+#include "platform/TerminationRequest.h"
 
 #include <QObject>
 
@@ -11,8 +14,9 @@ namespace platform {
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
-    // One instance per process. On a signal it ends every open dialog and message box,
-    // closes all windows and then quits the application.
+    // One instance per process. On a signal it ends every open dialog and message box
+    // and leaves every event loop; whoever called the application's exec() then runs
+    // the shutdown steps (closes the main window).
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
@@ -22,10 +26,5 @@ private:
 
     QSocketNotifier* notifier_ = nullptr;
 };
-
-// True once a termination signal has arrived (set by the signal handler itself, so it
-// holds even before the event loop has seen the signal). From then on nothing may wait
-// for the person: message boxes return their default answer without showing.
-bool TerminationRequested();
 
 } // namespace platform

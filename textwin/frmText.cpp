@@ -8,7 +8,7 @@
 #include "platform/FrameFit.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
-#include "platform/TerminationSignals.h"
+#include "platform/TerminationRequest.h"
 #include "platform/Twips.h"
 #include "textwin/TextWindowSettings.h"
 #include "textwin/frmTextTexts.h"
