@@ -30,8 +30,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const int status = QApplication::exec();
-    // The loop may end without the main window having closed (a termination signal while it
-    // was hidden for a conversion, a session's end): the shutdown steps still run, once.
+    // A termination signal ends the loop without closing any window (a dialog's owner may
+    // have been on the stack then): the shutdown steps run here, once, on an unwound stack.
     mainWindow->close();
     return status;
 }

@@ -98,6 +98,10 @@ std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
     CancelConversion.store(false);
     TempFileName = IntermediateFilePath();
     for (;;) {
+        // The first time round only a request to end can be pending: the program is
+        // ending and the file is not touched.
+        if (CancelRequested())
+            return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
         IntermediateFile::Status status = file.Open(TempFileName);
         if (status == IntermediateFile::Status::Ok)
             status = file.Lock();
@@ -106,10 +110,8 @@ std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
         if (status != IntermediateFile::Status::Busy)
             return FileFailure(status, file);
         file.Close();
-        host.ProcessEvents();
-        if (CancelRequested())
-            return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
         QThread::msleep(20);
+        host.ProcessEvents();
     }
     if (!file.Empty())
         return FileFailure(IntermediateFile::Status::Failed, file);

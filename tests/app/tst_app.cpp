@@ -32,6 +32,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <sys/file.h>
 
 using testsupport::ScriptedDialogs;
 
@@ -708,14 +709,36 @@ private Q_SLOTS:
         QCOMPARE(Stored("Window", otherKey), QStringLiteral("True"));
     }
 
-    void temporaryFileDeletedAtExit() {
+    // The intermediate file goes at exit, and a stale one at start, unless another copy
+    // of the program holds it for its scan.
+    void intermediateFileRemovedWhenNobodyHoldsIt_data() {
+        QTest::addColumn<bool>("atStart");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("at exit") << false << false;
+        QTest::newRow("at exit, another copy converting") << false << true;
+        QTest::newRow("stale at start") << true << false;
+        QTest::newRow("at start, another copy converting") << true << true;
+    }
+    void intermediateFileRemovedWhenNobodyHoldsIt() {
+        QFETCH(bool, atStart);
+        QFETCH(bool, held);
         QFile temp(platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
         QVERIFY(temp.open(QIODevice::WriteOnly));
-        temp.close();
-        Started run;
-        mGlyfora::TempFileName = temp.fileName();
-        run.Unload();
-        QVERIFY(!QFile::exists(temp.fileName()));
+        if (held)
+            QCOMPARE(::flock(temp.handle(), LOCK_EX | LOCK_NB), 0);
+        if (atStart) {
+            ScriptedDialogs dialogs;
+            platform::SettingsStore store;
+            const auto form = mGlyfora::Main(dialogs, store, QString());
+            QCOMPARE(temp.exists(), held);
+            form->Form_Unload();
+        } else {
+            Started run;
+            mGlyfora::TempFileName = temp.fileName();
+            run.Unload();
+            QCOMPARE(temp.exists(), held);
+        }
+        temp.remove();
     }
 };
 

@@ -7,6 +7,7 @@
 #include "convert/ConversionState.h"
 #include "convert/frmPercent.h"
 #include "imageops/PictureSurface.h"
+#include "platform/TerminationRequest.h"
 #include "platform/mGlyfora.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
@@ -176,6 +177,50 @@ private Q_SLOTS:
         QVERIFY(shown.isEmpty());
         QVERIFY(main.isVisible() && main.isEnabled());
         QVERIFY(!ProgressDialog());
+    }
+
+    // A request to end, whenever it comes, ends the run: nothing is read back, asked
+    // after it or shown.
+    void terminationEndsTheRunAtOnce_data() {
+        QTest::addColumn<QString>("moment");
+        QTest::addColumn<bool>("html");
+        QTest::newRow("before the scan, text") << "before" << false;
+        QTest::newRow("before the scan, html") << "before" << true;
+        QTest::newRow("during the rows, text") << "rows" << false;
+        QTest::newRow("during the rows, html") << "rows" << true;
+        QTest::newRow("during the question") << "question" << false;
+    }
+    void terminationEndsTheRunAtOnce() {
+        QFETCH(QString, moment);
+        QFETCH(bool, html);
+        QFile::remove(mGlyfora::IntermediateFilePath());
+        if (moment == "before")
+            platform::RequestTermination();
+        else if (moment == "rows")
+            DuringScan([] { platform::RequestTermination(); });
+        else
+            dialogs.onMessage = [](const platform::MessageRequest&) {
+                platform::RequestTermination();
+            };
+        html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
+        QCOMPARE(dialogs.messages.size(), moment == "question" ? 1 : 0);
+        QVERIFY(dialogs.saveRequests.isEmpty());
+        QVERIFY(shown.isEmpty());
+        // Before the scan began, it never does.
+        QCOMPARE(QFile::exists(mGlyfora::IntermediateFilePath()), moment != "before");
+    }
+
+    // The intermediate file taken away under the scan (another copy of the program
+    // ending): the run says so instead of ending without a word.
+    void lostIntermediateFileIsReported() {
+        DuringScan([] { QFile::remove(mGlyfora::IntermediateFilePath()); });
+        mGlyfora::RunTextConversion(Target());
+        QCOMPARE(dialogs.messages.size(), 1);
+        const platform::MessageRequest& said = dialogs.messages.constFirst();
+        QCOMPARE(said.icon, MsgIcon::Critical);
+        QVERIFY(said.text.startsWith(QStringLiteral("中間ファイルを読み書きできませんでした。\n")));
+        QVERIFY(said.text.endsWith(QStringLiteral("\n変換に失敗しました。")));
+        QVERIFY(shown.isEmpty());
     }
 
     void escapeIsTheCancelButton() {
@@ -397,7 +442,10 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Critical);
     }
 
-    void cleanup() { mGlyfora::CancelConversion = false; }
+    void cleanup() {
+        mGlyfora::CancelConversion = false;
+        platform::ClearTerminationRequestForTests();
+    }
 };
 
 GLYFORA_TEST_MAIN(TestConversionRun)

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# End-to-end conversions in the real program under a window manager, driven by keys:
+# End-to-end conversions in the real program under a window manager, driven by keys
+# (termination signals during a conversion are in termination.sh):
 #   1. Ctrl+T, Enter on the question: the conversion window holds exactly what
 #      glyfora-convert prints for the same picture (read through select all and copy);
 #   2. Ctrl+H, a name typed into the save dialog: the page is what
 #      glyfora-convert --html --page writes, and it is handed to the browser launcher;
 #   3. a large picture's HTML conversion (seconds long) cancelled with Esc: the main
-#      window is back and nothing is asked or shown;
-#   4. a termination signal during a conversion: the program ends, its settings are kept
-#      and the intermediate file is gone.
+#      window is back and nothing is asked or shown.
 # Usage: conversion.sh GLYFORA_BINARY SAMPLE_PICTURE GLYFORA_CONVERT_BINARY
 set -euo pipefail
 [ "${1:-}" = --inside ] || export CONVERT_TOOL=$3
@@ -159,17 +158,4 @@ if slow_start "$big"; then
   kill "$hog"
 fi
 
-# 4. A termination signal in the middle of a conversion.
-rm -f "$XDG_CONFIG_HOME/glyfora/glyfora.ini"
-if slow_start "$big"; then
-  xdotool key ctrl+h
-  progress=$(wait_window "$pid" "glyfora" 300)
-  [ -n "$progress" ] || say "no progress dialog (termination case)"
-  kill -TERM "$pid"
-  ended "$pid" || say "SIGTERM during a conversion did not end the program"
-  kill "$hog"
-  grep -qx '\[Window\]' "$XDG_CONFIG_HOME/glyfora/glyfora.ini" 2>/dev/null ||
-    say "settings not kept after SIGTERM during a conversion"
-  [ ! -e "$XDG_RUNTIME_DIR/~glyfora.tmp" ] || say "intermediate file left after SIGTERM"
-fi
 exit $fail

@@ -1,118 +1,205 @@
 #!/usr/bin/env bash
-# End-to-end: one termination signal ends the real glyfora under Xvfb, through its
-# shutdown steps, whatever message box is open at the time:
-#   1. the start-up "file not found" box (shown before the event loop runs): the process
-#      ends and its settings file is written;
-#   2. the shutdown "settings could not be saved" box (File > Exit with an unwritable
-#      settings folder): the process ends;
-#   3. a signal with that unwritable folder and no box open yet: the process ends without
-#      waiting on the box its shutdown would show.
-# Every wait is bounded; a process still running at the end of one fails the test.
+# End-to-end: a termination signal ends the real glyfora under a window manager through
+# its shutdown steps (settings written, intermediate file gone, no crash), whatever it is
+# doing at the time. One row per state:
+#   NAME  SIGNAL  SETTINGS  STEP
+# SETTINGS is "kept" (the settings file must hold [Window] afterwards) or "unwritable"
+# (the settings folder lies under a regular file; the program must only end). STEP is a
+# function below that brings the program into the state and sets $pid.
+# Every wait is bounded and waits on a window or a process, never on a fixed time.
 # Usage: termination.sh GLYFORA_BINARY SAMPLE_PICTURE
 set -euo pipefail
+source "$(dirname "$0")/under_xvfb.sh" "$@"
 
-. "$(dirname "$0")/under_xvfb.sh"
-
-binary=$GLYFORA_BINARY
+openbox >/dev/null 2>&1 &
 fail=0
 pid=
+hog=
+trap '[ -z "$hog" ] || kill "$hog" 2>/dev/null || true' EXIT
 
-# Waits (bounded) for the process to end; true when it did.
-ended() {
-  for _ in $(seq 1 300); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
+# The visible window of the process whose name is exactly the text given.
+named() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+wait_window() { # name [tenths]: prints the id of $pid's window so named, bounded
+  for _ in $(seq 1 "${2:-300}"); do
+    named "$pid" "$1" && return 0
     sleep 0.1
   done
   return 1
 }
-
-# A fresh settings folder for one case; $2 = "unwritable" puts it under a regular file.
-prepare() {
-  local case=$1
-  mkdir -p "$WORK/$case/runtime"
-  chmod 700 "$WORK/$case/runtime"
-  export XDG_RUNTIME_DIR="$WORK/$case/runtime"
-  if [ "${2:-}" = unwritable ]; then
-    : > "$WORK/$case/blocker"
-    export XDG_CONFIG_HOME="$WORK/$case/blocker/config"
-  else
-    export XDG_CONFIG_HOME="$WORK/$case/config"
-  fi
-}
-
-# The visible window of the process titled exactly "glyfora" (a message box, a menu, or
-# the main window without a picture), waited for with a bound.
-wait_window() {
-  timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -n 1
-}
-
-give_up() {
-  echo "$1" >&2
-  fail=1
-  kill -KILL "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
-
-# 1. The start-up box.
-prepare startup
-"$binary" "$WORK/no such picture.gif" &
-pid=$!
-if [ -z "$(wait_window '^glyfora$')" ]; then
-  give_up "start-up: the not-found box did not appear"
-else
-  kill -TERM "$pid"
-  if ! ended; then
-    give_up "start-up: one SIGTERM with the not-found box open did not end glyfora"
-  elif ! grep -qx '\[Window\]' "$XDG_CONFIG_HOME/glyfora/glyfora.ini" 2>/dev/null; then
-    echo "start-up: the settings were not written" >&2
-    fail=1
-  fi
-fi
-
-# 2. The shutdown box.
-prepare shutdown unwritable
-"$binary" "$SAMPLE" &
-pid=$!
-win=$(wait_window ' - glyfora$')
-box=
-if [ -n "$win" ]; then
-  # File > Exit; the menu's own window is waited for, and the whole is tried again
-  # should a busy machine lose a key.
-  for _ in 1 2 3; do
-    xdotool windowfocus --sync "$win" 2>/dev/null || true
-    xdotool key --window "$win" alt+f
-    menu=$(timeout 5 xdotool search --sync --onlyvisible --pid "$pid" --name '^glyfora$' 2>/dev/null | head -n 1) || true
-    if [ -n "$menu" ]; then
-      xdotool key x
-      # The box is the next visible window so titled that is not the menu.
-      for _ in $(seq 1 300); do
-        box=$(xdotool search --onlyvisible --pid "$pid" --name '^glyfora$' 2>/dev/null | grep -vx "$menu" | head -n 1) || true
-        [ -n "$box" ] && break
-        sleep 0.1
-      done
-      [ -n "$box" ] && break
-    fi
+# A visible window of $pid other than the ones given, waited for with a bound.
+wait_other() {
+  local w
+  for _ in $(seq 1 300); do
+    for w in $(xdotool search --onlyvisible --pid "$pid" --name . 2>/dev/null); do
+      case " $* " in *" $w "*) ;; *) echo "$w"; return 0 ;; esac
+    done
+    sleep 0.1
   done
-fi
-if [ -z "$box" ]; then
-  give_up "shutdown: the settings-not-saved box did not appear"
-else
-  # The box is up, and so is the (closing) main window.
-  [ -n "${TERMINATION_SCREENSHOT:-}" ] && import -window root "$TERMINATION_SCREENSHOT"
-  kill -TERM "$pid"
-  ended || give_up "shutdown: one SIGTERM with the settings-not-saved box open did not end glyfora"
-fi
+  return 1
+}
+activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 
-# 3. A signal before the shutdown box.
-prepare unsaved unwritable
-"$binary" "$SAMPLE" &
-pid=$!
-if [ -z "$(wait_window ' - glyfora$')" ]; then
-  give_up "no box: the main window did not appear"
-else
-  kill -TERM "$pid"
-  ended || give_up "no box: SIGTERM with unwritable settings did not end glyfora"
-fi
+# The question after a conversion: the window so titled once the main window is back
+# (the progress dialog before it bears the same title).
+wait_question() {
+  for _ in $(seq 1 300); do
+    if named "$pid" "$WORK/cat.gif - glyfora" >/dev/null; then
+      named "$pid" glyfora && return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+launch() { # picture
+  "$GLYFORA_BINARY" "$@" &
+  pid=$!
+}
+started() { # picture: glyfora on it, its main window active; sets $main
+  launch "$1"
+  main=$(wait_window "$1 - glyfora") || return 1
+  activate "$main"
+}
+# The conversion window of the sample's text conversion, active; sets $text.
+text_window() {
+  started "$WORK/cat.gif" || return 1
+  xdotool key ctrl+t
+  local question
+  question=$(wait_question) || return 1
+  activate "$question"
+  xdotool key Return
+  text=$(wait_window "変換ウィンドウ") || return 1
+  activate "$text"
+}
+# A menu command of the conversion window, tried again should a busy machine lose a key;
+# done when a window other than the main and conversion windows shows.
+text_window_dialog() { # keys...
+  text_window || return 1
+  local dialog
+  for _ in 1 2 3; do
+    activate "$text"
+    xdotool key "$@"
+    dialog=$(wait_other "$main" "$text") && return 0
+  done
+  return 1
+}
 
-[ $fail -eq 0 ] && echo "3 passed, 0 failed" || echo "failed"
+step_startup_box() { launch "$WORK/no such picture.gif"; wait_window glyfora >/dev/null; }
+step_shutdown_box() { # File > Exit with the settings folder unwritable: its box shows
+  started "$WORK/cat.gif" || return 1
+  local menu
+  for _ in 1 2 3; do
+    activate "$main"
+    xdotool key alt+f
+    menu=$(wait_window glyfora 50) || continue
+    xdotool key x
+    wait_other "$main" "$menu" >/dev/null && return 0
+  done
+  return 1
+}
+step_main_window() { started "$WORK/cat.gif"; }
+step_text_open() { text_window_dialog alt+f o; }
+step_text_save_as() { text_window_dialog alt+f a; }
+step_text_print() { text_window_dialog alt+f p; }
+step_text_font() { text_window_dialog alt+v f; }
+step_text_back_color() { text_window_dialog alt+v b; }
+step_text_error_box() { # a FIFO chosen in the open dialog: the window's error box
+  mkfifo "$WORK/pipe.txt"
+  text_window_dialog alt+f o || return 1
+  xdotool key ctrl+a; xdotool type --delay 20 "$WORK/pipe.txt"; xdotool key Return
+  wait_window glyfora >/dev/null
+}
+step_question() { # the question after a text conversion
+  started "$WORK/cat.gif" || return 1
+  xdotool key ctrl+t
+  wait_question >/dev/null
+}
+step_save_dialog() { # the save dialog of an HTML conversion
+  started "$WORK/cat.gif" || return 1
+  xdotool key ctrl+h
+  wait_window "名前をつけて保存" >/dev/null
+}
+step_scan() { # a seconds-long scan, on a processor shared with a busy loop
+  taskset -c 0 sh -c 'while :; do :; done' &
+  hog=$!
+  started "$WORK/big.bmp" || return 1
+  taskset -p -c 0 "$pid" >/dev/null
+  renice -n 10 -p "$pid" >/dev/null
+  xdotool key ctrl+h
+  wait_window glyfora >/dev/null
+}
+
+cases=(
+  "start-up not-found box|TERM|kept|step_startup_box"
+  "shutdown settings box|TERM|unwritable|step_shutdown_box"
+  "unwritable settings, no box|TERM|unwritable|step_main_window"
+  "conversion window open|TERM|kept|step_text_open"
+  "conversion window save as|INT|kept|step_text_save_as"
+  "conversion window print|HUP|kept|step_text_print"
+  "conversion window font|TERM|kept|step_text_font"
+  "conversion window back colour|TERM|kept|step_text_back_color"
+  "conversion window error box|TERM|kept|step_text_error_box"
+  "question after a conversion|TERM|kept|step_question"
+  "HTML save dialog|HUP|kept|step_save_dialog"
+  "during a scan|TERM|kept|step_scan"
+)
+
+cp "$SAMPLE" "$WORK/cat.gif"
+convert -size 4000x4000 xc:gray +noise Random "$WORK/big.bmp"
+n=0
+passed=0
+for row in "${cases[@]}"; do
+  n=$((n + 1))
+  IFS='|' read -r name signal settings step <<<"$row"
+  export XDG_RUNTIME_DIR="$WORK/$n/runtime"
+  mkdir -p "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  if [ "$settings" = unwritable ]; then
+    : > "$WORK/$n/blocker"
+    export XDG_CONFIG_HOME="$WORK/$n/blocker/config"
+  else
+    export XDG_CONFIG_HOME="$WORK/$n/config"
+  fi
+  pid=
+  if ! $step; then
+    echo "$name: the state was not reached" >&2
+    fail=1
+    [ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null || true
+    [ -z "$hog" ] || kill "$hog"; hog=
+    continue
+  fi
+  # STATE_SHOTS=PREFIX keeps a screenshot of each state before the signal.
+  [ -z "${STATE_SHOTS:-}" ] || import -window root "$STATE_SHOTS-$n.png"
+  kill -"$signal" "$pid"
+  status=
+  for _ in $(seq 1 300); do
+    kill -0 "$pid" 2>/dev/null || { status=0; wait "$pid" || status=$?; break; }
+    sleep 0.1
+  done
+  [ -z "$hog" ] || kill "$hog"; hog=
+  problem=
+  if [ -z "$status" ]; then
+    problem="SIG$signal did not end glyfora"
+    kill -KILL "$pid" 2>/dev/null || true
+  elif [ "$status" -ne 0 ]; then
+    problem="glyfora ended with status $status"
+  elif [ "$settings" = kept ] && ! grep -qx '\[Window\]' "$XDG_CONFIG_HOME/glyfora/glyfora.ini" 2>/dev/null; then
+    problem="the settings were not written"
+  elif [ -e "$XDG_RUNTIME_DIR/~glyfora.tmp" ]; then
+    problem="the intermediate file was left"
+  fi
+  if [ -n "$problem" ]; then
+    echo "$name: $problem" >&2
+    fail=1
+  else
+    passed=$((passed + 1))
+  fi
+done
+
+echo "$passed passed, $((n - passed)) failed"
 exit $fail

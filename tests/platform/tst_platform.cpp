@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -195,6 +197,71 @@ private Q_SLOTS:
                 c = QChar(0xFFFD);
         }
         QCOMPARE(visible, shown);
+    }
+
+    // The settings file is read and written only as a regular file (links followed) or
+    // when nothing stands at its path; anything else blocks nothing and is never replaced.
+    void settingsFileOnlyWhenRegular_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("regular file") << "file" << true;
+        QTest::newRow("link to a regular file") << "link" << true;
+        QTest::newRow("nothing yet") << "missing" << true;
+        QTest::newRow("named pipe") << "fifo" << false;
+        QTest::newRow("link to a device") << "device" << false;
+        QTest::newRow("dangling link") << "dangling" << false;
+        QTest::newRow("folder") << "folder" << false;
+    }
+    void settingsFileOnlyWhenRegular() {
+        QFETCH(QString, kind);
+        QFETCH(bool, usable);
+        if (kind == "device" && ::geteuid() != 0)
+            QSKIP("only root can make a device node");
+        testsupport::ClearSettings();
+        const QString path = testsupport::SettingsFilePath();
+        const QByteArray name = QFile::encodeName(path);
+        QTemporaryDir elsewhere;
+        const QByteArray target = QFile::encodeName(elsewhere.filePath(QStringLiteral("target")));
+        const QByteArray stored = "[Conversion]\nX=3\n";
+        QFile::remove(path);
+        if (kind == "file" || kind == "link") {
+            QFile file(kind == "file" ? path : QFile::decodeName(target));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(stored);
+        }
+        if (kind == "link" || kind == "device" || kind == "dangling")
+            QCOMPARE(::symlink(target.constData(), name.constData()), 0);
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        if (kind == "device")
+            QCOMPARE(::mknod(target.constData(), S_IFCHR | 0666, makedev(1, 5)), 0);
+        if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+        struct stat before {};
+        ::lstat(name.constData(), &before);
+
+        {
+            SettingsStore store;
+            QCOMPARE(store.Read(QStringLiteral("Conversion"), QStringLiteral("X"), "1"),
+                     QLatin1String(kind == "file" || kind == "link" ? "3" : "1"));
+            store.Write(QStringLiteral("Conversion"), QStringLiteral("Y"), QStringLiteral("7"));
+            QCOMPARE(store.Read(QStringLiteral("Conversion"), QStringLiteral("Y"), "1"), "7");
+            QCOMPARE(store.Sync(), usable);
+        }
+        struct stat after {};
+        ::lstat(name.constData(), &after);
+        if (kind != "missing")
+            QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        if (usable) {
+            QCOMPARE(SettingsStore().Read(QStringLiteral("Conversion"), QStringLiteral("Y"), "1"),
+                     "7");
+        } else {
+            struct stat targetInfo {};
+            const int found = ::stat(target.constData(), &targetInfo);
+            QCOMPARE(found == 0 && S_ISCHR(targetInfo.st_mode), kind == "device");
+        }
+        ::unlink(name.constData());
+        ::rmdir(name.constData());
     }
 
     void handEditedListReadsAsText() {

@@ -11,6 +11,8 @@ using namespace platform;
 
 MsgAnswer ScriptedDialogs::MsgBox(QWidget*, const MessageRequest& request) {
     messages << request;
+    if (onMessage)
+        onMessage(request);
     if (!messageAnswers.isEmpty())
         return messageAnswers.takeFirst();
     static const QList<MsgAnswer> okCancel = {MsgAnswer::OK, MsgAnswer::Cancel};

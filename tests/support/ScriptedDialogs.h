@@ -35,6 +35,8 @@ public:
     QList<std::optional<platform::FontChoice>> fontAnswers;
     QList<std::optional<Colour>> colorAnswers;
     QList<std::optional<platform::PrintDialogResult>> printAnswers;
+    // Called as each message box is asked, before it answers.
+    std::function<void(const platform::MessageRequest&)> onMessage;
     // A confirmed print dialog sends the printer's output to this PDF file.
     QString printToFile;
     // Runs a modal dialog in place of exec(); by default the dialog is rejected.
