@@ -29,21 +29,7 @@ sleep 1
 fail=0
 say() { echo "$*" >&2; fail=1; }
 
-# The visible window of the process whose name is exactly the text given.
-named() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-wait_window() { # pid name [tenths]: prints the id, bounded
-  for _ in $(seq 1 "${3:-200}"); do
-    named "$1" "$2" && return 0
-    sleep 0.1
-  done
-  return 0
-}
+source "$(dirname "$0")/windows.sh"
 ended() { # pid: waits (bounded) for the process to end
   for _ in $(seq 1 300); do
     kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return 0; }

@@ -12,6 +12,8 @@ export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/bare"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
+E2E_DIR=$(cd "$(dirname "$0")" && pwd)
+export E2E_DIR
 # The same program in a folder without glyfora.hlp.
 cp "$binary" "$work/bare/glyfora"
 
@@ -22,31 +24,7 @@ openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
 fail=0
-# The visible window of the process whose name is exactly the text given (names compared
-# in bash: xdotool's patterns do not take Japanese reliably).
-named() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-# Waits (bounded) for it; prints its id.
-wait_window() {
-  for _ in $(seq 1 200); do
-    named "$1" "$2" && return 0
-    sleep 0.1
-  done
-  return 0
-}
-# Waits (bounded) until it is gone.
-wait_gone() {
-  for _ in $(seq 1 100); do
-    named "$1" "$2" >/dev/null || return 0
-    sleep 0.1
-  done
-  return 1
-}
+source "$E2E_DIR/windows.sh"
 centre() { # x y w h of a window, as "cx cy"
   eval "$(xdotool getwindowgeometry --shell "$1")"
   echo $((2 * X + WIDTH)) $((2 * Y + HEIGHT))

@@ -17,20 +17,12 @@ pid=
 hog=
 trap '[ -z "$hog" ] || kill "$hog" 2>/dev/null || true' EXIT
 
-# The visible window of the process whose name is exactly the text given.
-named() {
+source "$(dirname "$0")/windows.sh"
+# The window of $pid so named, waited for (bounded); false when it did not show.
+shows() { # name [tenths]
   local w
-  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-wait_window() { # name [tenths]: prints the id of $pid's window so named, bounded
-  for _ in $(seq 1 "${2:-300}"); do
-    named "$pid" "$1" && return 0
-    sleep 0.1
-  done
-  return 1
+  w=$(wait_window "$pid" "$@")
+  [ -n "$w" ] && echo "$w"
 }
 # A visible window of $pid other than the ones given, waited for with a bound.
 wait_other() {
@@ -62,7 +54,7 @@ launch() { # picture
 }
 started() { # picture: glyfora on it, its main window active; sets $main
   launch "$1"
-  main=$(wait_window "$1 - glyfora") || return 1
+  main=$(shows "$1 - glyfora" 600) || return 1
   activate "$main"
 }
 # The conversion window of the sample's text conversion, active; sets $text.
@@ -73,7 +65,7 @@ text_window() {
   question=$(wait_question) || return 1
   activate "$question"
   xdotool key Return
-  text=$(wait_window "変換ウィンドウ") || return 1
+  text=$(shows "変換ウィンドウ") || return 1
   activate "$text"
 }
 # A menu command of the conversion window, tried again should a busy machine lose a key;
@@ -89,14 +81,14 @@ text_window_dialog() { # keys...
   return 1
 }
 
-step_startup_box() { launch "$WORK/no such picture.gif"; wait_window glyfora >/dev/null; }
+step_startup_box() { launch "$WORK/no such picture.gif"; shows glyfora >/dev/null; }
 step_shutdown_box() { # File > Exit with the settings folder unwritable: its box shows
   started "$WORK/cat.gif" || return 1
   local menu
   for _ in 1 2 3; do
     activate "$main"
     xdotool key alt+f
-    menu=$(wait_window glyfora 50) || continue
+    menu=$(shows glyfora 50) || continue
     xdotool key x
     wait_other "$main" "$menu" >/dev/null && return 0
   done
@@ -112,7 +104,7 @@ step_text_error_box() { # a FIFO chosen in the open dialog: the window's error b
   mkfifo "$WORK/pipe.txt"
   text_window_dialog alt+f o || return 1
   xdotool key ctrl+a; xdotool type --delay 20 "$WORK/pipe.txt"; xdotool key Return
-  wait_window glyfora >/dev/null
+  shows glyfora >/dev/null
 }
 step_question() { # the question after a text conversion
   started "$WORK/cat.gif" || return 1
@@ -122,7 +114,7 @@ step_question() { # the question after a text conversion
 step_save_dialog() { # the save dialog of an HTML conversion
   started "$WORK/cat.gif" || return 1
   xdotool key ctrl+h
-  wait_window "名前をつけて保存" >/dev/null
+  shows "名前をつけて保存" >/dev/null
 }
 step_scan() { # a seconds-long scan, on a processor shared with a busy loop
   taskset -c 0 sh -c 'while :; do :; done' &
@@ -131,7 +123,7 @@ step_scan() { # a seconds-long scan, on a processor shared with a busy loop
   taskset -p -c 0 "$pid" >/dev/null
   renice -n 10 -p "$pid" >/dev/null
   xdotool key ctrl+h
-  wait_window glyfora >/dev/null
+  shows glyfora >/dev/null
 }
 
 cases=(

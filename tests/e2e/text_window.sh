@@ -12,27 +12,7 @@ openbox >/dev/null 2>&1 &
 sleep 1
 fail=0
 say() { echo "$*" >&2; fail=1; }
-named() { # pid name: the visible window of that process with exactly that name
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-wait_window() { # pid name: prints the id, bounded
-  for _ in $(seq 1 200); do
-    named "$1" "$2" && return 0
-    sleep 0.1
-  done
-  return 0
-}
-wait_gone() { # pid name: bounded wait until no such window is visible
-  for _ in $(seq 1 50); do
-    named "$1" "$2" >/dev/null || return 0
-    sleep 0.1
-  done
-  return 1
-}
+source "$(dirname "$0")/windows.sh"
 copied() { # window: its whole text through select all and copy
   xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.3
   xdotool key ctrl+a; sleep 0.2; xdotool key ctrl+c; sleep 0.5
