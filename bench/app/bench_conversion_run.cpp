@@ -8,7 +8,7 @@
 // The second form loads PICTURE as the open command does, runs one conversion and prints
 // the milliseconds from the command until the text shows (text), or until the save
 // dialog is asked for and from its answer until the page PAGE is written (html): one
-// process to time beside glyfora-convert.
+// process to time beside glyfora-convert, and how far the run raised the peak memory.
 #include "bench/NoisePicture.h"
 #include "bench/app/BenchWindow.h"
 #include "tests/support/TestEnvironment.h"
@@ -43,13 +43,16 @@ struct TimedDialogs : testsupport::ScriptedDialogs {
 void ResetResidentPeak() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
-double ResidentPeakMB() {
+double StatusMB(const char* field) {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
+        if (line.rfind(field, 0) == 0)
+            return std::stod(line.substr(std::strlen(field))) / 1024.0;
     }
     return 0;
+}
+double ResidentPeakMB() {
+    return StatusMB("VmHWM:");
 }
 
 bool ConvertToWindow(frmMain& form, testsupport::ScriptedDialogs& dialogs) {
@@ -117,6 +120,8 @@ int Once(const char* kind, const QString& picture, const QString& page) {
         return 1;
     }
     const bool html = std::strcmp(kind, "html") == 0;
+    ResetResidentPeak();
+    const double before = StatusMB("VmRSS:");
     dialogs.clock.start();
     bool ok = true;
     if (html) {
@@ -132,10 +137,12 @@ int Once(const char* kind, const QString& picture, const QString& page) {
         return 1;
     }
     if (html)
-        std::printf("command to save dialog %.1f ms, page written %.1f ms later\n",
+        std::printf("command to save dialog %.1f ms, page written %.1f ms later",
                     double(dialogs.askedAt) / 1e6, double(end - dialogs.askedAt) / 1e6);
     else
-        std::printf("command to text shown %.1f ms\n", double(end) / 1e6);
+        std::printf("command to text shown %.1f ms", double(end) / 1e6);
+    std::printf(", peak %.0f MB above the %.0f MB before the command\n", ResidentPeakMB() - before,
+                before);
     return 0;
 }
 
