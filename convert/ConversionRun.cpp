@@ -4,9 +4,11 @@
 #include "convert/ConversionState.h"
 #include "convert/ConvertScan.h"
 #include "convert/HtmlOutput.h"
+#include "convert/IntermediateFile.h"
 #include "convert/frmPercent.h"
 #include "convert/frmPercentTexts.h"
 #include "platform/Dialogs.h"
+#include "platform/OutputFile.h"
 #include "platform/TerminationRequest.h"
 
 #include <QClipboard>
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <new>
 
@@ -21,13 +24,14 @@ namespace mGlyfora {
 
 namespace {
 
-// The main window steps aside while the scan runs and comes back whatever happens: it
-// is shown and enabled again, then the progress dialog goes.
+// The main window steps aside while the dialog is up and comes back whatever happens:
+// it is shown (when it was hidden) and enabled again, then the progress dialog goes.
 class SteppedAside {
 public:
-    SteppedAside(QWidget& main, std::unique_ptr<frmPercent>& dialog)
+    SteppedAside(QWidget& main, std::unique_ptr<frmPercent>& dialog, bool hide)
         : main_(&main), dialog_(dialog) {
-        main.hide();
+        if (hide)
+            main.hide();
         main.setEnabled(false);
     }
     ~SteppedAside() {
@@ -45,20 +49,24 @@ private:
     std::unique_ptr<frmPercent>& dialog_;
 };
 
-using Scan = ScanOutcome (*)(const PictureSurface&, const SelectionRect&, ScanHost&);
-
-// What both runs share: the dialog, the scan, the main window back. Empty when nothing
-// was produced or the program is ending; a result lost with the intermediate file is
-// reported, never dropped silently.
-QString ScanWithProgress(const ConversionRunTarget& target, const QString& caption, Scan scan) {
+std::unique_ptr<frmPercent> ShowProgress(const ConversionRunTarget& target,
+                                         const QString& caption) {
     auto dialog = std::make_unique<frmPercent>(target.main, target.dialogs);
     dialog->lblConversion->setText(caption);
     dialog->Form_Load();
     dialog->show();
+    return dialog;
+}
+
+// What both runs share: the dialog, the scan, the main window back. A result lost with
+// the intermediate file is reported, never dropped silently.
+ScanOutcome ScanWithProgress(const ConversionRunTarget& target, const QString& caption,
+                             const std::function<ScanOutcome(ScanHost&)>& scan) {
+    auto dialog = ShowProgress(target, caption);
     ScanOutcome outcome;
     {
-        SteppedAside aside(target.main, dialog);
-        outcome = scan(target.picView, target.shpCut, *dialog);
+        SteppedAside aside(target.main, dialog, true);
+        outcome = scan(*dialog);
     }
     if (outcome.status == ScanStatus::UnsafeFile || outcome.status == ScanStatus::FileError) {
         target.dialogs.Message(&target.main,
@@ -66,13 +74,46 @@ QString ScanWithProgress(const ConversionRunTarget& target, const QString& capti
                                    u'\n' + frmPercentTexts::ConversionFailed,
                                platform::MsgIcon::Critical);
     }
-    return outcome.text;
+    return outcome;
+}
+
+// Pages up to this size are copied in a moment (about a gigabyte a second); a larger
+// copy shows its progress in the dialog, over the main window disabled meanwhile.
+constexpr qint64 QuietCopyBytes = qint64(64) << 20;
+
+// The HTML run's body: the rows copied from the intermediate file onto the page.
+BodyStatus CopyRows(const ConversionRunTarget& target, IntermediateFile& rows,
+                    platform::OutputFile& page, QString& why) {
+    bool refused = false;
+    const auto write = [&](const char* data, qsizetype size) {
+        refused = !page.Write(data, size);
+        return !refused;
+    };
+    IntermediateFile::Status status;
+    if (rows.Size() <= QuietCopyBytes) {
+        NullScanHost quiet;
+        status = rows.CopyTo(write, quiet);
+    } else {
+        auto dialog = ShowProgress(target, frmPercentTexts::HTMLConversion);
+        SteppedAside aside(target.main, dialog, false);
+        status = rows.CopyTo(write, *dialog);
+    }
+    if (status == IntermediateFile::Status::Cancelled)
+        return BodyStatus::Cancelled;
+    if (status == IntermediateFile::Status::Ok)
+        return BodyStatus::Written;
+    if (!refused)
+        why = rows.ErrorString();
+    return BodyStatus::Failed;
 }
 
 } // namespace
 
 void RunTextConversion(const ConversionRunTarget& target) {
-    const QString result = ScanWithProgress(target, frmPercentTexts::TextConversion, ScanToText);
+    const QString result =
+        ScanWithProgress(target, frmPercentTexts::TextConversion, [&](ScanHost& host) {
+            return ScanToText(target.picView, target.shpCut, host);
+        }).text;
     if (result.isEmpty())
         return;
     const platform::MsgAnswer answer = target.dialogs.MsgBox(
@@ -96,10 +137,19 @@ void RunTextConversion(const ConversionRunTarget& target) {
     }
 }
 
+// The result stays in the intermediate file, held until the page is written: it is never
+// decoded into memory only to be encoded again.
 void RunHTMLConversion(const ConversionRunTarget& target) {
-    const QString result = ScanWithProgress(target, frmPercentTexts::HTMLConversion, ScanToHTML);
-    if (!result.isEmpty())
-        SaveColorAsHTML(&target.main, target.dialogs, result);
+    IntermediateFile rows;
+    const ScanOutcome outcome =
+        ScanWithProgress(target, frmPercentTexts::HTMLConversion, [&](ScanHost& host) {
+            return ScanToHTMLFile(target.picView, target.shpCut, host, rows);
+        });
+    if (outcome.status != ScanStatus::Done)
+        return;
+    SaveColorAsHTML(&target.main, target.dialogs, [&](platform::OutputFile& page, QString& why) {
+        return CopyRows(target, rows, page, why);
+    });
 }
 
 } // namespace mGlyfora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Paths.h"
+#include "platform/TerminationRequest.h"
 
 #include <QString>
 #include <atomic>
@@ -12,6 +13,12 @@ namespace mGlyfora {
 // Atomic so that the per-cell test is a real load the compiler cannot hoist out of the
 // row, and so a signal handler or another thread may set it safely.
 inline std::atomic<bool> CancelConversion{false};
+
+// A person's cancel, or the program being told to end: the latter is never cleared by
+// a scan's start, so a request that came before the first row still stops it.
+inline bool CancelRequested() {
+    return CancelConversion.load(std::memory_order_relaxed) || platform::TerminationRequested();
+}
 
 // The program's intermediate file, set by each scan through it; deleted at shutdown.
 inline QString TempFileName;

@@ -13,7 +13,6 @@
 #include "imageops/PictureSurface.h"
 #include "platform/HugePages.h"
 #include "platform/Paths.h"
-#include "platform/TerminationRequest.h"
 
 #include <QThread>
 #include <algorithm>
@@ -29,12 +28,6 @@ namespace {
 // One huge page: filled from the first cell on, it costs one page fault instead of 512.
 constexpr qsizetype BufferBytes = qsizetype(2) << 20;
 constexpr char LineBreak[] = "\r\n";
-
-// A person's cancel, or the program being told to end: the latter is never cleared by
-// a scan's start, so a request that came before the first row still stops it.
-inline bool CancelRequested() {
-    return CancelConversion.load(std::memory_order_relaxed) || platform::TerminationRequested();
-}
 
 inline unsigned MaxComponent(QRgb pixel) {
     return std::max({pixel >> 16 & 0xFFu, pixel >> 8 & 0xFFu, pixel & 0xFFu});
@@ -292,21 +285,33 @@ ScanOutcome HtmlRows(const PictureSurface& picView, const SelectionRect& shpCut,
 using Rows = ScanOutcome (*)(const PictureSurface&, const SelectionRect&, ScanHost&, ScanSink&,
                              bool streamed, qint64& units);
 
-// The program's scan: rows into the intermediate file, then the file read back as text.
-ScanOutcome ThroughIntermediateFile(Rows rows, const PictureSurface& picView,
-                                    const SelectionRect& shpCut, ScanHost& host) {
-    IntermediateFile file;
+// The program's scan: rows into the intermediate file, left open and locked.
+ScanOutcome IntoIntermediateFile(Rows rows, const PictureSurface& picView,
+                                 const SelectionRect& shpCut, ScanHost& host,
+                                 IntermediateFile& file, qint64& units) {
     if (std::optional<ScanOutcome> failed = BeginScan(file, host))
         return *failed;
-    qint64 units = 0;
     ScanOutcome outcome = rows(picView, shpCut, host, file, false, units);
     if (outcome.status != ScanStatus::Done)
         return outcome;
     // A request that came with the last row: nothing is read back.
     if (CancelRequested())
         return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
+    return outcome;
+}
+
+// The rows read back as the text.
+ScanOutcome ThroughIntermediateFile(Rows rows, const PictureSurface& picView,
+                                    const SelectionRect& shpCut, ScanHost& host) {
+    IntermediateFile file;
+    qint64 units = 0;
+    ScanOutcome outcome = IntoIntermediateFile(rows, picView, shpCut, host, file, units);
+    if (outcome.status != ScanStatus::Done)
+        return outcome;
     const IntermediateFile::Status read =
-        file.ReadBack(units, host.ResultMemoryLimit(), outcome.text);
+        file.ReadBack(units, host.ResultMemoryLimit(), host, outcome.text);
+    if (read == IntermediateFile::Status::Cancelled)
+        return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
     if (read == IntermediateFile::Status::OutOfMemory)
         return OutOfMemory(host);
     if (read != IntermediateFile::Status::Ok)
@@ -329,6 +334,16 @@ ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCu
 
 ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
     return ThroughIntermediateFile(HtmlRows, picView, shpCut, host);
+}
+
+ScanOutcome ScanToHTMLFile(const PictureSurface& picView, const SelectionRect& shpCut,
+                           ScanHost& host, IntermediateFile& file) {
+    qint64 units = 0;
+    ScanOutcome outcome = IntoIntermediateFile(HtmlRows, picView, shpCut, host, file, units);
+    // The rows of an empty result are its CR LF alone.
+    if (outcome.status == ScanStatus::Done && file.Size() == 2)
+        return Failure(ScanStatus::EmptyRegion, QStringLiteral("the result is empty"));
+    return outcome;
 }
 
 ScanOutcome StreamText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,

@@ -12,6 +12,8 @@ class PictureSurface;
 
 namespace mGlyfora {
 
+class IntermediateFile;
+
 // Shown when the result cannot be assembled in memory.
 inline const QString OutOfStringSpaceMessage = QStringLiteral("文字列領域が不足しています。") +
                                                QLatin1Char('\n') +
@@ -37,6 +39,12 @@ struct ScanOutcome {
 // rows go through the intermediate file and are read back as the text.
 ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
 ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
+
+// The HTML scan as the program's HTML run keeps its result: as the bytes of the rows in
+// `file`, left open and locked for the page to be copied from; outcome.text stays empty.
+// A result that would be the empty text answers EmptyRegion.
+ScanOutcome ScanToHTMLFile(const PictureSurface& picView, const SelectionRect& shpCut,
+                           ScanHost& host, IntermediateFile& file);
 
 // The same scans with their rows, each followed by CR LF, written straight to `sink`:
 // no intermediate file, nothing held in memory, outcome.text stays empty. A scan whose

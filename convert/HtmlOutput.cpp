@@ -22,7 +22,7 @@ constexpr unsigned SaveFlags = platform::FileFlags::OverwritePrompt |
                                platform::FileFlags::PathMustExist;
 
 void SaveAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& before,
-                const QString& body, const QString& after) {
+                const PageBody& body, const QString& after) {
     platform::FileDialogRequest request;
     request.DialogTitle = HtmlOutputTexts::SaveTitle;
     request.InitDir = SaveDirectory;
@@ -38,10 +38,16 @@ void SaveAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& befo
 
     // A page is a person's work: on disk before it replaces an earlier file.
     platform::OutputFile file(path, platform::OutputFile::Durability::Synced);
-    if (!file.Open() || !WriteHtmlPage(file, before, body, after) || !file.Commit()) {
+    QString why;
+    BodyStatus status = BodyStatus::Failed;
+    if (file.Open() && file.Write(TemplateLine(before)))
+        status = body(file, why);
+    if (status == BodyStatus::Cancelled)
+        return;
+    if (status != BodyStatus::Written || !file.Write(TemplateLine(after)) || !file.Commit()) {
         dialogs.Message(parent,
                         HtmlOutputTexts::NotSaved + u'\n' + path + QStringLiteral(": ") +
-                            file.ErrorString(),
+                            (why.isEmpty() ? file.ErrorString() : why),
                         platform::MsgIcon::Critical);
         return;
     }
@@ -59,12 +65,16 @@ void SaveAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& befo
 
 void SaveTextAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& text) {
     const ConversionSettingsRecord& settings = ConversionSettings;
-    SaveAsHTML(parent, dialogs, settings.Before, TextForPage(text), settings.After);
+    const auto body = [&text](platform::OutputFile& page, QString&) {
+        return WriteUtf8(page, TextForPage(text)) && page.Write("\r\n", 2) ? BodyStatus::Written
+                                                                           : BodyStatus::Failed;
+    };
+    SaveAsHTML(parent, dialogs, settings.Before, body, settings.After);
 }
 
-void SaveColorAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& html) {
+void SaveColorAsHTML(QWidget* parent, platform::Dialogs& dialogs, const PageBody& body) {
     const ConversionSettingsRecord& settings = ConversionSettings;
-    SaveAsHTML(parent, dialogs, settings.BeforeHTML, html, settings.AfterHTML);
+    SaveAsHTML(parent, dialogs, settings.BeforeHTML, body, settings.AfterHTML);
 }
 
 } // namespace mGlyfora

@@ -1,6 +1,8 @@
 // Safe creation, writing and read-back of the intermediate file.
 #include "convert/IntermediateFile.h"
 
+#include "convert/ConversionState.h"
+#include "convert/ScanHost.h"
 #include "platform/HugePages.h"
 #include "platform/Utf8Decoder.h"
 
@@ -8,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <new>
 #include <sys/file.h>
@@ -140,49 +143,70 @@ bool IntermediateFile::Write(const char* data, qsizetype size) {
     return true;
 }
 
-IntermediateFile::Status IntermediateFile::OpenForReading(qsizetype units, int& in) {
+IntermediateFile::Status
+IntermediateFile::ReadChunks(ScanHost& host,
+                             const std::function<qsizetype(const char*, qsizetype)>& consume) {
     if (fd_ < 0)
         return Fail(Status::Failed, QStringLiteral("not open"));
-    in = ::open(path_.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    const int in = ::open(path_.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
         return Fail(Status::Failed, SystemError(errno));
+    const auto closeIn = qScopeGuard([in] { ::close(in); });
     struct stat info {};
-    QString problem;
-    Status status = Status::Failed;
-    if (::fstat(in, &info) != 0) {
-        problem = SystemError(errno);
-    } else if (info.st_dev != device_ || info.st_ino != inode_ || !UnsafeReason(info).isEmpty()) {
-        problem = QStringLiteral("replaced during the conversion");
-        status = Status::Unsafe;
-    } else if (info.st_size != written_) {
-        problem = QStringLiteral("changed during the conversion");
-    } else if (units < 2 || units > written_) {
-        problem = QStringLiteral("unexpected length");
-    } else {
-        return Status::Ok;
+    if (::fstat(in, &info) != 0)
+        return Fail(Status::Failed, SystemError(errno));
+    if (info.st_dev != device_ || info.st_ino != inode_ || !UnsafeReason(info).isEmpty())
+        return Fail(Status::Unsafe, QStringLiteral("replaced during the conversion"));
+    if (info.st_size != written_)
+        return Fail(Status::Failed, QStringLiteral("changed during the conversion"));
+
+    std::unique_ptr<char[]> chunk(new (std::nothrow) char[ReadChunkBytes]);
+    if (!chunk)
+        return Fail(Status::OutOfMemory, QStringLiteral("no memory to read the result"));
+    // One chunk is read in a moment and leaves the bar as the rows left it.
+    const qint64 chunks = (written_ + ReadChunkBytes - 1) / ReadChunkBytes;
+    const bool shown = chunks > 1;
+    if (shown)
+        host.SetProgressRange(0, int(std::min<qint64>(chunks, std::numeric_limits<int>::max())));
+    qsizetype pending = 0; // bytes the consumer left for the next chunk
+    for (qint64 done = 0, read = 0; read < written_; ++done) {
+        if (done > 0)
+            host.ProcessEvents();
+        if (CancelRequested())
+            return Status::Cancelled;
+        ssize_t n;
+        do
+            n = ::read(in, chunk.get() + pending, size_t(ReadChunkBytes - pending));
+        while (n < 0 && errno == EINTR);
+        if (n < 0)
+            return Fail(Status::Failed, SystemError(errno));
+        if (n == 0)
+            return Fail(Status::Failed, QStringLiteral("changed during the conversion"));
+        read += n;
+        const qsizetype available = pending + n;
+        const qsizetype used = consume(chunk.get(), available);
+        if (used < 0)
+            return Fail(Status::Failed, QStringLiteral("unexpected contents"));
+        pending = available - used;
+        std::memmove(chunk.get(), chunk.get() + used, size_t(pending));
+        if (shown)
+            host.SetProgress(int(std::min<qint64>(done + 1, std::numeric_limits<int>::max())));
     }
-    ::close(in);
-    in = -1;
-    return Fail(status, problem);
+    return pending == 0 ? Status::Ok : Fail(Status::Failed, QStringLiteral("unexpected contents"));
 }
 
 IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memoryLimit,
-                                                    QString& text) {
+                                                    ScanHost& host, QString& text) {
     text.clear();
-    int in = -1;
-    if (const Status status = OpenForReading(units, in); status != Status::Ok)
-        return status;
-    const auto closeIn = qScopeGuard([in] { ::close(in); });
-
+    if (units < 2 || units > written_)
+        return Fail(Status::Failed, QStringLiteral("unexpected length"));
     // Each byte decodes to at most one UTF-16 unit, so one chunk of slack suffices to
     // notice a longer text before anything is written past the end.
     const qsizetype capacity = units + ReadChunkBytes;
     if (qint64(capacity) * qint64(sizeof(QChar)) > memoryLimit)
         return Fail(Status::OutOfMemory, QStringLiteral("result too large for memory"));
-    std::unique_ptr<char[]> chunk;
     try {
         text.resize(capacity);
-        chunk.reset(new char[ReadChunkBytes]);
     } catch (const std::bad_alloc&) {
         text = QString();
         return Fail(Status::OutOfMemory, QStringLiteral("result too large for memory"));
@@ -191,38 +215,29 @@ IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memo
     platform::AdviseHugePages(text.data(), std::size_t(capacity) * sizeof(QChar));
     auto* const begin = reinterpret_cast<char16_t*>(text.data());
     char16_t* out = begin;
-    qsizetype pending = 0; // bytes of a sequence cut off at the end of the last read
-    bool valid = true;
-    for (;;) {
-        const ssize_t n = ::read(in, chunk.get() + pending, size_t(ReadChunkBytes - pending));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            text = QString();
-            return Fail(Status::Failed, SystemError(errno));
-        }
-        if (n == 0)
-            break;
-        const qsizetype available = pending + n;
+    const Status status = ReadChunks(host, [&](const char* data, qsizetype size) -> qsizetype {
         qsizetype used = 0;
-        const qsizetype decoded = platform::DecodeUtf8(chunk.get(), available, out, used);
-        if (decoded < 0) {
-            valid = false;
-            break;
-        }
+        const qsizetype decoded = platform::DecodeUtf8(data, size, out, used);
+        if (decoded < 0)
+            return -1;
         out += decoded;
-        pending = available - used;
-        std::memmove(chunk.get(), chunk.get() + used, size_t(pending));
-        if (out - begin > units)
-            break;
+        return out - begin > units ? -1 : used;
+    });
+    if (status == Status::Ok && out - begin == units && begin[units - 2] == u'\r' &&
+        begin[units - 1] == u'\n') {
+        text.resize(units - 2);
+        return Status::Ok;
     }
-    if (!valid || pending != 0 || out - begin != units || begin[units - 2] != u'\r' ||
-        begin[units - 1] != u'\n') {
-        text = QString();
-        return Fail(Status::Failed, QStringLiteral("unexpected contents"));
-    }
-    text.resize(units - 2);
-    return Status::Ok;
+    text = QString();
+    return status == Status::Ok ? Fail(Status::Failed, QStringLiteral("unexpected contents"))
+                                : status;
+}
+
+IntermediateFile::Status
+IntermediateFile::CopyTo(const std::function<bool(const char*, qsizetype)>& write, ScanHost& host) {
+    return ReadChunks(host, [&write](const char* data, qsizetype size) -> qsizetype {
+        return write(data, size) ? size : -1;
+    });
 }
 
 void IntermediateFile::Close() {

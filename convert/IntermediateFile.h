@@ -1,19 +1,22 @@
 // The scans' intermediate file: created only as a private regular file of this user,
 // never through a symbolic link, locked against a second scan for as long as it is in
-// use, written as the program's scan sink and read back as one text.
+// use, written as the program's scan sink, and read back as one text or copied as it is.
 #pragma once
 
 #include "convert/ScanSink.h"
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <sys/types.h>
 
 namespace mGlyfora {
 
+class ScanHost;
+
 class IntermediateFile : public ScanSink {
 public:
-    enum class Status { Ok, Unsafe, Busy, Failed, OutOfMemory };
+    enum class Status { Ok, Unsafe, Busy, Failed, OutOfMemory, Cancelled };
 
     IntermediateFile() = default;
     ~IntermediateFile() override { Close(); }
@@ -31,10 +34,18 @@ public:
     bool Empty();
     bool Write(const char* data, qsizetype size) override;
 
+    // Both ways out read the file in chunks: between them the host's events are let
+    // through and its bar counts the chunks; a cancel or a request to end meanwhile
+    // answers Cancelled.
+
     // Reads the file back as UTF-8 into text, which must come to exactly `units`
     // UTF-16 units ending in CR LF; that final CR LF is cut. OutOfMemory when the text
     // would pass memoryLimit bytes or cannot be allocated.
-    Status ReadBack(qsizetype units, qint64 memoryLimit, QString& text);
+    Status ReadBack(qsizetype units, qint64 memoryLimit, ScanHost& host, QString& text);
+    // Hands every byte written, unchanged, to `write`; Failed when it refuses some.
+    Status CopyTo(const std::function<bool(const char*, qsizetype)>& write, ScanHost& host);
+    // Bytes written since the file was emptied.
+    qint64 Size() const { return written_; }
 
     void Close();
     QString ErrorString() const override { return error_; }
@@ -46,8 +57,11 @@ public:
 
 private:
     Status Fail(Status status, const QString& why);
-    // A second descriptor of the same file, checked to be unchanged since writing.
-    Status OpenForReading(qsizetype units, int& in);
+    // Offers the file's bytes to `consume` chunk by chunk; it answers the bytes it used
+    // (the rest comes again at the front of the next chunk), or -1 to stop (Failed). The
+    // file is first checked to be the one written, unchanged.
+    Status ReadChunks(ScanHost& host,
+                      const std::function<qsizetype(const char*, qsizetype)>& consume);
 
     int fd_ = -1;
     QByteArray path_;

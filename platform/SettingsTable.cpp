@@ -24,9 +24,13 @@ std::vector<SettingDefinition> BuildTable() {
          S("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n"
            "<FONT STYLE=\"font-size: 6px; line-height: 0.6\"><PRE>")},
         {S("HTML"), S("After"), K::Text, after},
+        // The mosaic's ■ full-width in the packaged Japanese fixed font, rows one em apart:
+        // square cells without white rows between them (browsers here would otherwise
+        // take DejaVu Sans Mono, whose ■ is 0.6 em wide in rows of 1.17 em).
         {S("HTML"), S("BeforeHTML"), K::Text,
          S("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n"
-           "<FONT SIZE=\"1\" STYLE=\"font-size: 2px\"><PRE>")},
+           "<FONT SIZE=\"1\" STYLE=\"font-size: 2px\">"
+           "<PRE STYLE=\"font-family: IPAGothic; line-height: 1\">")},
         {S("HTML"), S("AfterHTML"), K::Text, after},
         {S("Open"), S("Directory"), K::Text, QString(), 0, 0, true},
         {S("Save"), S("Directory"), K::Text, QString(), 0, 0, true},

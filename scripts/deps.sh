@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   libbenchmark-dev
   xvfb xauth xdotool x11-utils xclip openbox imagemagick poppler-utils
+  chromium
   clang-format
   desktop-file-utils appstream dpkg-dev groff-base bsdextrautils
 )

@@ -71,11 +71,12 @@ QString ConversionView::Text() const {
 void ConversionView::SetText(const QString& text) {
     if (text.size() > MaxViewText)
         throw std::bad_alloc();
-    const QString lines = WithLineFeeds(text);
     const QTextCharFormat format = currentCharFormat();
     ReplaceDocument([&](QTextCursor& cursor) {
         cursor.setBlockCharFormat(format);
-        cursor.insertText(lines, format);
+        // The cursor itself ends a paragraph at CR LF, LF or a lone CR: a conversion's
+        // text goes in without a copy made only to change its line ends.
+        cursor.insertText(text, format);
     });
     setCurrentCharFormat(format);
 }

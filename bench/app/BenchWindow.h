@@ -15,21 +15,15 @@
 #include <memory>
 
 struct BenchWindow {
-    testsupport::ScriptedDialogs dialogs;
+    testsupport::ScriptedDialogs ownDialogs;
+    testsupport::ScriptedDialogs& dialogs;
     platform::SettingsStore store;
     std::unique_ptr<frmMain> form;
     QString error; // empty when the window is shown with its picture
 
-    explicit BenchWindow(const QImage& picture) {
-        mGlyfora::LoadSettings(store);
-        form = std::make_unique<frmMain>(dialogs, store);
-        form->Form_Load(QString());
-        form->resize(1024, 768);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get())) {
-            error = QStringLiteral("window not shown");
+    explicit BenchWindow(const QImage& picture) : dialogs(ownDialogs) {
+        if (!Show())
             return;
-        }
         if (!form->picView->Surface().Assign(picture)) {
             error = QStringLiteral("no memory for the picture");
             return;
@@ -39,7 +33,28 @@ struct BenchWindow {
         form->Form_Resize();
         QApplication::processEvents();
     }
+    // The picture loaded from a file as the open command does, `given` answering.
+    BenchWindow(testsupport::ScriptedDialogs& given, const QString& path) : dialogs(given) {
+        if (!Show())
+            return;
+        form->LoadImageFile(path);
+        if (!form->picView->isVisible())
+            error = QStringLiteral("the picture did not load");
+        QApplication::processEvents();
+    }
     ~BenchWindow() { form->Form_Unload(); }
+
+private:
+    bool Show() {
+        mGlyfora::LoadSettings(store);
+        form = std::make_unique<frmMain>(dialogs, store);
+        form->Form_Load(QString());
+        form->resize(1024, 768);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            error = QStringLiteral("window not shown");
+        return error.isEmpty();
+    }
 };
 
 // Counts a widget's paints and the largest area one of them covered.

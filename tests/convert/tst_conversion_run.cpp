@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <unistd.h>
@@ -43,6 +44,22 @@ const QString TooLarge =
     QStringLiteral("画像のサイズが大きすぎるためクリップボードにコピーします。");
 const QString StopQuestion = QStringLiteral("変換を中止しますか?");
 const QString BrowserFailed = QStringLiteral("ブラウザの起動に失敗しました。");
+const QByteArray BeforeHTML =
+    "<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n<FONT SIZE=\"1\" STYLE=\"font-size: "
+    "2px\"><PRE STYLE=\"font-family: IPAGothic; line-height: 1\">";
+const QByteArray Before =
+    "<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n<FONT STYLE=\"font-size: 6px; line-height: 0.6\"><PRE>";
+const QByteArray After = "</PRE></FONT>\r\n</BODY></HTML>";
+
+// Red x, green y, blue x xor y (each modulo 256): no two neighbours alike.
+QImage CrossingPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF));
+    }
+    return image;
+}
 
 frmPercent* ProgressDialog() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -358,11 +375,104 @@ private Q_SLOTS:
         if (!html) {
             QCOMPARE(written, bytes);
         } else {
-            QVERIFY(written.startsWith("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n<FONT SIZE=\"1\" "
-                                       "STYLE=\"font-size: 2px\"><PRE>\r\n"));
+            QVERIFY(written.startsWith(BeforeHTML + "\r\n<FONT COLOR="));
             QVERIFY(written.endsWith("\r\n</PRE></FONT>\r\n</BODY></HTML>\r\n"));
-            QVERIFY(written.contains("<FONT COLOR="));
         }
+    }
+
+    // Results past the scan's 2 MB buffer and the 1 MB chunks of the read-back and the
+    // copy: every cell in its place, a three-byte character split between two chunks
+    // decoded whole. The text run is answered Yes; its ramp "あん" gives あ for the
+    // brighter half (largest component 128 or more), ん for the darker.
+    void pageBytesPastTheBuffers_data() {
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("mosaic of 2.7 MB") << true << 300 << 300;
+        QTest::newRow("text of 1.3 MB in three-byte characters") << false << 700 << 600;
+    }
+    void pageBytesPastTheBuffers() {
+        QFETCH(bool, html);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const QImage image = CrossingPicture(width, height);
+        QVERIFY(picture.Assign(image));
+        mGlyfora::ConversionSettings.Charactor = QStringLiteral("あん");
+        QByteArray expected = (html ? BeforeHTML : Before) + "\r\n";
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (html)
+                    expected +=
+                        QByteArray("<FONT COLOR=\"#") +
+                        QString::asprintf("%02X%02X%02X", qRed(p), qGreen(p), qBlue(p)).toLatin1() +
+                        "\">■</FONT>";
+                else
+                    expected += std::max({qRed(p), qGreen(p), qBlue(p)}) >= 128 ? "あ" : "ん";
+            }
+            expected += "\r\n";
+        }
+        expected += After + "\r\n";
+        QTemporaryDir web;
+        const QString path = web.path() + QStringLiteral("/page.html");
+        dialogs.messageAnswers = {MsgAnswer::Yes};
+        dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
+        html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
+        QCOMPARE(dialogs.openedFiles, QStringList{path});
+        QVERIFY(testsupport::FileBytes(path) == expected);
+    }
+
+    // A stop once the rows are done: while the text is read back (its bar counts the two
+    // chunks of a 1.3 MB result), or while the rows of a mosaic page past the quiet size
+    // are copied onto it (the dialog back over the main window, disabled). Nothing is
+    // asked, shown or written; an earlier page stays.
+    void stopAfterTheRows_data() {
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<QString>("how");
+        QTest::newRow("read-back, Esc") << false << QStringLiteral("esc");
+        QTest::newRow("read-back, request to end") << false << QStringLiteral("end");
+        QTest::newRow("page copy, Esc") << true << QStringLiteral("esc");
+        QTest::newRow("page copy, request to end") << true << QStringLiteral("end");
+    }
+    void stopAfterTheRows() {
+        QFETCH(bool, html);
+        QFETCH(QString, how);
+        // A mosaic of 72 MB; a text of 700 x 600 characters of three bytes.
+        QVERIFY(picture.Assign(html ? CrossingPicture(1600, 1500) : CrossingPicture(700, 600)));
+        mGlyfora::ConversionSettings.Charactor = QStringLiteral("あん");
+        QTemporaryDir web;
+        const QString path = web.path() + QStringLiteral("/page.html");
+        QVERIFY(testsupport::WriteFileBytes(QFile::encodeName(path), "earlier page"));
+        dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
+        bool stopped = false, mainEnabled = true;
+        QObject watcher;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &watcher, [&] {
+            frmPercent* dialog = ProgressDialog();
+            const bool afterRows = html ? !dialogs.saveRequests.isEmpty()
+                                        : dialog && dialog->prbPercent->maximum() == 2;
+            if (stopped || !dialog || !afterRows)
+                return;
+            stopped = true;
+            mainEnabled = main.isEnabled();
+            if (how == QLatin1String("esc"))
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else
+                platform::RequestTermination();
+        });
+        poll.start(0);
+        html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
+        poll.stop();
+        platform::ClearTerminationRequestForTests();
+        QVERIFY(stopped);
+        QVERIFY(!mainEnabled);
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(shown.isEmpty());
+        QVERIFY(dialogs.openedFiles.isEmpty());
+        QCOMPARE(testsupport::FileBytes(path), QByteArray("earlier page"));
+        QCOMPARE(testsupport::Names(web.path()), QStringList{QStringLiteral("page.html")});
+        QVERIFY(main.isVisible() && main.isEnabled());
+        QVERIFY(!ProgressDialog());
     }
 
     // Exactly three line breaks are added, whatever the templates hold.

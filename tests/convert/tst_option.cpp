@@ -40,8 +40,9 @@ const QString DefaultBefore = QStringLiteral("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r
                                              "<FONT STYLE=\"font-size: 6px; line-height: 0.6\">"
                                              "<PRE>");
 const QString DefaultAfter = QStringLiteral("</PRE></FONT>\r\n</BODY></HTML>");
-const QString DefaultBeforeHTML = QStringLiteral("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n"
-                                                 "<FONT SIZE=\"1\" STYLE=\"font-size: 2px\"><PRE>");
+const QString DefaultBeforeHTML =
+    QStringLiteral("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n<FONT SIZE=\"1\" STYLE=\"font-size: 2px\">"
+                   "<PRE STYLE=\"font-family: IPAGothic; line-height: 1\">");
 const QString EmptyMessage = QStringLiteral("変換キャラクタを入力してください。");
 const QString TooLongMessage = QStringLiteral("変換キャラクタを64 文字以内で入力してください。");
 

@@ -37,7 +37,8 @@ private Q_SLOTS:
             "<FONT STYLE=\"font-size: 6px; line-height: 0.6\"><PRE>");
         row("HTML", "After", "</PRE></FONT>\r\n</BODY></HTML>");
         row("HTML", "BeforeHTML",
-            "<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n<FONT SIZE=\"1\" STYLE=\"font-size: 2px\"><PRE>");
+            "<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n<FONT SIZE=\"1\" STYLE=\"font-size: 2px\">"
+            "<PRE STYLE=\"font-family: IPAGothic; line-height: 1\">");
         row("HTML", "AfterHTML", "</PRE></FONT>\r\n</BODY></HTML>");
         row("Text\\Font", "Name", "Terminal");
         row("Text\\Font", "Bold", "False");
