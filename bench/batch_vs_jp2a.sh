@@ -15,7 +15,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-tool=${1:-$here/../build/convert/glyfora-convert}
+tool=${1:-$here/../build/cli/glyfora-convert}
 runs=${2:-5}
 count=200
 photos=${GLYFORA_BATCH_PHOTOS:-/tmp/glyfora-batch-photos}

@@ -8,7 +8,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-tool=${1:-$here/../build/convert/glyfora-convert}
+tool=${1:-$here/../build/cli/glyfora-convert}
 runs=${2:-7}
 [[ -x $tool ]] || { echo "glyfora-convert not found at $tool (build first)" >&2; exit 2; }
 

@@ -1,5 +1,5 @@
 // The progress line of glyfora-convert.
-#include "convert/Progress.h"
+#include "cli/Progress.h"
 
 #include "platform/FileNames.h"
 

@@ -1,5 +1,5 @@
 // Standard input into a memory file.
-#include "convert/StandardInputPicture.h"
+#include "cli/StandardInputPicture.h"
 
 #include <QByteArray>
 #include <cerrno>

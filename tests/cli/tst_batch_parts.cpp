@@ -1,10 +1,10 @@
 // The parts of glyfora-convert's batches that need no process: output names in a folder,
 // the progress line's text, work on several threads delivered in order, and standard
 // input taken in whole up to a limit.
-#include "convert/BatchNames.h"
-#include "convert/OrderedWork.h"
-#include "convert/Progress.h"
-#include "convert/StandardInputPicture.h"
+#include "cli/BatchNames.h"
+#include "cli/OrderedWork.h"
+#include "cli/Progress.h"
+#include "cli/StandardInputPicture.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFile>

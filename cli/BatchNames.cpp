@@ -1,5 +1,5 @@
 // Output names for a folder of results.
-#include "convert/BatchNames.h"
+#include "cli/BatchNames.h"
 
 #include <QSet>
 

@@ -1,11 +1,11 @@
 // The batch: worker threads take the pictures in order; the calling thread writes the
 // finished results and messages in that same order and keeps the progress line.
-#include "convert/BatchRun.h"
+#include "cli/BatchRun.h"
 
-#include "convert/BatchNames.h"
-#include "convert/CommandLineTool.h"
-#include "convert/OrderedWork.h"
-#include "convert/Progress.h"
+#include "cli/BatchNames.h"
+#include "cli/CommandLineTool.h"
+#include "cli/OrderedWork.h"
+#include "cli/Progress.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 

@@ -1,9 +1,9 @@
 // Load, cut, scan and write one picture for glyfora-convert.
-#include "convert/PictureConversion.h"
+#include "cli/PictureConversion.h"
 
 #include "convert/ConvertScan.h"
 #include "convert/ScanRegion.h"
-#include "convert/StandardInputPicture.h"
+#include "cli/StandardInputPicture.h"
 #include "imageops/PictureLoader.h"
 #include "imageops/PictureSurface.h"
 #include "platform/OutputFile.h"

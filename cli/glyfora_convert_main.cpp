@@ -1,5 +1,5 @@
 // Entry point of glyfora-convert. A core application only: it runs with no display.
-#include "convert/CommandLineTool.h"
+#include "cli/CommandLineTool.h"
 #include "platform/FileNames.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 // Option parsing of glyfora-convert, and the run of one picture or of a batch.
-#include "convert/CommandLineTool.h"
+#include "cli/CommandLineTool.h"
 
-#include "convert/BatchNames.h"
-#include "convert/BatchRun.h"
+#include "cli/BatchNames.h"
+#include "cli/BatchRun.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/HtmlPage.h"
-#include "convert/PictureConversion.h"
+#include "cli/PictureConversion.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
