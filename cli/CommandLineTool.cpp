@@ -3,15 +3,15 @@
 
 #include "cli/BatchNames.h"
 #include "cli/BatchRun.h"
+#include "cli/PictureConversion.h"
+#include "cli/ToolText.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/HtmlPage.h"
-#include "cli/PictureConversion.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
 
-#include <QRegularExpression>
 #include <cerrno>
 #include <cmath>
 #include <optional>
@@ -28,7 +28,13 @@ struct ToolOptions {
     bool version = false;
     bool html = false;
     bool page = false;
-    std::optional<QPair<int, int>> cell;
+    std::optional<QSize> cell;
+    int columns = 0;
+    int rows = 0;
+    double aspect = 0;
+    CellSample sample = CellSample::Pixel;
+    ColourWhen colour = ColourWhen::Auto;
+    int colourDepth = 0;
     std::optional<bool> reverse;
     std::optional<QString> ramp;
     std::optional<SelectionRect> select;
@@ -41,6 +47,10 @@ struct ToolOptions {
 
 // More conversions at once than this only add memory, never speed.
 constexpr int MaxJobs = 256;
+// Beyond these a picture has one cell, or a line no terminal could show.
+constexpr int MaxCellSide = 1000000;
+constexpr int MaxColumnsOrRows = 1000000;
+constexpr double MaxAspect = 100;
 
 // Messages carry names with their own bytes, even where these are not UTF-8.
 void WriteMessage(int err, const QString& text) {
@@ -59,15 +69,30 @@ void WriteLine(int err, const QString& line) {
     WriteMessage(err, line + QLatin1Char('\n'));
 }
 
-std::optional<QPair<int, int>> ParseCell(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^(\\d{1,2})[xX](\\d{1,2})$"));
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
+// A whole number from 1 to `limit` written in decimal digits alone.
+std::optional<int> ParseCount(QStringView text, int limit) {
+    if (text.isEmpty() || text.size() > 10)
         return std::nullopt;
-    const int x = match.captured(1).toInt(), y = match.captured(2).toInt();
-    if (x < 1 || x > 10 || y < 1 || y > 10)
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    if (value < 1 || value > limit)
         return std::nullopt;
-    return QPair<int, int>(x, y);
+    return int(value);
+}
+
+std::optional<QSize> ParseCell(const QString& text) {
+    const qsizetype x = text.indexOf(QLatin1Char('x'), 0, Qt::CaseInsensitive);
+    if (x < 0)
+        return std::nullopt;
+    const auto width = ParseCount(QStringView(text).left(x), MaxCellSide);
+    const auto height = ParseCount(QStringView(text).mid(x + 1), MaxCellSide);
+    if (!width || !height)
+        return std::nullopt;
+    return QSize(*width, *height);
 }
 
 std::optional<SelectionRect> ParseSelect(const QString& text) {
@@ -94,7 +119,7 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         if (onlyNames || arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
             // Standard input can be read only once.
             if (arg == QLatin1String("-") && options.pictures.contains(arg))
-                return QStringLiteral("standard input (-) given more than once");
+                return ToolText::tr("standard input (-) given more than once");
             options.pictures << arg;
             continue;
         }
@@ -119,91 +144,148 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
             return true;
         };
         const auto flag = [&] { return !inlineValue; };
+        const auto needsValue = [&] { return ToolText::tr("%1 needs a value").arg(arg); };
+        const auto is = [&](const char* name) { return arg == QLatin1String(name); };
         QString text;
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+        if (is("--help") || is("-h")) {
             options.help = true;
-        } else if (arg == QLatin1String("--version")) {
+        } else if (is("--version")) {
             options.version = true;
-        } else if (arg == QLatin1String("--html") && flag()) {
+        } else if (is("--html") && flag()) {
             options.html = true;
-        } else if (arg == QLatin1String("--page") && flag()) {
+        } else if (is("--page") && flag()) {
             options.page = true;
-        } else if ((arg == QLatin1String("--reverse") || arg == QLatin1String("--no-reverse")) &&
-                   flag()) {
-            const bool reverse = arg == QLatin1String("--reverse");
+        } else if ((is("--reverse") || is("--no-reverse")) && flag()) {
+            const bool reverse = is("--reverse");
             if (options.reverse && *options.reverse != reverse)
-                return QStringLiteral("--reverse and --no-reverse exclude each other");
+                return ToolText::tr("--reverse and --no-reverse exclude each other");
             options.reverse = reverse;
-        } else if (arg == QLatin1String("--cell")) {
+        } else if (is("--cell")) {
             if (!value(text))
-                return QStringLiteral("--cell needs a value");
+                return needsValue();
             options.cell = ParseCell(text);
             if (!options.cell)
-                return QStringLiteral("cell size must be XxY with X and Y from 1 to 10: ") + text;
-        } else if (arg == QLatin1String("--ramp")) {
+                return ToolText::tr("cell size must be XxY with X and Y from 1 to %1: %2")
+                    .arg(MaxCellSide)
+                    .arg(text);
+        } else if (is("--width") || is("--height")) {
             if (!value(text))
-                return QStringLiteral("--ramp needs a value");
+                return needsValue();
+            const std::optional<int> count = ParseCount(text, MaxColumnsOrRows);
+            if (!count)
+                return ToolText::tr("%1 needs a whole number from 1 to %2: %3")
+                    .arg(arg)
+                    .arg(MaxColumnsOrRows)
+                    .arg(text);
+            (is("--width") ? options.columns : options.rows) = *count;
+        } else if (is("--aspect")) {
+            if (!value(text))
+                return needsValue();
+            bool ok = false;
+            options.aspect = text.toDouble(&ok);
+            if (!ok || !(options.aspect > 0 && options.aspect <= MaxAspect))
+                return ToolText::tr("--aspect needs a number above 0 and at most %1: %2")
+                    .arg(MaxAspect)
+                    .arg(text);
+        } else if (is("--sample")) {
+            if (!value(text))
+                return needsValue();
+            if (text != QLatin1String("pixel") && text != QLatin1String("mean"))
+                return ToolText::tr("--sample must be pixel or mean: %1").arg(text);
+            options.sample = text == QLatin1String("mean") ? CellSample::Mean : CellSample::Pixel;
+        } else if (is("--color")) {
+            // A bare --color asks for colour, as in other tools.
+            const QString when = inlineValue.value_or(QStringLiteral("always"));
+            if (when == QLatin1String("auto"))
+                options.colour = ColourWhen::Auto;
+            else if (when == QLatin1String("always"))
+                options.colour = ColourWhen::Always;
+            else if (when == QLatin1String("never"))
+                options.colour = ColourWhen::Never;
+            else
+                return ToolText::tr("--color must be auto, always or never: %1").arg(when);
+        } else if (is("--color-depth")) {
+            if (!value(text))
+                return needsValue();
+            if (text != QLatin1String("24") && text != QLatin1String("256"))
+                return ToolText::tr("--color-depth must be 24 or 256: %1").arg(text);
+            options.colourDepth = text.toInt();
+        } else if (is("--ramp")) {
+            if (!value(text))
+                return needsValue();
             if (!IsUsableRamp(text) || !text.isValidUtf16())
-                return QStringLiteral("the ramp must hold 1 to %1 characters of UTF-8 and no "
-                                      "control characters")
+                return ToolText::tr("the ramp must hold 1 to %1 characters of UTF-8 and no "
+                                    "control characters")
                     .arg(MaxRampCharacters);
             options.ramp = text;
-        } else if (arg == QLatin1String("--select")) {
+        } else if (is("--select")) {
             if (!value(text))
-                return QStringLiteral("--select needs a value");
+                return needsValue();
             options.select = ParseSelect(text);
             if (!options.select)
-                return QStringLiteral("selection must be L,T,W,H (numbers, W and H not "
-                                      "negative): ") +
-                       text;
-        } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
+                return ToolText::tr("selection must be L,T,W,H (numbers, W and H not "
+                                    "negative): %1")
+                    .arg(text);
+        } else if (is("-o") || is("--output")) {
             if (!value(options.output) || options.output.isEmpty())
-                return QStringLiteral("-o needs a file name");
-        } else if (arg == QLatin1String("-O") || arg == QLatin1String("--output-folder")) {
+                return ToolText::tr("-o needs a file name");
+        } else if (is("-O") || is("--output-folder")) {
             if (!value(options.outputFolder) || options.outputFolder.isEmpty())
-                return QStringLiteral("-O needs a folder");
-        } else if (arg == QLatin1String("-j") || arg == QLatin1String("--jobs")) {
-            bool ok = false;
-            const int jobs = value(text) ? text.toInt(&ok) : 0;
-            if (!ok || jobs < 1 || jobs > MaxJobs)
-                return QStringLiteral("-j needs a number from 1 to %1").arg(MaxJobs);
-            options.jobs = jobs;
-        } else if ((arg == QLatin1String("--quiet") || arg == QLatin1String("-q")) && flag()) {
+                return ToolText::tr("-O needs a folder");
+        } else if (is("-j") || is("--jobs")) {
+            const std::optional<int> jobs = value(text) ? ParseCount(text, MaxJobs) : std::nullopt;
+            if (!jobs)
+                return ToolText::tr("-j needs a number from 1 to %1").arg(MaxJobs);
+            options.jobs = *jobs;
+        } else if ((is("--quiet") || is("-q")) && flag()) {
             options.quiet = true;
         } else {
-            return QStringLiteral("unknown option: ") + args.at(i);
+            return ToolText::tr("unknown option: %1").arg(args.at(i));
         }
     }
     if (options.help || options.version)
         return QString();
     if (options.pictures.isEmpty())
-        return QStringLiteral("no picture given");
+        return ToolText::tr("no picture given");
     if (!options.output.isEmpty() && !options.outputFolder.isEmpty())
-        return QStringLiteral("-o and -O exclude each other");
+        return ToolText::tr("-o and -O exclude each other");
     // One file cannot hold several results; each would replace the one before.
     if (!options.output.isEmpty() && options.pictures.size() > 1)
-        return QStringLiteral("-o takes one picture; use -O DIR for several");
+        return ToolText::tr("-o takes one picture; use -O DIR for several");
+    if (options.aspect > 0 && options.columns == 0 && options.rows == 0)
+        return ToolText::tr("--aspect needs --width or --height");
     return QString();
 }
 
 } // namespace
 
 QString ConvertToolUsage() {
-    return QStringLiteral(
-        "Usage: glyfora-convert [--html] [--cell XxY] [--reverse | --no-reverse] [--ramp TEXT]\n"
-        "                       [--select L,T,W,H] [--page] [-o FILE | -O DIR] [-j N]\n"
-        "                       [--quiet] PICTURE...\n"
+    return ToolText::tr(
+        "Usage: glyfora-convert [OPTION]... PICTURE...\n"
         "Turns pictures into character art, or into coloured HTML cells with --html.\n"
-        "  --html            coloured HTML cells instead of characters\n"
-        "  --cell XxY        cell width and height in pixels, each 1 to 10\n"
+        "Cells:\n"
+        "  --cell XxY        cell width and height in pixels (from 1 to 1000000)\n"
+        "  --width N         cells for at most N columns\n"
+        "  --height N        cells for at most N rows; with --width the picture fits both\n"
+        "  --aspect R        a cell's height over its width for --width and --height\n"
+        "                    (default: the shape of --cell, else 2)\n"
+        "  --sample pixel    each cell takes its top-left pixel, as glyfora does (default)\n"
+        "  --sample mean     each cell takes the mean colour of its pixels\n"
+        "Characters and colours:\n"
+        "  --ramp TEXT       the characters, brightest first, 1 to 64 of them\n"
         "  --reverse         darkest character for the brightest cells\n"
         "  --no-reverse      first character for the brightest cells\n"
-        "  --ramp TEXT       the characters, brightest first, 1 to 64 of them\n"
-        "  --select L,T,W,H  convert only this rectangle of each picture, in pixels\n"
+        "  --color[=WHEN]    each character in its cell's colour: auto (default: on a\n"
+        "                    terminal unless NO_COLOR is set), always (also --color), never\n"
+        "  --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default\n"
+        "                    24 when COLORTERM is truecolor or 24bit, else 256\n"
+        "  --html            coloured HTML cells instead of characters\n"
         "  --page            wrap each result in the HTML templates, as an HTML save does\n"
+        "Pictures and results:\n"
+        "  --select L,T,W,H  convert only this rectangle of each picture, in pixels\n"
         "  -o FILE           write the one picture's result to FILE\n"
-        "  -O DIR            write each result to DIR/NAME.txt (NAME.html with --html), NAME\n"
-        "                    the picture's name without folder and extension; a name\n"
+        "  -O DIR            write each result to DIR/NAME.txt (NAME.html with --html),\n"
+        "                    NAME the picture's name without folder and extension; a name\n"
         "                    already used gets -2, -3, ...\n"
         "  -j N              convert N pictures at once (default: the number of processors)\n"
         "  --quiet           no progress line on a terminal\n"
@@ -211,14 +293,19 @@ QString ConvertToolUsage() {
         "  --version         show the version\n"
         "A PICTURE of - is read from standard input. Without -o and -O the results go to\n"
         "standard output one after another, in the order given. A picture that fails is\n"
-        "reported on standard error and the others are still converted (exit status 1).\n"
-        "Options not given take the values glyfora itself would use.\n"
-        "Example, a folder of photos into a folder of text files:\n"
+        "reported on standard error and the others are still converted (exit status 1);\n"
+        "a usage error ends with exit status 2. Options not given take the values glyfora\n"
+        "itself would use. Messages are in Japanese under a Japanese locale, else English.\n"
+        "Examples:\n"
+        "  glyfora-convert --width 80 photo.jpg\n"
+        "  glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R\n"
+        "  glyfora-convert --cell 8x16 --ramp ' .:-=+*#%@' -o photo.txt photo.jpg\n"
+        "  glyfora-convert --html --page --width 160 -o photo.html photo.jpg\n"
         "  mkdir -p ascii && glyfora-convert --cell 1x2 -O ascii photos/*.jpg\n");
 }
 
 int RunConvertTool(const QStringList& args, int out, int err) {
-    const QString standardOutput = QStringLiteral("standard output");
+    const QString standardOutput = ToolText::tr("standard output");
     // The help and version texts go to standard output, checked like any result.
     const auto print = [&](const QString& text) {
         platform::OutputFile stdoutFile(out);
@@ -230,7 +317,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     ToolOptions options;
     if (const QString problem = ParseArguments(args, options); !problem.isEmpty()) {
         WriteLine(err, ToolName + QStringLiteral(": ") + problem);
-        WriteMessage(err, ConvertToolUsage());
+        WriteLine(err, ToolText::tr("Try '%1 --help' for more information.").arg(ToolName));
         if (out >= 0)
             ::close(out);
         return ToolUsageError;
@@ -238,15 +325,15 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (options.help)
         return print(ConvertToolUsage());
     if (options.version)
-        return print(QStringLiteral(GLYFORA_VERSION "\n"));
+        return print(ToolName + QStringLiteral(" " GLYFORA_VERSION "\n"));
 
-    platform::SettingsStore store;
-    LoadConversionSettings(store);
-    ConversionSettingsRecord& cs = ConversionSettings;
-    if (options.cell) {
-        cs.X = quint8(options.cell->first);
-        cs.Y = quint8(options.cell->second);
+    // Without a settings file glyfora's defaults apply; one that is not a regular file
+    // (a FIFO) would block the reading, and gets the defaults too.
+    if (platform::CheckSettingsFiles() == platform::SettingsFiles::Regular) {
+        const platform::SettingsStore store;
+        LoadConversionSettings(store);
     }
+    ConversionSettingsRecord& cs = ConversionSettings;
     if (options.reverse)
         cs.Reverse = *options.reverse;
     if (options.ramp)
@@ -255,10 +342,23 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     PictureOptions picture;
     picture.html = options.html;
     picture.select = options.select;
+    picture.cell.cell = options.cell.value_or(QSize(cs.X, cs.Y));
+    picture.cell.cellGiven = options.cell.has_value();
+    picture.cell.columns = options.columns;
+    picture.cell.rows = options.rows;
+    picture.cell.aspect = options.aspect;
+    picture.sample = options.sample;
+    // Each picture's cells are sampled before the scan, which then takes them one by one.
+    cs.X = 1;
+    cs.Y = 1;
     if (options.page) {
         picture.opening = TemplateLine(options.html ? cs.BeforeHTML : cs.Before);
         picture.closing = TemplateLine(options.html ? cs.AfterHTML : cs.After);
         picture.textOnPage = !options.html;
+    } else {
+        const bool toTerminal =
+            options.output.isEmpty() && options.outputFolder.isEmpty() && ::isatty(out) == 1;
+        picture.colour = ChooseColour(options.colour, options.colourDepth, toTerminal);
     }
 
     if (options.pictures.size() > 1 || !options.outputFolder.isEmpty()) {
@@ -285,7 +385,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
         return ToolSuccess;
     const QString culprit = outcome.outputFailed
                                 ? (named ? options.output : standardOutput)
-                                : (path == QLatin1String("-") ? StandardInputName : path);
+                                : (path == QLatin1String("-") ? StandardInputName() : path);
     WriteLine(err, culprit + QStringLiteral(": ") + outcome.reason);
     return ToolFailure;
 }

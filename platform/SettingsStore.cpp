@@ -1,9 +1,32 @@
 // SettingsStore over QSettings in INI form.
 #include "platform/SettingsStore.h"
 
+#include "platform/FileNames.h"
+
+#include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QStringList>
+#include <sys/stat.h>
 
 namespace platform {
+
+SettingsFiles CheckSettingsFiles() {
+    SettingsFiles found = SettingsFiles::None;
+    for (const QString& folder :
+         {QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+          QLibraryInfo::path(QLibraryInfo::SettingsPath)}) {
+        for (const char* name : {"/glyfora/glyfora.ini", "/glyfora.ini"}) {
+            struct stat info;
+            // A file that cannot be reached is one the store cannot read either.
+            if (::stat(EncodeFileName(folder + QLatin1String(name)).constData(), &info) != 0)
+                continue;
+            if (!S_ISREG(info.st_mode))
+                return SettingsFiles::Unusable;
+            found = SettingsFiles::Regular;
+        }
+    }
+    return found;
+}
 
 SettingsStore::SettingsStore()
     : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("glyfora"),

@@ -7,6 +7,15 @@
 
 namespace platform {
 
+// The files a store reads: the application's and the organisation's, in the user's
+// configuration folder and in the system's.
+enum class SettingsFiles {
+    None,     // none of them exists
+    Regular,  // those that exist are regular files (links followed)
+    Unusable, // one is something else (a FIFO, a device, a folder): reading could block
+};
+SettingsFiles CheckSettingsFiles();
+
 class SettingsStore {
 public:
     SettingsStore();
