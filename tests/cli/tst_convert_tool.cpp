@@ -1021,10 +1021,10 @@ private Q_SLOTS:
         const QByteArray reset = "\x1b[0m\r\n";
         QTest::newRow("24 bits") << QStringList{"--color=always"} << "COLORTERM=truecolor" << false
                                  << "\x1b[38;2;255;0;0m#\x1b[38;2;0;255;0m#" + reset +
-                                        "\x1b[38;2;0;0;255m#\x1b[38;2;255;255;255m#" + reset;
+                                        "\x1b[38;2;0;0;255m#\x1b[38;2;128;128;128m#" + reset;
         QTest::newRow("palette asked for")
             << QStringList{"--color", "--color-depth", "256"} << "COLORTERM=24bit" << false
-            << "\x1b[38;5;196m#\x1b[38;5;46m#" + reset + "\x1b[38;5;21m#\x1b[38;5;231m#" + reset;
+            << "\x1b[38;5;196m#\x1b[38;5;46m#" + reset + "\x1b[38;5;21m#\x1b[38;5;244m#" + reset;
         QTest::newRow("auto on a pipe")
             << QStringList() << "COLORTERM=truecolor" << false << QByteArray("##\r\n##\r\n");
         QTest::newRow("auto on a terminal")
@@ -1041,7 +1041,7 @@ private Q_SLOTS:
         four.setPixel(0, 0, qRgb(255, 0, 0));
         four.setPixel(1, 0, qRgb(0, 255, 0));
         four.setPixel(0, 1, qRgb(0, 0, 255));
-        four.setPixel(1, 1, qRgb(255, 255, 255));
+        four.setPixel(1, 1, qRgb(128, 128, 128));
         const QString path =
             testsupport::WritePicture(four, pictures_.filePath(QStringLiteral("four.bmp")), "bmp");
         Terminal terminal;
