@@ -102,7 +102,7 @@ Cells:
   --cell XxY        cell width and height in pixels (from 1 to 1000000)
   --width N         cells for at most N columns
   --height N        cells for at most N rows; with --width the picture fits both
-  --aspect R        a cell's height over its width for --width and --height
+  --aspect R        a cell&apos;s height over its width for --width and --height
                     (default: the shape of --cell, else 2)
   --sample pixel    each cell takes its top-left pixel, as glyfora does (default)
   --sample mean     each cell takes the mean colour of its pixels
@@ -110,7 +110,7 @@ Characters and colours:
   --ramp TEXT       the characters, brightest first, 1 to 64 of them
   --reverse         darkest character for the brightest cells
   --no-reverse      first character for the brightest cells
-  --color[=WHEN]    each character in its cell's colour: auto (default: on a
+  --color[=WHEN]    each character in its cell&apos;s colour: auto (default: on a
                     terminal unless NO_COLOR is set), always (also --color), never
   --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default
                     24 when COLORTERM is truecolor or 24bit, else 256
@@ -118,9 +118,9 @@ Characters and colours:
   --page            wrap each result in the HTML templates, as an HTML save does
 Pictures and results:
   --select L,T,W,H  convert only this rectangle of each picture, in pixels
-  -o FILE           write the one picture's result to FILE
+  -o FILE           write the one picture&apos;s result to FILE
   -O DIR            write each result to DIR/NAME.txt (NAME.html with --html),
-                    NAME the picture's name without folder and extension; a name
+                    NAME the picture&apos;s name without folder and extension; a name
                     already used gets -2, -3, ...
   -j N              convert N pictures at once (default: the number of processors)
   --quiet           no progress line on a terminal
@@ -134,7 +134,7 @@ itself would use. Messages are in Japanese under a Japanese locale, else English
 Examples:
   glyfora-convert --width 80 photo.jpg
   glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
-  glyfora-convert --cell 8x16 --ramp ' .:-=+*#%@' -o photo.txt photo.jpg
+  glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg
   glyfora-convert --html --page --width 160 -o photo.html photo.jpg
   mkdir -p ascii &amp;&amp; glyfora-convert --cell 1x2 -O ascii photos/*.jpg
 </source>
@@ -176,14 +176,14 @@ Examples:
 例:
   glyfora-convert --width 80 photo.jpg
   glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
-  glyfora-convert --cell 8x16 --ramp ' .:-=+*#%@' -o photo.txt photo.jpg
+  glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg
   glyfora-convert --html --page --width 160 -o photo.html photo.jpg
   mkdir -p ascii &amp;&amp; glyfora-convert --cell 1x2 -O ascii photos/*.jpg
 </translation>
     </message>
     <message>
-        <source>Try '%1 --help' for more information.</source>
-        <translation>詳しくは '%1 --help' を見てください。</translation>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>詳しくは &apos;%1 --help&apos; を見てください。</translation>
     </message>
     <message>
         <source>not enough memory to hold the result</source>
