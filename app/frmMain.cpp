@@ -3,7 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Settings.h"
-#include "app/WindowGeometry.h"
+#include "platform/WindowGeometry.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
 #include "convert/ConversionState.h"

@@ -8,14 +8,12 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-tool=${1:-$here/../build/convert/glyfora-convert}
+tool=${1:-$here/../build/cli/glyfora-convert}
 runs=${2:-7}
 [[ -x $tool ]] || { echo "glyfora-convert not found at $tool (build first)" >&2; exit 2; }
 
-if ! command -v jp2a >/dev/null; then
-    echo "installing jp2a for the comparison" >&2
-    if [[ $(id -u) -eq 0 ]]; then apt-get install -y jp2a >/dev/null; else sudo apt-get install -y jp2a >/dev/null; fi
-fi
+# jp2a comes with the project's packages.
+command -v jp2a >/dev/null || "$here/../scripts/deps.sh"
 command -v convert >/dev/null || { echo "ImageMagick's convert is needed to make the picture" >&2; exit 2; }
 
 work=$(mktemp -d)

@@ -5,28 +5,43 @@
 #include "platform/FileNames.h"
 #include "platform/HugePages.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-const QString NotFound = QStringLiteral("ファイルが見つかりません。");
-const QString IsFolder = QStringLiteral("フォルダーは画像として開けません。");
-const QString NotRegular =
-    QStringLiteral("通常のファイルではない (パイプ、デバイスなど) ため、画像として開けません。");
-const QString CannotOpen = QStringLiteral("ファイルを開けません: ");
-const QString IsEmpty = QStringLiteral("ファイルが空です。画像ではありません。");
-const QString CutOff = QStringLiteral("画像ファイルが途中で切れています。");
-const QString OutOfMemory = QStringLiteral("メモリが不足しているため、画像を読み込めません。");
+// The program shows these as written. glyfora-convert installs a catalogue that puts
+// them in English under other locales; the program installs none.
+const char* const NotFound = QT_TRANSLATE_NOOP("PictureLoader", "ファイルが見つかりません。");
+const char* const IsFolder =
+    QT_TRANSLATE_NOOP("PictureLoader", "フォルダーは画像として開けません。");
+const char* const NotRegular = QT_TRANSLATE_NOOP(
+    "PictureLoader", "通常のファイルではない (パイプ、デバイスなど) ため、画像として開けません。");
+const char* const CannotOpen = QT_TRANSLATE_NOOP("PictureLoader", "ファイルを開けません: ");
+const char* const IsEmpty =
+    QT_TRANSLATE_NOOP("PictureLoader", "ファイルが空です。画像ではありません。");
+const char* const CutOff = QT_TRANSLATE_NOOP("PictureLoader", "画像ファイルが途中で切れています。");
+const char* const OutOfMemory =
+    QT_TRANSLATE_NOOP("PictureLoader", "メモリが不足しているため、画像を読み込めません。");
+const char* const UnknownFormat =
+    QT_TRANSLATE_NOOP("PictureLoader", "画像の形式が認識できません: ");
+const char* const TooLarge =
+    QT_TRANSLATE_NOOP("PictureLoader", "画像が大きすぎて読み込めません (%1 x %2 ピクセル)。");
+const char* const CannotRead = QT_TRANSLATE_NOOP("PictureLoader", "画像を読み込めません: ");
+
+QString Text(const char* text) {
+    return QCoreApplication::translate("PictureLoader", text);
+}
 
 // While a picture is read, every message of the decoders is kept from the person's
 // terminal: Qt's messages (libjpeg's warnings, for example) through a message handler,
@@ -98,8 +113,7 @@ public:
     QString First() const { return said_.value(0); }
 
 private:
-    static void Handler(QtMsgType type, const QMessageLogContext& context,
-                        const QString& message) {
+    static void Handler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
         if (current_)
             current_->said_ << message;
         else if (const QtMessageHandler previous = previous_)
@@ -141,47 +155,46 @@ QByteArray SuffixHint(const QString& path) {
 
 LoadedPicture LoadPictureFile(const QString& path) {
     if (path.isEmpty())
-        return Failure(NotFound);
+        return Failure(Text(NotFound));
     // The name's own bytes: Qt's file classes would re-encode a name that is not UTF-8
     // into another name.
     const QByteArray name = platform::EncodeFileName(path);
     struct stat status;
     if (::stat(name.constData(), &status) != 0)
-        return Failure(errno == ENOENT || errno == ENOTDIR ? NotFound
-                                                           : CannotOpen + SystemError(errno));
+        return Failure(errno == ENOENT || errno == ENOTDIR ? Text(NotFound)
+                                                           : Text(CannotOpen) + SystemError(errno));
     if (S_ISDIR(status.st_mode))
-        return Failure(IsFolder);
+        return Failure(Text(IsFolder));
     if (!S_ISREG(status.st_mode))
-        return Failure(NotRegular);
+        return Failure(Text(NotRegular));
 
     // Without O_NONBLOCK a FIFO put in the file's place since the check would block the
     // open; fstat then confirms what was really opened.
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return Failure(errno == ENOENT ? NotFound : CannotOpen + SystemError(errno));
+        return Failure(errno == ENOENT ? Text(NotFound) : Text(CannotOpen) + SystemError(errno));
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return Failure(CannotOpen + file.errorString());
+        return Failure(Text(CannotOpen) + file.errorString());
     }
     if (::fstat(fd, &status) != 0)
-        return Failure(CannotOpen + SystemError(errno));
+        return Failure(Text(CannotOpen) + SystemError(errno));
     if (!S_ISREG(status.st_mode))
-        return Failure(S_ISDIR(status.st_mode) ? IsFolder : NotRegular);
+        return Failure(S_ISDIR(status.st_mode) ? Text(IsFolder) : Text(NotRegular));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (status.st_size == 0)
-        return Failure(IsEmpty);
+        return Failure(Text(IsEmpty));
 
     // Some decoders hand back a cut-off picture with the missing part as background.
     QByteArray format;
     if (CheckPictureCompleteness(fd, status.st_size, &format) == Completeness::Truncated)
-        return Failure(CutOff);
+        return Failure(Text(CutOff));
 
     DecoderMessages messages;
     static std::once_flag limitSet;
-    std::call_once(limitSet, [] {
-        QImageReader::setAllocationLimit(int(PictureAllocationLimitBytes >> 20));
-    });
+    std::call_once(
+        limitSet, [] { QImageReader::setAllocationLimit(int(PictureAllocationLimitBytes >> 20)); });
     // The content names the format; the suffix helps only formats without a signature.
     const bool recognised = !format.isEmpty();
     if (!recognised)
@@ -195,14 +208,12 @@ LoadedPicture LoadPictureFile(const QString& path) {
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
         messages.Stop();
-        return Failure(QStringLiteral("画像の形式が認識できません: ") + reader.errorString());
+        return Failure(Text(UnknownFormat) + reader.errorString());
     }
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > PictureAllocationLimitBytes) {
         messages.Stop();
-        return Failure(QStringLiteral("画像が大きすぎて読み込めません (%1 x %2 ピクセル)。")
-                           .arg(size.width())
-                           .arg(size.height()));
+        return Failure(Text(TooLarge).arg(size.width()).arg(size.height()));
     }
 
     // Decoding straight into huge-page memory spares most of the page faults of a big
@@ -212,19 +223,19 @@ LoadedPicture LoadPictureFile(const QString& path) {
         image = platform::AllocateImage(size.width(), size.height(), reader.imageFormat());
         if (image.isNull() && reader.imageFormat() != QImage::Format_Invalid) {
             messages.Stop();
-            return Failure(OutOfMemory);
+            return Failure(Text(OutOfMemory));
         }
     }
     if (!reader.read(&image))
         image = QImage();
     messages.Stop();
     if (messages.Said(QLatin1StringView("out of memory")))
-        return Failure(OutOfMemory);
+        return Failure(Text(OutOfMemory));
     if (image.isNull()) {
         QString why = reader.errorString();
         if (!messages.First().isEmpty())
             why += QStringLiteral(" (") + messages.First() + u')';
-        return Failure(QStringLiteral("画像を読み込めません: ") + why);
+        return Failure(Text(CannotRead) + why);
     }
     return LoadedPicture{image, QString()};
 }

@@ -2,7 +2,7 @@
 // (a person's close hides, File > Close and the main window's unload end it).
 #include "textwin/frmText.h"
 
-#include "app/WindowGeometry.h"
+#include "platform/WindowGeometry.h"
 #include "platform/Dialogs.h"
 #include "platform/FormToolbar.h"
 #include "platform/FrameFit.h"

@@ -1,5 +1,5 @@
 // Conversion window: opening and saving text and RTF files, and printing the text.
-#include "app/mGlyfora.h"
+#include "platform/mGlyfora.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "textwin/RtfReader.h"

@@ -3,7 +3,7 @@
 #include "app/ImageInfo.h"
 #include "app/Main.h"
 #include "app/Settings.h"
-#include "app/WindowGeometry.h"
+#include "platform/WindowGeometry.h"
 #include "app/frmMain.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"

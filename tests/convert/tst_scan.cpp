@@ -1,5 +1,6 @@
 // The text and HTML scans: characters and cells, geometry and progress, selections,
 // cancel, failures, and agreement with a per-pixel reference scan.
+#include "convert/CellSampling.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
@@ -280,6 +281,53 @@ private Q_SLOTS:
         QCOMPARE(ConvertToHTML(picture, {}, host), expected);
         ConversionSettings.Charactor = QString(); // would fail a text scan
         QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+    }
+
+    // One pixel per cell: the top-left one, or each channel's mean over the cell's pixels
+    // inside the region, halves rounded up; the last cells cut at the region's edge.
+    void sampledCells_data() {
+        QTest::addColumn<QRect>("region");
+        QTest::addColumn<QSize>("cell");
+        QTest::addColumn<bool>("mean");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<QList<QRgb>>("expected");
+        const QRect whole(0, 0, 3, 2);
+        QTest::newRow("top-left pixel")
+            << whole << QSize(2, 2) << false << 2 << QList<QRgb>{qRgb(10, 20, 30), qRgb(200, 0, 0)};
+        QTest::newRow("one-pixel-wide cells, every other line")
+            << whole << QSize(1, 2) << false << 3
+            << QList<QRgb>{qRgb(10, 20, 30), qRgb(40, 50, 60), qRgb(200, 0, 0)};
+        QTest::newRow("mean, last column cut")
+            << whole << QSize(2, 2) << true << 2 << QList<QRgb>{qRgb(26, 36, 46), qRgb(100, 0, 50)};
+        QTest::newRow("mean inside a region") << QRect(1, 0, 2, 2) << QSize(1, 2) << true << 2
+                                              << QList<QRgb>{qRgb(41, 51, 61), qRgb(100, 0, 50)};
+        QTest::newRow("mean, one row per cell")
+            << QRect(0, 1, 3, 1) << QSize(3, 5) << true << 1 << QList<QRgb>{qRgb(17, 24, 64)};
+    }
+    void sampledCells() {
+        QFETCH(QRect, region);
+        QFETCH(QSize, cell);
+        QFETCH(bool, mean);
+        QFETCH(int, columns);
+        QFETCH(QList<QRgb>, expected);
+        QImage image(3, 2, QImage::Format_RGB32);
+        const QRgb pixels[] = {qRgb(10, 20, 30), qRgb(40, 50, 60), qRgb(200, 0, 0),
+                               qRgb(11, 21, 31), qRgb(41, 51, 61), qRgb(0, 0, 100)};
+        for (int i = 0; i < 6; ++i)
+            image.setPixel(i % 3, i / 3, pixels[i]);
+        const QImage cells = SampleCells(
+            testsupport::SurfaceOf(image),
+            ScanRegion{region.left(), region.top(), region.right() + 1, region.bottom() + 1},
+            cell.width(), cell.height(), mean ? CellSample::Mean : CellSample::Pixel);
+        QCOMPARE(cells.width(), columns);
+        QList<QRgb> got;
+        for (int y = 0; y < cells.height(); ++y)
+            for (int x = 0; x < cells.width(); ++x)
+                got << (cells.pixel(x, y) & 0xFFFFFFu);
+        QList<QRgb> wanted;
+        for (const QRgb colour : expected)
+            wanted << (colour & 0xFFFFFFu);
+        QCOMPARE(got, wanted);
     }
 
     void matchesReference_data() {

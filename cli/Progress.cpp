@@ -1,6 +1,7 @@
 // The progress line of glyfora-convert.
-#include "convert/Progress.h"
+#include "cli/Progress.h"
 
+#include "cli/ToolText.h"
 #include "platform/FileNames.h"
 
 #include <cerrno>
@@ -30,11 +31,18 @@ QString ProgressText(int done, int failed, int total, milliseconds elapsed) {
         const qint64 ms = elapsed.count() * (total - done) / done;
         left = DurationText(duration_cast<seconds>(milliseconds(ms + 999)));
     }
-    return QStringLiteral("%1/%2 done, %3 failed, %4 elapsed, about %5 left")
+    return ToolText::tr("%1/%2 done, %3 failed, %4 elapsed, about %5 left")
         .arg(done)
         .arg(total)
         .arg(failed)
         .arg(DurationText(duration_cast<seconds>(elapsed)), left);
+}
+
+QString SummaryText(int converted, int failed, milliseconds elapsed) {
+    return ToolText::tr("%1 converted, %2 failed in %3")
+        .arg(converted)
+        .arg(failed)
+        .arg(DurationText(duration_cast<seconds>(elapsed)));
 }
 
 ProgressLine::ProgressLine(int fd, int total, bool shown)
@@ -57,12 +65,11 @@ void ProgressLine::Message(const QString& line) {
 }
 
 void ProgressLine::Finish(int done, int failed) {
-    done_ = done;
-    failed_ = failed;
-    lastDraw_ = {};
-    Draw(true);
-    if (drawn_)
-        Write(QStringLiteral("\n"));
+    if (shown_) {
+        const auto elapsed = duration_cast<milliseconds>(steady_clock::now() - start_);
+        Write((drawn_ ? ClearLine : QString()) + SummaryText(done - failed, failed, elapsed) +
+              QLatin1Char('\n'));
+    }
     drawn_ = false;
     shown_ = false;
 }

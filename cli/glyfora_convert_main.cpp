@@ -1,9 +1,12 @@
 // Entry point of glyfora-convert. A core application only: it runs with no display.
-#include "convert/CommandLineTool.h"
+#include "cli/CommandLineTool.h"
+#include "cli/ToolLanguage.h"
 #include "platform/FileNames.h"
 
 #include <QCoreApplication>
+#include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -30,8 +33,18 @@ int main(int argc, char* argv[]) {
     }
     const QStringList args = platform::DecodeArguments(argc, argv).mid(1);
     qInstallMessageHandler(DropLibraryMessages);
+    // The tool runs no event loop: Qt's plain dispatcher is enough and starts faster.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("glyfora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GLYFORA_VERSION));
-    return mGlyfora::RunConvertTool(args, stdoutClosed ? -1 : STDOUT_FILENO, STDERR_FILENO);
+    QTranslator messages;
+    if (messages.load(mGlyfora::ToolCatalogue()))
+        QCoreApplication::installTranslator(&messages);
+    const int status =
+        mGlyfora::RunConvertTool(args, stdoutClosed ? -1 : STDOUT_FILENO, STDERR_FILENO);
+    // Every result is written and closed by now: the libraries' own clean-up at exit
+    // would only cost time.
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -29,6 +30,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace mGlyfora;
 
@@ -48,6 +50,31 @@ struct RunSetup {
     QByteArray input;            // standard input's bytes
     int stderrTerminal = -1;     // a terminal's descriptor to put in place of standard error
     bool stdoutTerminal = false; // standard output on that terminal too
+    QStringList environment;     // NAME=VALUE added to the tool's environment
+};
+
+// A pseudo-terminal: the tool writes to `terminal`, the test reads what it said.
+struct Terminal {
+    int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    int terminal = master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0
+                       ? ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC)
+                       : -1;
+    ~Terminal() {
+        if (terminal >= 0)
+            ::close(terminal);
+        if (master >= 0)
+            ::close(master);
+    }
+    // Everything written so far, once the tool has ended.
+    QByteArray Said() {
+        ::close(std::exchange(terminal, -1));
+        QByteArray said;
+        char chunk[4096];
+        ::fcntl(master, F_SETFL, O_NONBLOCK);
+        for (ssize_t n; (n = ::read(master, chunk, sizeof chunk)) > 0;)
+            said.append(chunk, n);
+        return said;
+    }
 };
 
 // No display, no platform choice: only the folders the tool needs.
@@ -56,6 +83,8 @@ void RunProgram(ToolRun& run, const QString& program, const QStringList& args,
     QProcessEnvironment env;
     for (const char* name : {"HOME", "PATH", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
         env.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
+    for (const QString& variable : setup.environment)
+        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
     QProcess process;
     process.setProcessEnvironment(env);
     if (!setup.stdoutFile.isEmpty())
@@ -194,8 +223,11 @@ private Q_SLOTS:
         QTest::newRow("-j without value") << QStringList{p, p, "-j"};
         QTest::newRow("-O without value") << QStringList{p, "-O"};
         QTest::newRow("cell 0") << QStringList{"--cell", "0x1", p};
-        QTest::newRow("cell y 11") << QStringList{"--cell=1x11", p};
-        QTest::newRow("cell x 11") << QStringList{"--cell", "11x1", p};
+        QTest::newRow("cell beyond a million") << QStringList{"--cell=1x1000001", p};
+        QTest::newRow("width 0") << QStringList{"--width", "0", p};
+        QTest::newRow("aspect without width or height") << QStringList{"--aspect", "1", p};
+        QTest::newRow("unknown sampling") << QStringList{"--sample", "median", p};
+        QTest::newRow("unknown colour choice") << QStringList{"--color=sometimes", p};
         QTest::newRow("cell without y") << QStringList{"--cell", "3", p};
         QTest::newRow("cell missing value") << QStringList{p, "--cell"};
         QTest::newRow("empty ramp") << QStringList{"--ramp", "", p};
@@ -214,8 +246,11 @@ private Q_SLOTS:
         RunTool(run, args);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
-        QVERIFY(run.err.startsWith("glyfora-convert: "));
-        QVERIFY(run.err.contains("Usage: glyfora-convert"));
+        // The problem and a hint, not the whole help.
+        const QList<QByteArray> lines = run.err.split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines.at(0).startsWith("glyfora-convert: "));
+        QCOMPARE(lines.at(1), QByteArray("Try 'glyfora-convert --help' for more information."));
     }
 
     void helpAndVersion() {
@@ -227,17 +262,23 @@ private Q_SLOTS:
         ToolRun version;
         RunTool(version, {QStringLiteral("--version")});
         QCOMPARE(version.exitCode, 0);
-        QCOMPARE(version.out, QByteArray("2.10\n"));
+        QCOMPARE(version.out, QByteArray("glyfora-convert 2.10\n"));
     }
 
     void pictureFailures_data() {
         QTest::addColumn<QByteArray>("contents"); // empty: no file at all
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QByteArray() << "ファイルが見つかりません。";
-        QTest::newRow("not a picture") << QByteArray("hello") << "画像の形式が認識できません";
+        QTest::newRow("missing") << QByteArray() << "C.UTF-8"
+                                 << "file not found";
+        QTest::newRow("missing, Japanese") << QByteArray() << "ja_JP.UTF-8"
+                                           << "ファイルが見つかりません。";
+        QTest::newRow("not a picture") << QByteArray("hello") << ""
+                                       << "unknown picture format";
     }
     void pictureFailures() {
         QFETCH(QByteArray, contents);
+        QFETCH(QString, locale);
         QFETCH(QString, reason);
         const QString path = dir_.filePath(QStringLiteral("bad.jpg"));
         QFile::remove(path);
@@ -246,8 +287,10 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(contents);
         }
+        RunSetup setup;
+        setup.environment << "LANG=" + locale;
         ToolRun run;
-        RunTool(run, {path});
+        RunTool(run, {path}, setup);
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
         const QString err = QString::fromUtf8(run.err);
@@ -344,7 +387,7 @@ private Q_SLOTS:
         const QString output = dir_.filePath(QStringLiteral("selection.txt"));
         ToolRun run;
         RunTool(run, {"--ramp", GridRamp, "--select", select, "-o", output, grid_},
-                RunSetup{QString(), 1 << 20, {}, -1});
+                RunSetup{QString(), 1 << 20, {}, -1, false, {}});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         QCOMPARE(ReadAll(Bytes(output)), expected);
@@ -500,7 +543,7 @@ private Q_SLOTS:
         const QString earlier = dir_.filePath(QStringLiteral("out.html"));
         WriteFile(earlier, "earlier");
         const QStringList before = Names(dir_.path());
-        RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0), {}, -1};
+        RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0), {}, -1, false, {}};
         QStringList args{"--html", picture_};
         if (!output.isEmpty())
             args = QStringList{"-o", output} + args;
@@ -743,8 +786,8 @@ private Q_SLOTS:
         const QStringList failed{notPicture, missing, folderPicture, fifo};
         for (int i = 0; i < 4; ++i)
             QVERIFY2(lines.at(i).startsWith(Bytes(failed.at(i)) + ": "), lines.at(i).constData());
-        QVERIFY(lines.at(0).contains("画像の形式が認識できません"));
-        QVERIFY(lines.at(1).contains("ファイルが見つかりません。"));
+        QVERIFY(lines.at(0).contains("unknown picture format"));
+        QVERIFY(lines.at(1).contains("file not found"));
         QByteArray expected;
         for (const QString& picture : good) {
             ToolRun single;
@@ -944,36 +987,96 @@ private Q_SLOTS:
         QFETCH(int, pictures);
         QFETCH(bool, resultsOnTerminal);
         QFETCH(bool, shown);
-        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        QVERIFY(master >= 0);
-        QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
-        const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
-        QVERIFY(terminal >= 0);
+        Terminal terminal;
+        QVERIFY(terminal.terminal >= 0);
         QTemporaryDir out;
         QStringList list = BatchPictures().mid(0, pictures - 1);
         list << dir_.filePath(QStringLiteral("no-such.bmp"));
         RunSetup setup;
-        setup.stderrTerminal = terminal;
+        setup.stderrTerminal = terminal.terminal;
         setup.stdoutTerminal = resultsOnTerminal;
         if (!resultsOnTerminal)
             options << QStringList{"-O", out.path()};
         ToolRun run;
         // Big cells keep the results within what the terminal holds unread.
         RunTool(run, options + QStringList{"--cell", "10x10"} + list, setup);
-        ::close(terminal);
-        QByteArray said;
-        char chunk[4096];
-        ::fcntl(master, F_SETFL, O_NONBLOCK);
-        for (ssize_t n; (n = ::read(master, chunk, sizeof chunk)) > 0;)
-            said.append(chunk, n);
-        ::close(master);
+        const QByteArray said = terminal.Said();
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(said.contains("no-such.bmp: "), said.constData());
+        // The line the batch leaves is its summary.
         const QByteArray last =
-            QByteArray::number(pictures) + "/" + QByteArray::number(pictures) + " done, 1 failed, ";
+            "\r\x1b[K" + QByteArray::number(pictures - 1) + " converted, 1 failed in ";
         QCOMPARE(said.contains(last), shown);
         // Rewritten in place: back to the line's start and the rest of it cleared.
         QCOMPARE(said.contains("\r\x1b[K"), shown);
+    }
+
+    // Each character in its pixel's colour and every line ended by a reset; on a pipe or
+    // under NO_COLOR only when asked for.
+    void colours_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<bool>("onTerminal");
+        QTest::addColumn<QByteArray>("expected"); // on a terminal: a part of it, or none
+        const QByteArray reset = "\x1b[0m\r\n";
+        QTest::newRow("24 bits") << QStringList{"--color=always"} << "COLORTERM=truecolor" << false
+                                 << "\x1b[38;2;255;0;0m#\x1b[38;2;0;255;0m#" + reset +
+                                        "\x1b[38;2;0;0;255m#\x1b[38;2;128;128;128m#" + reset;
+        QTest::newRow("palette asked for")
+            << QStringList{"--color", "--color-depth", "256"} << "COLORTERM=24bit" << false
+            << "\x1b[38;5;196m#\x1b[38;5;46m#" + reset + "\x1b[38;5;21m#\x1b[38;5;244m#" + reset;
+        QTest::newRow("auto on a pipe")
+            << QStringList() << "COLORTERM=truecolor" << false << QByteArray("##\r\n##\r\n");
+        QTest::newRow("auto on a terminal")
+            << QStringList() << "NO_COLOR=" << true << QByteArray("\x1b[38;5;196m#");
+        QTest::newRow("auto on a terminal, NO_COLOR")
+            << QStringList() << "NO_COLOR=1" << true << QByteArray();
+    }
+    void colours() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, environment);
+        QFETCH(bool, onTerminal);
+        QFETCH(QByteArray, expected);
+        QImage four(2, 2, QImage::Format_RGB32);
+        four.setPixel(0, 0, qRgb(255, 0, 0));
+        four.setPixel(1, 0, qRgb(0, 255, 0));
+        four.setPixel(0, 1, qRgb(0, 0, 255));
+        four.setPixel(1, 1, qRgb(128, 128, 128));
+        const QString path =
+            testsupport::WritePicture(four, pictures_.filePath(QStringLiteral("four.bmp")), "bmp");
+        Terminal terminal;
+        RunSetup setup;
+        setup.environment << environment;
+        if (onTerminal) {
+            QVERIFY(terminal.terminal >= 0);
+            setup.stderrTerminal = terminal.terminal;
+            setup.stdoutTerminal = true;
+        }
+        ToolRun run;
+        RunTool(run, options + QStringList{"--cell", "1x1", "--ramp", "#", path}, setup);
+        QCOMPARE(run.exitCode, 0);
+        if (!onTerminal) {
+            QCOMPARE(run.out, expected);
+            return;
+        }
+        const QByteArray said = terminal.Said();
+        QVERIFY(said.contains("#"));
+        QCOMPARE(said.contains("\x1b["), !expected.isEmpty());
+        QVERIFY(said.contains(expected));
+    }
+
+    // A settings file that is not a regular file could block the reading: glyfora's
+    // defaults apply instead.
+    void settingsFileNotRegular() {
+        const QString file = testsupport::SettingsFilePath();
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QFile::remove(file);
+        QVERIFY(testsupport::MakeFifo(file));
+        const auto removeFifo = qScopeGuard([&] { QFile::remove(file); });
+        ToolRun run;
+        RunTool(run, {"--cell", "1x1", whiteBlack_});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray(" @\r\n"));
     }
 
 private:

@@ -2,7 +2,7 @@
 // the pictures were given, a failed picture reported and the others converted.
 #pragma once
 
-#include "convert/PictureConversion.h"
+#include "cli/PictureConversion.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,11 +1,12 @@
 // The batch: worker threads take the pictures in order; the calling thread writes the
 // finished results and messages in that same order and keeps the progress line.
-#include "convert/BatchRun.h"
+#include "cli/BatchRun.h"
 
-#include "convert/BatchNames.h"
-#include "convert/CommandLineTool.h"
-#include "convert/OrderedWork.h"
-#include "convert/Progress.h"
+#include "cli/BatchNames.h"
+#include "cli/CommandLineTool.h"
+#include "cli/OrderedWork.h"
+#include "cli/Progress.h"
+#include "cli/ToolText.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 
@@ -22,8 +23,6 @@
 namespace mGlyfora {
 
 namespace {
-
-const QString StandardOutput = QStringLiteral("standard output");
 
 QString SystemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -82,6 +81,7 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
     // catch the decoders' messages; ours go to a copy made before any work starts.
     const int err = ::fcntl(errIn, F_DUPFD_CLOEXEC, 3);
     const int messages = err >= 0 ? err : errIn;
+    const QString standardOutput = ToolText::tr("standard output");
     const int total = int(job.pictures.size());
     const bool toFolder = !job.outputFolder.isEmpty();
     // Results written to the same terminal would be torn apart by the line.
@@ -102,14 +102,15 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
     if (toFolder) {
         folder = FolderName(job.outputFolder);
         if (const QString problem = FolderProblem(folder); !problem.isEmpty()) {
-            before.Message(folder + QStringLiteral(": cannot write into this folder: ") + problem);
+            before.Message(folder + QStringLiteral(": ") +
+                           ToolText::tr("cannot write into this folder: %1").arg(problem));
             return finish(ToolFailure);
         }
         const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
         for (const QString& name : OutputFileNames(job.pictures, job.suffix))
             targets << prefix + name;
     } else if (!stdoutFile.Open()) {
-        before.Message(StandardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
+        before.Message(standardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
         return finish(ToolFailure);
     }
     ProgressLine progress(messages, total, showProgress);
@@ -121,11 +122,10 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
     const auto convert = [&](int i) {
         Slot slot;
         const QString& picture = job.pictures.at(i);
-        const QString shownName = picture == QLatin1String("-") ? StandardInputName : picture;
+        const QString shownName = picture == QLatin1String("-") ? StandardInputName() : picture;
         if (toFolder && SameFile(picture, targets.at(i))) {
-            slot.outcome = PictureOutcome{false, true,
-                                          QStringLiteral("the result would replace "
-                                                         "the picture itself")};
+            slot.outcome = PictureOutcome{
+                false, true, ToolText::tr("the result would replace the picture itself")};
             slot.failedName = targets.at(i);
         } else if (toFolder) {
             platform::OutputFile file(targets.at(i), platform::OutputFile::Durability::Unsynced);
@@ -149,7 +149,7 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
             progress.Message(slot.failedName + QStringLiteral(": ") + slot.outcome.reason);
         } else if (!toFolder && !stdoutFile.Write(slot.result)) {
             // Nothing more can reach standard output: the batch ends here.
-            progress.Message(StandardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
+            progress.Message(standardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
             outputBroken = true;
         }
         return !outputBroken;
@@ -162,7 +162,7 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
     RunInOrder<Slot>(total, job.jobs, toFolder ? total : job.jobs, convert, deliver, tick);
 
     if (!toFolder && !outputBroken && !stdoutFile.Commit()) {
-        progress.Message(StandardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
+        progress.Message(standardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
         outputBroken = true;
     }
     progress.Finish(done, failed);

@@ -1,5 +1,5 @@
 // Stored window geometry fitted to the available screen area.
-#include "app/WindowGeometry.h"
+#include "platform/WindowGeometry.h"
 
 #include <algorithm>
 

@@ -1,10 +1,11 @@
-// The parts of glyfora-convert's batches that need no process: output names in a folder,
-// the progress line's text, work on several threads delivered in order, and standard
-// input taken in whole up to a limit.
-#include "convert/BatchNames.h"
-#include "convert/OrderedWork.h"
-#include "convert/Progress.h"
-#include "convert/StandardInputPicture.h"
+// The parts of glyfora-convert that need no process: cell sizes from columns and rows,
+// output names in a folder, the progress line's text, work on several threads delivered
+// in order, and standard input taken in whole up to a limit.
+#include "cli/BatchNames.h"
+#include "cli/CellSize.h"
+#include "cli/OrderedWork.h"
+#include "cli/Progress.h"
+#include "cli/StandardInputPicture.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFile>
@@ -72,6 +73,50 @@ private Q_SLOTS:
         QFETCH(QStringList, pictures);
         QFETCH(QStringList, expected);
         QCOMPARE(OutputFileNames(pictures, QStringLiteral(".txt")), expected);
+    }
+
+    // Cells for the columns or rows wanted: the fewest pixels that fit, the other side
+    // from the cells' shape.
+    void cellSizes_data() {
+        QTest::addColumn<QSize>("region");
+        QTest::addColumn<QSize>("given"); // --cell; empty: the stored 3 x 5
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<double>("aspect");
+        QTest::addColumn<QSize>("expected");
+        const QSize photo(1920, 1080);
+        QTest::newRow("neither: the stored cell")
+            << photo << QSize() << 0 << 0 << 0.0 << QSize(3, 5);
+        // 80 columns, 1080 / 48 = 22.5: 23 rows.
+        QTest::newRow("80 columns") << photo << QSize() << 80 << 0 << 0.0 << QSize(24, 48);
+        // 30 rows, 1920 / 18 = 106.7: 107 columns.
+        QTest::newRow("30 rows") << photo << QSize() << 0 << 30 << 0.0 << QSize(18, 36);
+        // 640 / 100 = 6.4: 7 pixels, 92 columns.
+        QTest::newRow("columns not dividing")
+            << QSize(640, 480) << QSize() << 100 << 0 << 0.0 << QSize(7, 14);
+        QTest::newRow("both: rows decide") << photo << QSize() << 80 << 10 << 0.0 << QSize(54, 108);
+        QTest::newRow("both: columns decide")
+            << photo << QSize() << 80 << 100 << 0.0 << QSize(24, 48);
+        QTest::newRow("shape of the given cell")
+            << photo << QSize(1, 1) << 80 << 0 << 0.0 << QSize(24, 24);
+        QTest::newRow("aspect over the given cell")
+            << photo << QSize(1, 1) << 80 << 0 << 1.5 << QSize(24, 36);
+        // 3 / 2 = 1.5 rounds to the even 2.
+        QTest::newRow("half rounds to even")
+            << QSize(30, 30) << QSize() << 0 << 10 << 2.0 << QSize(2, 3);
+        QTest::newRow("more columns than pixels")
+            << QSize(50, 20) << QSize() << 80 << 0 << 0.0 << QSize(1, 2);
+    }
+    void cellSizes() {
+        QFETCH(QSize, region);
+        QFETCH(QSize, given);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        QFETCH(double, aspect);
+        QFETCH(QSize, expected);
+        const CellRequest request{given.isEmpty() ? QSize(3, 5) : given, !given.isEmpty(), columns,
+                                  rows, aspect};
+        QCOMPARE(ChooseCell(request, region.width(), region.height()), expected);
     }
 
     // Later items finish first, so answers come out of order; they must be delivered in

@@ -1,5 +1,7 @@
 // Standard input into a memory file.
-#include "convert/StandardInputPicture.h"
+#include "cli/StandardInputPicture.h"
+
+#include "cli/ToolText.h"
 
 #include <QByteArray>
 #include <cerrno>
@@ -33,7 +35,7 @@ bool WriteAll(int fd, const char* data, ssize_t size) {
 StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
     fd_ = ::memfd_create("glyfora-standard-input", MFD_CLOEXEC);
     if (fd_ < 0) {
-        error_ = QStringLiteral("cannot hold the picture: ") + SystemError(errno);
+        error_ = ToolText::tr("cannot hold the picture: %1").arg(SystemError(errno));
         return;
     }
     QByteArray chunk(1 << 20, Qt::Uninitialized);
@@ -43,18 +45,18 @@ StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error_ = QStringLiteral("cannot read: ") + SystemError(errno);
+            error_ = ToolText::tr("cannot read: %1").arg(SystemError(errno));
             break;
         }
         if (n == 0)
             return;
         total += n;
         if (total > limit) {
-            error_ = QStringLiteral("the picture is larger than %1 MiB").arg(limit >> 20);
+            error_ = ToolText::tr("the picture is larger than %1 MiB").arg(limit >> 20);
             break;
         }
         if (!WriteAll(fd_, chunk.constData(), n)) {
-            error_ = QStringLiteral("cannot hold the picture: ") + SystemError(errno);
+            error_ = ToolText::tr("cannot hold the picture: %1").arg(SystemError(errno));
             break;
         }
     }

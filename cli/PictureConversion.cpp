@@ -1,9 +1,11 @@
 // Load, cut, scan and write one picture for glyfora-convert.
-#include "convert/PictureConversion.h"
+#include "cli/PictureConversion.h"
 
+#include "cli/StandardInputPicture.h"
+#include "cli/ToolText.h"
+#include "convert/CellSampling.h"
 #include "convert/ConvertScan.h"
 #include "convert/ScanRegion.h"
-#include "convert/StandardInputPicture.h"
 #include "imageops/PictureLoader.h"
 #include "imageops/PictureSurface.h"
 #include "platform/OutputFile.h"
@@ -34,7 +36,7 @@ bool MemoryOutput::Write(const char* data, qsizetype size) {
         bytes_.append(data, size);
         return true;
     } catch (const std::bad_alloc&) {
-        error_ = QStringLiteral("not enough memory to hold the result");
+        error_ = ToolText::tr("not enough memory to hold the result");
         return false;
     }
 }
@@ -137,7 +139,8 @@ PictureOutcome OutputFailed(const ResultOutput& output) {
 
 PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options,
                               ResultOutput& output) {
-    const QString nothing = QStringLiteral("the conversion produced nothing");
+    const QString nothing = ToolText::tr("the conversion produced nothing");
+    const QString noMemory = ToolText::tr("not enough memory to load the picture");
     std::optional<StandardInputPicture> input;
     if (path == QLatin1String("-")) {
         input.emplace(STDIN_FILENO, PictureAllocationLimitBytes);
@@ -149,28 +152,42 @@ PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options
         return PictureFailed(loaded.error);
     PictureSurface picture;
     if (!picture.Assign(loaded.image))
-        return PictureFailed(QStringLiteral("メモリが不足しているため、画像を読み込めません。"));
+        return PictureFailed(noMemory);
     loaded.image = QImage();
     SelectionRect selection;
     if (options.select) {
         const std::optional<SelectionRect> inside =
             ClampSelection(*options.select, picture.ScaleWidth(), picture.ScaleHeight());
         if (!inside)
-            return PictureFailed(nothing +
-                                 QStringLiteral(": the selection holds no part of the picture"));
+            return PictureFailed(nothing + QStringLiteral(": ") +
+                                 ToolText::tr("the selection holds no part of the picture"));
         selection = *inside;
     }
+    // Inside the picture and not empty, once clamped.
+    const ScanRegion region = *FixRegion(selection, picture.ScaleWidth(), picture.ScaleHeight());
+    const QSize cell =
+        ChooseCell(options.cell, region.Right - region.Left, region.Bottom - region.Top);
+    PictureSurface cells;
+    if (!cells.Assign(SampleCells(picture, region, cell.width(), cell.height(), options.sample)) ||
+        cells.IsEmpty())
+        return PictureFailed(noMemory);
 
     if (!output.Open())
         return OutputFailed(output);
     OutputSink sink(output, options.opening, options.textOnPage);
+    std::optional<TerminalColourSink> coloured;
+    if (options.colour != ColourDepth::None && !options.html)
+        coloured.emplace(sink, cells.Image(), options.colour);
+    ScanSink& rows = coloured ? static_cast<ScanSink&>(*coloured) : sink;
     NullScanHost host;
-    const ScanOutcome outcome = options.html ? StreamHTML(picture, selection, host, sink)
-                                             : StreamText(picture, selection, host, sink);
+    const ScanOutcome outcome =
+        options.html ? StreamHTML(cells, {}, host, rows) : StreamText(cells, {}, host, rows);
     if (sink.Failed())
         return OutputFailed(output);
     if (outcome.status == ScanStatus::EmptyRegion)
         return PictureFailed(nothing);
+    if (outcome.status == ScanStatus::OutOfMemory)
+        return PictureFailed(ToolText::tr("not enough memory to convert the picture"));
     if (outcome.status != ScanStatus::Done)
         return PictureFailed(outcome.reason);
     if (!options.closing.isEmpty() &&

@@ -2,6 +2,9 @@
 // with the reason when any step fails. Safe to run on several threads at once.
 #pragma once
 
+#include "cli/CellSize.h"
+#include "cli/TerminalColour.h"
+#include "convert/CellSampling.h"
 #include "convert/SelectionRect.h"
 
 #include <QByteArray>
@@ -18,8 +21,11 @@ namespace mGlyfora {
 struct PictureOptions {
     bool html = false;
     std::optional<SelectionRect> select;
-    QByteArray opening; // the page's opening template line, or nothing
-    QByteArray closing; // the page's closing template line, or nothing
+    CellRequest cell; // chosen for each picture's region
+    CellSample sample = CellSample::Pixel;
+    ColourDepth colour = ColourDepth::None; // text results only
+    QByteArray opening;                     // the page's opening template line, or nothing
+    QByteArray closing;                     // the page's closing template line, or nothing
     // A text result on a page: "<" written as "&lt;", as the program's HTML save writes it.
     bool textOnPage = false;
 };
@@ -69,7 +75,8 @@ struct PictureOutcome {
 };
 
 // Converts the picture at `path` (a name as DecodeFileName gives it; "-" for standard
-// input) into `output`.
+// input) into `output`. The cells are sampled first and scanned one pixel each: the
+// process-wide cell size must be 1 x 1 while conversions run.
 PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options,
                               ResultOutput& output);
 

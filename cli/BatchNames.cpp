@@ -1,9 +1,15 @@
 // Output names for a folder of results.
-#include "convert/BatchNames.h"
+#include "cli/BatchNames.h"
+
+#include "cli/ToolText.h"
 
 #include <QSet>
 
 namespace mGlyfora {
+
+QString StandardInputName() {
+    return ToolText::tr("standard input");
+}
 
 QString PictureBaseName(const QString& path) {
     if (path == QLatin1String("-"))

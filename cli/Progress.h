@@ -11,6 +11,9 @@ namespace mGlyfora {
 // time per finished picture times those still to do; unknown ("--:--") before the first.
 QString ProgressText(int done, int failed, int total, std::chrono::milliseconds elapsed);
 
+// The line a finished batch leaves: "198 converted, 2 failed in 1:18".
+QString SummaryText(int converted, int failed, std::chrono::milliseconds elapsed);
+
 // Minutes and seconds ("1:05"), with hours when there are any ("1:00:05").
 QString DurationText(std::chrono::seconds duration);
 
@@ -24,7 +27,7 @@ public:
     void Update(int done, int failed);
     // One line of its own (a failed picture's message); the progress line follows it.
     void Message(const QString& line);
-    // The last state of the line, left on the terminal.
+    // The batch's summary in place of the line, left on the terminal.
     void Finish(int done, int failed);
 
 private:

@@ -8,8 +8,9 @@
 
 namespace mGlyfora {
 
-// What standard input ("-") is called on standard error and in an output folder.
-inline const QString StandardInputName = QStringLiteral("standard input");
+// What standard input ("-") is called on standard error (in the messages' language) and in
+// an output folder.
+QString StandardInputName();
 inline const QString StandardInputBaseName = QStringLiteral("stdin");
 
 // The file name without folder and without its last extension. A name without an

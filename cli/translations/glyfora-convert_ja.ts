@@ -1,0 +1,229 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja" sourcelanguage="en">
+<context>
+    <name>ToolText</name>
+    <message>
+        <source>standard input</source>
+        <translation>標準入力</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>標準出力</translation>
+    </message>
+    <message>
+        <source>cannot write into this folder: %1</source>
+        <translation>このフォルダーには書き込めません: %1</translation>
+    </message>
+    <message>
+        <source>the result would replace the picture itself</source>
+        <translation>結果が画像そのものを置き換えてしまいます</translation>
+    </message>
+    <message>
+        <source>standard input (-) given more than once</source>
+        <translation>標準入力 (-) が二度以上指定されています</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 には値が必要です</translation>
+    </message>
+    <message>
+        <source>--reverse and --no-reverse exclude each other</source>
+        <translation>--reverse と --no-reverse は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>cell size must be XxY with X and Y from 1 to %1: %2</source>
+        <translation>セルの大きさは XxY (X と Y は 1 から %1) で指定してください: %2</translation>
+    </message>
+    <message>
+        <source>%1 needs a whole number from 1 to %2: %3</source>
+        <translation>%1 には 1 から %2 の整数を指定してください: %3</translation>
+    </message>
+    <message>
+        <source>--aspect needs a number above 0 and at most %1: %2</source>
+        <translation>--aspect には 0 より大きく %1 以下の数を指定してください: %2</translation>
+    </message>
+    <message>
+        <source>--sample must be pixel or mean: %1</source>
+        <translation>--sample には pixel か mean を指定してください: %1</translation>
+    </message>
+    <message>
+        <source>--color must be auto, always or never: %1</source>
+        <translation>--color には auto、always、never のどれかを指定してください: %1</translation>
+    </message>
+    <message>
+        <source>--color-depth must be 24 or 256: %1</source>
+        <translation>--color-depth には 24 か 256 を指定してください: %1</translation>
+    </message>
+    <message>
+        <source>the ramp must hold 1 to %1 characters of UTF-8 and no control characters</source>
+        <translation>文字列は UTF-8 の 1 から %1 文字で、制御文字を含まないものにしてください</translation>
+    </message>
+    <message>
+        <source>selection must be L,T,W,H (numbers, W and H not negative): %1</source>
+        <translation>範囲は L,T,W,H (数値、W と H は 0 以上) で指定してください: %1</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o にはファイル名が必要です</translation>
+    </message>
+    <message>
+        <source>-O needs a folder</source>
+        <translation>-O にはフォルダーが必要です</translation>
+    </message>
+    <message>
+        <source>-j needs a number from 1 to %1</source>
+        <translation>-j には 1 から %1 の数を指定してください</translation>
+    </message>
+    <message>
+        <source>unknown option: %1</source>
+        <translation>不明なオプションです: %1</translation>
+    </message>
+    <message>
+        <source>no picture given</source>
+        <translation>画像が指定されていません</translation>
+    </message>
+    <message>
+        <source>-o and -O exclude each other</source>
+        <translation>-o と -O は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>-o takes one picture; use -O DIR for several</source>
+        <translation>-o に指定できる画像は一つです。複数の画像には -O DIR を使ってください</translation>
+    </message>
+    <message>
+        <source>--aspect needs --width or --height</source>
+        <translation>--aspect は --width か --height と一緒に指定してください</translation>
+    </message>
+    <message>
+        <source>Usage: glyfora-convert [OPTION]... PICTURE...
+Turns pictures into character art, or into coloured HTML cells with --html.
+Cells:
+  --cell XxY        cell width and height in pixels (from 1 to 1000000)
+  --width N         cells for at most N columns
+  --height N        cells for at most N rows; with --width the picture fits both
+  --aspect R        a cell&apos;s height over its width for --width and --height
+                    (default: the shape of --cell, else 2)
+  --sample pixel    each cell takes its top-left pixel, as glyfora does (default)
+  --sample mean     each cell takes the mean colour of its pixels
+Characters and colours:
+  --ramp TEXT       the characters, brightest first, 1 to 64 of them
+  --reverse         darkest character for the brightest cells
+  --no-reverse      first character for the brightest cells
+  --color[=WHEN]    each character in its cell&apos;s colour: auto (default: on a
+                    terminal unless NO_COLOR is set), always (also --color), never
+  --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default
+                    24 when COLORTERM is truecolor or 24bit, else 256
+  --html            coloured HTML cells instead of characters
+  --page            wrap each result in the HTML templates, as an HTML save does
+Pictures and results:
+  --select L,T,W,H  convert only this rectangle of each picture, in pixels
+  -o FILE           write the one picture&apos;s result to FILE
+  -O DIR            write each result to DIR/NAME.txt (NAME.html with --html),
+                    NAME the picture&apos;s name without folder and extension; a name
+                    already used gets -2, -3, ...
+  -j N              convert N pictures at once (default: the number of processors)
+  --quiet           no progress line on a terminal
+  --help            show this text
+  --version         show the version
+A PICTURE of - is read from standard input. Without -o and -O the results go to
+standard output one after another, in the order given. A picture that fails is
+reported on standard error and the others are still converted (exit status 1);
+a usage error ends with exit status 2. Options not given take the values glyfora
+itself would use. Messages are in Japanese under a Japanese locale, else English.
+Examples:
+  glyfora-convert --width 80 photo.jpg
+  glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
+  glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg
+  glyfora-convert --html --page --width 160 -o photo.html photo.jpg
+  mkdir -p ascii &amp;&amp; glyfora-convert --cell 1x2 -O ascii photos/*.jpg
+</source>
+        <translation>使い方: glyfora-convert [オプション]... 画像...
+画像を文字で描いた絵に変換します。--html では色付きの HTML セルにします。
+セル:
+  --cell XxY        セルの幅と高さ (ピクセル、1 から 1000000)
+  --width N         N 列以内になるセル
+  --height N        N 行以内になるセル。--width と一緒なら両方に収まる
+  --aspect R        --width と --height で使うセルの高さと幅の比
+                    (既定: --cell の形、なければ 2)
+  --sample pixel    各セルは左上のピクセルを取る。glyfora と同じ (既定)
+  --sample mean     各セルはピクセルの平均の色を取る
+文字と色:
+  --ramp TEXT       使う文字。明るいほうから 1 から 64 文字
+  --reverse         いちばん明るいセルに最後の文字を使う
+  --no-reverse      いちばん明るいセルに最初の文字を使う
+  --color[=WHEN]    各文字をセルの色で表示: auto (既定: 端末で、NO_COLOR が
+                    ないとき)、always (--color だけでも)、never
+  --color-depth D   24 (24 ビットの色) か 256 (256 色のパレット)。既定は
+                    COLORTERM が truecolor か 24bit なら 24、ほかは 256
+  --html            文字の代わりに色付きの HTML セル
+  --page            HTML 保存と同じく、結果を HTML のテンプレートで囲む
+画像と結果:
+  --select L,T,W,H  各画像のこの四角形 (ピクセル) だけを変換する
+  -o FILE           一つの画像の結果を FILE に書く
+  -O DIR            各結果を DIR/NAME.txt (--html では NAME.html) に書く。NAME は
+                    画像の名前からフォルダーと拡張子を除いたもの。使用済みの名前には
+                    -2、-3、... が付く
+  -j N              N 個の画像を同時に変換する (既定: プロセッサーの数)
+  --quiet           端末に進み具合を表示しない
+  --help            この説明を表示する
+  --version         バージョンを表示する
+画像に - を指定すると標準入力から読みます。-o も -O もなければ、結果は指定の順に
+標準出力に続けて書きます。失敗した画像は標準エラーに報告し、ほかの画像の変換は
+続けます (終了ステータス 1)。使い方の誤りは終了ステータス 2 です。指定のない
+オプションには glyfora 本体と同じ値を使います。メッセージは日本語のロケールでは
+日本語、ほかでは英語です。
+例:
+  glyfora-convert --width 80 photo.jpg
+  glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
+  glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg
+  glyfora-convert --html --page --width 160 -o photo.html photo.jpg
+  mkdir -p ascii &amp;&amp; glyfora-convert --cell 1x2 -O ascii photos/*.jpg
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>詳しくは &apos;%1 --help&apos; を見てください。</translation>
+    </message>
+    <message>
+        <source>not enough memory to hold the result</source>
+        <translation>結果を保持するメモリが不足しています</translation>
+    </message>
+    <message>
+        <source>the conversion produced nothing</source>
+        <translation>変換結果が空です</translation>
+    </message>
+    <message>
+        <source>not enough memory to load the picture</source>
+        <translation>メモリが不足しているため、画像を読み込めません。</translation>
+    </message>
+    <message>
+        <source>the selection holds no part of the picture</source>
+        <translation>範囲に画像の部分がありません</translation>
+    </message>
+    <message>
+        <source>not enough memory to convert the picture</source>
+        <translation>文字列領域が不足しています。変換に失敗しました。</translation>
+    </message>
+    <message>
+        <source>%1/%2 done, %3 failed, %4 elapsed, about %5 left</source>
+        <translation>%1/%2 完了、失敗 %3、経過 %4、残り約 %5</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed in %3</source>
+        <translation>変換 %1、失敗 %2、所要 %3</translation>
+    </message>
+    <message>
+        <source>cannot hold the picture: %1</source>
+        <translation>画像を保持できません: %1</translation>
+    </message>
+    <message>
+        <source>cannot read: %1</source>
+        <translation>読み込めません: %1</translation>
+    </message>
+    <message>
+        <source>the picture is larger than %1 MiB</source>
+        <translation>画像が %1 MiB を超えています</translation>
+    </message>
+</context>
+</TS>
