@@ -10,6 +10,7 @@
 #include "imageops/SelectionShape.h"
 #include "imageops/frmAngle.h"
 #include "imageops/frmResize.h"
+#include "platform/CommandTable.h"
 #include "platform/FrameFit.h"
 #include "textwin/frmText.h"
 
@@ -26,7 +27,6 @@ class QScrollBar;
 class QStatusBar;
 class QToolBar;
 class intelliMouse;
-struct CommandRow;
 
 namespace platform {
 class Dialogs;
@@ -178,7 +178,7 @@ protected:
 
 private:
     // The rows menus and toolbar are built from (frmMainMenus.cpp).
-    static const std::vector<CommandRow>& CommandTable();
+    static const std::vector<platform::CommandRow<frmMain>>& CommandTable();
     void BuildMenus();
     void SetupToolbar();
     void LoadWindowState();
@@ -199,8 +199,8 @@ private:
 
     platform::Dialogs& dialogs_;
     platform::SettingsStore& store_;
-    // The action built for each row of the command table, in table order.
-    std::vector<QAction*> commandActions_;
+    // The menus, items and toolbar entries built from the command table.
+    platform::FormCommands<frmMain> commands_{CommandTable()};
     bool unloaded_ = false;
     // The geometry once the window manager's frame is known.
     platform::FrameFit frameFit_;

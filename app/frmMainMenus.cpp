@@ -3,36 +3,37 @@
 // clipboard states, the right-click File menu and the bar toggles.
 #include "app/MouseUpFilter.h"
 #include "app/frmMain.h"
-#include "app/frmMainCommands.h"
 #include "app/frmMainHelpTexts.h"
 #include "app/frmMainTexts.h"
-#include "platform/FormToolbar.h"
+#include "platform/CommandTable.h"
 
 #include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
-#include <algorithm>
 
 using namespace frmMainTexts;
 
 namespace {
+// What a picture shown (the "on" state) or none does to a row.
+constexpr auto EnabledWithPicture = platform::CommandState::EnabledWhenOn;
+constexpr auto ShownWithPicture = platform::CommandState::ShownWhenOn;
+constexpr auto DisabledByBoth = platform::CommandState::DisabledInBoth;
+
 bool ClipboardHoldsImage() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();
 }
 } // namespace
 
-const std::vector<CommandRow>& frmMain::CommandTable() {
-    using K = CommandKind;
-    using P = PictureState;
-    static const std::vector<CommandRow> rows = {
+const std::vector<platform::CommandRow<frmMain>>& frmMain::CommandTable() {
+    using K = platform::CommandKind;
+    static const std::vector<platform::CommandRow<frmMain>> rows = {
         // File
         {.kind = K::Menu, .name = "mnuFile", .caption = FileMenu, .menu = &frmMain::mnuFile},
         {.parent = "mnuFile",
@@ -45,7 +46,11 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .tooltip = OpenTip,
          .icon = ":/icons/open.svg"},
         {.kind = K::Separator, .parent = "mnuFile", .name = "mnuBar1", .action = &frmMain::mnuBar1},
-        {.kind = K::RecentItems, .parent = "mnuFile", .name = "mnuRecent"},
+        {.kind = K::ItemArray,
+         .parent = "mnuFile",
+         .name = "mnuRecent",
+         .count = int(std::tuple_size_v<decltype(frmMain::mnuRecent)>),
+         .indexedHandler = &frmMain::mnuRecent_Click},
         {.kind = K::Separator,
          .parent = "mnuFile",
          .name = "mnuBarRecent",
@@ -68,7 +73,7 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_C),
          .handler = &frmMain::mnuCopy_Click,
          .action = &frmMain::mnuCopy,
-         .state = P::EnabledWithPicture,
+         .state = EnabledWithPicture,
          .button = 4,
          .tooltip = CopyTip,
          .icon = ":/icons/copy.svg"},
@@ -86,20 +91,20 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .name = "mnuImage",
          .caption = ImageMenu,
          .menu = &frmMain::mnuImage,
-         .state = P::ShownWithPicture},
+         .state = ShownWithPicture},
         {.parent = "mnuImage",
          .name = "mnuNormalView",
          .caption = NormalView,
          .handler = &frmMain::mnuNormalView_Click,
          .action = &frmMain::mnuNormalView,
-         .state = P::DisabledByBoth},
+         .state = DisabledByBoth},
         {.parent = "mnuImage",
          .name = "mnuResize",
          .caption = Resize,
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S),
          .handler = &frmMain::mnuResize_Click,
          .action = &frmMain::mnuResize,
-         .state = P::EnabledWithPicture,
+         .state = EnabledWithPicture,
          .button = 7,
          .tooltip = ResizeTip,
          .icon = ":/icons/resize.svg"},
@@ -109,7 +114,7 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .name = "mnuRevolving",
          .caption = Revolving,
          .menu = &frmMain::mnuRevolving,
-         .state = P::EnabledWithPicture},
+         .state = EnabledWithPicture},
         {.parent = "mnuRevolving",
          .name = "mnuAngle",
          .caption = Angle180,
@@ -152,14 +157,14 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .name = "mnuRun",
          .caption = RunMenu,
          .menu = &frmMain::mnuRun,
-         .state = P::ShownWithPicture},
+         .state = ShownWithPicture},
         {.parent = "mnuRun",
          .name = "mnuTextConversion",
          .caption = TextConversion,
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_T),
          .handler = &frmMain::mnuTextConversion_Click,
          .action = &frmMain::mnuTextConversion,
-         .state = P::EnabledWithPicture,
+         .state = EnabledWithPicture,
          .button = 9,
          .tooltip = TextConversionTip,
          .icon = ":/icons/text.svg"},
@@ -170,7 +175,7 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_H),
          .handler = &frmMain::mnuHTMLConversion_Click,
          .action = &frmMain::mnuHTMLConversion,
-         .state = P::EnabledWithPicture,
+         .state = EnabledWithPicture,
          .button = 10,
          .tooltip = HTMLConversionTip,
          .icon = ":/icons/html.svg"},
@@ -232,97 +237,14 @@ const std::vector<CommandRow>& frmMain::CommandTable() {
 }
 
 void frmMain::BuildMenus() {
-    const std::vector<CommandRow>& table = CommandTable();
-    commandActions_.assign(table.size(), nullptr);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const CommandRow& row = table[i];
-        const QString name =
-            row.index >= 0 ? platform::IndexedName(row.name, row.index) : QLatin1String(row.name);
-        QMenu* parent =
-            row.parent ? menuBar()->findChild<QMenu*>(QLatin1String(row.parent)) : nullptr;
-        QAction* action = nullptr;
-        switch (row.kind) {
-        case CommandKind::Menu: {
-            QMenu* menu = parent ? parent->addMenu(row.caption) : menuBar()->addMenu(row.caption);
-            menu->setObjectName(name);
-            this->*row.menu = menu;
-            action = menu->menuAction();
-            if (row.handler)
-                connect(menu, &QMenu::aboutToShow, this, row.handler);
-            break;
-        }
-        case CommandKind::Item:
-        case CommandKind::CheckItem:
-            action = parent ? parent->addAction(row.caption) : new QAction(row.caption, this);
-            action->setShortcut(row.shortcut);
-            action->setCheckable(row.kind == CommandKind::CheckItem);
-            if (!parent)
-                addAction(action); // its shortcut works from the window
-            if (row.handler)
-                connect(action, &QAction::triggered, this, row.handler);
-            if (row.indexedHandler) {
-                connect(action, &QAction::triggered, this,
-                        [this, handler = row.indexedHandler, index = row.index] {
-                            (this->*handler)(index);
-                        });
-            }
-            if (row.index >= 0)
-                action->setProperty("Index", row.index);
-            break;
-        case CommandKind::Separator:
-            action = parent->addSeparator();
-            break;
-        case CommandKind::RecentItems:
-            for (int index = 0; index < int(mnuRecent.size()); ++index) {
-                QAction* item = parent->addAction(QString());
-                item->setObjectName(platform::IndexedName(row.name, index));
-                item->setProperty("Index", index);
-                item->setVisible(false);
-                connect(item, &QAction::triggered, this, [this, index] { mnuRecent_Click(index); });
-                mnuRecent[index] = item;
-            }
-            break;
-        case CommandKind::ToolbarGap:
-        case CommandKind::ToolbarSpacer:
-            break; // built with the toolbar
-        }
-        if (!action)
-            continue;
-        if (action->objectName().isEmpty())
-            action->setObjectName(name);
-        if (row.hidden)
-            action->setVisible(false);
-        if (row.action)
-            this->*row.action = action;
-        commandActions_[i] = action;
-    }
-    for (int index = 0; index < int(mnuAngle.size()); ++index)
-        mnuAngle[index] = findChild<QAction*>(platform::IndexedName("mnuAngle", index));
+    commands_.BuildMenus(*this);
+    platform::FindArray(*this, "mnuRecent", mnuRecent);
+    platform::FindArray(*this, "mnuAngle", mnuAngle);
 }
 
 void frmMain::SetupToolbar() {
-    tbrToolbar = platform::AddFormToolbar(*this);
+    commands_.BuildToolbar(*this);
     setContextMenuPolicy(Qt::NoContextMenu);
-
-    const std::vector<CommandRow>& table = CommandTable();
-    std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (table[i].button > 0)
-            order.push_back(i);
-    }
-    std::ranges::sort(order, {}, [&](std::size_t i) { return table[i].button; });
-    for (std::size_t i : order) {
-        const CommandRow& row = table[i];
-        const platform::ToolbarEntry kind =
-            row.kind == CommandKind::ToolbarGap      ? platform::ToolbarEntry::Gap
-            : row.kind == CommandKind::ToolbarSpacer ? platform::ToolbarEntry::Separator
-                                                     : platform::ToolbarEntry::Button;
-        QAction* button = platform::AddToolbarEntry(*tbrToolbar, kind, row.button, row.icon,
-                                                    [this](int i) { tbrToolbar_ButtonClick(i); });
-        if (kind == platform::ToolbarEntry::Button)
-            button->setToolTip(row.tooltip);
-        tbrButtons[row.button] = button;
-    }
 
     MouseUpFilter::Watch(tbrToolbar, MouseUpFilter::Area::Whole,
                          [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos) {
@@ -341,12 +263,7 @@ void frmMain::SetupToolbar() {
 }
 
 void frmMain::tbrToolbar_ButtonClick(int index) {
-    for (const CommandRow& row : CommandTable()) {
-        if (row.button == index && row.handler) {
-            (this->*row.handler)();
-            return;
-        }
-    }
+    commands_.Click(*this, index);
 }
 
 void frmMain::tbrToolbar_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint globalPos) {
@@ -365,35 +282,11 @@ void frmMain::mnuEdit_Click() {
 }
 
 void frmMain::tmrMain_Timer() {
-    tbrButtons[5]->setEnabled(ClipboardHoldsImage());
+    commands_.Button(&frmMain::mnuPaste)->setEnabled(ClipboardHoldsImage());
 }
 
 void frmMain::SetPictureCommands(bool loaded) {
-    const std::vector<CommandRow>& table = CommandTable();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        QAction* action = commandActions_[i];
-        QAction* button = table[i].button > 0 ? tbrButtons[table[i].button] : nullptr;
-        switch (table[i].state) {
-        case PictureState::Unchanged:
-            break;
-        case PictureState::EnabledWithPicture:
-            for (QAction* a : {action, button}) {
-                if (a)
-                    a->setEnabled(loaded);
-            }
-            break;
-        case PictureState::ShownWithPicture:
-            if (action)
-                action->setVisible(loaded);
-            break;
-        case PictureState::DisabledByBoth:
-            for (QAction* a : {action, button}) {
-                if (a)
-                    a->setEnabled(false);
-            }
-            break;
-        }
-    }
+    commands_.ApplyState(loaded);
 }
 
 void frmMain::mnuToolBar_Click() {

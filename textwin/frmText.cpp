@@ -54,67 +54,6 @@ frmText::frmText(platform::Dialogs& dialogs, platform::SettingsStore& store)
 
 frmText::~frmText() = default;
 
-void frmText::BuildMenus() {
-    struct Item {
-        QMenu* menu;
-        const char* name;
-        const QString* caption; // null for a separator
-        QKeySequence shortcut;
-        void (frmText::*handler)();
-        QAction* frmText::*member;
-    };
-    const auto menu = [this](const char* name, const QString& caption) {
-        QMenu* m = menuBar()->addMenu(caption);
-        m->setObjectName(QLatin1String(name));
-        m->menuAction()->setObjectName(QLatin1String(name));
-        return m;
-    };
-    mnuFile = menu("mnuFile", FileMenu);
-    mnuEdit = menu("mnuEdit", EditMenu);
-    mnuView = menu("mnuView", ViewMenu);
-    const Item items[] = {
-        {mnuFile, "mnuFileOpen", &FileOpen, QKeySequence(Qt::CTRL | Qt::Key_O),
-         &frmText::mnuFileOpen_Click, &frmText::mnuFileOpen},
-        {mnuFile, "mnuBar1", nullptr, {}, nullptr, &frmText::mnuBar1},
-        {mnuFile, "mnuSaveAs", &SaveAs, QKeySequence(Qt::Key_F12), &frmText::mnuSaveAs_Click,
-         &frmText::mnuSaveAs},
-        {mnuFile, "mnuBar2", nullptr, {}, nullptr, &frmText::mnuBar2},
-        {mnuFile, "mnuPrint", &Print, QKeySequence(Qt::CTRL | Qt::Key_P), &frmText::mnuPrint_Click,
-         &frmText::mnuPrint},
-        {mnuFile, "mnuBar3", nullptr, {}, nullptr, &frmText::mnuBar3},
-        {mnuFile, "mnuClose", &Close, {}, &frmText::mnuClose_Click, &frmText::mnuClose},
-        {mnuEdit, "mnuCut", &Cut, QKeySequence(Qt::CTRL | Qt::Key_X), &frmText::mnuCut_Click,
-         &frmText::mnuCut},
-        {mnuEdit, "mnuCopy", &Copy, QKeySequence(Qt::CTRL | Qt::Key_C), &frmText::mnuCopy_Click,
-         &frmText::mnuCopy},
-        {mnuEdit, "mnuPaste", &Paste, QKeySequence(Qt::CTRL | Qt::Key_V), &frmText::mnuPaste_Click,
-         &frmText::mnuPaste},
-        {mnuEdit, "mnuDelete", &Delete, QKeySequence(Qt::Key_Delete), &frmText::mnuDelete_Click,
-         &frmText::mnuDelete},
-        {mnuEdit, "mnuBar4", nullptr, {}, nullptr, &frmText::mnuBar4},
-        {mnuEdit, "mnuAllSelect", &AllSelect, QKeySequence(Qt::CTRL | Qt::Key_A),
-         &frmText::mnuAllSelect_Click, &frmText::mnuAllSelect},
-        {mnuView, "mnuFont", &Font, {}, &frmText::mnuFont_Click, &frmText::mnuFont},
-        {mnuView,
-         "mnuBackColor",
-         &BackColor,
-         {},
-         &frmText::mnuBackColor_Click,
-         &frmText::mnuBackColor},
-    };
-    for (const Item& item : items) {
-        QAction* action =
-            item.caption ? item.menu->addAction(*item.caption) : item.menu->addSeparator();
-        action->setObjectName(QLatin1String(item.name));
-        if (item.caption) {
-            action->setShortcut(item.shortcut);
-            connect(action, &QAction::triggered, this, item.handler);
-        }
-        this->*item.member = action;
-    }
-    connect(mnuEdit, &QMenu::aboutToShow, this, &frmText::mnuEdit_Click);
-}
-
 void frmText::Form_Load() {
     LoadWindowSettings();
     SetupToolbar();
@@ -124,67 +63,6 @@ void frmText::Form_Load() {
     connect(rtfView, &QTextEdit::copyAvailable, this, &frmText::tmrText_Timer);
     connect(rtfView, &QTextEdit::selectionChanged, this, &frmText::tmrText_Timer);
     tmrText_Timer();
-}
-
-void frmText::SetupToolbar() {
-    tbrToolbar = platform::AddFormToolbar(*this);
-
-    using Style = platform::ToolbarEntry;
-    struct Button {
-        Style style;
-        const char* icon;
-    };
-    const Button buttons[] = {
-        {Style::Gap, nullptr},
-        {Style::Button, ":/icons/open.svg"},
-        {Style::Button, ":/icons/save.svg"},
-        {Style::Separator, nullptr},
-        {Style::Button, ":/icons/cut.svg"},
-        {Style::Button, ":/icons/copy.svg"},
-        {Style::Button, ":/icons/paste.svg"},
-        {Style::Separator, nullptr},
-        {Style::Button, ":/icons/print.svg"},
-        {Style::Separator, nullptr},
-        {Style::Button, ":/icons/font.svg"},
-    };
-    for (int index = 1; index <= 11; ++index) {
-        const Button& b = buttons[index - 1];
-        tbrButtons[index] = platform::AddToolbarEntry(*tbrToolbar, b.style, index, b.icon,
-                                                      [this](int i) { tbrToolbar_ButtonClick(i); });
-    }
-    const std::pair<int, const QString*> tips[] = {{2, &OpenTip}, {3, &SaveAsTip}, {5, &CutTip},
-                                                   {6, &CopyTip}, {7, &PasteTip},  {9, &PrintTip},
-                                                   {11, &FontTip}};
-    for (const auto& [index, tip] : tips)
-        tbrButtons[index]->setToolTip(*tip);
-}
-
-void frmText::tbrToolbar_ButtonClick(int index) {
-    switch (index) {
-    case 2:
-        mnuFileOpen_Click();
-        break;
-    case 3:
-        mnuSaveAs_Click();
-        break;
-    case 5:
-        mnuCut_Click();
-        break;
-    case 6:
-        mnuCopy_Click();
-        break;
-    case 7:
-        mnuPaste_Click();
-        break;
-    case 9:
-        mnuPrint_Click();
-        break;
-    case 11:
-        mnuFont_Click();
-        break;
-    default:
-        break;
-    }
 }
 
 void frmText::mnuClose_Click() {

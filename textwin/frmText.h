@@ -3,6 +3,7 @@
 // remembers its geometry, font and colours between runs.
 #pragma once
 
+#include "platform/CommandTable.h"
 #include "platform/FrameFit.h"
 #include "textwin/ConversionView.h"
 
@@ -93,6 +94,8 @@ protected:
 
 private:
     void Form_Load();
+    // The rows menus and toolbar are built from (frmTextMenus.cpp).
+    static const std::vector<platform::CommandRow<frmText>>& CommandTable();
     void BuildMenus();
     void SetupToolbar();
     void LoadWindowSettings();
@@ -107,4 +110,6 @@ private:
     bool closing_ = false; // the owner's unload closes the window for good
     // The geometry once the window manager's frame is known.
     platform::FrameFit frameFit_;
+    // The menus, items and toolbar entries built from the command table.
+    platform::FormCommands<frmText> commands_{CommandTable()};
 };

@@ -55,10 +55,10 @@ void frmText::mnuAllSelect_Click() {
 void frmText::tmrText_Timer() {
     if (unloaded_)
         return;
-    tbrButtons[7]->setEnabled(ClipboardHoldsText());
+    commands_.Button(&frmText::mnuPaste)->setEnabled(ClipboardHoldsText());
     const bool selected = rtfView->textCursor().hasSelection();
-    tbrButtons[5]->setEnabled(selected);
-    tbrButtons[6]->setEnabled(selected);
+    commands_.Button(&frmText::mnuCut)->setEnabled(selected);
+    commands_.Button(&frmText::mnuCopy)->setEnabled(selected);
 }
 
 void frmText::mnuEdit_Click() {
