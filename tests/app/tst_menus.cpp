@@ -209,7 +209,7 @@ private Q_SLOTS:
         QCOMPARE(names, items);
     }
 
-    void angleArrayCarriesItsIndex() {
+    void controlArraysCarryTheirIndex() {
         Started run;
         for (int i = 0; i < 3; ++i) {
             QAction* item = Control(*run.form, QStringLiteral("mnuAngle(%1)").arg(i));
@@ -218,6 +218,11 @@ private Q_SLOTS:
             item->trigger(); // wired, does nothing yet
         }
         QVERIFY(run.dialogs.messages.isEmpty());
+        for (int i = 0; i < 20; ++i) {
+            QAction* item = Control(*run.form, QStringLiteral("mnuRecent(%1)").arg(i));
+            QCOMPARE(run.form->mnuRecent[i], item);
+            QCOMPARE(item->property("Index").toInt(), i);
+        }
     }
 
     void toolbarButtons() {
