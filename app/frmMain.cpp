@@ -2,19 +2,16 @@
 #include "app/frmMain.h"
 
 #include "app/CommandLine.h"
+#include "app/MainWindowSettings.h"
 #include "app/Settings.h"
-#include "platform/WindowGeometry.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
 #include "convert/ConversionState.h"
 #include "convert/IntermediateFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FrameFit.h"
-#include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
-#include "platform/SettingsValues.h"
-#include "platform/Twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -22,14 +19,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMoveEvent>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <algorithm>
-#include <cmath>
-#include <limits>
 
 using namespace frmMainTexts;
 
@@ -82,11 +75,7 @@ frmMain::frmMain(platform::Dialogs& dialogs, platform::SettingsStore& store)
 
     BuildMenus();
 
-    const double tx = platform::TwipsPerPixelX();
-    const double ty = platform::TwipsPerPixelY();
-    resize(int(platform::RoundHalfEven(DesignClientWidthTwips / tx)),
-           int(platform::RoundHalfEven(DesignClientHeightTwips / ty)) +
-               menuBar()->sizeHint().height());
+    resize(platform::DesignSize(*this, DesignClientWidthTwips, DesignClientHeightTwips));
 }
 
 frmMain::~frmMain() = default;
@@ -111,61 +100,10 @@ void frmMain::Form_Load(const QString& commandLinePath) {
 }
 
 void frmMain::LoadWindowState() {
-    using namespace platform;
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-    // Before the window is shown no window manager has framed it: this is its client size.
-    const QSize outer = frameGeometry().size();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    const float width = float(outer.width() * tx);
-    const float height = float(outer.height() * ty);
-    const float defaultLeft = platform::CentredTwips(screenSize.width(), outer.width(), tx);
-    const float defaultTop = platform::CentredTwips(screenSize.height(), outer.height(), ty);
-
-    const QString window = QStringLiteral("Window");
-    // Absent or unusable keys read as NaN, so the defaults below are known to be defaults.
-    const auto readSingle = [&](const char* key) {
-        return mGlyfora::ReadSingle(store_, mGlyfora::Setting(window, QLatin1String(key)),
-                                    std::numeric_limits<float>::quiet_NaN());
-    };
-    const float storedLeft = readSingle("Left");
-    const float storedTop = readSingle("Top");
-    const float storedHeight = readSingle("Height");
-    const float storedWidth = readSingle("Width");
-    const auto orDefault = [](float value, float fallback) {
-        return std::isnan(value) ? fallback : value;
-    };
-    const QRect stored(
-        platform::PixelsFromTwips(orDefault(storedLeft, defaultLeft), tx,
-                                  -platform::MaxWindowCoordinate, platform::MaxWindowCoordinate),
-        platform::PixelsFromTwips(orDefault(storedTop, defaultTop), ty,
-                                  -platform::MaxWindowCoordinate, platform::MaxWindowCoordinate),
-        platform::PixelsFromTwips(orDefault(storedWidth, width), tx, 1,
-                                  platform::MaxWindowCoordinate),
-        platform::PixelsFromTwips(orDefault(storedHeight, height), ty, 1,
-                                  platform::MaxWindowCoordinate));
-    // A stored size or position the screen cannot hold (another monitor, a damaged
-    // file) is fitted to the screen the window's corner falls on.
-    const QScreen* target = QGuiApplication::screenAt(stored.topLeft());
-    if (!target)
-        target = screen;
-    const QRect fitted =
-        target ? mGlyfora::FitWindowGeometry(stored, target->availableGeometry(), outer) : stored;
-    move(fitted.topLeft());
-    resize(fitted.size());
-    // Once the frame is known: a stored size is the outer one and loses the frame; the
-    // design size (first run, or a stored size that did not fit) is the client's and keeps
-    // it; a window placed by default is centred with its frame.
-    const bool designSize = fitted.size() != stored.size();
-    frameFit_.Arm({!designSize && !std::isnan(storedWidth),
-                   !designSize && !std::isnan(storedHeight), designSize || std::isnan(storedLeft),
-                   designSize || std::isnan(storedTop)});
-
-    mnuToolBar->setChecked(
-        mGlyfora::ReadBoolean(store_, mGlyfora::Setting(window, QStringLiteral("ToolBar"))));
-    mnuStatusBar->setChecked(
-        mGlyfora::ReadBoolean(store_, mGlyfora::Setting(window, QStringLiteral("StatusBar"))));
+    const mGlyfora::MainWindowSettings s = mGlyfora::LoadMainWindowSettings(store_);
+    platform::RestoreGeometry(*this, s.Geometry, frameFit_);
+    mnuToolBar->setChecked(s.ToolBar);
+    mnuStatusBar->setChecked(s.StatusBar);
 
     mGlyfora::RecentFilesList.fill(QString());
     for (int i = 0; i < 20; ++i) {
@@ -178,19 +116,8 @@ void frmMain::LoadWindowState() {
 }
 
 void frmMain::SaveWindowState() {
-    using namespace platform;
-    const QString window = QStringLiteral("Window");
-    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        const double tx = TwipsPerPixelX();
-        const double ty = TwipsPerPixelY();
-        const QRect outer = frameGeometry();
-        store_.Write(window, QStringLiteral("Left"), SingleToText(float(outer.x() * tx)));
-        store_.Write(window, QStringLiteral("Top"), SingleToText(float(outer.y() * ty)));
-        store_.Write(window, QStringLiteral("Height"), SingleToText(float(outer.height() * ty)));
-        store_.Write(window, QStringLiteral("Width"), SingleToText(float(outer.width() * tx)));
-    }
-    store_.Write(window, QStringLiteral("ToolBar"), BoolToText(mnuToolBar->isChecked()));
-    store_.Write(window, QStringLiteral("StatusBar"), BoolToText(mnuStatusBar->isChecked()));
+    mGlyfora::SaveMainWindowSettings(store_, {platform::CaptureGeometry(*this),
+                                              mnuToolBar->isChecked(), mnuStatusBar->isChecked()});
     for (int i = 0; i < 20; ++i) {
         const mGlyfora::SettingDefinition& key = RecentFileSetting(i);
         const QString& entry = mGlyfora::RecentFilesList[i];

@@ -1,10 +1,13 @@
-// Fitting a window to the window manager's frame.
+// Restoring and capturing a window's stored geometry, fitted to the window manager's frame.
 #include "platform/FrameFit.h"
 
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
+#include "platform/WindowGeometry.h"
 
 #include <QGuiApplication>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -24,6 +27,60 @@ float CentredTwips(int screen, int outer, double twipsPerPixel) {
 
 int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
     return int(std::clamp<std::int64_t>(RoundHalfEven(double(twips) / twipsPerPixel), min, max));
+}
+
+QSize DesignSize(QMainWindow& window, double clientWidthTwips, double clientHeightTwips) {
+    return QSize(int(RoundHalfEven(clientWidthTwips / TwipsPerPixelX())),
+                 int(RoundHalfEven(clientHeightTwips / TwipsPerPixelY())) +
+                     window.menuBar()->sizeHint().height());
+}
+
+void RestoreGeometry(QWidget& window, const StoredGeometry& stored, FrameFit& fit,
+                     DefaultEdges edges) {
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    // Before the window is shown no window manager has framed it: this is its client size.
+    const QSize outer = window.frameGeometry().size();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    const auto defaultEdge = [edges](int screenExtent, int outerExtent, double twipsPerPixel) {
+        const float edge = CentredTwips(screenExtent, outerExtent, twipsPerPixel);
+        return edges == DefaultEdges::CentredWithin16Bits ? std::clamp(edge, -32768.0f, 32767.0f)
+                                                          : edge;
+    };
+    const QRect wanted(
+        PixelsFromTwips(stored.Left.value_or(defaultEdge(screenSize.width(), outer.width(), tx)),
+                        tx, -MaxWindowCoordinate, MaxWindowCoordinate),
+        PixelsFromTwips(stored.Top.value_or(defaultEdge(screenSize.height(), outer.height(), ty)),
+                        ty, -MaxWindowCoordinate, MaxWindowCoordinate),
+        PixelsFromTwips(stored.Width.value_or(float(outer.width() * tx)), tx, 1,
+                        MaxWindowCoordinate),
+        PixelsFromTwips(stored.Height.value_or(float(outer.height() * ty)), ty, 1,
+                        MaxWindowCoordinate));
+    const QScreen* target = QGuiApplication::screenAt(wanted.topLeft());
+    if (!target)
+        target = screen;
+    const QRect fitted =
+        target ? mGlyfora::FitWindowGeometry(wanted, target->availableGeometry(), outer) : wanted;
+    window.move(fitted.topLeft());
+    window.resize(fitted.size());
+    // Once the frame is known: a stored size is the outer one and loses the frame; the
+    // design size (no stored size, or one that did not fit) is the client's and keeps it;
+    // a window placed by default is centred with its frame.
+    const bool designSize = fitted.size() != wanted.size();
+    fit.Arm({!designSize && stored.Width.has_value(), !designSize && stored.Height.has_value(),
+             designSize || !stored.Left.has_value(), designSize || !stored.Top.has_value()});
+}
+
+StoredGeometry CaptureGeometry(const QWidget& window) {
+    if (window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return {};
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    // Before the window manager has framed the window its frame is its size as loaded.
+    const QRect outer = window.frameGeometry();
+    return {float(outer.x() * tx), float(outer.y() * ty), float(outer.height() * ty),
+            float(outer.width() * tx)};
 }
 
 void FrameFit::Arm(const Plan& plan) {

@@ -1,9 +1,14 @@
-// A top-level window's geometry once the window manager's frame is known: a stored size
-// is the outer size and loses the frame, a window placed by default is centred with its
-// frame counted. The frame is known only after the window has been framed (a move
-// follows the show), and not at all without a window manager.
+// A top-level window's stored geometry restored and captured, and fitted once the window
+// manager's frame is known: a stored size is the outer size and loses the frame, a window
+// placed by default is centred with its frame counted. The frame is known only after the
+// window has been framed (a move follows the show), and not at all without a window manager.
 #pragma once
 
+#include "platform/StoredGeometry.h"
+
+#include <QSize>
+
+class QMainWindow;
 class QWidget;
 
 namespace platform {
@@ -38,5 +43,23 @@ private:
     Plan plan_;
     bool pending_ = false;
 };
+
+// The size of a window whose client area below the menu bar is the design size in twips;
+// before the first show this is also its outer size.
+QSize DesignSize(QMainWindow& window, double clientWidthTwips, double clientHeightTwips);
+
+// Where a window placed by default goes: centred on the primary screen, or centred with
+// each edge held within the 16-bit range.
+enum class DefaultEdges { Centred, CentredWithin16Bits };
+
+// Places `window` (not shown yet, at its design size) at `stored`, each absent value taken
+// from the default position and the design size. A geometry the screen cannot hold (another
+// monitor, a damaged file) is fitted to the screen the window's corner falls on. `fit` is
+// armed for the frame.
+void RestoreGeometry(QWidget& window, const StoredGeometry& stored, FrameFit& fit,
+                     DefaultEdges edges = DefaultEdges::Centred);
+// The window's outer geometry in twips. Nothing while it is minimised, maximised or full
+// screen, so that what was stored in the normal state is kept.
+StoredGeometry CaptureGeometry(const QWidget& window);
 
 } // namespace platform

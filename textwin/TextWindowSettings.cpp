@@ -6,7 +6,6 @@
 #include "platform/SettingsValues.h"
 
 #include <cmath>
-#include <limits>
 
 namespace textwin {
 
@@ -14,16 +13,6 @@ namespace {
 const QString WindowSection = QStringLiteral("Text\\Window");
 const QString FontSection = QStringLiteral("Text\\Font");
 const QString ColorSection = QStringLiteral("Text\\Color");
-
-std::optional<float> ReadGeometry(const platform::SettingsStore& store, const char* key,
-                                  bool extent) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float value =
-        mGlyfora::ReadSingle(store, mGlyfora::Setting(WindowSection, QLatin1String(key)), nan);
-    if (std::isnan(value) || (extent && value <= 0))
-        return std::nullopt;
-    return value;
-}
 
 bool ReadFlag(const platform::SettingsStore& store, const char* key) {
     return mGlyfora::ReadBoolean(store, mGlyfora::Setting(FontSection, QLatin1String(key)));
@@ -36,10 +25,7 @@ QString SignedText(Colour colour) {
 
 TextWindowSettings LoadTextWindowSettings(const platform::SettingsStore& store) {
     TextWindowSettings s;
-    s.Left = ReadGeometry(store, "Left", false);
-    s.Top = ReadGeometry(store, "Top", false);
-    s.Height = ReadGeometry(store, "Height", true);
-    s.Width = ReadGeometry(store, "Width", true);
+    s.Geometry = platform::ReadStoredGeometry(store, WindowSection);
     s.Font.Name = mGlyfora::ReadText(store, mGlyfora::Setting(FontSection, QStringLiteral("Name")));
     // An empty face name names no font: the default stands in.
     if (s.Font.Name.trimmed().isEmpty())
@@ -57,19 +43,8 @@ TextWindowSettings LoadTextWindowSettings(const platform::SettingsStore& store) 
     return s;
 }
 
-void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSettings& settings,
-                            bool normalState) {
-    using platform::SingleToText;
-    if (normalState) {
-        const auto write = [&](const char* key, const std::optional<float>& value) {
-            if (value)
-                store.Write(WindowSection, QLatin1String(key), SingleToText(*value));
-        };
-        write("Left", settings.Left);
-        write("Top", settings.Top);
-        write("Height", settings.Height);
-        write("Width", settings.Width);
-    }
+void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSettings& settings) {
+    platform::WriteStoredGeometry(store, WindowSection, settings.Geometry);
     const TextFontSettings& f = settings.Font;
     store.Write(FontSection, QStringLiteral("Name"), f.Name);
     store.Write(FontSection, QStringLiteral("Bold"), platform::BoolToText(f.Bold));

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "platform/Colour.h"
+#include "platform/StoredGeometry.h"
 
 #include <QString>
-#include <optional>
 
 namespace platform {
 class SettingsStore;
@@ -24,13 +24,7 @@ struct TextFontSettings {
 };
 
 struct TextWindowSettings {
-    // Outer window geometry in twips. No value where the key is absent or its text is
-    // unusable (not a finite number; a size not above 0): the window then uses its
-    // default for that edge or extent.
-    std::optional<float> Left;
-    std::optional<float> Top;
-    std::optional<float> Height;
-    std::optional<float> Width;
+    platform::StoredGeometry Geometry;
     TextFontSettings Font;
     Colour BackColor = 0; // a plain colour or a system colour number
     Colour ForeColor = 0;
@@ -38,10 +32,8 @@ struct TextWindowSettings {
 
 TextWindowSettings LoadTextWindowSettings(const platform::SettingsStore& store);
 
-// Writes the three groups. The geometry keys only when `normalState` (neither minimised
-// nor maximised); otherwise they keep what was stored before.
-void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSettings& settings,
-                            bool normalState);
+// Writes the three groups; a geometry key without a value keeps what was stored before.
+void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSettings& settings);
 
 // A point size as stored: at most four decimals, no trailing zeros ("9", "3.75").
 QString FontSizeText(float size);

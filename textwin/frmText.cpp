@@ -1,29 +1,21 @@
-// Conversion window: construction, menus and toolbar, the stored settings, the life cycle
+// Conversion window: construction, the stored settings, the life cycle
 // (a person's close hides, File > Close and the main window's unload end it).
 #include "textwin/frmText.h"
 
-#include "platform/WindowGeometry.h"
 #include "platform/Dialogs.h"
-#include "platform/FormToolbar.h"
 #include "platform/FrameFit.h"
-#include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/TerminationRequest.h"
-#include "platform/Twips.h"
 #include "textwin/TextWindowSettings.h"
 #include "textwin/frmTextTexts.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
-#include <QTimer>
 #include <QToolBar>
-#include <algorithm>
 
 using namespace frmTextTexts;
 
@@ -31,12 +23,6 @@ namespace {
 // Design client area in twips (below the menu bar; the toolbar is inside it).
 constexpr double DesignClientWidthTwips = 8280;
 constexpr double DesignClientHeightTwips = 4830;
-
-// The default position's edge: centred, halves to even, within the 16-bit range.
-float DefaultEdgeTwips(int screen, int outer, double twipsPerPixel) {
-    return std::clamp(platform::CentredTwips(screen, outer, twipsPerPixel), -32768.0f, 32767.0f);
-}
-
 } // namespace
 
 frmText::frmText(platform::Dialogs& dialogs, platform::SettingsStore& store)
@@ -94,39 +80,9 @@ void frmText::closeEvent(QCloseEvent* event) {
 
 void frmText::LoadWindowSettings() {
     const textwin::TextWindowSettings s = textwin::LoadTextWindowSettings(store_);
-    const double tx = platform::TwipsPerPixelX();
-    const double ty = platform::TwipsPerPixelY();
-    // Before the first show the window has no frame: this is its client size.
-    resize(int(platform::RoundHalfEven(DesignClientWidthTwips / tx)),
-           int(platform::RoundHalfEven(DesignClientHeightTwips / ty)) +
-               menuBar()->sizeHint().height());
-    const QSize outer = frameGeometry().size();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    const float defaultLeft = DefaultEdgeTwips(screenSize.width(), outer.width(), tx);
-    const float defaultTop = DefaultEdgeTwips(screenSize.height(), outer.height(), ty);
-    const float left = s.Left.value_or(defaultLeft);
-    const float top = s.Top.value_or(defaultTop);
-    const float height = s.Height.value_or(float(outer.height() * ty));
-    const float width = s.Width.value_or(float(outer.width() * tx));
-    const QRect stored(platform::PixelsFromTwips(left, tx, -platform::MaxWindowCoordinate,
-                                                 platform::MaxWindowCoordinate),
-                       platform::PixelsFromTwips(top, ty, -platform::MaxWindowCoordinate,
-                                                 platform::MaxWindowCoordinate),
-                       platform::PixelsFromTwips(width, tx, 1, platform::MaxWindowCoordinate),
-                       platform::PixelsFromTwips(height, ty, 1, platform::MaxWindowCoordinate));
-    // A geometry the screen cannot hold (another monitor, a damaged file) is fitted to
-    // the screen the window's corner falls on.
-    const QScreen* target = QGuiApplication::screenAt(stored.topLeft());
-    if (!target)
-        target = screen;
-    const QRect fitted =
-        target ? mGlyfora::FitWindowGeometry(stored, target->availableGeometry(), outer) : stored;
-    move(fitted.topLeft());
-    resize(fitted.size());
-    const bool designSize = fitted.size() != stored.size();
-    frameFit_.Arm({!designSize && s.Width.has_value(), !designSize && s.Height.has_value(),
-                   designSize || !s.Left.has_value(), designSize || !s.Top.has_value()});
+    resize(platform::DesignSize(*this, DesignClientWidthTwips, DesignClientHeightTwips));
+    platform::RestoreGeometry(*this, s.Geometry, frameFit_,
+                              platform::DefaultEdges::CentredWithin16Bits);
 
     QFont font(s.Font.Name);
     font.setBold(s.Font.Bold);
@@ -141,16 +97,7 @@ void frmText::LoadWindowSettings() {
 
 void frmText::SaveWindowSettings() {
     textwin::TextWindowSettings s;
-    const bool normal =
-        !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
-    // Before the window manager has framed the window its frame is its size as loaded.
-    const double tx = platform::TwipsPerPixelX();
-    const double ty = platform::TwipsPerPixelY();
-    const QRect outer = frameGeometry();
-    s.Left = float(outer.x() * tx);
-    s.Top = float(outer.y() * ty);
-    s.Height = float(outer.height() * ty);
-    s.Width = float(outer.width() * tx);
+    s.Geometry = platform::CaptureGeometry(*this);
     const QFont font = rtfView->BaseFont();
     s.Font.Name = font.family();
     s.Font.Bold = font.bold();
@@ -161,7 +108,7 @@ void frmText::SaveWindowSettings() {
     s.BackColor = rtfView->BackColor();
     // With colours mixed in the selection, the colour it starts with goes on.
     s.ForeColor = rtfView->SelColor().value_or(rtfView->LeadColor());
-    textwin::SaveTextWindowSettings(store_, s, normal);
+    textwin::SaveTextWindowSettings(store_, s);
 }
 
 void frmText::showEvent(QShowEvent* event) {

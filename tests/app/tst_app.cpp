@@ -3,7 +3,6 @@
 #include "app/ImageInfo.h"
 #include "app/Main.h"
 #include "app/Settings.h"
-#include "platform/WindowGeometry.h"
 #include "app/frmMain.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
@@ -12,6 +11,7 @@
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
+#include "platform/WindowGeometry.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
@@ -254,22 +254,38 @@ private Q_SLOTS:
         QCOMPARE(mGlyfora::FitWindowGeometry(stored, area, QSize(592, 450)), expected);
     }
 
-    void hugeStoredWindowOpensAtDesignSize() {
-        QSize design;
+    // A size the screen cannot hold, or no size at all (the window would shrink to a
+    // sliver), opens at the design size.
+    void unusableStoredSizeOpensAtDesignSize_data() {
+        QTest::addColumn<QString>("extent");
+        QTest::addColumn<bool>("fitted"); // centred on the available area, not by default
+        QTest::newRow("huge") << "99999999" << true;
+        QTest::newRow("zero") << "0" << false;
+        QTest::newRow("negative") << "-300" << false;
+    }
+    void unusableStoredSizeOpensAtDesignSize() {
+        QFETCH(QString, extent);
+        QFETCH(bool, fitted);
+        QRect firstRun;
         {
-            Started first; // empty store: the design size
-            design = first.form->frameGeometry().size();
+            Started first; // empty store: the design size, placed by default
+            firstRun = first.form->frameGeometry();
         }
+        const QSize design = firstRun.size();
         platform::SettingsStore store;
-        store.Write(QStringLiteral("Window"), QStringLiteral("Width"), QStringLiteral("99999999"));
-        store.Write(QStringLiteral("Window"), QStringLiteral("Height"), QStringLiteral("99999999"));
+        store.Write(QStringLiteral("Window"), QStringLiteral("Width"), extent);
+        store.Write(QStringLiteral("Window"), QStringLiteral("Height"), extent);
         store.Sync();
         Started run;
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         const QRect outer = run.form->frameGeometry();
         QCOMPARE(outer.size(), design);
-        QCOMPARE(outer.left(), area.left() + (area.width() - design.width()) / 2);
-        QCOMPARE(outer.top(), area.top() + (area.height() - design.height()) / 2);
+        if (fitted) {
+            QCOMPARE(outer.left(), area.left() + (area.width() - design.width()) / 2);
+            QCOMPARE(outer.top(), area.top() + (area.height() - design.height()) / 2);
+        } else {
+            QCOMPARE(outer, firstRun);
+        }
         run.Unload();
         QCOMPARE(Stored("Window", QStringLiteral("Width")), QString::number(design.width() * 15));
         QCOMPARE(Stored("Window", QStringLiteral("Height")), QString::number(design.height() * 15));

@@ -643,7 +643,7 @@ void TestTextWindow::garbageFallsBack() {
     Store(section, key, text);
     const textwin::TextWindowSettings s =
         textwin::LoadTextWindowSettings(platform::SettingsStore());
-    QVERIFY(!s.Left && !s.Top && !s.Height && !s.Width);
+    QVERIFY(!s.Geometry.Left && !s.Geometry.Top && !s.Geometry.Height && !s.Geometry.Width);
     QCOMPARE(s.Font.Name, QStringLiteral("Terminal"));
     QVERIFY(!s.Font.Bold && !s.Font.Italic && !s.Font.Strikethrough && !s.Font.Underline);
     QCOMPARE(s.Font.Size, 4.0f);
