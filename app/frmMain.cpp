@@ -18,7 +18,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMoveEvent>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -151,14 +150,4 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::mnuExit_Click() {
     close();
-}
-
-void frmMain::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    frameFit_.Shown(*this);
-}
-
-void frmMain::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    frameFit_.Moved(*this);
 }

@@ -5,6 +5,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowGeometry.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -68,7 +69,8 @@ void RestoreGeometry(QWidget& window, const StoredGeometry& stored, FrameFit& fi
     // design size (no stored size, or one that did not fit) is the client's and keeps it;
     // a window placed by default is centred with its frame.
     const bool designSize = fitted.size() != wanted.size();
-    fit.Arm({!designSize && stored.Width.has_value(), !designSize && stored.Height.has_value(),
+    fit.Arm(window,
+            {!designSize && stored.Width.has_value(), !designSize && stored.Height.has_value(),
              designSize || !stored.Left.has_value(), designSize || !stored.Top.has_value()});
 }
 
@@ -83,9 +85,19 @@ StoredGeometry CaptureGeometry(const QWidget& window) {
             float(outer.width() * tx)};
 }
 
-void FrameFit::Arm(const Plan& plan) {
+void FrameFit::Arm(QWidget& window, const Plan& plan) {
+    window_ = &window;
     plan_ = plan;
     pending_ = true;
+    window.installEventFilter(this);
+}
+
+bool FrameFit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Show)
+        Shown(*window_);
+    else if (watched == window_ && event->type() == QEvent::Move)
+        Apply(*window_);
+    return false;
 }
 
 void FrameFit::Shown(QWidget& window) {
@@ -95,10 +107,6 @@ void FrameFit::Shown(QWidget& window) {
     // person chose. The timers go with the window.
     QTimer::singleShot(0, &window, [this, &window] { Apply(window); });
     QTimer::singleShot(FrameWaitMilliseconds, &window, [this] { pending_ = false; });
-}
-
-void FrameFit::Moved(QWidget& window) {
-    Apply(window);
 }
 
 void FrameFit::Apply(QWidget& window) {

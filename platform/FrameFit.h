@@ -6,6 +6,7 @@
 
 #include "platform/StoredGeometry.h"
 
+#include <QObject>
 #include <QSize>
 
 class QMainWindow;
@@ -22,7 +23,7 @@ float CentredTwips(int screen, int outer, double twipsPerPixel);
 // Twips to whole pixels (halves to even), held within [min, max].
 int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max);
 
-class FrameFit {
+class FrameFit : public QObject {
 public:
     struct Plan {
         bool outerWidth = false;  // the width set is an outer width: take the frame off
@@ -31,15 +32,18 @@ public:
         bool centreY = false;
     };
 
-    // What to do once the frame is known.
-    void Arm(const Plan& plan);
-    // From the window's showEvent and moveEvent.
-    void Shown(QWidget& window);
-    void Moved(QWidget& window);
+    // What to do with `window` once its frame is known; its show and move events are
+    // watched from now on.
+    void Arm(QWidget& window, const Plan& plan);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Shown(QWidget& window);
     void Apply(QWidget& window);
 
+    QWidget* window_ = nullptr;
     Plan plan_;
     bool pending_ = false;
 };

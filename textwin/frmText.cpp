@@ -111,16 +111,6 @@ void frmText::SaveWindowSettings() {
     textwin::SaveTextWindowSettings(store_, s);
 }
 
-void frmText::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    frameFit_.Shown(*this);
-}
-
-void frmText::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    frameFit_.Moved(*this);
-}
-
 void frmText::ShowError(const QString& message) {
     dialogs_.Message(this, message, platform::MsgIcon::Critical);
 }

@@ -88,8 +88,6 @@ protected:
     // A person's close request only hides the window; a session end or a termination
     // never waits for it.
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
