@@ -4,14 +4,13 @@
 
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
+#include "platform/RegularFile.h"
 
 #include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mGlyfora {
@@ -22,19 +21,9 @@ namespace {
 // exhausting memory.
 constexpr qint64 MaxTextFileBytes = qint64(1) << 30;
 
-QString SystemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 void SetError(QString* error, const QString& text) {
     if (error)
         *error = text;
-}
-
-QString NotRegularText(mode_t mode) {
-    if (S_ISDIR(mode))
-        return QStringLiteral("フォルダーはファイルとして開けません。");
-    return QStringLiteral("通常のファイルではないため開けません。");
 }
 
 } // namespace
@@ -82,38 +71,25 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
         SetError(error, QStringLiteral("ファイル名がありません。"));
         return std::nullopt;
     }
-    struct stat status;
-    if (::stat(name.constData(), &status) != 0) {
-        SetError(error, errno == ENOENT
-                            ? QStringLiteral("ファイルが見つかりません。")
-                            : QStringLiteral("ファイルを開けません: ") + SystemError(errno));
+    platform::RegularFile opened = platform::RegularFile::Open(name);
+    const platform::FileCheck& check = opened.Check();
+    switch (check.kind) {
+    case platform::FileKind::Regular:
+        break;
+    case platform::FileKind::Folder:
+        SetError(error, QStringLiteral("フォルダーはファイルとして開けません。"));
+        return std::nullopt;
+    case platform::FileKind::Other:
+        SetError(error, QStringLiteral("通常のファイルではないため開けません。"));
+        return std::nullopt;
+    case platform::FileKind::Failed:
+        SetError(error, check.error == ENOENT ? QStringLiteral("ファイルが見つかりません。")
+                                              : QStringLiteral("ファイルを開けません: ") +
+                                                    platform::SystemError(check.error));
         return std::nullopt;
     }
-    if (!S_ISREG(status.st_mode)) {
-        SetError(error, NotRegularText(status.st_mode));
-        return std::nullopt;
-    }
-    // O_NONBLOCK: a FIFO put in the file's place since the check cannot block the open;
-    // fstat then confirms what was really opened.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        SetError(error, QStringLiteral("ファイルを開けません: ") + SystemError(errno));
-        return std::nullopt;
-    }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    if (::fstat(fd, &status) != 0) {
-        SetError(error, QStringLiteral("ファイルを開けません: ") + SystemError(errno));
-        return std::nullopt;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        SetError(error, NotRegularText(status.st_mode));
-        return std::nullopt;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (status.st_size > MaxTextFileBytes) {
+    const int fd = opened.Descriptor();
+    if (check.size > MaxTextFileBytes) {
         SetError(error, QStringLiteral("ファイルが大きすぎて読み込めません。"));
         return std::nullopt;
     }
@@ -122,7 +98,7 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
     try {
         // The size is a hint: a file that grows meanwhile is read to its end. One byte
         // more than the size lets the end show without growing the buffer.
-        qint64 capacity = qMax<qint64>(status.st_size + 1, 4096);
+        qint64 capacity = qMax<qint64>(check.size + 1, 4096);
         bytes.resize(capacity);
         qint64 used = 0;
         for (;;) {
@@ -138,7 +114,8 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                SetError(error, QStringLiteral("ファイルを読み込めません: ") + SystemError(errno));
+                SetError(error, QStringLiteral("ファイルを読み込めません: ") +
+                                    platform::SystemError(errno));
                 return std::nullopt;
             }
             if (got == 0)
