@@ -187,7 +187,7 @@ QString ProgramScan(const QString& path, bool html, const SelectionRect& cut = {
     PictureSurface surface;
     surface.Assign(LoadPictureFile(path).image);
     testsupport::RecordingHost host;
-    return html ? ConvertToHTML(surface, cut, host) : ConvertToText(surface, cut, host);
+    return Scan(html ? ScanKind::HTML : ScanKind::Text, surface, cut, host).text;
 }
 
 } // namespace

@@ -22,6 +22,12 @@ namespace {
 
 const QString IndexRamp = QStringLiteral("0123456789ABCDEF");
 
+// The program's scan, its text alone.
+QString ConvertTo(ScanKind kind, const PictureSurface& picture, const SelectionRect& cut,
+                  ScanHost& host) {
+    return Scan(kind, picture, cut, host).text;
+}
+
 QString Crlf(const QStringList& lines) {
     return lines.join(QStringLiteral("\r\n"));
 }
@@ -104,7 +110,8 @@ private Q_SLOTS:
         QCOMPARE(PickCharacter(platform::ColourFromRgb(colour)), expected);
         // The scan of a 1 x 1 picture of that colour: one character, no line break.
         RecordingHost host;
-        QCOMPARE(ConvertToText(testsupport::SolidSurface(1, 1, colour), {}, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::Text, testsupport::SolidSurface(1, 1, colour), {}, host),
+                 expected);
     }
 
     void characterTable() {
@@ -120,7 +127,8 @@ private Q_SLOTS:
         // the scan either.
         ConversionSettings.Charactor = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
         RecordingHost lone;
-        const ScanOutcome replaced = ScanToText(testsupport::SolidSurface(2, 1, 0), {}, lone);
+        const ScanOutcome replaced =
+            Scan(ScanKind::Text, testsupport::SolidSurface(2, 1, 0), {}, lone);
         QCOMPARE(replaced.status, ScanStatus::Done);
         QCOMPARE(replaced.text.size(), 2);
 
@@ -130,7 +138,8 @@ private Q_SLOTS:
             ConversionSettings.Charactor = ramp;
             QVERIFY(!FillCharacterTable());
             RecordingHost host;
-            const ScanOutcome outcome = ScanToText(testsupport::SolidSurface(2, 2, 0), {}, host);
+            const ScanOutcome outcome =
+                Scan(ScanKind::Text, testsupport::SolidSurface(2, 2, 0), {}, host);
             QCOMPARE(outcome.status, ScanStatus::BadSettings);
             QVERIFY(outcome.text.isEmpty());
             QVERIFY(host.errors.isEmpty());
@@ -163,7 +172,9 @@ private Q_SLOTS:
         ConversionSettings.X = quint8(cellX);
         ConversionSettings.Y = quint8(cellY);
         RecordingHost host;
-        QCOMPARE(ConvertToText(testsupport::ColumnIndexSurface(width, height), {}, host), expected);
+        QCOMPARE(
+            ConvertTo(ScanKind::Text, testsupport::ColumnIndexSurface(width, height), {}, host),
+            expected);
         const int rows = int(expected.count(QStringLiteral("\r\n"))) + 1;
         QCOMPARE(host.ranges, (QList<QPair<int, int>>{{0, estimate}}));
         QCOMPARE(host.eventCalls, rows);
@@ -200,13 +211,13 @@ private Q_SLOTS:
         ConversionSettings.Charactor = IndexRamp;
         RecordingHost host;
         const PictureSurface picture = testsupport::ColumnIndexSurface(6, 2);
-        QCOMPARE(ConvertToText(picture, cut, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::Text, picture, cut, host), expected);
         QCOMPARE(testsupport::ReferenceScan(picture, cut, false), expected);
     }
 
     void emptyRegion() {
         RecordingHost host;
-        const ScanOutcome outcome = ScanToText(PictureSurface(), {}, host);
+        const ScanOutcome outcome = Scan(ScanKind::Text, PictureSurface(), {}, host);
         QCOMPARE(outcome.status, ScanStatus::EmptyRegion);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.ranges, (QList<QPair<int, int>>{{0, 0}}));
@@ -229,8 +240,7 @@ private Q_SLOTS:
                 CancelConversion = true;
         };
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 5);
-        const ScanOutcome outcome =
-            html ? ScanToHTML(picture, {}, host) : ScanToText(picture, {}, host);
+        const ScanOutcome outcome = Scan(html ? ScanKind::HTML : ScanKind::Text, picture, {}, host);
         QCOMPARE(outcome.status, ScanStatus::Cancelled);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.eventCalls, 3);
@@ -258,7 +268,8 @@ private Q_SLOTS:
         QCOMPARE(cell.size(), 30);
         QCOMPARE(MakeColorCell(platform::ColourFromRgb(colour)), cell);
         RecordingHost host;
-        QCOMPARE(ConvertToHTML(testsupport::SolidSurface(1, 1, colour), {}, host), cell);
+        QCOMPARE(ConvertTo(ScanKind::HTML, testsupport::SolidSurface(1, 1, colour), {}, host),
+                 cell);
     }
 
     void htmlTwoByTwo() {
@@ -274,13 +285,13 @@ private Q_SLOTS:
         const PictureSurface picture = testsupport::SurfaceOf(image);
         const QString expected =
             cell("010203") + cell("040506") + "\r\n" + cell("070809") + cell("0A0B0C");
-        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::HTML, picture, {}, host), expected);
         // Neither the ramp nor its direction touch an HTML result.
         ConversionSettings.Reverse = true;
         ConversionSettings.Charactor = QStringLiteral("ab");
-        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::HTML, picture, {}, host), expected);
         ConversionSettings.Charactor = QString(); // would fail a text scan
-        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::HTML, picture, {}, host), expected);
     }
 
     // One pixel per cell: the top-left one, or each channel's mean over the cell's pixels
@@ -374,7 +385,7 @@ private Q_SLOTS:
         for (const PictureSurface* p : {&picture, &narrow}) {
             RecordingHost host;
             const QString scanned =
-                html ? ConvertToHTML(*p, cut, host) : ConvertToText(*p, cut, host);
+                Scan(html ? ScanKind::HTML : ScanKind::Text, *p, cut, host).text;
             QVERIFY(!scanned.isEmpty());
             QVERIFY(scanned == testsupport::ReferenceScan(*p, cut, html));
         }
@@ -390,8 +401,7 @@ private Q_SLOTS:
         RecordingHost host;
         host.memoryLimit = 4096;
         const PictureSurface picture = testsupport::NoiseSurface(50, 20, 1);
-        const ScanOutcome outcome =
-            html ? ScanToHTML(picture, {}, host) : ScanToText(picture, {}, host);
+        const ScanOutcome outcome = Scan(html ? ScanKind::HTML : ScanKind::Text, picture, {}, host);
         QCOMPARE(outcome.status, ScanStatus::OutOfMemory);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.errors, QStringList{QStringLiteral("文字列領域が不足しています。\n"
@@ -425,7 +435,7 @@ private Q_SLOTS:
         RecordingHost host;
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 2);
         const ScanOutcome outcome =
-            html ? StreamHTML(picture, cut, host, sink) : StreamText(picture, cut, host, sink);
+            Stream(html ? ScanKind::HTML : ScanKind::Text, picture, cut, host, sink);
         QCOMPARE(outcome.status, expected.isEmpty() ? ScanStatus::EmptyRegion : ScanStatus::Done);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(sink.bytes, expected);
@@ -439,7 +449,7 @@ private Q_SLOTS:
         RecordingHost host;
         ConversionSettings.Charactor = IndexRamp;
         const ScanOutcome outcome =
-            StreamText(testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
+            Stream(ScanKind::Text, testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
         QCOMPARE(outcome.status, ScanStatus::FileError);
         QCOMPARE(outcome.reason, QStringLiteral("No space left on device"));
     }
@@ -447,7 +457,8 @@ private Q_SLOTS:
     void zeroCellSize() {
         ConversionSettings.X = 0;
         RecordingHost host;
-        const ScanOutcome outcome = ScanToText(testsupport::SolidSurface(3, 3, 0), {}, host);
+        const ScanOutcome outcome =
+            Scan(ScanKind::Text, testsupport::SolidSurface(3, 3, 0), {}, host);
         QCOMPARE(outcome.status, ScanStatus::BadSettings);
         QVERIFY(outcome.text.isEmpty());
     }
