@@ -168,7 +168,7 @@ void frmMain::LoadWindowState() {
         mGlyfora::ReadBoolean(store_, mGlyfora::Setting(window, QStringLiteral("StatusBar"))));
 
     mGlyfora::RecentFilesList.fill(QString());
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < mGlyfora::RecentFilesLimit; ++i) {
         mGlyfora::RecentFilesList[i] = mGlyfora::ReadText(store_, RecentFileSetting(i));
     }
     for (QAction* item : mnuRecent)
@@ -191,7 +191,7 @@ void frmMain::SaveWindowState() {
     }
     store_.Write(window, QStringLiteral("ToolBar"), BoolToText(mnuToolBar->isChecked()));
     store_.Write(window, QStringLiteral("StatusBar"), BoolToText(mnuStatusBar->isChecked()));
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < mGlyfora::RecentFilesLimit; ++i) {
         const mGlyfora::SettingDefinition& key = RecentFileSetting(i);
         const QString& entry = mGlyfora::RecentFilesList[i];
         if (!entry.isEmpty() && i < mGlyfora::RecentFilesMax)

@@ -30,10 +30,8 @@ namespace {
 
 using mGlyfora::MaxRampCharacters;
 
-constexpr int CellSizes = 10;       // X and Y: 1 to 10
-constexpr int RecentMaximum = 20;   // menu lengths 0 to 20
-constexpr int DefaultRecentMax = 4; // what Default puts into the menu length
-constexpr int RampTab = 1;          // "キャラクタ"
+constexpr int CellSizes = 10; // X and Y: 1 to 10
+constexpr int RampTab = 1;    // "キャラクタ"
 // Room in the template boxes, in characters and lines of their font.
 constexpr int TemplateColumns = 40;
 constexpr int TemplateLines = 4;
@@ -117,7 +115,7 @@ QPushButton* Button(QWidget* parent, const QString& name, const QString& text) {
 } // namespace
 
 frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFilesMax,
-                     std::array<QString, 21>& recentFilesList)
+                     std::array<QString, mGlyfora::RecentFilesSlots>& recentFilesList)
     : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
@@ -207,7 +205,7 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
 
     // Other: the recent-files menu.
     fraHistory = Frame(picPanel[4], QStringLiteral("fraHistory"), frmOptionTexts::History);
-    cmbRecent = NumberList(fraHistory, QStringLiteral("cmbRecent"), 0, RecentMaximum);
+    cmbRecent = NumberList(fraHistory, QStringLiteral("cmbRecent"), 0, mGlyfora::RecentFilesLimit);
     lblRecent = Label(fraHistory, QStringLiteral("lblRecent"), frmOptionTexts::Recent, cmbRecent);
     cmdClear = Button(fraHistory, QStringLiteral("cmdClear"), frmOptionTexts::Clear);
     connect(cmdClear, &QPushButton::clicked, this, &frmOption::cmdClear_Click);
@@ -262,7 +260,7 @@ void frmOption::Form_Load() {
     const mGlyfora::ConversionSettingsRecord& cs = mGlyfora::ConversionSettings;
     cmbX->setCurrentIndex(std::clamp(int(cs.X), 1, CellSizes) - 1);
     cmbY->setCurrentIndex(std::clamp(int(cs.Y), 1, CellSizes) - 1);
-    cmbRecent->setCurrentIndex(std::clamp(int(recentFilesMax_), 0, RecentMaximum));
+    cmbRecent->setCurrentIndex(std::clamp(int(recentFilesMax_), 0, mGlyfora::RecentFilesLimit));
     chkReverse->setChecked(cs.Reverse);
     txtCharactor->setText(cs.Charactor);
     SetTemplate(0, cs.Before);
@@ -340,7 +338,7 @@ void frmOption::cmdDefault_Click() {
     SetTemplate(1, defaults.After);
     SetTemplate(2, defaults.BeforeHTML);
     SetTemplate(3, defaults.AfterHTML);
-    cmbRecent->setCurrentIndex(DefaultRecentMax);
+    cmbRecent->setCurrentIndex(mGlyfora::RecentFilesDefault);
 }
 
 void frmOption::cmdClear_Click() {

@@ -2,6 +2,8 @@
 // templates and the length of the recent-files menu, applied when the person presses OK.
 #pragma once
 
+#include "platform/mGlyfora.h"
+
 #include <QDialog>
 #include <QString>
 #include <array>
@@ -25,7 +27,7 @@ public:
     // `main` is the window the dialog is centred over; `recentFilesMax` and
     // `recentFilesList` are the program's recent-files length and list, edited in place.
     frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFilesMax,
-              std::array<QString, 21>& recentFilesList);
+              std::array<QString, mGlyfora::RecentFilesSlots>& recentFilesList);
 
     // Fills the controls from the current settings and centres the dialog.
     void Form_Load();
@@ -103,7 +105,7 @@ private:
     QWidget& main_;
     platform::Dialogs& dialogs_;
     qint16& recentFilesMax_;
-    std::array<QString, 21>& recentFilesList_;
+    std::array<QString, mGlyfora::RecentFilesSlots>& recentFilesList_;
     // The ramp box's text before the edit being handled.
     QString rampBefore_;
     struct TemplateMemo {

@@ -12,6 +12,11 @@ class SettingsStore;
 
 namespace mGlyfora {
 
+// The recent-files menu: "Max" entries shown, from 0 to RecentFilesLimit (keys File1 to
+// File20), RecentFilesDefault when nothing is stored.
+inline constexpr int RecentFilesLimit = 20;
+inline constexpr int RecentFilesDefault = 4;
+
 // The longest character ramp, in characters (code points).
 inline constexpr int MaxRampCharacters = 64;
 
