@@ -5,6 +5,7 @@
 #include "convert/frmOptionTexts.h"
 #include "platform/CentreDialog.h"
 #include "platform/Dialogs.h"
+#include "platform/FixedDialog.h"
 #include "platform/SettingsTable.h"
 #include "platform/TextBoxInput.h"
 
@@ -116,11 +117,8 @@ QPushButton* Button(QWidget* parent, const QString& name, const QString& text) {
 
 frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFilesMax,
                      std::array<QString, mGlyfora::RecentFilesSlots>& recentFilesList)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
-      main_(main), dialogs_(dialogs), recentFilesMax_(recentFilesMax),
-      recentFilesList_(recentFilesList) {
+    : QDialog(&main, platform::FixedDialogFlags), main_(main), dialogs_(dialogs),
+      recentFilesMax_(recentFilesMax), recentFilesList_(recentFilesList) {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(frmOptionTexts::Caption);
 
