@@ -24,7 +24,7 @@ using testsupport::RecordingHost;
 namespace {
 
 QString FilePath() {
-    return platform::TempFolder() + QStringLiteral("~glyfora.tmp");
+    return IntermediateFilePath();
 }
 
 QByteArray ReadAll(const QString& path) {

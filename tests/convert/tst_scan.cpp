@@ -33,7 +33,7 @@ QString Crlf(const QStringList& lines) {
 }
 
 QByteArray IntermediateBytes() {
-    QFile file(platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
+    QFile file(IntermediateFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
@@ -430,7 +430,7 @@ private Q_SLOTS:
         QFETCH(SelectionRect, cut);
         QFETCH(QByteArray, expected);
         ConversionSettings.Charactor = IndexRamp;
-        QFile::remove(platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
+        QFile::remove(IntermediateFilePath());
         CollectingSink sink;
         RecordingHost host;
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 2);
@@ -440,7 +440,7 @@ private Q_SLOTS:
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(sink.bytes, expected);
         QVERIFY(host.errors.isEmpty());
-        QVERIFY(!QFile::exists(platform::TempFolder() + QStringLiteral("~glyfora.tmp")));
+        QVERIFY(!QFile::exists(IntermediateFilePath()));
     }
 
     void streamedSinkRefuses() {
