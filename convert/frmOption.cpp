@@ -107,6 +107,19 @@ QPlainTextEdit* TemplateBox(QWidget* parent, const QString& name) {
     return box;
 }
 
+// A tab holding one frame with two labelled template boxes.
+void TemplatePanel(QWidget* panel, QGroupBox* frame, QLabel* before, QPlainTextEdit* beforeBox,
+                   QLabel* after, QPlainTextEdit* afterBox) {
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(before, 0, 0, Qt::AlignTop);
+    grid->addWidget(beforeBox, 0, 1);
+    grid->addWidget(after, 1, 0, Qt::AlignTop);
+    grid->addWidget(afterBox, 1, 1);
+    auto* column = new QVBoxLayout(panel);
+    column->addWidget(frame);
+    column->addStretch();
+}
+
 QPushButton* Button(QWidget* parent, const QString& name, const QString& text) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
@@ -131,7 +144,21 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
         tabProp->addTab(picPanel[i], frmOptionTexts::Tabs[i]);
     }
 
-    // Conversion: cell size and ramp direction.
+    BuildConversionTab();
+    BuildCharactersTab();
+    BuildBrowserTab();
+    BuildHtmlTab();
+    BuildOtherTab();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabProp);
+    layout->addLayout(BuildButtons());
+    // A fixed dialog: the size its contents need.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// Conversion: cell size and ramp direction.
+void frmOption::BuildConversionTab() {
     fraRate = Frame(picPanel[0], QStringLiteral("fraRate"), frmOptionTexts::Rate);
     cmbX = NumberList(fraRate, QStringLiteral("cmbX"), 1, CellSizes);
     cmbY = NumberList(fraRate, QStringLiteral("cmbY"), 1, CellSizes);
@@ -149,8 +176,10 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     conversion->addWidget(fraRate);
     conversion->addWidget(chkReverse);
     conversion->addStretch();
+}
 
-    // Characters: the ramp in a fixed-pitch font.
+// Characters: the ramp in a fixed-pitch font.
+void frmOption::BuildCharactersTab() {
     fraCharactor = Frame(picPanel[1], QStringLiteral("fraCharactor"), frmOptionTexts::Charactor);
     txtCharactor = new QLineEdit(fraCharactor);
     txtCharactor->setObjectName(QStringLiteral("txtCharactor"));
@@ -172,26 +201,20 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     auto* characters = new QVBoxLayout(picPanel[1]);
     characters->addWidget(fraCharactor);
     characters->addStretch();
+}
 
-    // Browser output and HTML output: two templates each.
-    const auto templatePanel = [](QWidget* panel, QGroupBox* frame, QLabel* before,
-                                  QPlainTextEdit* beforeBox, QLabel* after,
-                                  QPlainTextEdit* afterBox) {
-        auto* grid = new QGridLayout(frame);
-        grid->addWidget(before, 0, 0, Qt::AlignTop);
-        grid->addWidget(beforeBox, 0, 1);
-        grid->addWidget(after, 1, 0, Qt::AlignTop);
-        grid->addWidget(afterBox, 1, 1);
-        auto* column = new QVBoxLayout(panel);
-        column->addWidget(frame);
-        column->addStretch();
-    };
+// Browser output: the text result's templates.
+void frmOption::BuildBrowserTab() {
     fraText = Frame(picPanel[2], QStringLiteral("fraText"), frmOptionTexts::HtmlTags);
     txtBefore = TemplateBox(fraText, QStringLiteral("txtBefore"));
     txtAfter = TemplateBox(fraText, QStringLiteral("txtAfter"));
     lblBefore = Label(fraText, QStringLiteral("lblBefore"), frmOptionTexts::Before, txtBefore);
     lblAfter = Label(fraText, QStringLiteral("lblAfter"), frmOptionTexts::After, txtAfter);
-    templatePanel(picPanel[2], fraText, lblBefore, txtBefore, lblAfter, txtAfter);
+    TemplatePanel(picPanel[2], fraText, lblBefore, txtBefore, lblAfter, txtAfter);
+}
+
+// HTML output: the mosaic's templates.
+void frmOption::BuildHtmlTab() {
     fraHTML = Frame(picPanel[3], QStringLiteral("fraHTML"), frmOptionTexts::HtmlTags);
     txtBeforeHTML = TemplateBox(fraHTML, QStringLiteral("txtBeforeHTML"));
     txtAfterHTML = TemplateBox(fraHTML, QStringLiteral("txtAfterHTML"));
@@ -199,9 +222,11 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
         Label(fraHTML, QStringLiteral("lblBeforeHTML"), frmOptionTexts::Before, txtBeforeHTML);
     lblAfterHTML =
         Label(fraHTML, QStringLiteral("lblAfterHTML"), frmOptionTexts::After, txtAfterHTML);
-    templatePanel(picPanel[3], fraHTML, lblBeforeHTML, txtBeforeHTML, lblAfterHTML, txtAfterHTML);
+    TemplatePanel(picPanel[3], fraHTML, lblBeforeHTML, txtBeforeHTML, lblAfterHTML, txtAfterHTML);
+}
 
-    // Other: the recent-files menu.
+// Other: the recent-files menu.
+void frmOption::BuildOtherTab() {
     fraHistory = Frame(picPanel[4], QStringLiteral("fraHistory"), frmOptionTexts::History);
     cmbRecent = NumberList(fraHistory, QStringLiteral("cmbRecent"), 0, mGlyfora::RecentFilesLimit);
     lblRecent = Label(fraHistory, QStringLiteral("lblRecent"), frmOptionTexts::Recent, cmbRecent);
@@ -215,7 +240,10 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     auto* other = new QVBoxLayout(picPanel[4]);
     other->addWidget(fraHistory);
     other->addStretch();
+}
 
+// Default on the left, OK and Cancel on the right.
+QHBoxLayout* frmOption::BuildButtons() {
     cmdDefault = Button(this, QStringLiteral("cmdDefault"), frmOptionTexts::Default);
     cmdOk = Button(this, QStringLiteral("cmdOk"), frmOptionTexts::Ok);
     cmdCancel = Button(this, QStringLiteral("cmdCancel"), frmOptionTexts::Cancel);
@@ -228,12 +256,7 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     buttons->addStretch();
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmdCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabProp);
-    layout->addLayout(buttons);
-    // A fixed dialog: the size its contents need.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    return buttons;
 }
 
 std::array<QPlainTextEdit*, 4> frmOption::TemplateBoxes() const {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 
+class QHBoxLayout;
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -98,6 +100,13 @@ private:
     // A template box shows its text with LF line ends; an unedited box gives back exactly
     // the text it was given, an edited one has CR LF line ends.
     void SetTemplate(int index, const QString& text);
+    // The constructor's parts: one a tab, then the buttons below the tabs.
+    void BuildConversionTab();
+    void BuildCharactersTab();
+    void BuildBrowserTab();
+    void BuildHtmlTab();
+    void BuildOtherTab();
+    QHBoxLayout* BuildButtons();
     QString Template(int index) const;
     std::array<QPlainTextEdit*, 4> TemplateBoxes() const;
     void txtCharactor_Edited(const QString& edited);
