@@ -21,6 +21,17 @@ namespace {
 // exhausting memory.
 constexpr qint64 MaxTextFileBytes = qint64(1) << 30;
 
+// What the conversion window shows when a file cannot be read or saved.
+const QString NoName = QStringLiteral("ファイル名がありません。");
+const QString IsFolder = QStringLiteral("フォルダーはファイルとして開けません。");
+const QString NotRegular = QStringLiteral("通常のファイルではないため開けません。");
+const QString NotFound = QStringLiteral("ファイルが見つかりません。");
+const QString CannotOpen = QStringLiteral("ファイルを開けません: ");
+const QString TooLarge = QStringLiteral("ファイルが大きすぎて読み込めません。");
+const QString CannotRead = QStringLiteral("ファイルを読み込めません: ");
+const QString OutOfMemory = QStringLiteral("メモリが足りないため読み込めません。");
+const QString CannotSave = QStringLiteral("ファイルを保存できません: ");
+
 void SetError(QString* error, const QString& text) {
     if (error)
         *error = text;
@@ -68,7 +79,7 @@ QByteArray EncodeTextFile(const QString& textWithCrLf) {
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
     const QByteArray name = platform::EncodeFileName(path);
     if (name.isEmpty()) {
-        SetError(error, QStringLiteral("ファイル名がありません。"));
+        SetError(error, NoName);
         return std::nullopt;
     }
     platform::RegularFile opened = platform::RegularFile::Open(name);
@@ -77,20 +88,19 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
     case platform::FileKind::Regular:
         break;
     case platform::FileKind::Folder:
-        SetError(error, QStringLiteral("フォルダーはファイルとして開けません。"));
+        SetError(error, IsFolder);
         return std::nullopt;
     case platform::FileKind::Other:
-        SetError(error, QStringLiteral("通常のファイルではないため開けません。"));
+        SetError(error, NotRegular);
         return std::nullopt;
     case platform::FileKind::Failed:
-        SetError(error, check.error == ENOENT ? QStringLiteral("ファイルが見つかりません。")
-                                              : QStringLiteral("ファイルを開けません: ") +
-                                                    platform::SystemError(check.error));
+        SetError(error, check.error == ENOENT ? NotFound
+                                              : CannotOpen + platform::SystemError(check.error));
         return std::nullopt;
     }
     const int fd = opened.Descriptor();
     if (check.size > MaxTextFileBytes) {
-        SetError(error, QStringLiteral("ファイルが大きすぎて読み込めません。"));
+        SetError(error, TooLarge);
         return std::nullopt;
     }
 
@@ -104,7 +114,7 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
         for (;;) {
             if (used == capacity) {
                 if (capacity > MaxTextFileBytes) {
-                    SetError(error, QStringLiteral("ファイルが大きすぎて読み込めません。"));
+                    SetError(error, TooLarge);
                     return std::nullopt;
                 }
                 capacity = qMin(capacity * 2, MaxTextFileBytes + 1);
@@ -114,8 +124,7 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                SetError(error, QStringLiteral("ファイルを読み込めません: ") +
-                                    platform::SystemError(errno));
+                SetError(error, CannotRead + platform::SystemError(errno));
                 return std::nullopt;
             }
             if (got == 0)
@@ -124,7 +133,7 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
         }
         bytes.truncate(used);
     } catch (const std::bad_alloc&) {
-        SetError(error, QStringLiteral("メモリが足りないため読み込めません。"));
+        SetError(error, OutOfMemory);
         return std::nullopt;
     }
     return bytes;
@@ -134,7 +143,7 @@ bool SaveFileBytes(const QString& path, const QByteArray& bytes, QString* error)
     platform::OutputFile file(path, platform::OutputFile::Durability::Synced);
     if (file.Open() && file.Write(bytes) && file.Commit())
         return true;
-    SetError(error, QStringLiteral("ファイルを保存できません: ") + file.ErrorString());
+    SetError(error, CannotSave + file.ErrorString());
     return false;
 }
 
