@@ -5,6 +5,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "convert/ConvertScan.h"
+#include "convert/IntermediateFile.h"
 #include "convert/MakeColorCell.h"
 #include "platform/Paths.h"
 #include "tests/convert/ScanTestSupport.h"
@@ -227,11 +228,14 @@ private Q_SLOTS:
 
     void cancel_data() {
         QTest::addColumn<bool>("html");
-        QTest::newRow("text") << false;
-        QTest::newRow("html") << true;
+        QTest::addColumn<bool>("below");
+        QTest::newRow("text") << false << false;
+        QTest::newRow("html") << true << false;
+        QTest::newRow("text, the third row below the picture") << false << true;
     }
     void cancel() {
         QFETCH(bool, html);
+        QFETCH(bool, below);
         ConversionSettings.Charactor = IndexRamp;
         CancelConversion = true; // a stale request does not stop the next scan
         RecordingHost host;
@@ -240,13 +244,16 @@ private Q_SLOTS:
                 CancelConversion = true;
         };
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 5);
-        const ScanOutcome outcome = Scan(html ? ScanKind::HTML : ScanKind::Text, picture, {}, host);
+        const SelectionRect cut = below ? SelectionRect{true, 0, 3, 4, 3} : SelectionRect{};
+        const ScanOutcome outcome =
+            Scan(html ? ScanKind::HTML : ScanKind::Text, picture, cut, host);
         QCOMPARE(outcome.status, ScanStatus::Cancelled);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.eventCalls, 3);
         QCOMPARE(host.positions, (QList<int>{0, 1}));
         // Two whole rows and the one cell after which the request was seen stay on disk.
-        const QString first = html ? MakeColorCell(0xFFFFFF) : QStringLiteral("0");
+        // A row without a readable cell is cut before its line end.
+        const QString first = html ? MakeColorCell(0xFFFFFF) : below ? "" : QStringLiteral("0");
         const QString row = html ? testsupport::ReferenceScan(picture, {true, 0, 0, 4, 1}, true)
                                  : QStringLiteral("0123");
         QCOMPARE(IntermediateBytes(), (row + "\r\n" + row + "\r\n" + first).toUtf8());
@@ -389,6 +396,29 @@ private Q_SLOTS:
             QVERIFY(!scanned.isEmpty());
             QVERIFY(scanned == testsupport::ReferenceScan(*p, cut, html));
         }
+    }
+
+    // A request that comes after the last row's cells: the program's scans answer
+    // Cancelled, nothing read back and no page copied.
+    void requestWithTheLastRow_data() {
+        QTest::addColumn<bool>("keptInFile");
+        QTest::newRow("text read back") << false;
+        QTest::newRow("HTML kept in the file") << true;
+    }
+    void requestWithTheLastRow() {
+        QFETCH(bool, keptInFile);
+        RecordingHost host;
+        host.onProgress = [](int position) {
+            if (position == 1)
+                CancelConversion = true;
+        };
+        const PictureSurface picture = testsupport::ColumnIndexSurface(2, 2);
+        IntermediateFile file;
+        const ScanOutcome outcome = keptInFile ? ScanToHTMLFile(picture, {}, host, file)
+                                               : Scan(ScanKind::Text, picture, {}, host);
+        QCOMPARE(outcome.status, ScanStatus::Cancelled);
+        QVERIFY(outcome.text.isEmpty());
+        CancelConversion = false;
     }
 
     void outOfMemory_data() {
