@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
-#include <cerrno>
 #include <unistd.h>
 
 namespace mGlyfora {
@@ -25,14 +24,11 @@ std::optional<QString> ReadHelpFile(const QString& path, QString& error) {
     // A FIFO or device would block the program or never end.
     platform::RegularFile opened = platform::RegularFile::Open(platform::EncodeFileName(path));
     const platform::FileCheck& check = opened.Check();
-    if (check.kind == platform::FileKind::Failed) {
-        error = check.error == ENOENT || check.error == ENOTDIR
-                    ? NoFile
-                    : platform::SystemError(check.error);
-        return std::nullopt;
-    }
-    if (check.kind != platform::FileKind::Regular) {
-        error = NotRegular;
+    // Folders are not regular files either; other failures give the system's text alone.
+    if (const QString refused =
+            platform::RefusalText(check, {NoFile, NotRegular, NotRegular, QString()});
+        !refused.isEmpty()) {
+        error = refused;
         return std::nullopt;
     }
     if (check.size > MaxHelpFileBytes) {

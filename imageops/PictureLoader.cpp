@@ -157,18 +157,10 @@ LoadedPicture LoadPictureFile(const QString& path) {
     const QByteArray name = platform::EncodeFileName(path);
     platform::RegularFile opened = platform::RegularFile::Open(name);
     const platform::FileCheck& check = opened.Check();
-    switch (check.kind) {
-    case platform::FileKind::Regular:
-        break;
-    case platform::FileKind::Folder:
-        return Failure(Text(IsFolder));
-    case platform::FileKind::Other:
-        return Failure(Text(NotRegular));
-    case platform::FileKind::Failed:
-        return Failure(check.error == ENOENT || check.error == ENOTDIR
-                           ? Text(NotFound)
-                           : Text(CannotOpen) + platform::SystemError(check.error));
-    }
+    if (const QString refused = platform::RefusalText(
+            check, {Text(NotFound), Text(IsFolder), Text(NotRegular), Text(CannotOpen)});
+        !refused.isEmpty())
+        return Failure(refused);
     const int fd = opened.Release();
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

@@ -32,6 +32,22 @@ bool SetBlocking(int fd) {
     return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
+QString RefusalText(const FileCheck& check, const RefusalTexts& texts) {
+    switch (check.kind) {
+    case FileKind::Regular:
+        return QString();
+    case FileKind::Folder:
+        return texts.folder;
+    case FileKind::Other:
+        return texts.notRegular;
+    case FileKind::Failed:
+        break;
+    }
+    if (check.error == ENOENT || check.error == ENOTDIR)
+        return texts.notFound;
+    return texts.cannotOpen + SystemError(check.error);
+}
+
 FileCheck CheckFile(const QByteArray& name) {
     struct stat status {};
     if (::stat(name.constData(), &status) != 0)

@@ -25,6 +25,17 @@ struct FileCheck {
 // What `name` leads to, links followed.
 FileCheck CheckFile(const QByteArray& name);
 
+// The caller's words for a name that is not a regular file.
+struct RefusalTexts {
+    QString notFound;   // nothing at the name (ENOENT, ENOTDIR)
+    QString folder;     // a folder
+    QString notRegular; // a FIFO, device or socket
+    QString cannotOpen; // before the system's text of any other failure
+};
+
+// The text for a check that is not a regular file; empty for one that is.
+QString RefusalText(const FileCheck& check, const RefusalTexts& texts);
+
 // A regular file open for reading, links followed: blocking, close-on-exec, closed with
 // the object unless released.
 class RegularFile {

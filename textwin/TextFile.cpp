@@ -84,18 +84,10 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
     }
     platform::RegularFile opened = platform::RegularFile::Open(name);
     const platform::FileCheck& check = opened.Check();
-    switch (check.kind) {
-    case platform::FileKind::Regular:
-        break;
-    case platform::FileKind::Folder:
-        SetError(error, IsFolder);
-        return std::nullopt;
-    case platform::FileKind::Other:
-        SetError(error, NotRegular);
-        return std::nullopt;
-    case platform::FileKind::Failed:
-        SetError(error, check.error == ENOENT ? NotFound
-                                              : CannotOpen + platform::SystemError(check.error));
+    if (const QString refused =
+            platform::RefusalText(check, {NotFound, IsFolder, NotRegular, CannotOpen});
+        !refused.isEmpty()) {
+        SetError(error, refused);
         return std::nullopt;
     }
     const int fd = opened.Descriptor();

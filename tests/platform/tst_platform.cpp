@@ -273,18 +273,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("expected"); // FileKind
         QTest::addColumn<int>("error");
-        QTest::newRow("regular file") << "file" << int(FileKind::Regular) << 0;
-        QTest::newRow("link to a regular file") << "link" << int(FileKind::Regular) << 0;
-        QTest::newRow("folder") << "folder" << int(FileKind::Folder) << 0;
-        QTest::newRow("named pipe") << "fifo" << int(FileKind::Other) << 0;
-        QTest::newRow("nothing") << "missing" << int(FileKind::Failed) << ENOENT;
-        QTest::newRow("dangling link") << "dangling" << int(FileKind::Failed) << ENOENT;
-        QTest::newRow("below a file") << "below" << int(FileKind::Failed) << ENOTDIR;
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("regular file") << "file" << int(FileKind::Regular) << 0 << QString();
+        QTest::newRow("link to a regular file")
+            << "link" << int(FileKind::Regular) << 0 << QString();
+        QTest::newRow("folder") << "folder" << int(FileKind::Folder) << 0
+                                << QStringLiteral("folder");
+        QTest::newRow("named pipe")
+            << "fifo" << int(FileKind::Other) << 0 << QStringLiteral("other");
+        QTest::newRow("nothing") << "missing" << int(FileKind::Failed) << ENOENT
+                                 << QStringLiteral("not found");
+        QTest::newRow("dangling link")
+            << "dangling" << int(FileKind::Failed) << ENOENT << QStringLiteral("not found");
+        QTest::newRow("below a file")
+            << "below" << int(FileKind::Failed) << ENOTDIR << QStringLiteral("not found");
     }
     void regularFileOpener() {
         QFETCH(QString, kind);
         QFETCH(int, expected);
         QFETCH(int, error);
+        QFETCH(QString, refusal);
         QTemporaryDir dir;
         const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("file")));
         const QByteArray name = QFile::encodeName(dir.filePath(QStringLiteral("name")));
@@ -306,6 +314,8 @@ private Q_SLOTS:
         QCOMPARE(int(regular.Check().kind), expected);
         QCOMPARE(regular.Check().error, error);
         QCOMPARE(regular.IsOpen(), expected == int(FileKind::Regular));
+        QCOMPARE(RefusalText(regular.Check(), {"not found", "folder", "other", "cannot open"}),
+                 refusal);
         if (regular.IsOpen()) {
             QCOMPARE(regular.Check().size, 5);
             QCOMPARE(::fcntl(regular.Descriptor(), F_GETFL) & (O_NONBLOCK | O_ACCMODE), O_RDONLY);
