@@ -31,8 +31,7 @@ namespace {
 
 using mGlyfora::MaxRampCharacters;
 
-constexpr int CellSizes = 10; // X and Y: 1 to 10
-constexpr int RampTab = 1;    // "キャラクタ"
+constexpr int RampTab = 1; // "キャラクタ"
 // Room in the template boxes, in characters and lines of their font.
 constexpr int TemplateColumns = 40;
 constexpr int TemplateLines = 4;
@@ -160,8 +159,8 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
 // Conversion: cell size and ramp direction.
 void frmOption::BuildConversionTab() {
     fraRate = Frame(picPanel[0], QStringLiteral("fraRate"), frmOptionTexts::Rate);
-    cmbX = NumberList(fraRate, QStringLiteral("cmbX"), 1, CellSizes);
-    cmbY = NumberList(fraRate, QStringLiteral("cmbY"), 1, CellSizes);
+    cmbX = NumberList(fraRate, QStringLiteral("cmbX"), 1, mGlyfora::MaxCellSize);
+    cmbY = NumberList(fraRate, QStringLiteral("cmbY"), 1, mGlyfora::MaxCellSize);
     lblX = Label(fraRate, QStringLiteral("lblX"), frmOptionTexts::X, cmbX);
     lblY = Label(fraRate, QStringLiteral("lblY"), frmOptionTexts::Y, cmbY);
     auto* rate = new QGridLayout(fraRate);
@@ -279,8 +278,8 @@ QString frmOption::Template(int index) const {
 
 void frmOption::Form_Load() {
     const mGlyfora::ConversionSettingsRecord& cs = mGlyfora::ConversionSettings;
-    cmbX->setCurrentIndex(std::clamp(int(cs.X), 1, CellSizes) - 1);
-    cmbY->setCurrentIndex(std::clamp(int(cs.Y), 1, CellSizes) - 1);
+    cmbX->setCurrentIndex(std::clamp(int(cs.X), 1, mGlyfora::MaxCellSize) - 1);
+    cmbY->setCurrentIndex(std::clamp(int(cs.Y), 1, mGlyfora::MaxCellSize) - 1);
     cmbRecent->setCurrentIndex(std::clamp(int(recentFilesMax_), 0, mGlyfora::RecentFilesLimit));
     chkReverse->setChecked(cs.Reverse);
     txtCharactor->setText(cs.Charactor);

@@ -16,8 +16,8 @@ std::vector<SettingDefinition> BuildTable() {
     const auto S = [](const char* s) { return QString::fromUtf8(s); };
     const QString after = S("</PRE></FONT>\r\n</BODY></HTML>");
     std::vector<SettingDefinition> t = {
-        {S("Conversion"), S("X"), K::Integer, S("1"), 1, 10},
-        {S("Conversion"), S("Y"), K::Integer, S("1"), 1, 10},
+        {S("Conversion"), S("X"), K::Integer, S("1"), 1, MaxCellSize},
+        {S("Conversion"), S("Y"), K::Integer, S("1"), 1, MaxCellSize},
         {S("Conversion"), S("Reverse"), K::Boolean, S("False")},
         {S("Conversion"), S("Charactor"), K::Ramp, S(" .,:;!IU0OQRB&%@")},
         {S("HTML"), S("Before"), K::Text,
