@@ -2,10 +2,10 @@
 #include "app/CommandLine.h"
 
 #include "platform/FileNames.h"
+#include "platform/RegularFile.h"
 
 #include <cerrno>
 #include <climits>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mGlyfora {
@@ -31,9 +31,7 @@ bool CommandLineFileCounts(const QString& path) {
     const QString name = path.mid(path.lastIndexOf(u'/') + 1);
     if (name.startsWith(u'.'))
         return false;
-    struct stat status;
-    return ::stat(platform::EncodeFileName(path).constData(), &status) == 0 &&
-           S_ISREG(status.st_mode);
+    return platform::CheckFile(platform::EncodeFileName(path)).kind == platform::FileKind::Regular;
 }
 
 } // namespace mGlyfora

@@ -1,35 +1,44 @@
 // Reading the help file and its keyword index.
 #include "app/HelpDocument.h"
 
+#include "platform/FileNames.h"
+#include "platform/RegularFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
+#include <unistd.h>
 
 namespace mGlyfora {
 
 namespace {
 // A help document is a few hundred kilobytes at most; anything far larger is not ours.
 constexpr qint64 MaxHelpFileBytes = 16 * 1024 * 1024;
+// Why the help window stays empty.
+const QString NoFile = QStringLiteral("ファイルがありません。");
+const QString NotRegular = QStringLiteral("通常のファイルではありません。");
+const QString TooLarge = QStringLiteral("ファイルが大きすぎます。");
 } // namespace
 
 std::optional<QString> ReadHelpFile(const QString& path, QString& error) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        error = QStringLiteral("ファイルがありません。");
-        return std::nullopt;
-    }
     // A FIFO or device would block the program or never end.
-    if (!info.isFile() || info.isDir()) {
-        error = QStringLiteral("通常のファイルではありません。");
+    platform::RegularFile opened = platform::RegularFile::Open(platform::EncodeFileName(path));
+    const platform::FileCheck& check = opened.Check();
+    // Folders are not regular files either; other failures give the system's text alone.
+    if (const QString refused =
+            platform::RefusalText(check, {NoFile, NotRegular, NotRegular, QString()});
+        !refused.isEmpty()) {
+        error = refused;
         return std::nullopt;
     }
-    if (info.size() > MaxHelpFileBytes) {
-        error = QStringLiteral("ファイルが大きすぎます。");
+    if (check.size > MaxHelpFileBytes) {
+        error = TooLarge;
         return std::nullopt;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const int fd = opened.Release();
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         error = file.errorString();
         return std::nullopt;
     }
@@ -39,7 +48,7 @@ std::optional<QString> ReadHelpFile(const QString& path, QString& error) {
         return std::nullopt;
     }
     if (bytes.size() > MaxHelpFileBytes) {
-        error = QStringLiteral("ファイルが大きすぎます。");
+        error = TooLarge;
         return std::nullopt;
     }
     return QString::fromUtf8(bytes);

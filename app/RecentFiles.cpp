@@ -3,9 +3,9 @@
 
 namespace mGlyfora {
 
-void AddRecentPath(std::array<QString, 21>& list, int max, const QString& path) {
-    max = qBound(0, max, 20);
-    const std::array<QString, 21> before = list;
+void AddRecentPath(std::array<QString, RecentFilesSlots>& list, int max, const QString& path) {
+    max = qBound(0, max, RecentFilesLimit);
+    const std::array<QString, RecentFilesSlots> before = list;
     int duplicate = -1;
     for (int i = 0; i < max; ++i) {
         if (before[i] == path)

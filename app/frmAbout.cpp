@@ -3,6 +3,7 @@
 
 #include "app/mGlyfora.h"
 #include "platform/CentreDialog.h"
+#include "platform/FixedDialog.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -31,11 +32,7 @@ QString AboutVersionText(int major, int minor, int revision) {
     return text;
 }
 
-frmAbout::frmAbout(QWidget& main)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
-      main_(main) {
+frmAbout::frmAbout(QWidget& main) : QDialog(&main, platform::FixedDialogFlags), main_(main) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(frmAboutTexts::Caption);
 

@@ -105,7 +105,7 @@ void frmMain::LoadWindowState() {
     mnuStatusBar->setChecked(s.StatusBar);
 
     mGlyfora::RecentFilesList.fill(QString());
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < mGlyfora::RecentFilesLimit; ++i) {
         mGlyfora::RecentFilesList[i] = mGlyfora::ReadText(store_, RecentFileSetting(i));
     }
     for (QAction* item : mnuRecent)
@@ -117,7 +117,7 @@ void frmMain::LoadWindowState() {
 void frmMain::SaveWindowState() {
     mGlyfora::SaveMainWindowSettings(store_, {platform::CaptureGeometry(*this),
                                               mnuToolBar->isChecked(), mnuStatusBar->isChecked()});
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < mGlyfora::RecentFilesLimit; ++i) {
         const mGlyfora::SettingDefinition& key = RecentFileSetting(i);
         const QString& entry = mGlyfora::RecentFilesList[i];
         if (!entry.isEmpty() && i < mGlyfora::RecentFilesMax)

@@ -12,6 +12,7 @@
 #include "imageops/frmResize.h"
 #include "platform/CommandTable.h"
 #include "platform/FrameFit.h"
+#include "platform/mGlyfora.h"
 #include "textwin/frmText.h"
 
 #include <QMainWindow>
@@ -134,7 +135,7 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileOpen = nullptr;
     QAction* mnuBar1 = nullptr;
-    std::array<QAction*, 20> mnuRecent{};
+    std::array<QAction*, mGlyfora::RecentFilesLimit> mnuRecent{};
     QAction* mnuBarRecent = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuEdit = nullptr;

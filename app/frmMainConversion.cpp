@@ -8,7 +8,9 @@
 
 namespace {
 
-// The main window's own pointer shows the hourglass for the whole command.
+// The main window's own pointer shows the hourglass for the whole command. Not
+// platform::WaitCursor: an application-wide cursor would cover the progress dialog's
+// Cancel button and the questions that follow the run as well.
 class Hourglass {
 public:
     explicit Hourglass(QWidget& window) : window_(window) { window_.setCursor(Qt::WaitCursor); }

@@ -19,8 +19,6 @@
 #include <algorithm>
 
 namespace {
-const QString OutOfMemory = QStringLiteral("メモリが不足しているため、画像を変更できません。");
-const QString PastedCaption = QStringLiteral("Image - ");
 
 // The angle each item of the quarter-turn array passes.
 constexpr qint16 QuarterAngles[3] = {180, 90, 270};
@@ -61,7 +59,7 @@ void frmMain::mnuAngle_Click(int index) {
         }
     }
     if (!turned)
-        dialogs_.Message(this, OutOfMemory, platform::MsgIcon::Critical);
+        dialogs_.Message(this, frmMainTexts::ImageOutOfMemory, platform::MsgIcon::Critical);
 }
 
 void frmMain::mnuAngleIn_Click() {
@@ -103,14 +101,14 @@ void frmMain::mnuMirrorH_Click() {
     if (Mirror(*picView, picClip, &mGlyfora::MirrorHorizontal))
         FinishImageOperation();
     else
-        dialogs_.Message(this, OutOfMemory, platform::MsgIcon::Critical);
+        dialogs_.Message(this, frmMainTexts::ImageOutOfMemory, platform::MsgIcon::Critical);
 }
 
 void frmMain::mnuMirrorV_Click() {
     if (Mirror(*picView, picClip, &mGlyfora::MirrorVertical))
         FinishImageOperation();
     else
-        dialogs_.Message(this, OutOfMemory, platform::MsgIcon::Critical);
+        dialogs_.Message(this, frmMainTexts::ImageOutOfMemory, platform::MsgIcon::Critical);
 }
 
 void frmMain::mnuColor_Click() {
@@ -175,7 +173,7 @@ void frmMain::mnuCopy_Click() {
     if (!picView->isVisibleTo(this))
         return;
     if (!mGlyfora::CopySelection(picClip, picView->Surface(), shpCut->Selection())) {
-        dialogs_.Message(this, OutOfMemory, platform::MsgIcon::Critical);
+        dialogs_.Message(this, frmMainTexts::ImageOutOfMemory, platform::MsgIcon::Critical);
         return;
     }
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -195,10 +193,10 @@ void frmMain::mnuPaste_Click() {
     if (pasted.isNull())
         return;
     if (!picView->Surface().Assign(pasted)) {
-        dialogs_.Message(this, OutOfMemory, platform::MsgIcon::Critical);
+        dialogs_.Message(this, frmMainTexts::ImageOutOfMemory, platform::MsgIcon::Critical);
         return;
     }
-    setWindowTitle(PastedCaption + mGlyfora::ApplicationTitle);
+    setWindowTitle(frmMainTexts::PastedCaption + mGlyfora::ApplicationTitle);
     picView->SurfaceChanged();
     picView->show();
     CopyPicture(picSave, picView->Surface());

@@ -27,7 +27,7 @@ void frmMain::LoadImageFile(const QString& path) {
     if (!loaded.image.isNull()) {
         picView->move(picBase->contentsRect().topLeft());
         if (!picView->Surface().Assign(loaded.image))
-            loaded.error = QStringLiteral("メモリが不足しているため、画像を読み込めません。");
+            loaded.error = frmMainTexts::PictureOutOfMemory;
     }
     if (!loaded.error.isEmpty()) {
         dialogs_.Message(this, loaded.error, platform::MsgIcon::Critical);

@@ -11,9 +11,9 @@
 #include <memory>
 
 namespace {
-// How many leading entries are shown: the maximum, within the twenty menu items.
+// How many leading entries are shown: the maximum, within the menu's items.
 int ShownEntries() {
-    return std::clamp<int>(mGlyfora::RecentFilesMax, 0, 20);
+    return std::clamp<int>(mGlyfora::RecentFilesMax, 0, mGlyfora::RecentFilesLimit);
 }
 } // namespace
 

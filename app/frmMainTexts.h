@@ -49,5 +49,10 @@ inline const QString OptionTip = QStringLiteral("オプション");
 inline const QString FileNotFound = QStringLiteral("このファイルが見つかりません。");
 inline const QString CheckPath = QStringLiteral("パスとファイル名を確認してください。");
 inline const QString SettingsNotSaved = QStringLiteral("設定を保存できませんでした。");
+inline const QString PictureOutOfMemory =
+    QStringLiteral("メモリが不足しているため、画像を読み込めません。");
+inline const QString ImageOutOfMemory =
+    QStringLiteral("メモリが不足しているため、画像を変更できません。");
+inline const QString PastedCaption = QStringLiteral("Image - "); // before the title
 
 } // namespace frmMainTexts

@@ -32,8 +32,10 @@ template <bool Html> void BM_Scan(benchmark::State& state) {
     const PictureSurface& picture = Picture();
     mGlyfora::NullScanHost host;
     for (auto _ : state) {
-        const QString text = Html ? mGlyfora::ConvertToHTML(picture, {}, host)
-                                  : mGlyfora::ConvertToText(picture, {}, host);
+        const QString text =
+            mGlyfora::Scan(Html ? mGlyfora::ScanKind::HTML : mGlyfora::ScanKind::Text, picture, {},
+                           host)
+                .text;
         if (text.isEmpty())
             state.SkipWithError("the scan produced nothing");
         benchmark::DoNotOptimize(text.constData());
@@ -58,8 +60,8 @@ template <bool Html> void BM_Stream(benchmark::State& state) {
     mGlyfora::NullScanHost host;
     for (auto _ : state) {
         CountingSink sink;
-        const mGlyfora::ScanOutcome outcome = Html ? mGlyfora::StreamHTML(picture, {}, host, sink)
-                                                   : mGlyfora::StreamText(picture, {}, host, sink);
+        const mGlyfora::ScanOutcome outcome = mGlyfora::Stream(
+            Html ? mGlyfora::ScanKind::HTML : mGlyfora::ScanKind::Text, picture, {}, host, sink);
         if (outcome.status != mGlyfora::ScanStatus::Done)
             state.SkipWithError("the scan produced nothing");
         benchmark::DoNotOptimize(sink.bytes);

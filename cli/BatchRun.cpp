@@ -9,6 +9,7 @@
 #include "cli/ToolText.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <atomic>
@@ -23,10 +24,6 @@
 namespace mGlyfora {
 
 namespace {
-
-QString SystemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // The folder's own name without trailing slashes, so messages and paths read cleanly.
 QString FolderName(QString folder) {
@@ -47,7 +44,7 @@ QString FolderProblem(const QString& folder) {
             ::unlink(probe.constData());
     }
     if (fd < 0)
-        return SystemError(errno);
+        return platform::SystemError(errno);
     ::close(fd);
     return QString();
 }

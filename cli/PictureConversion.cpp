@@ -181,7 +181,7 @@ PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options
     ScanSink& rows = coloured ? static_cast<ScanSink&>(*coloured) : sink;
     NullScanHost host;
     const ScanOutcome outcome =
-        options.html ? StreamHTML(cells, {}, host, rows) : StreamText(cells, {}, host, rows);
+        Stream(options.html ? ScanKind::HTML : ScanKind::Text, cells, {}, host, rows);
     if (sink.Failed())
         return OutputFailed(output);
     if (outcome.status == ScanStatus::EmptyRegion)

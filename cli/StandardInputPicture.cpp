@@ -2,6 +2,7 @@
 #include "cli/StandardInputPicture.h"
 
 #include "cli/ToolText.h"
+#include "platform/RegularFile.h"
 
 #include <QByteArray>
 #include <cerrno>
@@ -12,10 +13,6 @@
 namespace mGlyfora {
 
 namespace {
-
-QString SystemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 bool WriteAll(int fd, const char* data, ssize_t size) {
     while (size > 0) {
@@ -35,7 +32,7 @@ bool WriteAll(int fd, const char* data, ssize_t size) {
 StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
     fd_ = ::memfd_create("glyfora-standard-input", MFD_CLOEXEC);
     if (fd_ < 0) {
-        error_ = ToolText::tr("cannot hold the picture: %1").arg(SystemError(errno));
+        error_ = ToolText::tr("cannot hold the picture: %1").arg(platform::SystemError(errno));
         return;
     }
     QByteArray chunk(1 << 20, Qt::Uninitialized);
@@ -45,7 +42,7 @@ StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error_ = ToolText::tr("cannot read: %1").arg(SystemError(errno));
+            error_ = ToolText::tr("cannot read: %1").arg(platform::SystemError(errno));
             break;
         }
         if (n == 0)
@@ -56,7 +53,7 @@ StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
             break;
         }
         if (!WriteAll(fd_, chunk.constData(), n)) {
-            error_ = ToolText::tr("cannot hold the picture: %1").arg(SystemError(errno));
+            error_ = ToolText::tr("cannot hold the picture: %1").arg(platform::SystemError(errno));
             break;
         }
     }

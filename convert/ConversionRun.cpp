@@ -112,7 +112,7 @@ BodyStatus CopyRows(const ConversionRunTarget& target, IntermediateFile& rows,
 void RunTextConversion(const ConversionRunTarget& target) {
     const QString result =
         ScanWithProgress(target, frmPercentTexts::TextConversion, [&](ScanHost& host) {
-            return ScanToText(target.picView, target.shpCut, host);
+            return Scan(ScanKind::Text, target.picView, target.shpCut, host);
         }).text;
     if (result.isEmpty())
         return;

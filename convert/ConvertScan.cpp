@@ -16,10 +16,12 @@
 
 #include <QThread>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace mGlyfora {
 
@@ -111,83 +113,163 @@ std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
     return std::nullopt;
 }
 
-// Walks the region row by row into `sink`; `units` counts the UTF-16 length of what was
-// written. WriteCell(pixel, out, units) appends one cell's UTF-8 bytes (at most
-// MaxCellBytes) and adds its UTF-16 length to units. A streamed scan whose result would
-// be the empty text (one row without a readable cell) writes nothing.
-template <int MaxCellBytes, typename WriteCell>
-ScanOutcome ScanRows(ScanSink& sink, const PictureSurface& picture, const SelectionRect& selection,
-                     ScanHost& host, bool streamed, qint64& units, WriteCell writeCell) {
-    const int X = ConversionSettings.X;
-    const int Y = ConversionSettings.Y;
-    if (X < 1 || Y < 1)
-        return Failure(ScanStatus::BadSettings, QStringLiteral("cell size of 0"));
-    // Surfaces hold 32-bit pictures; anything else is read through a converted copy.
-    const QImage image = picture.Image().format() == QImage::Format_RGB32
-                             ? picture.Image()
-                             : picture.Image().convertToFormat(QImage::Format_RGB32);
-    const int width = picture.ScaleWidth();
-    const int height = picture.ScaleHeight();
-    const std::optional<ScanRegion> region = FixRegion(selection, width, height);
-    if (!region)
-        return Failure(ScanStatus::BadSettings, QStringLiteral("selection out of range"));
-    const int rows = RowEstimate(*region, Y);
-    host.SetProgressRange(0, rows);
+// UTF-8 bytes and UTF-16 length of one ramp character.
+struct CellCode {
+    char bytes[4] = {};
+    int length = 0;
+    int units = 0;
+};
 
+// Everything the row loop needs, settled before the first row; `refused` says why the
+// scan cannot start.
+struct ScanPlan {
+    std::optional<ScanOutcome> refused;
+    ScanKind kind = ScanKind::Text;
+    // Text: brightness (largest component) to the cell's bytes, as PickCharacter would
+    // choose; `bytes` when every character is one byte.
+    std::array<CellCode, 256> codes;
+    std::array<char, 256> bytes;
+    bool singleBytes = true;
+
+    QImage image; // 32-bit
+    ScanRegion region;
+    int X = 1;
+    int Y = 1;
+    int rows = 0; // the progress bar's estimate
     // Cells of a row are indexed 0..columns-1; those in [firstReadable, endReadable) lie
     // inside the picture, the others are unreadable and write nothing.
-    const qint64 left = region->Left;
-    const qint64 columns = SampleCount(left, region->Right, X);
-    const qint64 firstReadable = left >= 0 ? 0 : (-left + X - 1) / X;
-    const qint64 endReadable = SampleCount(left, std::min<qint64>(region->Right, width), X);
-    const qint64 blockCells = (BufferBytes / 2) / MaxCellBytes;
+    qint64 columns = 0;
+    qint64 firstReadable = 0;
+    qint64 endReadable = 0;
+    int height = 0;
+
     // The readable cells [lo, hi) of row y.
-    const auto readable = [&](qint64 y) {
+    std::pair<qint64, qint64> Readable(qint64 y) const {
         const bool rowReadable = y >= 0 && y < height;
         const qint64 lo = rowReadable ? std::min(firstReadable, columns) : columns;
         return std::pair(lo, rowReadable ? std::max(lo, endReadable) : columns);
-    };
-    const auto emptyRegion = [] {
-        return Failure(ScanStatus::EmptyRegion, QStringLiteral("the region holds no row of cells"));
-    };
-    if (streamed && SampleCount(region->Top, region->Bottom, Y) == 1) {
-        const auto [lo, hi] = readable(region->Top);
-        if (hi == lo)
-            return emptyRegion();
     }
+    // One row without a readable cell: a result that would be the empty text.
+    bool ResultEmpty() const {
+        if (SampleCount(region.Top, region.Bottom, Y) != 1)
+            return false;
+        const auto [lo, hi] = Readable(region.Top);
+        return hi == lo;
+    }
+};
 
+ScanOutcome EmptyRegion() {
+    return Failure(ScanStatus::EmptyRegion, QStringLiteral("the region holds no row of cells"));
+}
+
+// The ramp's cells, from the one character table of the process.
+std::optional<ScanOutcome> PlanTextCells(ScanPlan& plan) {
+    // The table is one for the whole process: scans running on several threads fill and
+    // read it one at a time.
+    static std::mutex tableLock;
+    const std::lock_guard lock(tableLock);
+    const bool filled =
+        ConversionSettings.Reverse ? FillCharacterTableReverse() : FillCharacterTable();
+    if (!filled)
+        return Failure(ScanStatus::BadSettings,
+                       QStringLiteral("the character ramp is empty or longer than %1 characters")
+                           .arg(CharacterTableSize));
+    const int n = int(SplitCharacters(ConversionSettings.Charactor).size());
+    for (int m = 0; m < 256; ++m) {
+        const QString& character = CharacterTable[CharacterIndex(m, n)];
+        const QByteArray utf8 = character.toUtf8();
+        if (utf8.isEmpty() || utf8.size() > 4)
+            return Failure(ScanStatus::BadSettings, QStringLiteral("unusable ramp character"));
+        CellCode& code = plan.codes[m];
+        std::memcpy(code.bytes, utf8.constData(), size_t(utf8.size()));
+        code.length = int(utf8.size());
+        code.units = int(QString::fromUtf8(utf8).size());
+        plan.bytes[m] = code.bytes[0];
+        plan.singleBytes = plan.singleBytes && code.length == 1;
+    }
+    return std::nullopt;
+}
+
+// The region and its cells, in the order the checks answer: the kind's cells, the cell
+// size, the region; then the progress bar gets its range.
+ScanPlan PlanScan(ScanKind kind, const PictureSurface& picture, const SelectionRect& selection,
+                  ScanHost& host) {
+    ScanPlan plan;
+    plan.kind = kind;
+    if (kind == ScanKind::Text) {
+        if ((plan.refused = PlanTextCells(plan)))
+            return plan;
+    }
+    plan.X = ConversionSettings.X;
+    plan.Y = ConversionSettings.Y;
+    if (plan.X < 1 || plan.Y < 1) {
+        plan.refused = Failure(ScanStatus::BadSettings, QStringLiteral("cell size of 0"));
+        return plan;
+    }
+    // Surfaces hold 32-bit pictures; anything else is read through a converted copy.
+    plan.image = picture.Image().format() == QImage::Format_RGB32
+                     ? picture.Image()
+                     : picture.Image().convertToFormat(QImage::Format_RGB32);
+    const int width = picture.ScaleWidth();
+    plan.height = picture.ScaleHeight();
+    const std::optional<ScanRegion> region = FixRegion(selection, width, plan.height);
+    if (!region) {
+        plan.refused = Failure(ScanStatus::BadSettings, QStringLiteral("selection out of range"));
+        return plan;
+    }
+    plan.region = *region;
+    plan.rows = RowEstimate(plan.region, plan.Y);
+    const qint64 left = plan.region.Left;
+    plan.columns = SampleCount(left, plan.region.Right, plan.X);
+    plan.firstReadable = left >= 0 ? 0 : (-left + plan.X - 1) / plan.X;
+    plan.endReadable = SampleCount(left, std::min<qint64>(plan.region.Right, width), plan.X);
+    host.SetProgressRange(0, plan.rows);
+    return plan;
+}
+
+struct RowsWritten {
+    ScanOutcome outcome;
+    qint64 units = 0; // UTF-16 length of what was written
+};
+
+// Walks the plan's region row by row into `sink`. WriteCell(pixel, out, units) appends
+// one cell's UTF-8 bytes (at most MaxCellBytes) and adds its UTF-16 length to units.
+template <int MaxCellBytes, typename WriteCell>
+RowsWritten RowLoop(const ScanPlan& plan, ScanHost& host, ScanSink& sink, WriteCell writeCell) {
     OutputBuffer buffer(sink);
     if (!buffer.Ready())
-        return OutOfMemory(host);
-    const auto writeFailed = [&] { return Failure(ScanStatus::FileError, sink.ErrorString()); };
-    units = 0;
-    qint64 k = 0;
+        return {OutOfMemory(host)};
+    RowsWritten written;
+    const auto writeFailed = [&] {
+        return RowsWritten{Failure(ScanStatus::FileError, sink.ErrorString()), written.units};
+    };
     const auto cancelled = [&] {
         buffer.Flush(); // what was written so far stays in the sink
-        return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
+        return RowsWritten{Failure(ScanStatus::Cancelled, QStringLiteral("cancelled")),
+                           written.units};
     };
-    const auto skipCells = [&](qint64 count) {
-        for (qint64 i = 0; i < count; ++i) {
-            if (CancelRequested())
-                return false;
-        }
-        return true;
-    };
-    for (qint64 y = region->Top; y < region->Bottom; y += Y, ++k) {
+    // Unreadable cells write nothing. Were they walked, each would look at the flag as a
+    // readable cell does; one look stands for them all, since nothing between them could
+    // change it.
+    const auto stopAmongUnreadable = [](qint64 count) { return count > 0 && CancelRequested(); };
+    const qint64 blockCells = (BufferBytes / 2) / MaxCellBytes;
+    const qint64 left = plan.region.Left;
+    qint64 k = 0;
+    for (qint64 y = plan.region.Top; y < plan.region.Bottom; y += plan.Y, ++k) {
         host.ProcessEvents();
-        const auto [lo, hi] = readable(y);
-        if (!skipCells(lo))
+        const auto [lo, hi] = plan.Readable(y);
+        if (stopAmongUnreadable(lo))
             return cancelled();
         if (hi > lo) {
-            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(int(y)));
-            const QRgb* pixel = line + (left + lo * X);
+            const auto* line = reinterpret_cast<const QRgb*>(plan.image.constScanLine(int(y)));
+            const QRgb* pixel = line + (left + lo * plan.X);
             for (qint64 i = lo; i < hi;) {
                 const qint64 end = std::min(hi, i + blockCells);
                 char* out = buffer.Reserve((end - i) * MaxCellBytes);
                 if (!out)
                     return writeFailed();
-                for (; i < end; ++i, pixel += X) {
-                    writeCell(*pixel, out, units);
+                for (; i < end; ++i, pixel += plan.X) {
+                    writeCell(*pixel, out, written.units);
                     if (CancelRequested()) {
                         buffer.Commit(out);
                         return cancelled();
@@ -196,82 +278,28 @@ ScanOutcome ScanRows(ScanSink& sink, const PictureSurface& picture, const Select
                 buffer.Commit(out);
             }
         }
-        if (!skipCells(columns - hi))
+        if (stopAmongUnreadable(plan.columns - hi))
             return cancelled();
         char* out = buffer.Reserve(2);
         if (!out)
             return writeFailed();
         std::memcpy(out, LineBreak, 2);
         buffer.Commit(out + 2);
-        units += 2;
-        if (k <= rows)
+        written.units += 2;
+        if (k <= plan.rows)
             host.SetProgress(int(k));
     }
     if (k == 0)
-        return emptyRegion();
+        return {EmptyRegion()};
     if (!buffer.Flush())
         return writeFailed();
-    return ScanOutcome();
+    return written;
 }
 
-// UTF-8 bytes and UTF-16 length of one ramp character.
-struct CellCode {
-    char bytes[4] = {};
-    int length = 0;
-    int units = 0;
-};
-
-ScanOutcome TextRows(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                     ScanSink& sink, bool streamed, qint64& units) {
-    // The table is one for the whole process: scans running on several threads fill and
-    // read it one at a time.
-    static std::mutex tableLock;
-    std::unique_lock lock(tableLock);
-    const bool filled =
-        ConversionSettings.Reverse ? FillCharacterTableReverse() : FillCharacterTable();
-    if (!filled)
-        return Failure(ScanStatus::BadSettings,
-                       QStringLiteral("the character ramp is empty or longer than %1 characters")
-                           .arg(CharacterTableSize));
-    const int n = int(SplitCharacters(ConversionSettings.Charactor).size());
-
-    // Brightness (largest component) to the cell's bytes, as PickCharacter would choose.
-    std::array<CellCode, 256> codes;
-    bool singleBytes = true;
-    for (int m = 0; m < 256; ++m) {
-        const QString& character = CharacterTable[CharacterIndex(m, n)];
-        const QByteArray utf8 = character.toUtf8();
-        if (utf8.isEmpty() || utf8.size() > 4)
-            return Failure(ScanStatus::BadSettings, QStringLiteral("unusable ramp character"));
-        std::memcpy(codes[m].bytes, utf8.constData(), size_t(utf8.size()));
-        codes[m].length = int(utf8.size());
-        codes[m].units = int(QString::fromUtf8(utf8).size());
-        singleBytes = singleBytes && codes[m].length == 1;
-    }
-    lock.unlock();
-    if (singleBytes) {
-        std::array<char, 256> bytes;
-        for (int m = 0; m < 256; ++m)
-            bytes[m] = codes[m].bytes[0];
-        return ScanRows<1>(sink, picView, shpCut, host, streamed, units,
-                           [&bytes](QRgb pixel, char*& out, qint64& units) {
-                               *out++ = bytes[MaxComponent(pixel)];
-                               ++units;
-                           });
-    }
-    return ScanRows<4>(sink, picView, shpCut, host, streamed, units,
-                       [&codes](QRgb pixel, char*& out, qint64& units) {
-                           const CellCode& code = codes[MaxComponent(pixel)];
-                           std::memcpy(out, code.bytes, 4);
-                           out += code.length;
-                           units += code.units;
-                       });
-}
-
-ScanOutcome HtmlRows(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                     ScanSink& sink, bool streamed, qint64& units) {
-    return ScanRows<ColorCellBytes>(
-        sink, picView, shpCut, host, streamed, units, [](QRgb pixel, char*& out, qint64& units) {
+// The row loop with the plan's kind of cell.
+RowsWritten WriteRows(const ScanPlan& plan, ScanHost& host, ScanSink& sink) {
+    if (plan.kind == ScanKind::HTML)
+        return RowLoop<ColorCellBytes>(plan, host, sink, [](QRgb pixel, char*& out, qint64& units) {
             std::memcpy(out, ColorCellTemplate, ColorCellBytes);
             char* digits = out + ColorCellDigitsOffset;
             std::memcpy(digits, HexPairs.pairs[pixel >> 16 & 0xFFu], 2);
@@ -280,36 +308,48 @@ ScanOutcome HtmlRows(const PictureSurface& picView, const SelectionRect& shpCut,
             out += ColorCellBytes;
             units += ColorCellUnits;
         });
+    if (plan.singleBytes)
+        return RowLoop<1>(plan, host, sink,
+                          [&bytes = plan.bytes](QRgb pixel, char*& out, qint64& units) {
+                              *out++ = bytes[MaxComponent(pixel)];
+                              ++units;
+                          });
+    return RowLoop<4>(plan, host, sink,
+                      [&codes = plan.codes](QRgb pixel, char*& out, qint64& units) {
+                          const CellCode& code = codes[MaxComponent(pixel)];
+                          std::memcpy(out, code.bytes, 4);
+                          out += code.length;
+                          units += code.units;
+                      });
 }
-
-using Rows = ScanOutcome (*)(const PictureSurface&, const SelectionRect&, ScanHost&, ScanSink&,
-                             bool streamed, qint64& units);
 
 // The program's scan: rows into the intermediate file, left open and locked.
-ScanOutcome IntoIntermediateFile(Rows rows, const PictureSurface& picView,
+RowsWritten IntoIntermediateFile(ScanKind kind, const PictureSurface& picView,
                                  const SelectionRect& shpCut, ScanHost& host,
-                                 IntermediateFile& file, qint64& units) {
+                                 IntermediateFile& file) {
     if (std::optional<ScanOutcome> failed = BeginScan(file, host))
-        return *failed;
-    ScanOutcome outcome = rows(picView, shpCut, host, file, false, units);
-    if (outcome.status != ScanStatus::Done)
-        return outcome;
+        return {*failed};
+    const ScanPlan plan = PlanScan(kind, picView, shpCut, host);
+    if (plan.refused)
+        return {*plan.refused};
+    RowsWritten written = WriteRows(plan, host, file);
     // A request that came with the last row: nothing is read back.
-    if (CancelRequested())
-        return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
-    return outcome;
+    if (written.outcome.status == ScanStatus::Done && CancelRequested())
+        written.outcome = Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
+    return written;
 }
 
-// The rows read back as the text.
-ScanOutcome ThroughIntermediateFile(Rows rows, const PictureSurface& picView,
-                                    const SelectionRect& shpCut, ScanHost& host) {
+} // namespace
+
+ScanOutcome Scan(ScanKind kind, const PictureSurface& picView, const SelectionRect& shpCut,
+                 ScanHost& host) {
     IntermediateFile file;
-    qint64 units = 0;
-    ScanOutcome outcome = IntoIntermediateFile(rows, picView, shpCut, host, file, units);
+    RowsWritten written = IntoIntermediateFile(kind, picView, shpCut, host, file);
+    ScanOutcome& outcome = written.outcome;
     if (outcome.status != ScanStatus::Done)
         return outcome;
     const IntermediateFile::Status read =
-        file.ReadBack(units, host.ResultMemoryLimit(), host, outcome.text);
+        file.ReadBack(written.units, host.ResultMemoryLimit(), host, outcome.text);
     if (read == IntermediateFile::Status::Cancelled)
         return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
     if (read == IntermediateFile::Status::OutOfMemory)
@@ -319,49 +359,24 @@ ScanOutcome ThroughIntermediateFile(Rows rows, const PictureSurface& picView,
     return outcome;
 }
 
-ScanOutcome Streamed(Rows rows, const PictureSurface& picView, const SelectionRect& shpCut,
-                     ScanHost& host, ScanSink& sink) {
-    CancelConversion.store(false);
-    qint64 units = 0;
-    return rows(picView, shpCut, host, sink, true, units);
-}
-
-} // namespace
-
-ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
-    return ThroughIntermediateFile(TextRows, picView, shpCut, host);
-}
-
-ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
-    return ThroughIntermediateFile(HtmlRows, picView, shpCut, host);
-}
-
 ScanOutcome ScanToHTMLFile(const PictureSurface& picView, const SelectionRect& shpCut,
                            ScanHost& host, IntermediateFile& file) {
-    qint64 units = 0;
-    ScanOutcome outcome = IntoIntermediateFile(HtmlRows, picView, shpCut, host, file, units);
+    const RowsWritten written = IntoIntermediateFile(ScanKind::HTML, picView, shpCut, host, file);
     // The rows of an empty result are its CR LF alone.
-    if (outcome.status == ScanStatus::Done && file.Size() == 2)
+    if (written.outcome.status == ScanStatus::Done && file.Size() == 2)
         return Failure(ScanStatus::EmptyRegion, QStringLiteral("the result is empty"));
-    return outcome;
+    return written.outcome;
 }
 
-ScanOutcome StreamText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                       ScanSink& sink) {
-    return Streamed(TextRows, picView, shpCut, host, sink);
-}
-
-ScanOutcome StreamHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                       ScanSink& sink) {
-    return Streamed(HtmlRows, picView, shpCut, host, sink);
-}
-
-QString ConvertToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
-    return ScanToText(picView, shpCut, host).text;
-}
-
-QString ConvertToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
-    return ScanToHTML(picView, shpCut, host).text;
+ScanOutcome Stream(ScanKind kind, const PictureSurface& picView, const SelectionRect& shpCut,
+                   ScanHost& host, ScanSink& sink) {
+    CancelConversion.store(false);
+    const ScanPlan plan = PlanScan(kind, picView, shpCut, host);
+    if (plan.refused)
+        return *plan.refused;
+    if (plan.ResultEmpty())
+        return EmptyRegion();
+    return WriteRows(plan, host, sink).outcome;
 }
 
 } // namespace mGlyfora

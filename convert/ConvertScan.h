@@ -35,10 +35,15 @@ struct ScanOutcome {
     QString reason; // for the person, when status is not Done
 };
 
-// The scans with the reason for an empty result, for callers that can show it. The
-// rows go through the intermediate file and are read back as the text.
-ScanOutcome ScanToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
-ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
+enum class ScanKind {
+    Text, // the ramp's characters
+    HTML, // coloured cells
+};
+
+// The program's scan: the rows go through the intermediate file and are read back as
+// outcome.text.
+ScanOutcome Scan(ScanKind kind, const PictureSurface& picView, const SelectionRect& shpCut,
+                 ScanHost& host);
 
 // The HTML scan as the program's HTML run keeps its result: as the bytes of the rows in
 // `file`, left open and locked for the page to be copied from; outcome.text stays empty.
@@ -46,17 +51,11 @@ ScanOutcome ScanToHTML(const PictureSurface& picView, const SelectionRect& shpCu
 ScanOutcome ScanToHTMLFile(const PictureSurface& picView, const SelectionRect& shpCut,
                            ScanHost& host, IntermediateFile& file);
 
-// The same scans with their rows, each followed by CR LF, written straight to `sink`:
-// no intermediate file, nothing held in memory, outcome.text stays empty. A scan whose
-// result would be the empty text writes nothing and answers EmptyRegion; a refused
-// write answers FileError with the sink's reason.
-ScanOutcome StreamText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                       ScanSink& sink);
-ScanOutcome StreamHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
-                       ScanSink& sink);
-
-// One line per row of cells joined by CR LF; the empty text when nothing was produced.
-QString ConvertToText(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
-QString ConvertToHTML(const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
+// The stream: rows, each followed by CR LF, written straight to `sink`; no intermediate
+// file, nothing held in memory, outcome.text stays empty. A scan whose result would be
+// the empty text writes nothing and answers EmptyRegion; a refused write answers
+// FileError with the sink's reason.
+ScanOutcome Stream(ScanKind kind, const PictureSurface& picView, const SelectionRect& shpCut,
+                   ScanHost& host, ScanSink& sink);
 
 } // namespace mGlyfora

@@ -4,6 +4,7 @@
 #include "convert/ConversionState.h"
 #include "convert/ScanHost.h"
 #include "platform/HugePages.h"
+#include "platform/RegularFile.h"
 #include "platform/Utf8Decoder.h"
 
 #include <QScopeGuard>
@@ -22,10 +23,6 @@ namespace mGlyfora {
 namespace {
 
 constexpr qsizetype ReadChunkBytes = qsizetype(1) << 20;
-
-QString SystemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // The checks every use of the file relies on: one regular file of ours, one name.
 QString UnsafeReason(const struct stat& info) {
@@ -61,13 +58,13 @@ IntermediateFile::Status IntermediateFile::Open(const QString& path) {
         const int error = errno;
         if (error == ELOOP)
             return Fail(Status::Unsafe, QStringLiteral("is a symbolic link"));
-        return Fail(Status::Failed, SystemError(error));
+        return Fail(Status::Failed, platform::SystemError(error));
     }
     struct stat info {};
     if (::fstat(fd_, &info) != 0) {
         const int error = errno;
         Close();
-        return Fail(Status::Failed, SystemError(error));
+        return Fail(Status::Failed, platform::SystemError(error));
     }
     if (const QString why = UnsafeReason(info); !why.isEmpty()) {
         Close();
@@ -75,11 +72,10 @@ IntermediateFile::Status IntermediateFile::Open(const QString& path) {
     }
     device_ = info.st_dev;
     inode_ = info.st_ino;
-    const int flags = ::fcntl(fd_, F_GETFL);
-    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    if (!platform::SetBlocking(fd_)) {
         const int error = errno;
         Close();
-        return Fail(Status::Failed, SystemError(error));
+        return Fail(Status::Failed, platform::SystemError(error));
     }
     return Status::Ok;
 }
@@ -92,7 +88,7 @@ IntermediateFile::Status IntermediateFile::Lock() {
             continue;
         if (errno == EWOULDBLOCK)
             return Fail(Status::Busy, QStringLiteral("in use by another conversion"));
-        return Fail(Status::Failed, SystemError(errno));
+        return Fail(Status::Failed, platform::SystemError(errno));
     }
     // Another copy of the program may have removed the unused file between our open
     // and our lock; writing on would fill a file nobody can find.
@@ -120,7 +116,7 @@ bool IntermediateFile::RemoveUnused(const QString& path) {
 bool IntermediateFile::Empty() {
     if (fd_ < 0 || ::ftruncate(fd_, 0) != 0 || ::fchmod(fd_, 0600) != 0 ||
         ::lseek(fd_, 0, SEEK_SET) != 0) {
-        Fail(Status::Failed, SystemError(errno));
+        Fail(Status::Failed, platform::SystemError(errno));
         return false;
     }
     written_ = 0;
@@ -133,7 +129,7 @@ bool IntermediateFile::Write(const char* data, qsizetype size) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            Fail(Status::Failed, SystemError(errno));
+            Fail(Status::Failed, platform::SystemError(errno));
             return false;
         }
         data += n;
@@ -150,11 +146,11 @@ IntermediateFile::ReadChunks(ScanHost& host,
         return Fail(Status::Failed, QStringLiteral("not open"));
     const int in = ::open(path_.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
-        return Fail(Status::Failed, SystemError(errno));
+        return Fail(Status::Failed, platform::SystemError(errno));
     const auto closeIn = qScopeGuard([in] { ::close(in); });
     struct stat info {};
     if (::fstat(in, &info) != 0)
-        return Fail(Status::Failed, SystemError(errno));
+        return Fail(Status::Failed, platform::SystemError(errno));
     if (info.st_dev != device_ || info.st_ino != inode_ || !UnsafeReason(info).isEmpty())
         return Fail(Status::Unsafe, QStringLiteral("replaced during the conversion"));
     if (info.st_size != written_)
@@ -179,7 +175,7 @@ IntermediateFile::ReadChunks(ScanHost& host,
             n = ::read(in, chunk.get() + pending, size_t(ReadChunkBytes - pending));
         while (n < 0 && errno == EINTR);
         if (n < 0)
-            return Fail(Status::Failed, SystemError(errno));
+            return Fail(Status::Failed, platform::SystemError(errno));
         if (n == 0)
             return Fail(Status::Failed, QStringLiteral("changed during the conversion"));
         read += n;

@@ -5,6 +5,7 @@
 #include "convert/frmOptionTexts.h"
 #include "platform/CentreDialog.h"
 #include "platform/Dialogs.h"
+#include "platform/FixedDialog.h"
 #include "platform/SettingsTable.h"
 #include "platform/TextBoxInput.h"
 
@@ -30,10 +31,7 @@ namespace {
 
 using mGlyfora::MaxRampCharacters;
 
-constexpr int CellSizes = 10;       // X and Y: 1 to 10
-constexpr int RecentMaximum = 20;   // menu lengths 0 to 20
-constexpr int DefaultRecentMax = 4; // what Default puts into the menu length
-constexpr int RampTab = 1;          // "キャラクタ"
+constexpr int RampTab = 1; // "キャラクタ"
 // Room in the template boxes, in characters and lines of their font.
 constexpr int TemplateColumns = 40;
 constexpr int TemplateLines = 4;
@@ -108,6 +106,19 @@ QPlainTextEdit* TemplateBox(QWidget* parent, const QString& name) {
     return box;
 }
 
+// A tab holding one frame with two labelled template boxes.
+void TemplatePanel(QWidget* panel, QGroupBox* frame, QLabel* before, QPlainTextEdit* beforeBox,
+                   QLabel* after, QPlainTextEdit* afterBox) {
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(before, 0, 0, Qt::AlignTop);
+    grid->addWidget(beforeBox, 0, 1);
+    grid->addWidget(after, 1, 0, Qt::AlignTop);
+    grid->addWidget(afterBox, 1, 1);
+    auto* column = new QVBoxLayout(panel);
+    column->addWidget(frame);
+    column->addStretch();
+}
+
 QPushButton* Button(QWidget* parent, const QString& name, const QString& text) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
@@ -117,12 +128,9 @@ QPushButton* Button(QWidget* parent, const QString& name, const QString& text) {
 } // namespace
 
 frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFilesMax,
-                     std::array<QString, 21>& recentFilesList)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
-      main_(main), dialogs_(dialogs), recentFilesMax_(recentFilesMax),
-      recentFilesList_(recentFilesList) {
+                     std::array<QString, mGlyfora::RecentFilesSlots>& recentFilesList)
+    : QDialog(&main, platform::FixedDialogFlags), main_(main), dialogs_(dialogs),
+      recentFilesMax_(recentFilesMax), recentFilesList_(recentFilesList) {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(frmOptionTexts::Caption);
 
@@ -135,10 +143,24 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
         tabProp->addTab(picPanel[i], frmOptionTexts::Tabs[i]);
     }
 
-    // Conversion: cell size and ramp direction.
+    BuildConversionTab();
+    BuildCharactersTab();
+    BuildBrowserTab();
+    BuildHtmlTab();
+    BuildOtherTab();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabProp);
+    layout->addLayout(BuildButtons());
+    // A fixed dialog: the size its contents need.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// Conversion: cell size and ramp direction.
+void frmOption::BuildConversionTab() {
     fraRate = Frame(picPanel[0], QStringLiteral("fraRate"), frmOptionTexts::Rate);
-    cmbX = NumberList(fraRate, QStringLiteral("cmbX"), 1, CellSizes);
-    cmbY = NumberList(fraRate, QStringLiteral("cmbY"), 1, CellSizes);
+    cmbX = NumberList(fraRate, QStringLiteral("cmbX"), 1, mGlyfora::MaxCellSize);
+    cmbY = NumberList(fraRate, QStringLiteral("cmbY"), 1, mGlyfora::MaxCellSize);
     lblX = Label(fraRate, QStringLiteral("lblX"), frmOptionTexts::X, cmbX);
     lblY = Label(fraRate, QStringLiteral("lblY"), frmOptionTexts::Y, cmbY);
     auto* rate = new QGridLayout(fraRate);
@@ -153,8 +175,10 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     conversion->addWidget(fraRate);
     conversion->addWidget(chkReverse);
     conversion->addStretch();
+}
 
-    // Characters: the ramp in a fixed-pitch font.
+// Characters: the ramp in a fixed-pitch font.
+void frmOption::BuildCharactersTab() {
     fraCharactor = Frame(picPanel[1], QStringLiteral("fraCharactor"), frmOptionTexts::Charactor);
     txtCharactor = new QLineEdit(fraCharactor);
     txtCharactor->setObjectName(QStringLiteral("txtCharactor"));
@@ -176,26 +200,20 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     auto* characters = new QVBoxLayout(picPanel[1]);
     characters->addWidget(fraCharactor);
     characters->addStretch();
+}
 
-    // Browser output and HTML output: two templates each.
-    const auto templatePanel = [](QWidget* panel, QGroupBox* frame, QLabel* before,
-                                  QPlainTextEdit* beforeBox, QLabel* after,
-                                  QPlainTextEdit* afterBox) {
-        auto* grid = new QGridLayout(frame);
-        grid->addWidget(before, 0, 0, Qt::AlignTop);
-        grid->addWidget(beforeBox, 0, 1);
-        grid->addWidget(after, 1, 0, Qt::AlignTop);
-        grid->addWidget(afterBox, 1, 1);
-        auto* column = new QVBoxLayout(panel);
-        column->addWidget(frame);
-        column->addStretch();
-    };
+// Browser output: the text result's templates.
+void frmOption::BuildBrowserTab() {
     fraText = Frame(picPanel[2], QStringLiteral("fraText"), frmOptionTexts::HtmlTags);
     txtBefore = TemplateBox(fraText, QStringLiteral("txtBefore"));
     txtAfter = TemplateBox(fraText, QStringLiteral("txtAfter"));
     lblBefore = Label(fraText, QStringLiteral("lblBefore"), frmOptionTexts::Before, txtBefore);
     lblAfter = Label(fraText, QStringLiteral("lblAfter"), frmOptionTexts::After, txtAfter);
-    templatePanel(picPanel[2], fraText, lblBefore, txtBefore, lblAfter, txtAfter);
+    TemplatePanel(picPanel[2], fraText, lblBefore, txtBefore, lblAfter, txtAfter);
+}
+
+// HTML output: the mosaic's templates.
+void frmOption::BuildHtmlTab() {
     fraHTML = Frame(picPanel[3], QStringLiteral("fraHTML"), frmOptionTexts::HtmlTags);
     txtBeforeHTML = TemplateBox(fraHTML, QStringLiteral("txtBeforeHTML"));
     txtAfterHTML = TemplateBox(fraHTML, QStringLiteral("txtAfterHTML"));
@@ -203,11 +221,13 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
         Label(fraHTML, QStringLiteral("lblBeforeHTML"), frmOptionTexts::Before, txtBeforeHTML);
     lblAfterHTML =
         Label(fraHTML, QStringLiteral("lblAfterHTML"), frmOptionTexts::After, txtAfterHTML);
-    templatePanel(picPanel[3], fraHTML, lblBeforeHTML, txtBeforeHTML, lblAfterHTML, txtAfterHTML);
+    TemplatePanel(picPanel[3], fraHTML, lblBeforeHTML, txtBeforeHTML, lblAfterHTML, txtAfterHTML);
+}
 
-    // Other: the recent-files menu.
+// Other: the recent-files menu.
+void frmOption::BuildOtherTab() {
     fraHistory = Frame(picPanel[4], QStringLiteral("fraHistory"), frmOptionTexts::History);
-    cmbRecent = NumberList(fraHistory, QStringLiteral("cmbRecent"), 0, RecentMaximum);
+    cmbRecent = NumberList(fraHistory, QStringLiteral("cmbRecent"), 0, mGlyfora::RecentFilesLimit);
     lblRecent = Label(fraHistory, QStringLiteral("lblRecent"), frmOptionTexts::Recent, cmbRecent);
     cmdClear = Button(fraHistory, QStringLiteral("cmdClear"), frmOptionTexts::Clear);
     connect(cmdClear, &QPushButton::clicked, this, &frmOption::cmdClear_Click);
@@ -219,7 +239,10 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     auto* other = new QVBoxLayout(picPanel[4]);
     other->addWidget(fraHistory);
     other->addStretch();
+}
 
+// Default on the left, OK and Cancel on the right.
+QHBoxLayout* frmOption::BuildButtons() {
     cmdDefault = Button(this, QStringLiteral("cmdDefault"), frmOptionTexts::Default);
     cmdOk = Button(this, QStringLiteral("cmdOk"), frmOptionTexts::Ok);
     cmdCancel = Button(this, QStringLiteral("cmdCancel"), frmOptionTexts::Cancel);
@@ -232,12 +255,7 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     buttons->addStretch();
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmdCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabProp);
-    layout->addLayout(buttons);
-    // A fixed dialog: the size its contents need.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    return buttons;
 }
 
 std::array<QPlainTextEdit*, 4> frmOption::TemplateBoxes() const {
@@ -260,9 +278,9 @@ QString frmOption::Template(int index) const {
 
 void frmOption::Form_Load() {
     const mGlyfora::ConversionSettingsRecord& cs = mGlyfora::ConversionSettings;
-    cmbX->setCurrentIndex(std::clamp(int(cs.X), 1, CellSizes) - 1);
-    cmbY->setCurrentIndex(std::clamp(int(cs.Y), 1, CellSizes) - 1);
-    cmbRecent->setCurrentIndex(std::clamp(int(recentFilesMax_), 0, RecentMaximum));
+    cmbX->setCurrentIndex(std::clamp(int(cs.X), 1, mGlyfora::MaxCellSize) - 1);
+    cmbY->setCurrentIndex(std::clamp(int(cs.Y), 1, mGlyfora::MaxCellSize) - 1);
+    cmbRecent->setCurrentIndex(std::clamp(int(recentFilesMax_), 0, mGlyfora::RecentFilesLimit));
     chkReverse->setChecked(cs.Reverse);
     txtCharactor->setText(cs.Charactor);
     SetTemplate(0, cs.Before);
@@ -340,7 +358,7 @@ void frmOption::cmdDefault_Click() {
     SetTemplate(1, defaults.After);
     SetTemplate(2, defaults.BeforeHTML);
     SetTemplate(3, defaults.AfterHTML);
-    cmbRecent->setCurrentIndex(DefaultRecentMax);
+    cmbRecent->setCurrentIndex(mGlyfora::RecentFilesDefault);
 }
 
 void frmOption::cmdClear_Click() {

@@ -2,9 +2,13 @@
 // templates and the length of the recent-files menu, applied when the person presses OK.
 #pragma once
 
+#include "platform/mGlyfora.h"
+
 #include <QDialog>
 #include <QString>
 #include <array>
+
+class QHBoxLayout;
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +29,7 @@ public:
     // `main` is the window the dialog is centred over; `recentFilesMax` and
     // `recentFilesList` are the program's recent-files length and list, edited in place.
     frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFilesMax,
-              std::array<QString, 21>& recentFilesList);
+              std::array<QString, mGlyfora::RecentFilesSlots>& recentFilesList);
 
     // Fills the controls from the current settings and centres the dialog.
     void Form_Load();
@@ -96,6 +100,13 @@ private:
     // A template box shows its text with LF line ends; an unedited box gives back exactly
     // the text it was given, an edited one has CR LF line ends.
     void SetTemplate(int index, const QString& text);
+    // The constructor's parts: one a tab, then the buttons below the tabs.
+    void BuildConversionTab();
+    void BuildCharactersTab();
+    void BuildBrowserTab();
+    void BuildHtmlTab();
+    void BuildOtherTab();
+    QHBoxLayout* BuildButtons();
     QString Template(int index) const;
     std::array<QPlainTextEdit*, 4> TemplateBoxes() const;
     void txtCharactor_Edited(const QString& edited);
@@ -103,7 +114,7 @@ private:
     QWidget& main_;
     platform::Dialogs& dialogs_;
     qint16& recentFilesMax_;
-    std::array<QString, 21>& recentFilesList_;
+    std::array<QString, mGlyfora::RecentFilesSlots>& recentFilesList_;
     // The ramp box's text before the edit being handled.
     QString rampBefore_;
     struct TemplateMemo {

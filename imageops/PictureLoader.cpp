@@ -4,6 +4,7 @@
 #include "imageops/PictureCompleteness.h"
 #include "platform/FileNames.h"
 #include "platform/HugePages.h"
+#include "platform/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,7 +16,6 @@
 #include <fcntl.h>
 #include <mutex>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -138,10 +138,6 @@ LoadedPicture Failure(const QString& error) {
     return LoadedPicture{QImage(), error};
 }
 
-QString SystemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 // The last suffix of a file name, in lower case: a hint for the reader, never the rule.
 QByteArray SuffixHint(const QString& path) {
     const qsizetype slash = path.lastIndexOf(u'/');
@@ -159,36 +155,24 @@ LoadedPicture LoadPictureFile(const QString& path) {
     // The name's own bytes: Qt's file classes would re-encode a name that is not UTF-8
     // into another name.
     const QByteArray name = platform::EncodeFileName(path);
-    struct stat status;
-    if (::stat(name.constData(), &status) != 0)
-        return Failure(errno == ENOENT || errno == ENOTDIR ? Text(NotFound)
-                                                           : Text(CannotOpen) + SystemError(errno));
-    if (S_ISDIR(status.st_mode))
-        return Failure(Text(IsFolder));
-    if (!S_ISREG(status.st_mode))
-        return Failure(Text(NotRegular));
-
-    // Without O_NONBLOCK a FIFO put in the file's place since the check would block the
-    // open; fstat then confirms what was really opened.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return Failure(errno == ENOENT ? Text(NotFound) : Text(CannotOpen) + SystemError(errno));
+    platform::RegularFile opened = platform::RegularFile::Open(name);
+    const platform::FileCheck& check = opened.Check();
+    if (const QString refused = platform::RefusalText(
+            check, {Text(NotFound), Text(IsFolder), Text(NotRegular), Text(CannotOpen)});
+        !refused.isEmpty())
+        return Failure(refused);
+    const int fd = opened.Release();
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return Failure(Text(CannotOpen) + file.errorString());
     }
-    if (::fstat(fd, &status) != 0)
-        return Failure(Text(CannotOpen) + SystemError(errno));
-    if (!S_ISREG(status.st_mode))
-        return Failure(S_ISDIR(status.st_mode) ? Text(IsFolder) : Text(NotRegular));
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (status.st_size == 0)
+    if (check.size == 0)
         return Failure(Text(IsEmpty));
 
     // Some decoders hand back a cut-off picture with the missing part as background.
     QByteArray format;
-    if (CheckPictureCompleteness(fd, status.st_size, &format) == Completeness::Truncated)
+    if (CheckPictureCompleteness(fd, check.size, &format) == Completeness::Truncated)
         return Failure(Text(CutOff));
 
     DecoderMessages messages;

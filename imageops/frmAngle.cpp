@@ -7,6 +7,7 @@
 #include "imageops/frmAngleTexts.h"
 #include "platform/CentreDialog.h"
 #include "platform/Dialogs.h"
+#include "platform/FixedDialog.h"
 #include "platform/TextBoxInput.h"
 #include "platform/WaitCursor.h"
 
@@ -29,10 +30,8 @@ constexpr int AngleLimit = 361; // angles from 0 up to, not including, this
 
 frmAngle::frmAngle(QWidget& main, platform::Dialogs& dialogs, PictureBox& picView,
                    const PictureSurface& picSave)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
-      main_(main), dialogs_(dialogs), picView_(picView), picSave_(picSave) {
+    : QDialog(&main, platform::FixedDialogFlags), main_(main), dialogs_(dialogs), picView_(picView),
+      picSave_(picSave) {
     setObjectName(QStringLiteral("frmAngle"));
     setWindowTitle(Caption);
 

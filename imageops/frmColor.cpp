@@ -5,6 +5,7 @@
 #include "imageops/PictureBox.h"
 #include "imageops/frmColorTexts.h"
 #include "platform/CentreDialog.h"
+#include "platform/FixedDialog.h"
 #include "platform/WaitCursor.h"
 
 #include <QCheckBox>
@@ -33,10 +34,8 @@ QString SignedValueText(int value) {
 }
 
 frmColor::frmColor(QWidget& main, PictureBox& picView, PictureSurface& picClip)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
-      main_(main), picView_(picView), picClip_(picClip) {
+    : QDialog(&main, platform::FixedDialogFlags), main_(main), picView_(picView),
+      picClip_(picClip) {
     setObjectName(QStringLiteral("frmColor"));
     setWindowTitle(Caption);
 

@@ -7,6 +7,7 @@
 #include "imageops/frmResizeTexts.h"
 #include "platform/CentreDialog.h"
 #include "platform/Dialogs.h"
+#include "platform/FixedDialog.h"
 #include "platform/TextBoxInput.h"
 
 #include <QCheckBox>
@@ -59,10 +60,8 @@ private:
 
 frmResize::frmResize(QWidget& main, platform::Dialogs& dialogs, PictureBox& picView,
                      const PictureSurface& picSave)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
-      main_(main), dialogs_(dialogs), picView_(picView), picSave_(picSave) {
+    : QDialog(&main, platform::FixedDialogFlags), main_(main), dialogs_(dialogs), picView_(picView),
+      picSave_(picSave) {
     setObjectName(QStringLiteral("frmResize"));
     setWindowTitle(Caption);
 

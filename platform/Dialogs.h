@@ -89,6 +89,8 @@ struct ColorDialogRequest {
 namespace PrintFlags {
 inline constexpr unsigned NoSelection = 0x4; // no "selection only" choice
 inline constexpr unsigned NoPageNums = 0x8;  // no page-range choice
+// Asked for, but not applied by the Qt dialog: on Linux printing to a file is the PDF
+// printer, and without a print server the only printer there is.
 inline constexpr unsigned DisablePrintToFile = 0x80000;
 } // namespace PrintFlags
 

@@ -2,6 +2,7 @@
 #include "platform/QtDialogs.h"
 
 #include "platform/TerminationRequest.h"
+#include "platform/mGlyfora.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -28,8 +29,6 @@ constexpr int LauncherStartMilliseconds = 10000;
 }
 
 namespace {
-const QString kTitle = QStringLiteral("glyfora");
-
 // Runs a dialog modally unless the program has been told to end: then nothing waits for
 // the person and the dialog counts as cancelled.
 int Exec(QDialog& dialog) {
@@ -256,7 +255,8 @@ const std::array<Colour, 16>& FontDialogColours() {
 }
 
 MsgAnswer QtDialogs::MsgBox(QWidget* parent, const MessageRequest& request) {
-    QMessageBox box(ToQtIcon(request.icon), kTitle, request.text, QMessageBox::NoButton, parent);
+    QMessageBox box(ToQtIcon(request.icon), mGlyfora::ApplicationTitle, request.text,
+                    QMessageBox::NoButton, parent);
     QList<QMessageBox::StandardButton> buttons;
     switch (request.buttons) {
     case MsgButtons::OK:

@@ -1,6 +1,8 @@
 // SettingsStore over QSettings in INI form, guarded against what is not a regular file.
 #include "platform/SettingsStore.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -16,10 +18,11 @@ namespace {
 // or nothing at all (not even a dangling link) so that a new file is made.
 bool MayUse(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
+    const FileCheck check = CheckFile(name);
+    if (check.kind != FileKind::Failed)
+        return check.kind == FileKind::Regular;
     struct stat info {};
-    if (::stat(name.constData(), &info) == 0)
-        return S_ISREG(info.st_mode);
-    return errno == ENOENT && ::lstat(name.constData(), &info) != 0 && errno == ENOENT;
+    return check.error == ENOENT && ::lstat(name.constData(), &info) != 0 && errno == ENOENT;
 }
 
 } // namespace

@@ -16,8 +16,8 @@ std::vector<SettingDefinition> BuildTable() {
     const auto S = [](const char* s) { return QString::fromUtf8(s); };
     const QString after = S("</PRE></FONT>\r\n</BODY></HTML>");
     std::vector<SettingDefinition> t = {
-        {S("Conversion"), S("X"), K::Integer, S("1"), 1, 10},
-        {S("Conversion"), S("Y"), K::Integer, S("1"), 1, 10},
+        {S("Conversion"), S("X"), K::Integer, S("1"), 1, MaxCellSize},
+        {S("Conversion"), S("Y"), K::Integer, S("1"), 1, MaxCellSize},
         {S("Conversion"), S("Reverse"), K::Boolean, S("False")},
         {S("Conversion"), S("Charactor"), K::Ramp, S(" .,:;!IU0OQRB&%@")},
         {S("HTML"), S("Before"), K::Text,
@@ -34,13 +34,14 @@ std::vector<SettingDefinition> BuildTable() {
         {S("HTML"), S("AfterHTML"), K::Text, after},
         {S("Open"), S("Directory"), K::Text, QString(), 0, 0, true},
         {S("Save"), S("Directory"), K::Text, QString(), 0, 0, true},
-        {S("Recent Files"), S("Max"), K::Integer, S("4"), 0, 20},
+        {S("Recent Files"), S("Max"), K::Integer, QString::number(RecentFilesDefault), 0,
+         RecentFilesLimit},
     };
     for (const char* key : {"Left", "Top", "Height", "Width"})
         t.push_back({S("Window"), S(key), K::Single, QString(), 0, 0, true});
     t.push_back({S("Window"), S("ToolBar"), K::Boolean, S("True")});
     t.push_back({S("Window"), S("StatusBar"), K::Boolean, S("True")});
-    for (int i = 1; i <= 20; ++i)
+    for (int i = 1; i <= RecentFilesLimit; ++i)
         t.push_back({S("Recent Files"), S("File") + QString::number(i), K::Text, QString()});
     for (const char* key : {"Left", "Top", "Height", "Width"})
         t.push_back({S("Text\\Window"), S(key), K::Single, QString(), 0, 0, true});

@@ -12,6 +12,14 @@ class SettingsStore;
 
 namespace mGlyfora {
 
+// The largest cell width and height in pixels ("X", "Y"); the smallest is 1.
+inline constexpr int MaxCellSize = 10;
+
+// The recent-files menu: "Max" entries shown, from 0 to RecentFilesLimit (keys File1 to
+// File20), RecentFilesDefault when nothing is stored.
+inline constexpr int RecentFilesLimit = 20;
+inline constexpr int RecentFilesDefault = 4;
+
 // The longest character ramp, in characters (code points).
 inline constexpr int MaxRampCharacters = 64;
 

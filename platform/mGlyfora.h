@@ -1,6 +1,8 @@
 // Process-wide values of the program, alive for the whole run.
 #pragma once
 
+#include "platform/SettingsTable.h"
+
 #include <QString>
 #include <array>
 
@@ -8,11 +10,12 @@ namespace mGlyfora {
 
 inline const QString ApplicationTitle = QStringLiteral("glyfora");
 
-inline constexpr int RecentFilesSlots = 21; // entries 0..19 usable, 20 receives the overflow
+// Entries 0 to RecentFilesLimit - 1 usable; one more receives the overflow.
+inline constexpr int RecentFilesSlots = RecentFilesLimit + 1;
 
 inline QString OpenDirectory; // where the open dialogs start
 inline QString SaveDirectory; // where the save dialogs start
-inline qint16 RecentFilesMax = 4;
+inline qint16 RecentFilesMax = RecentFilesDefault;
 inline std::array<QString, RecentFilesSlots> RecentFilesList;
 inline QString HelpFilePath;
 inline QString ImageBaseName; // current picture's name without folder and extension

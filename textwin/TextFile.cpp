@@ -4,14 +4,13 @@
 
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
+#include "platform/RegularFile.h"
 
 #include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace mGlyfora {
@@ -22,19 +21,20 @@ namespace {
 // exhausting memory.
 constexpr qint64 MaxTextFileBytes = qint64(1) << 30;
 
-QString SystemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+// What the conversion window shows when a file cannot be read or saved.
+const QString NoName = QStringLiteral("ファイル名がありません。");
+const QString IsFolder = QStringLiteral("フォルダーはファイルとして開けません。");
+const QString NotRegular = QStringLiteral("通常のファイルではないため開けません。");
+const QString NotFound = QStringLiteral("ファイルが見つかりません。");
+const QString CannotOpen = QStringLiteral("ファイルを開けません: ");
+const QString TooLarge = QStringLiteral("ファイルが大きすぎて読み込めません。");
+const QString CannotRead = QStringLiteral("ファイルを読み込めません: ");
+const QString OutOfMemory = QStringLiteral("メモリが足りないため読み込めません。");
+const QString CannotSave = QStringLiteral("ファイルを保存できません: ");
 
 void SetError(QString* error, const QString& text) {
     if (error)
         *error = text;
-}
-
-QString NotRegularText(mode_t mode) {
-    if (S_ISDIR(mode))
-        return QStringLiteral("フォルダーはファイルとして開けません。");
-    return QStringLiteral("通常のファイルではないため開けません。");
 }
 
 } // namespace
@@ -79,42 +79,20 @@ QByteArray EncodeTextFile(const QString& textWithCrLf) {
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
     const QByteArray name = platform::EncodeFileName(path);
     if (name.isEmpty()) {
-        SetError(error, QStringLiteral("ファイル名がありません。"));
+        SetError(error, NoName);
         return std::nullopt;
     }
-    struct stat status;
-    if (::stat(name.constData(), &status) != 0) {
-        SetError(error, errno == ENOENT
-                            ? QStringLiteral("ファイルが見つかりません。")
-                            : QStringLiteral("ファイルを開けません: ") + SystemError(errno));
+    platform::RegularFile opened = platform::RegularFile::Open(name);
+    const platform::FileCheck& check = opened.Check();
+    if (const QString refused =
+            platform::RefusalText(check, {NotFound, IsFolder, NotRegular, CannotOpen});
+        !refused.isEmpty()) {
+        SetError(error, refused);
         return std::nullopt;
     }
-    if (!S_ISREG(status.st_mode)) {
-        SetError(error, NotRegularText(status.st_mode));
-        return std::nullopt;
-    }
-    // O_NONBLOCK: a FIFO put in the file's place since the check cannot block the open;
-    // fstat then confirms what was really opened.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        SetError(error, QStringLiteral("ファイルを開けません: ") + SystemError(errno));
-        return std::nullopt;
-    }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    if (::fstat(fd, &status) != 0) {
-        SetError(error, QStringLiteral("ファイルを開けません: ") + SystemError(errno));
-        return std::nullopt;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        SetError(error, NotRegularText(status.st_mode));
-        return std::nullopt;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (status.st_size > MaxTextFileBytes) {
-        SetError(error, QStringLiteral("ファイルが大きすぎて読み込めません。"));
+    const int fd = opened.Descriptor();
+    if (check.size > MaxTextFileBytes) {
+        SetError(error, TooLarge);
         return std::nullopt;
     }
 
@@ -122,13 +100,13 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
     try {
         // The size is a hint: a file that grows meanwhile is read to its end. One byte
         // more than the size lets the end show without growing the buffer.
-        qint64 capacity = qMax<qint64>(status.st_size + 1, 4096);
+        qint64 capacity = qMax<qint64>(check.size + 1, 4096);
         bytes.resize(capacity);
         qint64 used = 0;
         for (;;) {
             if (used == capacity) {
                 if (capacity > MaxTextFileBytes) {
-                    SetError(error, QStringLiteral("ファイルが大きすぎて読み込めません。"));
+                    SetError(error, TooLarge);
                     return std::nullopt;
                 }
                 capacity = qMin(capacity * 2, MaxTextFileBytes + 1);
@@ -138,7 +116,7 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                SetError(error, QStringLiteral("ファイルを読み込めません: ") + SystemError(errno));
+                SetError(error, CannotRead + platform::SystemError(errno));
                 return std::nullopt;
             }
             if (got == 0)
@@ -147,7 +125,7 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
         }
         bytes.truncate(used);
     } catch (const std::bad_alloc&) {
-        SetError(error, QStringLiteral("メモリが足りないため読み込めません。"));
+        SetError(error, OutOfMemory);
         return std::nullopt;
     }
     return bytes;
@@ -157,7 +135,7 @@ bool SaveFileBytes(const QString& path, const QByteArray& bytes, QString* error)
     platform::OutputFile file(path, platform::OutputFile::Durability::Synced);
     if (file.Open() && file.Write(bytes) && file.Commit())
         return true;
-    SetError(error, QStringLiteral("ファイルを保存できません: ") + file.ErrorString());
+    SetError(error, CannotSave + file.ErrorString());
     return false;
 }
 

@@ -98,7 +98,6 @@ private:
     void SetupToolbar();
     void LoadWindowSettings();
     void SaveWindowSettings();
-    // Fits the stored geometry to the window manager's frame once it is known.
     // The shared end of the file, print, font and colour commands.
     void ShowError(const QString& message);
 

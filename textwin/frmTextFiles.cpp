@@ -19,8 +19,8 @@ using namespace frmTextTexts;
 namespace {
 constexpr int TextFileType = 1;
 constexpr int RtfFileType = 0;
-// Print dialog: no selection-only and no page-range choice (printing to a PDF file is
-// kept: without a print server it is the only printer there is).
+// Print dialog: no selection-only, no page-range and no print-to-file choice asked for;
+// the Qt dialog keeps print-to-file all the same (see DisablePrintToFile).
 constexpr unsigned PrintDialogFlags = platform::PrintFlags::NoSelection |
                                       platform::PrintFlags::NoPageNums |
                                       platform::PrintFlags::DisablePrintToFile;

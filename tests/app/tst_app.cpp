@@ -738,7 +738,7 @@ private Q_SLOTS:
     void intermediateFileRemovedWhenNobodyHoldsIt() {
         QFETCH(bool, atStart);
         QFETCH(bool, held);
-        QFile temp(platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
+        QFile temp(mGlyfora::IntermediateFilePath());
         QVERIFY(temp.open(QIODevice::WriteOnly));
         if (held)
             QCOMPARE(::flock(temp.handle(), LOCK_EX | LOCK_NB), 0);

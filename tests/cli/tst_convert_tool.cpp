@@ -3,6 +3,7 @@
 // where that output goes: pipes, devices, links, names that are not UTF-8, full disks.
 #include "app/Settings.h"
 #include "convert/ConversionSettings.h"
+#include "convert/ConversionState.h"
 #include "convert/ConvertScan.h"
 #include "convert/HtmlPage.h"
 #include "imageops/PictureLoader.h"
@@ -166,7 +167,7 @@ using testsupport::DeviceNode;
 using testsupport::Names;
 
 QString IntermediatePath() {
-    return platform::TempFolder() + QStringLiteral("~glyfora.tmp");
+    return IntermediateFilePath();
 }
 
 // The grid picture with the ramp "0123456789ABCDEF": column x of the 6 x 2 picture reads
@@ -187,7 +188,7 @@ QString ProgramScan(const QString& path, bool html, const SelectionRect& cut = {
     PictureSurface surface;
     surface.Assign(LoadPictureFile(path).image);
     testsupport::RecordingHost host;
-    return html ? ConvertToHTML(surface, cut, host) : ConvertToText(surface, cut, host);
+    return Scan(html ? ScanKind::HTML : ScanKind::Text, surface, cut, host).text;
 }
 
 } // namespace

@@ -21,7 +21,11 @@ namespace testsupport {
 class RecordingHost : public mGlyfora::ScanHost {
 public:
     void SetProgressRange(int minimum, int maximum) override { ranges.append({minimum, maximum}); }
-    void SetProgress(int position) override { positions.append(position); }
+    void SetProgress(int position) override {
+        positions.append(position);
+        if (onProgress)
+            onProgress(position);
+    }
     void ProcessEvents() override {
         if (onEvents)
             onEvents(eventCalls);
@@ -38,6 +42,7 @@ public:
     QStringList errors;
     qint64 memoryLimit = 0;
     std::function<void(int call)> onEvents;
+    std::function<void(int position)> onProgress;
 };
 
 inline PictureSurface SurfaceOf(const QImage& image) {

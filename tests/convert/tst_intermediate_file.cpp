@@ -24,7 +24,7 @@ using testsupport::RecordingHost;
 namespace {
 
 QString FilePath() {
-    return platform::TempFolder() + QStringLiteral("~glyfora.tmp");
+    return IntermediateFilePath();
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -39,7 +39,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 ScanOutcome ScanSmallPicture(RecordingHost& host) {
-    return ScanToText(testsupport::SolidSurface(3, 2, qRgb(0, 0, 0)), {}, host);
+    return Scan(ScanKind::Text, testsupport::SolidSurface(3, 2, qRgb(0, 0, 0)), {}, host);
 }
 
 mode_t ModeOf(const QString& path) {

@@ -5,6 +5,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "convert/ConvertScan.h"
+#include "convert/IntermediateFile.h"
 #include "convert/MakeColorCell.h"
 #include "platform/Paths.h"
 #include "tests/convert/ScanTestSupport.h"
@@ -22,12 +23,18 @@ namespace {
 
 const QString IndexRamp = QStringLiteral("0123456789ABCDEF");
 
+// The program's scan, its text alone.
+QString ConvertTo(ScanKind kind, const PictureSurface& picture, const SelectionRect& cut,
+                  ScanHost& host) {
+    return Scan(kind, picture, cut, host).text;
+}
+
 QString Crlf(const QStringList& lines) {
     return lines.join(QStringLiteral("\r\n"));
 }
 
 QByteArray IntermediateBytes() {
-    QFile file(platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
+    QFile file(IntermediateFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
@@ -104,7 +111,8 @@ private Q_SLOTS:
         QCOMPARE(PickCharacter(platform::ColourFromRgb(colour)), expected);
         // The scan of a 1 x 1 picture of that colour: one character, no line break.
         RecordingHost host;
-        QCOMPARE(ConvertToText(testsupport::SolidSurface(1, 1, colour), {}, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::Text, testsupport::SolidSurface(1, 1, colour), {}, host),
+                 expected);
     }
 
     void characterTable() {
@@ -120,7 +128,8 @@ private Q_SLOTS:
         // the scan either.
         ConversionSettings.Charactor = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
         RecordingHost lone;
-        const ScanOutcome replaced = ScanToText(testsupport::SolidSurface(2, 1, 0), {}, lone);
+        const ScanOutcome replaced =
+            Scan(ScanKind::Text, testsupport::SolidSurface(2, 1, 0), {}, lone);
         QCOMPARE(replaced.status, ScanStatus::Done);
         QCOMPARE(replaced.text.size(), 2);
 
@@ -130,7 +139,8 @@ private Q_SLOTS:
             ConversionSettings.Charactor = ramp;
             QVERIFY(!FillCharacterTable());
             RecordingHost host;
-            const ScanOutcome outcome = ScanToText(testsupport::SolidSurface(2, 2, 0), {}, host);
+            const ScanOutcome outcome =
+                Scan(ScanKind::Text, testsupport::SolidSurface(2, 2, 0), {}, host);
             QCOMPARE(outcome.status, ScanStatus::BadSettings);
             QVERIFY(outcome.text.isEmpty());
             QVERIFY(host.errors.isEmpty());
@@ -163,7 +173,9 @@ private Q_SLOTS:
         ConversionSettings.X = quint8(cellX);
         ConversionSettings.Y = quint8(cellY);
         RecordingHost host;
-        QCOMPARE(ConvertToText(testsupport::ColumnIndexSurface(width, height), {}, host), expected);
+        QCOMPARE(
+            ConvertTo(ScanKind::Text, testsupport::ColumnIndexSurface(width, height), {}, host),
+            expected);
         const int rows = int(expected.count(QStringLiteral("\r\n"))) + 1;
         QCOMPARE(host.ranges, (QList<QPair<int, int>>{{0, estimate}}));
         QCOMPARE(host.eventCalls, rows);
@@ -200,13 +212,13 @@ private Q_SLOTS:
         ConversionSettings.Charactor = IndexRamp;
         RecordingHost host;
         const PictureSurface picture = testsupport::ColumnIndexSurface(6, 2);
-        QCOMPARE(ConvertToText(picture, cut, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::Text, picture, cut, host), expected);
         QCOMPARE(testsupport::ReferenceScan(picture, cut, false), expected);
     }
 
     void emptyRegion() {
         RecordingHost host;
-        const ScanOutcome outcome = ScanToText(PictureSurface(), {}, host);
+        const ScanOutcome outcome = Scan(ScanKind::Text, PictureSurface(), {}, host);
         QCOMPARE(outcome.status, ScanStatus::EmptyRegion);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.ranges, (QList<QPair<int, int>>{{0, 0}}));
@@ -216,11 +228,14 @@ private Q_SLOTS:
 
     void cancel_data() {
         QTest::addColumn<bool>("html");
-        QTest::newRow("text") << false;
-        QTest::newRow("html") << true;
+        QTest::addColumn<bool>("below");
+        QTest::newRow("text") << false << false;
+        QTest::newRow("html") << true << false;
+        QTest::newRow("text, the third row below the picture") << false << true;
     }
     void cancel() {
         QFETCH(bool, html);
+        QFETCH(bool, below);
         ConversionSettings.Charactor = IndexRamp;
         CancelConversion = true; // a stale request does not stop the next scan
         RecordingHost host;
@@ -229,14 +244,16 @@ private Q_SLOTS:
                 CancelConversion = true;
         };
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 5);
+        const SelectionRect cut = below ? SelectionRect{true, 0, 3, 4, 3} : SelectionRect{};
         const ScanOutcome outcome =
-            html ? ScanToHTML(picture, {}, host) : ScanToText(picture, {}, host);
+            Scan(html ? ScanKind::HTML : ScanKind::Text, picture, cut, host);
         QCOMPARE(outcome.status, ScanStatus::Cancelled);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.eventCalls, 3);
         QCOMPARE(host.positions, (QList<int>{0, 1}));
         // Two whole rows and the one cell after which the request was seen stay on disk.
-        const QString first = html ? MakeColorCell(0xFFFFFF) : QStringLiteral("0");
+        // A row without a readable cell is cut before its line end.
+        const QString first = html ? MakeColorCell(0xFFFFFF) : below ? "" : QStringLiteral("0");
         const QString row = html ? testsupport::ReferenceScan(picture, {true, 0, 0, 4, 1}, true)
                                  : QStringLiteral("0123");
         QCOMPARE(IntermediateBytes(), (row + "\r\n" + row + "\r\n" + first).toUtf8());
@@ -258,7 +275,8 @@ private Q_SLOTS:
         QCOMPARE(cell.size(), 30);
         QCOMPARE(MakeColorCell(platform::ColourFromRgb(colour)), cell);
         RecordingHost host;
-        QCOMPARE(ConvertToHTML(testsupport::SolidSurface(1, 1, colour), {}, host), cell);
+        QCOMPARE(ConvertTo(ScanKind::HTML, testsupport::SolidSurface(1, 1, colour), {}, host),
+                 cell);
     }
 
     void htmlTwoByTwo() {
@@ -274,13 +292,13 @@ private Q_SLOTS:
         const PictureSurface picture = testsupport::SurfaceOf(image);
         const QString expected =
             cell("010203") + cell("040506") + "\r\n" + cell("070809") + cell("0A0B0C");
-        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::HTML, picture, {}, host), expected);
         // Neither the ramp nor its direction touch an HTML result.
         ConversionSettings.Reverse = true;
         ConversionSettings.Charactor = QStringLiteral("ab");
-        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::HTML, picture, {}, host), expected);
         ConversionSettings.Charactor = QString(); // would fail a text scan
-        QCOMPARE(ConvertToHTML(picture, {}, host), expected);
+        QCOMPARE(ConvertTo(ScanKind::HTML, picture, {}, host), expected);
     }
 
     // One pixel per cell: the top-left one, or each channel's mean over the cell's pixels
@@ -374,10 +392,33 @@ private Q_SLOTS:
         for (const PictureSurface* p : {&picture, &narrow}) {
             RecordingHost host;
             const QString scanned =
-                html ? ConvertToHTML(*p, cut, host) : ConvertToText(*p, cut, host);
+                Scan(html ? ScanKind::HTML : ScanKind::Text, *p, cut, host).text;
             QVERIFY(!scanned.isEmpty());
             QVERIFY(scanned == testsupport::ReferenceScan(*p, cut, html));
         }
+    }
+
+    // A request that comes after the last row's cells: the program's scans answer
+    // Cancelled, nothing read back and no page copied.
+    void requestWithTheLastRow_data() {
+        QTest::addColumn<bool>("keptInFile");
+        QTest::newRow("text read back") << false;
+        QTest::newRow("HTML kept in the file") << true;
+    }
+    void requestWithTheLastRow() {
+        QFETCH(bool, keptInFile);
+        RecordingHost host;
+        host.onProgress = [](int position) {
+            if (position == 1)
+                CancelConversion = true;
+        };
+        const PictureSurface picture = testsupport::ColumnIndexSurface(2, 2);
+        IntermediateFile file;
+        const ScanOutcome outcome = keptInFile ? ScanToHTMLFile(picture, {}, host, file)
+                                               : Scan(ScanKind::Text, picture, {}, host);
+        QCOMPARE(outcome.status, ScanStatus::Cancelled);
+        QVERIFY(outcome.text.isEmpty());
+        CancelConversion = false;
     }
 
     void outOfMemory_data() {
@@ -390,8 +431,7 @@ private Q_SLOTS:
         RecordingHost host;
         host.memoryLimit = 4096;
         const PictureSurface picture = testsupport::NoiseSurface(50, 20, 1);
-        const ScanOutcome outcome =
-            html ? ScanToHTML(picture, {}, host) : ScanToText(picture, {}, host);
+        const ScanOutcome outcome = Scan(html ? ScanKind::HTML : ScanKind::Text, picture, {}, host);
         QCOMPARE(outcome.status, ScanStatus::OutOfMemory);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.errors, QStringList{QStringLiteral("文字列領域が不足しています。\n"
@@ -420,17 +460,17 @@ private Q_SLOTS:
         QFETCH(SelectionRect, cut);
         QFETCH(QByteArray, expected);
         ConversionSettings.Charactor = IndexRamp;
-        QFile::remove(platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
+        QFile::remove(IntermediateFilePath());
         CollectingSink sink;
         RecordingHost host;
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 2);
         const ScanOutcome outcome =
-            html ? StreamHTML(picture, cut, host, sink) : StreamText(picture, cut, host, sink);
+            Stream(html ? ScanKind::HTML : ScanKind::Text, picture, cut, host, sink);
         QCOMPARE(outcome.status, expected.isEmpty() ? ScanStatus::EmptyRegion : ScanStatus::Done);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(sink.bytes, expected);
         QVERIFY(host.errors.isEmpty());
-        QVERIFY(!QFile::exists(platform::TempFolder() + QStringLiteral("~glyfora.tmp")));
+        QVERIFY(!QFile::exists(IntermediateFilePath()));
     }
 
     void streamedSinkRefuses() {
@@ -439,7 +479,7 @@ private Q_SLOTS:
         RecordingHost host;
         ConversionSettings.Charactor = IndexRamp;
         const ScanOutcome outcome =
-            StreamText(testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
+            Stream(ScanKind::Text, testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
         QCOMPARE(outcome.status, ScanStatus::FileError);
         QCOMPARE(outcome.reason, QStringLiteral("No space left on device"));
     }
@@ -447,7 +487,8 @@ private Q_SLOTS:
     void zeroCellSize() {
         ConversionSettings.X = 0;
         RecordingHost host;
-        const ScanOutcome outcome = ScanToText(testsupport::SolidSurface(3, 3, 0), {}, host);
+        const ScanOutcome outcome =
+            Scan(ScanKind::Text, testsupport::SolidSurface(3, 3, 0), {}, host);
         QCOMPARE(outcome.status, ScanStatus::BadSettings);
         QVERIFY(outcome.text.isEmpty());
     }

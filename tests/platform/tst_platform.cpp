@@ -4,6 +4,7 @@
 #include "platform/FileNames.h"
 #include "platform/Paths.h"
 #include "platform/QtDialogs.h"
+#include "platform/RegularFile.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsValues.h"
@@ -15,6 +16,8 @@
 #include <QPalette>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -262,6 +265,61 @@ private Q_SLOTS:
         }
         ::unlink(name.constData());
         ::rmdir(name.constData());
+    }
+
+    // Files read whole are opened only as regular files, links followed; a pipe is
+    // refused without blocking, and what is opened reads without O_NONBLOCK.
+    void regularFileOpener_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("expected"); // FileKind
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("regular file") << "file" << int(FileKind::Regular) << 0 << QString();
+        QTest::newRow("link to a regular file")
+            << "link" << int(FileKind::Regular) << 0 << QString();
+        QTest::newRow("folder") << "folder" << int(FileKind::Folder) << 0
+                                << QStringLiteral("folder");
+        QTest::newRow("named pipe")
+            << "fifo" << int(FileKind::Other) << 0 << QStringLiteral("other");
+        QTest::newRow("nothing") << "missing" << int(FileKind::Failed) << ENOENT
+                                 << QStringLiteral("not found");
+        QTest::newRow("dangling link")
+            << "dangling" << int(FileKind::Failed) << ENOENT << QStringLiteral("not found");
+        QTest::newRow("below a file")
+            << "below" << int(FileKind::Failed) << ENOTDIR << QStringLiteral("not found");
+    }
+    void regularFileOpener() {
+        QFETCH(QString, kind);
+        QFETCH(int, expected);
+        QFETCH(int, error);
+        QFETCH(QString, refusal);
+        QTemporaryDir dir;
+        const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("file")));
+        const QByteArray name = QFile::encodeName(dir.filePath(QStringLiteral("name")));
+        QFile written(QFile::decodeName(file));
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write("12345") == 5);
+        written.close();
+        const QByteArray opened = kind == "file" ? file : kind == "below" ? file + "/x" : name;
+        if (kind == "link")
+            QCOMPARE(::symlink(file.constData(), name.constData()), 0);
+        if (kind == "dangling")
+            QCOMPARE(::symlink("nowhere", name.constData()), 0);
+        if (kind == "folder")
+            QCOMPARE(::mkdir(name.constData(), 0700), 0);
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+
+        QCOMPARE(int(CheckFile(opened).kind), expected);
+        RegularFile regular = RegularFile::Open(opened);
+        QCOMPARE(int(regular.Check().kind), expected);
+        QCOMPARE(regular.Check().error, error);
+        QCOMPARE(regular.IsOpen(), expected == int(FileKind::Regular));
+        QCOMPARE(RefusalText(regular.Check(), {"not found", "folder", "other", "cannot open"}),
+                 refusal);
+        if (regular.IsOpen()) {
+            QCOMPARE(regular.Check().size, 5);
+            QCOMPARE(::fcntl(regular.Descriptor(), F_GETFL) & (O_NONBLOCK | O_ACCMODE), O_RDONLY);
+        }
     }
 
     void handEditedListReadsAsText() {
