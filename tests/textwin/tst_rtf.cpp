@@ -23,6 +23,8 @@ QString RunText(const QString& text, const QTextCharFormat& f, const QFont& base
     const QStringList families = f.fontFamilies().toStringList();
     if (!families.isEmpty())
         family = families.first();
+    else if (f.hasProperty(QTextFormat::FontFamily))
+        family = f.stringProperty(QTextFormat::FontFamily);
     const double points =
         f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : base.pointSizeF();
     QString flags;
