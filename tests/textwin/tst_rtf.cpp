@@ -164,6 +164,8 @@ void RtfTest::roundTrip_data() {
     QTest::newRow("Japanese and beyond 16 bits") << QList<Piece>{
         {QStringLiteral("あいう漢字ｱ\n"), QStringLiteral("ＭＳ ゴシック"), 9, QString(), red},
         {QStringLiteral("𠮷野家 é € \u00A0\uFFFF"), QString(), 0, QString(), {}}};
+    QTest::newRow("object replacement character")
+        << QList<Piece>{{QStringLiteral("a\uFFFCb")}};
     QTest::newRow("characters RTF escapes") << QList<Piece>{
         {QStringLiteral("{a\\b}\tc;d\u2028e"), QStringLiteral("Face{1}\\"), 0, QString(), {}}};
     QTest::newRow("control word look-alikes in text")
@@ -443,6 +445,22 @@ void RtfTest::failureLeavesDocument() {
     QVERIFY(!ReadRtf("not rtf", doc, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!ReadRtf("{\\rtf1" + QByteArray(5000, '{'), doc, nullptr));
+    // Past the limits (three lines, three characters) or abandoned.
+    RtfLimits three;
+    three.maxLines = 3;
+    QTextDocument other;
+    QVERIFY(ReadRtf("{\\rtf1 a\\par b\\par c\\par}", other, nullptr, three));
+    QVERIFY(!ReadRtf("{\\rtf1 a\\par b\\par c\\par d}", doc, &error, three));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!ReadRtf("{\\rtf1 a\\par b\\par\\par\\par}", doc, nullptr, three));
+    three.maxCharacters = 3;
+    QVERIFY(ReadRtf("{\\rtf1 ab\\par}", other, nullptr, three));
+    QVERIFY(!ReadRtf("{\\rtf1 ab\\par c}", doc, nullptr, three));
+    QVERIFY(!ReadRtf("{\\rtf1 abcd}", doc, nullptr, three));
+    RtfLimits ended;
+    ended.abandon = [] { return true; };
+    QVERIFY(!ReadRtf("{\\rtf1 a}", doc, &error, ended));
+    QVERIFY(error.isEmpty());
     QCOMPARE(Describe(doc), before);
 }
 
