@@ -454,7 +454,7 @@ void RtfTest::failureLeavesDocument() {
     QVERIFY(!error.isEmpty());
     QVERIFY(!ReadRtf("{\\rtf1 a\\par b\\par\\par\\par}", doc, nullptr, three));
     three.maxCharacters = 3;
-    QVERIFY(ReadRtf("{\\rtf1 ab\\par}", other, nullptr, three));
+    QVERIFY(ReadRtf("{\\rtf1 a\\par b\\par}", other, nullptr, three));
     QVERIFY(!ReadRtf("{\\rtf1 ab\\par c}", doc, nullptr, three));
     QVERIFY(!ReadRtf("{\\rtf1 abcd}", doc, nullptr, three));
     RtfLimits ended;
