@@ -52,9 +52,37 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Qt's save dialog takes a name in a folder that does not exist, and the save then fails
+// with the result lost. With the path-must-exist flag this one refuses such a name with
+// its own warning and stays open, as it does for a missing file when opening.
+class FileDialog : public QFileDialog {
+public:
+    FileDialog(QWidget* parent, bool folderMustExist)
+        : QFileDialog(parent), folderMustExist_(folderMustExist) {}
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (folderMustExist_ && !files.isEmpty()) {
+            const QFileInfo chosen(files.constFirst());
+            if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
+                QMessageBox::warning(this, windowTitle(),
+                                     QFileDialog::tr("%1\nDirectory not found.\nPlease verify the "
+                                                     "correct directory name was given.")
+                                         .arg(chosen.absolutePath()));
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    bool folderMustExist_;
+};
+
 std::optional<FileDialogResult> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent);
+    FileDialog dialog(parent, mode == QFileDialog::AcceptSave &&
+                                  (request.Flags & FileFlags::PathMustExist));
     ConfigureFileDialog(dialog, request, mode);
     if (Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -115,6 +116,35 @@ private Q_SLOTS:
         QCOMPARE(chosen->FileName, path);
         QCOMPARE(chosen->FileTitle, QStringLiteral("b.rtf"));
         QCOMPARE(chosen->FilterIndex, 2);
+    }
+
+    // A name in a folder that does not exist: the save dialog warns and stays open.
+    void realSaveDialogRefusesMissingFolder() {
+        QTemporaryDir dir;
+        FileDialogRequest request;
+        request.DialogTitle = QStringLiteral("名前をつけて保存");
+        request.InitDir = dir.path();
+        request.Filter = QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*");
+        request.Flags = 0x806;
+        QString warning;
+        bool stayed = false;
+        WhenModalShown([&](QDialog& d) {
+            auto& dialog = static_cast<QFileDialog&>(d);
+            WhenModalShown([&](QDialog& box) {
+                warning = static_cast<QMessageBox&>(box).text();
+                box.reject();
+            });
+            dialog.selectFile(dir.filePath(QStringLiteral("nodir/x.html")));
+            d.accept();
+            stayed = d.isVisible();
+            dialog.selectFile(dir.filePath(QStringLiteral("x.html")));
+            d.accept();
+        });
+        const auto chosen = QtDialogs().ShowSave(nullptr, request);
+        QVERIFY(stayed);
+        QVERIFY(warning.startsWith(dir.filePath(QStringLiteral("nodir")) + u'\n'));
+        QVERIFY(chosen);
+        QCOMPARE(chosen->FileName, dir.filePath(QStringLiteral("x.html")));
     }
 
     void colourDialogStartsOnGivenColour_data() {
