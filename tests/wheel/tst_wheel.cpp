@@ -125,6 +125,10 @@ private Q_SLOTS:
             << QPoint(0, -40000) << QPoint(0, 0) << 0 << 0 << true << Long(0x80000000) << 0;
         QTest::newRow("sideways only")
             << QPoint(120, 0) << QPoint(0, 0) << 0 << 0 << false << 0 << 0;
+        // Qt on X11 turns an Alt+wheel turn sideways; it stays the turn it was.
+        QTest::newRow("toward with alt, handed over sideways")
+            << QPoint(-120, 0) << QPoint(300, 200) << 0 << int(Qt::AltModifier) << true
+            << Long(0xFF880000) << Long(0x00C8012C);
     }
     void encoding() {
         QFETCH(QPoint, angleDelta);
