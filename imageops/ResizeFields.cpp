@@ -72,9 +72,9 @@ void BoxChanged(ResizeBoxes& boxes, ResizeBox changed, qint32 baseWidth, qint32 
     if (!active || IsPixelBox(*active) != IsPixelBox(changed))
         return;
     const bool width = changed == ResizeBox::Width || changed == ResizeBox::WidthPer;
-    const std::optional<Writes> writes =
-        IsPixelBox(changed) ? PixelChanged(boxes, width, baseWidth, baseHeight)
-                            : PercentChanged(boxes, width, baseWidth, baseHeight);
+    const std::optional<Writes> writes = IsPixelBox(changed)
+                                             ? PixelChanged(boxes, width, baseWidth, baseHeight)
+                                             : PercentChanged(boxes, width, baseWidth, baseHeight);
     if (!writes)
         return;
     // The box being typed in is never rewritten by the chain it started; any other value

@@ -6,8 +6,8 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>

@@ -344,8 +344,8 @@ private:
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourSet_ = false;
 
-    QByteArray bytes_; // code page bytes not decoded yet
-    QString text_;     // all of the text, '\n' between lines
+    QByteArray bytes_;    // code page bytes not decoded yet
+    QString text_;        // all of the text, '\n' between lines
     qsizetype lines_ = 0; // line ends in text_
     std::vector<Run> runs_;
     std::vector<CharState> states_;
@@ -875,8 +875,7 @@ bool Reader::Fill(QTextDocument& doc) const {
 
 } // namespace
 
-bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error,
-             const RtfLimits& limits) {
+bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error, const RtfLimits& limits) {
     bool filling = false;
     try {
         Reader reader(data, limits);

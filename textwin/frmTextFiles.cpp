@@ -126,9 +126,8 @@ QString frmText::LoadTextFile(const QString& fileName, int fileType) {
         // long read.
         const mGlyfora::RtfLimits limits{MaxViewText, MaxViewLines,
                                          [] { return platform::TerminationRequested(); }};
-        rtfView->SetContent([&](QTextDocument& doc) {
-            return mGlyfora::ReadRtf(*bytes, doc, &error, limits);
-        });
+        rtfView->SetContent(
+            [&](QTextDocument& doc) { return mGlyfora::ReadRtf(*bytes, doc, &error, limits); });
         return error;
     } catch (const std::bad_alloc&) {
         return TooLarge;

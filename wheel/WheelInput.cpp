@@ -35,8 +35,8 @@ std::optional<WindowMessage> EncodeWheel(QPoint angleDelta, QPoint screenPositio
                                          Qt::MouseButtons buttons,
                                          Qt::KeyboardModifiers modifiers) {
     // With Alt held, Qt on X11 hands a turn of the wheel over as a sideways one.
-    const int delta = angleDelta.y() == 0 && (modifiers & Qt::AltModifier) ? angleDelta.x()
-                                                                            : angleDelta.y();
+    const int delta =
+        angleDelta.y() == 0 && (modifiers & Qt::AltModifier) ? angleDelta.x() : angleDelta.y();
     if (delta == 0)
         return std::nullopt;
     return WindowMessage{WM_MOUSEWHEEL, MakeLong(KeyStateFlags(buttons, modifiers), delta),

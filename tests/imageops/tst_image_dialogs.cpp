@@ -14,8 +14,8 @@
 #include "tests/support/TestPictures.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>

@@ -164,8 +164,7 @@ void RtfTest::roundTrip_data() {
     QTest::newRow("Japanese and beyond 16 bits") << QList<Piece>{
         {QStringLiteral("あいう漢字ｱ\n"), QStringLiteral("ＭＳ ゴシック"), 9, QString(), red},
         {QStringLiteral("𠮷野家 é € \u00A0\uFFFF"), QString(), 0, QString(), {}}};
-    QTest::newRow("object replacement character")
-        << QList<Piece>{{QStringLiteral("a\uFFFCb")}};
+    QTest::newRow("object replacement character") << QList<Piece>{{QStringLiteral("a\uFFFCb")}};
     QTest::newRow("characters RTF escapes") << QList<Piece>{
         {QStringLiteral("{a\\b}\tc;d\u2028e"), QStringLiteral("Face{1}\\"), 0, QString(), {}}};
     QTest::newRow("control word look-alikes in text")
