@@ -199,6 +199,9 @@ private Q_SLOTS:
             QVERIFY2(html->contains(QStringLiteral("<a name=\"%1\">").arg(anchor)),
                      qPrintable(anchor));
         }
+        // It names the progress dialog's button as it reads, and the page keys' step.
+        QVERIFY(html->contains(QStringLiteral("［Cancel］で途中で止められます")));
+        QVERIFY(html->contains(QStringLiteral("<td>Page Up、Page Down</td><td>上下に 10 ピクセル")));
     }
 
     void helpWindowJumps_data() {
