@@ -6,9 +6,13 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPrinter>
@@ -206,16 +210,77 @@ private Q_SLOTS:
         QCOMPARE(choice->Color, Colour(colour));
     }
 
+    // A name that stands for a substitute starts on the face used for it and is kept; the
+    // size is listed; the style list and the boxes agree, and the sample follows them.
     void fontDialogKeepsSubstitutedName() {
         FontDialogRequest request;
         request.Font.FontName = QStringLiteral("Terminal");
         request.Font.FontSize = 4;
         request.Flags = 0x10101;
-        WhenModalShown(Accept);
+        QString family, size;
+        QStringList styles;
+        QString boldStyle;
+        bool sampleBold = false;
+        WhenModalShown([&](QDialog& d) {
+            auto* families = d.findChild<QListWidget*>(QStringLiteral("families"));
+            auto* sizes = d.findChild<QListWidget*>(QStringLiteral("sizes"));
+            auto* list = d.findChild<QListWidget*>(QStringLiteral("styles"));
+            if (!families || !sizes || !list)
+                return d.accept();
+            family = families->currentItem()->text();
+            size = sizes->currentItem()->text();
+            for (int i = 0; i < list->count(); ++i)
+                styles << list->item(i)->text();
+            d.findChild<QCheckBox*>(QStringLiteral("bold"))->click();
+            boldStyle = list->currentItem()->text();
+            sampleBold = d.findChild<QLabel*>(QStringLiteral("sample"))->font().bold();
+            d.findChild<QCheckBox*>(QStringLiteral("bold"))->click();
+            d.accept();
+        });
         const auto choice = QtDialogs().ShowFont(nullptr, request);
         QVERIFY(choice);
+        QCOMPARE(family, QFontInfo(QFont(QStringLiteral("Terminal"))).family());
+        QCOMPARE(size, QStringLiteral("4"));
+        QCOMPARE(styles, (QStringList{"標準", "斜体", "太字", "太字 斜体"}));
+        QCOMPARE(boldStyle, QStringLiteral("太字"));
+        QVERIFY(sampleBold);
         QCOMPARE(choice->FontName, QStringLiteral("Terminal"));
+        QCOMPARE(choice->FontSize, 4.0f);
+        QVERIFY(!choice->FontBold);
         QCOMPARE(choice->Color, Colour(0));
+    }
+
+    // Enter is OK and Esc is Cancel for the whole dialog, wherever the focus is.
+    void fontDialogKeys_data() {
+        QTest::addColumn<QString>("focus"); // a list's name; empty: where the focus starts
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("Enter where it starts") << QString() << int(Qt::Key_Return) << true;
+        QTest::newRow("Esc where it starts") << QString() << int(Qt::Key_Escape) << false;
+        QTest::newRow("Enter in the family list") << "families" << int(Qt::Key_Return) << true;
+        QTest::newRow("Esc in the size list") << "sizes" << int(Qt::Key_Escape) << false;
+    }
+    void fontDialogKeys() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, accepted);
+        FontDialogRequest request;
+        request.Font = {QStringLiteral("DejaVu Sans"), 9.0f, false, false, false, false, 0};
+        request.Flags = 0x10101;
+        bool closed = false;
+        WhenModalShown([&](QDialog& d) {
+            QWidget* target = focus.isEmpty() ? d.focusWidget() : d.findChild<QWidget*>(focus);
+            if (!target)
+                return d.reject();
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key(key));
+            closed = !d.isVisible();
+            if (!closed)
+                d.reject();
+        });
+        const auto choice = QtDialogs().ShowFont(nullptr, request);
+        QVERIFY(closed);
+        QCOMPARE(choice.has_value(), accepted);
     }
 
     void printDialogReturnsCopies() {
