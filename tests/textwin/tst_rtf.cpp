@@ -283,6 +283,10 @@ void RtfTest::readSample_data() {
                       "\\f0\\'82\\'a0\\f1\\'e9\\'93q\\'94}")
         << QStringList{QStringLiteral("あ|Gothic|12||auto"), QStringLiteral("é“q”|Arial|12||auto")};
 
+    QTest::newRow("hex digits in either case")
+        << QByteArray("{\\rtf1\\ansi \\'C4\\'e4\\'Df}")
+        << QStringList{QStringLiteral("Ääß|DefaultFace|12||auto")};
+
     QTest::newRow("skipped destinations")
         << QByteArray("{\\rtf1{\\*\\unknowndest hidden{\\b deeper}}{\\*\\generator Gen;}"
                       "vis{\\pict\\pngblip 89504e47}ible{\\info{\\title T}}{\\header H}\\par}")
