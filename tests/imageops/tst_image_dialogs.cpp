@@ -119,6 +119,8 @@ private Q_SLOTS:
         QTest::newRow("sign") << "-5" << -5.0 << -5 << qint64(-5);
         QTest::newRow("plus") << "+7" << 7.0 << 7 << qint64(7);
         QTest::newRow("fraction only") << ".5" << 0.5 << 0 << qint64(0);
+        QTest::newRow("point without fraction") << "12." << 12.0 << 12 << qint64(12);
+        QTest::newRow("tabs around") << "\t12\t" << 12.0 << 12 << qint64(12);
         QTest::newRow("16-bit top") << "32767" << 32767.0 << 32767 << qint64(32767);
         QTest::newRow("past 16 bits") << "32768" << 32768.0 << noInt << qint64(32768);
         QTest::newRow("past 32 bits") << "2147483648" << 2147483648.0 << noInt << noLong;
