@@ -195,6 +195,8 @@ private Q_SLOTS:
                 c = QChar(0xFFFD);
         }
         QCOMPARE(visible, shown);
+        // A lone surrogate below the escapes is no byte of a name: never a separator.
+        QVERIFY(!EncodeFileName(name + QChar(0xDC2F)).contains('/'));
     }
 
     void handEditedListReadsAsText() {
