@@ -394,6 +394,9 @@ private Q_SLOTS:
         QCOMPARE(form.picView->x(), inner.left() - 1);
         QTest::keyClick(form.sbrText, Qt::Key_PageDown);
         QCOMPARE(form.picView->y(), inner.top() - 10);
+        // A click in the trough pages as the key does.
+        form.vsbView->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(form.picView->y(), inner.top() - 20);
         QTest::keyClick(&form, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(form.picView->geometry().right(), form.vsbView->x() - 1);
         QCOMPARE(form.picView->geometry().bottom(), form.hsbView->y() - 1);
