@@ -52,7 +52,19 @@ void frmPercent::Form_Load() {
     setWindowIcon(main_.windowIcon());
     setWindowTitle(mGlyfora::ApplicationTitle);
     adjustSize();
+    // Centred at once with the main window's frame, and again when its own is known.
     platform::CentreOnScreen(*this, main_);
+    frameFit_.Arm({.centreX = true, .centreY = true});
+}
+
+void frmPercent::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    frameFit_.Shown(*this);
+}
+
+void frmPercent::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    frameFit_.Moved(*this);
 }
 
 void frmPercent::cmdCancel_Click() {
