@@ -1,5 +1,8 @@
 // RTF save and load of a conversion result of a 1920 x 1080 picture: lines of 1920 ramp
-// characters, in the conversion window's base font.
+// characters, in the conversion window's base font; and loads of files other programs
+// could write, with the conversion window's limits: many fonts, many paragraphs, many
+// format changes.
+#include "textwin/ConversionView.h"
 #include "textwin/RtfReader.h"
 #include "textwin/RtfWriter.h"
 
@@ -60,9 +63,50 @@ void BM_ReadRtf(benchmark::State& state) {
     state.counters["chars"] = doc.characterCount();
 }
 
+// A file with `fonts` fonts in its table, each used once.
+QByteArray ManyFonts(int fonts) {
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    for (int i = 0; i < fonts; ++i)
+        rtf += "{\\f" + QByteArray::number(i) + "\\fnil Font" + QByteArray::number(i) + ";}";
+    rtf += "}\r\n";
+    for (int i = 0; i < fonts; ++i)
+        rtf += "{\\f" + QByteArray::number(i) + " x}";
+    return rtf + "}";
+}
+
+// Reads as the conversion window does: straight into a fresh document, within its limits.
+void ReadAsWindow(benchmark::State& state, const QByteArray& rtf) {
+    const mGlyfora::RtfLimits limits{MaxViewText, MaxViewLines, {}};
+    for (auto _ : state) {
+        QTextDocument doc;
+        doc.setUndoRedoEnabled(false);
+        const bool read = mGlyfora::ReadRtf(rtf, doc, nullptr, limits);
+        benchmark::DoNotOptimize(read);
+        state.counters["chars"] = doc.characterCount();
+    }
+}
+
+void BM_ReadRtfFonts(benchmark::State& state) {
+    ReadAsWindow(state, ManyFonts(int(state.range(0))));
+}
+
+// 5 M paragraph marks (25 MB): more lines than the window takes, refused.
+void BM_ReadRtfParagraphs(benchmark::State& state) {
+    ReadAsWindow(state, "{\\rtf1 " + QByteArray("\\par\n").repeated(state.range(0)) + "}");
+}
+
+// Bold and plain by turns, a character each (4 M changes).
+void BM_ReadRtfSwitches(benchmark::State& state) {
+    ReadAsWindow(state,
+                 "{\\rtf1 " + QByteArray("\\b a\\plain b").repeated(state.range(0) / 2) + "}");
+}
+
 // 540 lines (cells two pixels high) and 1080 lines (one pixel): 1.04 M and 2.07 M characters.
 BENCHMARK(BM_WriteRtf)->Arg(540)->Arg(1080)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ReadRtf)->Arg(540)->Arg(1080)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ReadRtfFonts)->Arg(16000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadRtfParagraphs)->Arg(5000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadRtfSwitches)->Arg(4000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

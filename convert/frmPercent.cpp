@@ -3,6 +3,7 @@
 
 #include "convert/ConversionState.h"
 #include "convert/frmPercentTexts.h"
+#include "platform/CentreDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/Rounding.h"
 #include "platform/TerminationRequest.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,6 +30,8 @@ frmPercent::frmPercent(const QWidget& main, platform::Dialogs& dialogs)
     auto* layout = new QVBoxLayout(this);
     lblConversion = new QLabel(this);
     lblConversion->setObjectName(QStringLiteral("lblConversion"));
+    // The caption comes after the dialog has been centred: it must not make it grow.
+    lblConversion->setMinimumHeight(lblConversion->fontMetrics().height());
     prbPercent = new QProgressBar(this);
     prbPercent->setObjectName(QStringLiteral("prbPercent"));
     prbPercent->setTextVisible(false);
@@ -51,13 +53,19 @@ void frmPercent::Form_Load() {
     setWindowIcon(main_.windowIcon());
     setWindowTitle(mGlyfora::ApplicationTitle);
     adjustSize();
-    const QScreen* screen = main_.screen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    const QSize outer = frameGeometry().size();
-    move(area.left() + int(platform::RoundHalfEven((area.width() - outer.width()) / 2.0)),
-         area.top() + int(platform::RoundHalfEven((area.height() - outer.height()) / 2.0)));
+    // Centred at once with the main window's frame, and again when its own is known.
+    platform::CentreOnScreen(*this, main_);
+    frameFit_.Arm({.centreX = true, .centreY = true});
+}
+
+void frmPercent::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    frameFit_.Shown(*this);
+}
+
+void frmPercent::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    frameFit_.Moved(*this);
 }
 
 void frmPercent::cmdCancel_Click() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "convert/ScanHost.h"
+#include "platform/FrameFit.h"
 
 #include <QDialog>
 
@@ -43,8 +44,12 @@ protected:
     // The person's close asks whether to stop and never closes the dialog; only the run
     // closes it. A termination request cancels without asking and lets it go.
     void closeEvent(QCloseEvent* event) override;
+    // Once shown and framed, centred again with its own frame and final size.
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     const QWidget& main_;
     platform::Dialogs& dialogs_;
+    platform::FrameFit frameFit_;
 };

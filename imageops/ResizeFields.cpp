@@ -3,7 +3,14 @@
 
 #include "imageops/NumericInput.h"
 
+#include <utility>
+#include <vector>
+
 namespace mGlyfora {
+
+int MaxLength(ResizeBox box) {
+    return box == ResizeBox::Width || box == ResizeBox::Height ? 5 : 10;
+}
 
 namespace {
 
@@ -11,48 +18,51 @@ bool IsPixelBox(ResizeBox box) {
     return box == ResizeBox::Width || box == ResizeBox::Height;
 }
 
+using Writes = std::vector<std::pair<ResizeBox, qint32>>;
+
 // A pixel box: its percentage, then (locked) the other pixel box in proportion.
-void PixelChanged(ResizeBoxes& boxes, bool width, qint32 baseWidth, qint32 baseHeight) {
+std::optional<Writes> PixelChanged(const ResizeBoxes& boxes, bool width, qint32 baseWidth,
+                                   qint32 baseHeight) {
     const ResizeBox self = width ? ResizeBox::Width : ResizeBox::Height;
-    const ResizeBox percent = width ? ResizeBox::WidthPer : ResizeBox::HeightPer;
-    const ResizeBox other = width ? ResizeBox::Height : ResizeBox::Width;
     const double base = width ? baseWidth : baseHeight;
     const double otherBase = width ? baseHeight : baseWidth;
 
     const QString s = boxes.Text(self);
     if (Val(s) == 0)
-        return;
+        return Writes{};
     const std::optional<qint16> value = CInt(s);
     if (!value || base == 0)
-        return;
+        return std::nullopt;
     const std::optional<qint32> per = RoundToInt32(*value / base * 100);
     if (!per)
-        return;
-    boxes.SetText(percent, QString::number(*per));
+        return std::nullopt;
+    Writes writes{{width ? ResizeBox::WidthPer : ResizeBox::HeightPer, *per}};
     if (boxes.RatioLocked()) {
         const std::optional<qint32> size = RoundToInt32(*value / base * otherBase);
         if (!size)
-            return;
-        boxes.SetText(other, QString::number(*size));
+            return std::nullopt;
+        writes.emplace_back(width ? ResizeBox::Height : ResizeBox::Width, *size);
     }
+    return writes;
 }
 
 // A percentage box: its pixel box, then (locked) the same percentage in the other one.
-void PercentChanged(ResizeBoxes& boxes, bool width, qint32 baseWidth, qint32 baseHeight) {
-    const ResizeBox self = width ? ResizeBox::WidthPer : ResizeBox::HeightPer;
-    const QString s = boxes.Text(self);
+std::optional<Writes> PercentChanged(const ResizeBoxes& boxes, bool width, qint32 baseWidth,
+                                     qint32 baseHeight) {
+    const QString s = boxes.Text(width ? ResizeBox::WidthPer : ResizeBox::HeightPer);
     if (Val(s) == 0)
-        return;
+        return Writes{};
     const std::optional<qint16> per = CInt(s);
     if (!per)
-        return;
+        return std::nullopt;
     const std::optional<qint32> size =
         RoundToInt32(*per / 100.0 * (width ? baseWidth : baseHeight));
     if (!size)
-        return;
-    boxes.SetText(width ? ResizeBox::Width : ResizeBox::Height, QString::number(*size));
+        return std::nullopt;
+    Writes writes{{width ? ResizeBox::Width : ResizeBox::Height, *size}};
     if (boxes.RatioLocked())
-        boxes.SetText(width ? ResizeBox::HeightPer : ResizeBox::WidthPer, QString::number(*per));
+        writes.emplace_back(width ? ResizeBox::HeightPer : ResizeBox::WidthPer, *per);
+    return writes;
 }
 
 } // namespace
@@ -62,10 +72,21 @@ void BoxChanged(ResizeBoxes& boxes, ResizeBox changed, qint32 baseWidth, qint32 
     if (!active || IsPixelBox(*active) != IsPixelBox(changed))
         return;
     const bool width = changed == ResizeBox::Width || changed == ResizeBox::WidthPer;
-    if (IsPixelBox(changed))
-        PixelChanged(boxes, width, baseWidth, baseHeight);
-    else
-        PercentChanged(boxes, width, baseWidth, baseHeight);
+    const std::optional<Writes> writes = IsPixelBox(changed)
+                                             ? PixelChanged(boxes, width, baseWidth, baseHeight)
+                                             : PercentChanged(boxes, width, baseWidth, baseHeight);
+    if (!writes)
+        return;
+    // The box being typed in is never rewritten by the chain it started; any other value
+    // that would not fit its box ends the handler with nothing changed.
+    for (const auto& [box, value] : *writes) {
+        if (box != *active && QString::number(value).size() > MaxLength(box))
+            return;
+    }
+    for (const auto& [box, value] : *writes) {
+        if (box != *active)
+            boxes.SetText(box, QString::number(value));
+    }
 }
 
 } // namespace mGlyfora

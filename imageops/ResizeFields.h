@@ -27,10 +27,15 @@ public:
     virtual bool RatioLocked() const = 0;
 };
 
+// The most characters a box takes: 5 for pixels, 10 for percentages.
+int MaxLength(ResizeBox box);
+
 // The change handler of `changed`. What the person typed is read as a 16-bit number; the
 // sizes 100 % refers to and the values computed from them are 32-bit, so a picture wider
-// than 32767 pixels still gets its fields filled. A box that holds no number, or a value
-// that does not fit, ends the handler quietly.
+// than 32767 pixels still gets its fields filled. The chain of changes never rewrites the
+// box the person is typing in (typing "800" key by key gives 800, not a width recomputed
+// from the rounded height at each key). A box that holds no number, or a value that does
+// not fit in 32 bits or in its box, ends the handler quietly with nothing changed.
 void BoxChanged(ResizeBoxes& boxes, ResizeBox changed, qint32 baseWidth, qint32 baseHeight);
 
 } // namespace mGlyfora

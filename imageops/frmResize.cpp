@@ -25,8 +25,6 @@ using namespace frmResizeTexts;
 using mGlyfora::ResizeBox;
 
 namespace {
-constexpr int PixelMaxLength = 5;
-constexpr int PercentMaxLength = 10;
 constexpr int BoxChars = 6;
 } // namespace
 
@@ -72,21 +70,21 @@ frmResize::frmResize(QWidget& main, platform::Dialogs& dialogs, PictureBox& picV
         lblTitle[i]->setObjectName(QStringLiteral("lblTitle(%1)").arg(i));
         lblTitle[i]->setProperty("Index", i);
     }
-    const auto makeBox = [this](const char* name, int tag, int maxLength) {
+    const auto makeBox = [this](const char* name, ResizeBox tag) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QLatin1String(name));
-        box->setProperty("Tag", QString::number(tag));
-        box->setMaxLength(maxLength);
+        box->setProperty("Tag", QString::number(int(tag)));
+        box->setMaxLength(mGlyfora::MaxLength(tag));
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(u'0') * BoxChars + 12);
         platform::FilterNumericKeys(*box);
         box->installEventFilter(this);
         return box;
     };
-    txtWidth = makeBox("txtWidth", 0, PixelMaxLength);
-    txtHeight = makeBox("txtHeight", 1, PixelMaxLength);
-    txtWidthPer = makeBox("txtWidthPer", 2, PercentMaxLength);
-    txtHeightPer = makeBox("txtHeightPer", 3, PercentMaxLength);
+    txtWidth = makeBox("txtWidth", ResizeBox::Width);
+    txtHeight = makeBox("txtHeight", ResizeBox::Height);
+    txtWidthPer = makeBox("txtWidthPer", ResizeBox::WidthPer);
+    txtHeightPer = makeBox("txtHeightPer", ResizeBox::HeightPer);
     lblTitle[0]->setBuddy(txtWidth);
     lblTitle[1]->setBuddy(txtHeight);
     lblTitle[5]->setBuddy(txtWidthPer);

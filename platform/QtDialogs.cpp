@@ -1,22 +1,16 @@
 // Qt implementation of the dialog service.
 #include "platform/QtDialogs.h"
 
+#include "platform/FontColourDialog.h"
 #include "platform/TerminationRequest.h"
 #include "platform/mGlyfora.h"
 
-#include <QBoxLayout>
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QCoreApplication>
-#include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -51,9 +45,37 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Qt's save dialog takes a name in a folder that does not exist, and the save then fails
+// with the result lost. With the path-must-exist flag this one refuses such a name with
+// its own warning and stays open, as it does for a missing file when opening.
+class FileDialog : public QFileDialog {
+public:
+    FileDialog(QWidget* parent, bool folderMustExist)
+        : QFileDialog(parent), folderMustExist_(folderMustExist) {}
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (folderMustExist_ && !files.isEmpty()) {
+            const QFileInfo chosen(files.constFirst());
+            if (!chosen.isDir() && !QFileInfo(chosen.absolutePath()).isDir()) {
+                QMessageBox::warning(this, windowTitle(),
+                                     QFileDialog::tr("%1\nDirectory not found.\nPlease verify the "
+                                                     "correct directory name was given.")
+                                         .arg(chosen.absolutePath()));
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    bool folderMustExist_;
+};
+
 std::optional<FileDialogResult> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent);
+    FileDialog dialog(parent, mode == QFileDialog::AcceptSave &&
+                                  (request.Flags & FileFlags::PathMustExist));
     ConfigureFileDialog(dialog, request, mode);
     if (Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
@@ -66,128 +88,6 @@ std::optional<FileDialogResult> RunFileDialog(QWidget* parent, const FileDialogR
     return result;
 }
 
-struct NamedColour {
-    QRgb rgb;
-    const char* name;
-};
-
-// The classic sixteen, in the order font dialogs list them.
-constexpr std::array<NamedColour, 16> kClassicColours = {{
-    {0x000000, "黒"},
-    {0x800000, "マルーン"},
-    {0x008000, "緑"},
-    {0x808000, "オリーブ"},
-    {0x000080, "ネイビー"},
-    {0x800080, "紫"},
-    {0x008080, "ティール"},
-    {0x808080, "灰色"},
-    {0xC0C0C0, "シルバー"},
-    {0xFF0000, "赤"},
-    {0x00FF00, "ライム"},
-    {0xFFFF00, "黄"},
-    {0x0000FF, "青"},
-    {0xFF00FF, "フクシア"},
-    {0x00FFFF, "水色"},
-    {0xFFFFFF, "白"},
-}};
-
-QIcon Swatch(const QColor& colour) {
-    QPixmap pixmap(16, 12);
-    pixmap.fill(colour);
-    return QIcon(pixmap);
-}
-
-// Qt's font dialog embedded in a dialog of ours that adds the text colour.
-class FontColourDialog : public QDialog {
-public:
-    FontColourDialog(QWidget* parent, const FontDialogRequest& request) : QDialog(parent) {
-        setWindowTitle(QStringLiteral("フォント"));
-        fonts_ = new QFontDialog(this);
-        fonts_->setObjectName(QStringLiteral("fonts"));
-        fonts_->setWindowFlags(Qt::Widget);
-        fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-        QFont initial(request.Font.FontName);
-        if (request.Font.FontSize > 0)
-            initial.setPointSizeF(request.Font.FontSize);
-        initial.setBold(request.Font.FontBold);
-        initial.setItalic(request.Font.FontItalic);
-        initial.setUnderline(request.Font.FontUnderline);
-        initial.setStrikeOut(request.Font.FontStrikethru);
-        fonts_->setCurrentFont(initial);
-        requestedName_ = request.Font.FontName;
-        shownFamily_ = fonts_->currentFont().family();
-
-        // Families with a regular style only (the Japanese fixed-pitch fonts among them)
-        // list no bold or italic style; these boxes keep both choices for every family.
-        bold_ = new QCheckBox(QStringLiteral("太字(&B)"), this);
-        bold_->setObjectName(QStringLiteral("bold"));
-        bold_->setChecked(request.Font.FontBold);
-        italic_ = new QCheckBox(QStringLiteral("斜体(&I)"), this);
-        italic_->setObjectName(QStringLiteral("italic"));
-        italic_->setChecked(request.Font.FontItalic);
-        connect(fonts_, &QFontDialog::currentFontChanged, this, [this](const QFont& font) {
-            bold_->setChecked(font.bold());
-            italic_->setChecked(font.italic());
-        });
-
-        colours_ = new QComboBox(this);
-        colours_->setObjectName(QStringLiteral("colours"));
-        const Colour start = IsSystemColour(request.Font.Color)
-                                 ? ColourFromRgb(ToQColor(request.Font.Color).rgb())
-                                 : request.Font.Color;
-        for (const NamedColour& c : kClassicColours)
-            colours_->addItem(Swatch(QColor::fromRgb(c.rgb)), QString::fromUtf8(c.name),
-                              ColourFromRgb(c.rgb));
-        int index = colours_->findData(start);
-        if (index < 0) {
-            colours_->addItem(Swatch(QColor::fromRgb(RgbFromColour(start))),
-                              QStringLiteral("カスタム"), start);
-            index = colours_->count() - 1;
-        }
-        colours_->setCurrentIndex(index);
-        auto* colourLabel = new QLabel(QStringLiteral("色(&C):"), this);
-        colourLabel->setBuddy(colours_);
-        const bool effects = request.Flags & FontFlags::Effects;
-        colourLabel->setVisible(effects);
-        colours_->setVisible(effects);
-
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        auto* colourRow = new QHBoxLayout;
-        colourRow->addWidget(bold_);
-        colourRow->addWidget(italic_);
-        colourRow->addWidget(colourLabel);
-        colourRow->addWidget(colours_, 1);
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(fonts_);
-        layout->addLayout(colourRow);
-        layout->addWidget(buttons);
-    }
-
-    FontChoice Choice() const {
-        const QFont font = fonts_->currentFont();
-        FontChoice choice;
-        // A stored name that stands for a substitute keeps its own name unless another
-        // family was picked.
-        choice.FontName = font.family() == shownFamily_ ? requestedName_ : font.family();
-        choice.FontSize = float(font.pointSizeF());
-        choice.FontBold = bold_->isChecked();
-        choice.FontItalic = italic_->isChecked();
-        choice.FontUnderline = font.underline();
-        choice.FontStrikethru = font.strikeOut();
-        choice.Color = Colour(colours_->currentData().toUInt());
-        return choice;
-    }
-
-private:
-    QFontDialog* fonts_ = nullptr;
-    QComboBox* colours_ = nullptr;
-    QCheckBox* bold_ = nullptr;
-    QCheckBox* italic_ = nullptr;
-    QString requestedName_;
-    QString shownFamily_;
-};
 } // namespace
 
 QStringList QtNameFilters(const QString& filter) {
@@ -242,16 +142,6 @@ QAbstractPrintDialog::PrintDialogOptions PrintDialogOptions(unsigned flags) {
     if (!(flags & PrintFlags::NoPageNums))
         options |= QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage;
     return options;
-}
-
-const std::array<Colour, 16>& FontDialogColours() {
-    static const std::array<Colour, 16> colours = [] {
-        std::array<Colour, 16> result{};
-        for (std::size_t i = 0; i < result.size(); ++i)
-            result[i] = ColourFromRgb(kClassicColours[i].rgb);
-        return result;
-    }();
-    return colours;
 }
 
 MsgAnswer QtDialogs::MsgBox(QWidget* parent, const MessageRequest& request) {

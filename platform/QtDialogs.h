@@ -36,7 +36,4 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request,
 // The print dialog's choices for the flags.
 QAbstractPrintDialog::PrintDialogOptions PrintDialogOptions(unsigned flags);
 
-// The sixteen colours the font dialog offers, black first.
-const std::array<Colour, 16>& FontDialogColours();
-
 } // namespace platform

@@ -8,9 +8,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -25,6 +25,17 @@ QString WithLineFeeds(const QString& text) {
     result.replace(CrLf, QStringLiteral("\n"));
     result.replace(u'\r', u'\n');
     return result;
+}
+
+// The line ends of a text, CR LF, LF and a lone CR alike, counted without a copy.
+qsizetype LineBreaks(const QString& text) {
+    qsizetype breaks = 0;
+    const QChar* const end = text.constEnd();
+    for (const QChar* c = text.constBegin(); c != end; ++c) {
+        if (*c == u'\n' || (*c == u'\r' && (c + 1 == end || c[1] != u'\n')))
+            ++breaks;
+    }
+    return breaks;
 }
 
 // A selection's paragraph separators as CR LF.
@@ -71,42 +82,49 @@ QString ConversionView::Text() const {
 void ConversionView::SetText(const QString& text) {
     if (text.size() > MaxViewText)
         throw std::bad_alloc();
+    if (LineBreaks(text) >= MaxViewLines)
+        throw std::bad_alloc();
     const QTextCharFormat format = currentCharFormat();
-    ReplaceDocument([&](QTextCursor& cursor) {
+    ReplaceDocument([&](QTextDocument& doc) {
+        QTextCursor cursor(&doc);
         cursor.setBlockCharFormat(format);
         // The cursor itself ends a paragraph at CR LF, LF or a lone CR: a conversion's
         // text goes in without a copy made only to change its line ends.
         cursor.insertText(text, format);
+        return true;
     });
     setCurrentCharFormat(format);
 }
 
-void ConversionView::SetContent(const QTextDocument& source) {
-    if (qsizetype(source.characterCount()) - 1 > MaxViewText)
-        throw std::bad_alloc();
-    const QTextDocumentFragment content(&source);
-    ReplaceDocument([&](QTextCursor& cursor) { cursor.insertFragment(content); });
+bool ConversionView::SetContent(const std::function<bool(QTextDocument&)>& fill) {
+    return ReplaceDocument(fill);
 }
 
-void ConversionView::ReplaceDocument(const std::function<void(QTextCursor&)>& fill) {
+bool ConversionView::ReplaceDocument(const std::function<bool(QTextDocument&)>& fill) {
     // The text goes into a document of its own before the view lays it out: filled in
     // place, a long text would be laid out in full while it is inserted; handed over
     // whole, it is laid out a piece at a time from the top, so it shows at once. The
     // old text is not kept for undo: a hand-over is not an edit.
     const QPointer<QTextDocument> old = document();
-    auto* doc = new QTextDocument(this);
-    doc->setDefaultFont(old->defaultFont());
-    doc->setDefaultTextOption(old->defaultTextOption());
-    doc->setDocumentMargin(old->documentMargin());
-    doc->setUndoRedoEnabled(false);
-    QTextCursor cursor(doc);
-    fill(cursor);
-    doc->setUndoRedoEnabled(true);
+    auto filled = std::make_unique<QTextDocument>();
+    filled->setDefaultFont(old->defaultFont());
+    filled->setDefaultTextOption(old->defaultTextOption());
+    filled->setDocumentMargin(old->documentMargin());
+    filled->setUndoRedoEnabled(false);
+    if (!fill(*filled))
+        return false;
+    if (qsizetype(filled->characterCount()) - 1 > MaxViewText ||
+        filled->blockCount() > MaxViewLines)
+        throw std::bad_alloc();
+    filled->setUndoRedoEnabled(true);
+    QTextDocument* doc = filled.release();
+    doc->setParent(this);
     setDocument(doc);
     // Qt deletes a replaced document of its own making; one of ours goes here.
     if (old && old->parent() == this)
         delete old.data();
     setTextCursor(QTextCursor(doc));
+    return true;
 }
 
 QString ConversionView::SelText() const {
@@ -118,7 +136,7 @@ void ConversionView::SetSelText(const QString& text) {
     const QString lines = WithLineFeeds(text);
     const qsizetype length = qsizetype(document()->characterCount()) - 1 -
                              (cursor.selectionEnd() - cursor.selectionStart()) + lines.size();
-    if (length > MaxViewText)
+    if (length > MaxViewText || document()->blockCount() + lines.count(u'\n') > MaxViewLines)
         throw std::bad_alloc();
     const QTextCharFormat format = currentCharFormat();
     cursor.insertText(lines, format);

@@ -1,6 +1,8 @@
 // RTF input: a tokenizer over the bytes with a stack of group states. Text is gathered
-// as runs of equal character state and put into the document only when the whole file
-// has been read, so a file that cannot be read leaves the document as it was.
+// into one string with runs of equal character state and put into the document only
+// when the whole file has been read, so a file that cannot be read leaves the document
+// as it was. Each distinct state becomes one format, made once: a format made anew for
+// every run costs the document a search through all its formats.
 #include "textwin/RtfReader.h"
 
 #include <QColor>
@@ -54,10 +56,23 @@ struct Font {
     int codePage = 0; // 0: the document's code page
 };
 
-struct Run {
-    CharState state;
-    QString text;
+struct CharStateHash {
+    size_t operator()(const CharState& s) const {
+        return qHashMulti(0, s.font, s.halfPoints, s.bold, s.italic, s.underline, s.strike,
+                          s.colour);
+    }
 };
+
+// `length` characters of the text in the state numbered `state`.
+struct Run {
+    int state;
+    qsizetype length;
+};
+
+// How often (in bytes read, in runs put into the document) the reader asks whether to
+// give up.
+constexpr qsizetype AbandonCheckBytes = 1 << 16;
+constexpr std::size_t AbandonCheckRuns = 1 << 12;
 
 enum class Word {
     Ansi,
@@ -280,12 +295,14 @@ int CharsetCodePage(int charset) {
 
 class Reader {
 public:
-    explicit Reader(const QByteArray& data)
-        : p_(data.constData()), end_(data.constData() + data.size()) {}
+    Reader(const QByteArray& data, const RtfLimits& limits)
+        : p_(data.constData()), end_(data.constData() + data.size()), limits_(limits) {}
 
-    // False with `error_` set when the file cannot be read.
+    // False with `error_` set when the file cannot be read, with it empty when abandoned.
+    // Throws std::bad_alloc past the limits.
     bool Parse();
-    void Fill(QTextDocument& doc) const;
+    // False when abandoned part way (the document then holds part of the text).
+    bool Fill(QTextDocument& doc) const;
     QString Error() const { return error_; }
 
 private:
@@ -303,9 +320,14 @@ private:
     int CodePageOf(int font) const;
     QString Decode(const QByteArray& bytes, int codePage);
     QTextCharFormat Format(const CharState& state) const;
+    int StateIndex(const CharState& state);
+    void AppendBreaks(qsizetype count);
+    void CheckSize() const;
+    bool Abandoned() const { return limits_.abandon && limits_.abandon(); }
 
     const char* p_;
     const char* const end_;
+    const RtfLimits& limits_;
     std::vector<Group> stack_;
     Group g_;
     bool star_ = false; // \* seen: an unknown destination that follows is skipped
@@ -322,9 +344,13 @@ private:
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourSet_ = false;
 
-    QByteArray bytes_; // code page bytes not decoded yet
+    QByteArray bytes_;    // code page bytes not decoded yet
+    QString text_;        // all of the text, '\n' between lines
+    qsizetype lines_ = 0; // line ends in text_
     std::vector<Run> runs_;
-    int pendingBreaks_ = 0;
+    std::vector<CharState> states_;
+    std::unordered_map<CharState, int, CharStateHash> stateIndex_;
+    qsizetype pendingBreaks_ = 0;
     QString error_;
 };
 
@@ -342,7 +368,15 @@ bool Reader::Parse() {
             s[c] = true;
         return s;
     }();
+    const char* nextCheck = p_;
     while (p_ < end_) {
+        if (p_ >= nextCheck) {
+            if (Abandoned()) {
+                error_.clear();
+                return false;
+            }
+            nextCheck = p_ + AbandonCheckBytes;
+        }
         const char c = *p_;
         if (c == '{') {
             FlushBytes();
@@ -408,8 +442,8 @@ bool Reader::Parse() {
     // empty lines before it are kept in the format of the text before them.
     if (pendingBreaks_ > 1) {
         if (runs_.empty())
-            runs_.push_back(Run{CharState(), QString()});
-        runs_.back().text += QString(pendingBreaks_ - 1, u'\n');
+            runs_.push_back(Run{StateIndex(CharState()), 0});
+        AppendBreaks(pendingBreaks_ - 1);
     }
     pendingBreaks_ = 0;
     return true;
@@ -652,8 +686,30 @@ void Reader::Character(char16_t unit) {
 }
 
 void Reader::Break() {
-    if (g_.dest == Dest::Text)
-        ++pendingBreaks_;
+    if (g_.dest != Dest::Text)
+        return;
+    ++pendingBreaks_;
+    // Every pending break but a last one makes a line; give up as soon as that is too many.
+    if (lines_ + pendingBreaks_ > limits_.maxLines)
+        throw std::bad_alloc();
+}
+
+void Reader::AppendBreaks(qsizetype count) {
+    text_.resize(text_.size() + count, u'\n');
+    runs_.back().length += count;
+    lines_ += count;
+}
+
+void Reader::CheckSize() const {
+    if (text_.size() > limits_.maxCharacters || lines_ + 1 > limits_.maxLines)
+        throw std::bad_alloc();
+}
+
+int Reader::StateIndex(const CharState& state) {
+    const auto [found, added] = stateIndex_.try_emplace(state, int(states_.size()));
+    if (added)
+        states_.push_back(state);
+    return found->second;
 }
 
 int Reader::CodePageOf(int font) const {
@@ -731,23 +787,26 @@ void Reader::AppendText(QStringView text) {
     }
     if (g_.dest != Dest::Text)
         return;
-    if (runs_.empty() || runs_.back().state != g_.chr)
-        runs_.push_back(Run{g_.chr, QString()});
-    QString& out = runs_.back().text;
-    for (; pendingBreaks_ > 0; --pendingBreaks_)
-        out += u'\n';
+    if (runs_.empty() || states_[std::size_t(runs_.back().state)] != g_.chr)
+        runs_.push_back(Run{StateIndex(g_.chr), 0});
+    if (pendingBreaks_ > 0)
+        AppendBreaks(std::exchange(pendingBreaks_, 0));
     // Control characters other than the tab have no place in the text; line ends come
     // only from the paragraph marks.
+    const auto belongs = [](QChar c) {
+        return (c.unicode() >= 0x20 || c == u'\t') && c != QChar::ParagraphSeparator;
+    };
+    const qsizetype before = text_.size();
     qsizetype clean = 0;
-    while (clean < text.size() && (text[clean].unicode() >= 0x20 || text[clean] == u'\t') &&
-           text[clean] != QChar::ParagraphSeparator)
+    while (clean < text.size() && belongs(text[clean]))
         ++clean;
-    out += text.first(clean);
+    text_ += text.first(clean);
     for (qsizetype i = clean; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if ((c.unicode() >= 0x20 || c == u'\t') && c != QChar::ParagraphSeparator)
-            out += c;
+        if (belongs(text[i]))
+            text_ += text[i];
     }
+    runs_.back().length += text_.size() - before;
+    CheckSize();
 }
 
 void Reader::CommitFont() {
@@ -768,7 +827,10 @@ QTextCharFormat Reader::Format(const CharState& state) const {
     QTextCharFormat format;
     const auto font = fonts_.constFind(state.font < 0 ? defaultFont_ : state.font);
     if (font != fonts_.cend() && !font->name.isEmpty())
-        format.setFontFamilies({font->name});
+        // The single family, not a list: the document tells formats apart by a hash that
+        // gives every list of families the same value, so thousands of fonts would make
+        // each insertion search them all.
+        format.setProperty(QTextFormat::FontFamily, font->name);
     format.setFontPointSize(state.halfPoints / 2.0);
     format.setFontWeight(state.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(state.italic);
@@ -779,33 +841,56 @@ QTextCharFormat Reader::Format(const CharState& state) const {
     return format;
 }
 
-void Reader::Fill(QTextDocument& doc) const {
+bool Reader::Fill(QTextDocument& doc) const {
+    std::vector<QTextCharFormat> formats;
+    formats.reserve(states_.size());
+    for (const CharState& state : states_)
+        formats.push_back(Format(state));
     doc.clear();
+    // Undo records of a file read in would only double its memory.
+    const bool undo = doc.isUndoRedoEnabled();
+    doc.setUndoRedoEnabled(false);
     QTextCursor cursor(&doc);
     cursor.beginEditBlock();
     if (!runs_.empty()) {
-        const QTextCharFormat first = Format(runs_.front().state);
+        const QTextCharFormat& first = formats[std::size_t(runs_.front().state)];
         cursor.setBlockCharFormat(first);
         cursor.setCharFormat(first);
     }
-    for (const Run& run : runs_)
-        cursor.insertText(run.text, Format(run.state));
+    bool done = true;
+    qsizetype start = 0;
+    for (std::size_t i = 0; i < runs_.size(); ++i) {
+        if (i % AbandonCheckRuns == AbandonCheckRuns - 1 && Abandoned()) {
+            done = false;
+            break;
+        }
+        const Run& run = runs_[i];
+        cursor.insertText(text_.sliced(start, run.length), formats[std::size_t(run.state)]);
+        start += run.length;
+    }
     cursor.endEditBlock();
+    doc.setUndoRedoEnabled(undo);
+    return done;
 }
 
 } // namespace
 
-bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error) {
+bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error, const RtfLimits& limits) {
     bool filling = false;
     try {
-        Reader reader(data);
+        Reader reader(data, limits);
         if (!reader.Parse()) {
             if (error)
                 *error = reader.Error();
             return false;
         }
         filling = true;
-        reader.Fill(doc);
+        if (!reader.Fill(doc)) {
+            doc.clear();
+            if (error)
+                error->clear();
+            return false;
+        }
         return true;
     } catch (const std::bad_alloc&) {
         // Half a document would pass for the file: better none.

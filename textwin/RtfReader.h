@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <limits>
 
 class QTextDocument;
 
@@ -15,11 +17,21 @@ namespace mGlyfora {
 // Groups nested deeper than this make the file unreadable rather than the program slow.
 inline constexpr int RtfMaxGroupDepth = 1000;
 
-// Replaces the whole content of `doc` with the RTF in `data` and answers true. False,
-// with `doc` untouched and a message in `error` (may be null), when the data does not
-// start with "{\rtf" or nests its groups deeper than RtfMaxGroupDepth (or, when memory
-// runs out, empty). The document's default font is not changed: the runs carry the
-// file's own formats.
-bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error);
+// What a read gives up on. Past either size the file counts as too large for memory;
+// `abandon`, asked every few ten thousand bytes and runs, ends the read when it says so.
+struct RtfLimits {
+    qsizetype maxCharacters = std::numeric_limits<qsizetype>::max();
+    qsizetype maxLines = std::numeric_limits<qsizetype>::max();
+    std::function<bool()> abandon;
+};
+
+// Replaces the whole content of `doc` with the RTF in `data` and answers true; time and
+// memory grow in step with the file. False, with `doc` untouched and a message in `error`
+// (may be null), when the data does not start with "{\rtf", nests its groups deeper than
+// RtfMaxGroupDepth, or (when memory runs out or the text passes the limits) with `doc`
+// empty. Abandoned, it answers false with an empty `error` and `doc` untouched or empty.
+// The document's default font is not changed: the runs carry the file's own formats.
+bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error,
+             const RtfLimits& limits = {});
 
 } // namespace mGlyfora

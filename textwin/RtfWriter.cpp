@@ -200,8 +200,6 @@ void Writer::Text(const QString& text) {
             body_ += "\\line";
             pendingSpace_ = true;
             break;
-        case 0xFFFC: // an object that is not text
-            break;
         default:
             if (c < 0x80) {
                 Hex(c); // other control characters, the same byte in every code page

@@ -2,6 +2,7 @@
 #include "platform/mGlyfora.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/TerminationRequest.h"
 #include "textwin/RtfReader.h"
 #include "textwin/RtfWriter.h"
 #include "textwin/TextFile.h"
@@ -121,11 +122,13 @@ QString frmText::LoadTextFile(const QString& fileName, int fileType) {
             rtfView->SetText(mGlyfora::DecodeTextFile(*bytes));
             return {};
         }
-        QTextDocument content;
-        content.setDefaultFont(rtfView->BaseFont());
-        if (!mGlyfora::ReadRtf(*bytes, content, &error))
-            return error;
-        rtfView->SetContent(content);
+        // Read straight into the view's next document; a termination request ends a
+        // long read.
+        const mGlyfora::RtfLimits limits{MaxViewText, MaxViewLines,
+                                         [] { return platform::TerminationRequested(); }};
+        rtfView->SetContent(
+            [&](QTextDocument& doc) { return mGlyfora::ReadRtf(*bytes, doc, &error, limits); });
+        return error;
     } catch (const std::bad_alloc&) {
         return TooLarge;
     }

@@ -34,9 +34,12 @@ std::int32_t KeyStateFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modif
 std::optional<WindowMessage> EncodeWheel(QPoint angleDelta, QPoint screenPosition,
                                          Qt::MouseButtons buttons,
                                          Qt::KeyboardModifiers modifiers) {
-    if (angleDelta.y() == 0)
+    // With Alt held, Qt on X11 hands a turn of the wheel over as a sideways one.
+    const int delta =
+        angleDelta.y() == 0 && (modifiers & Qt::AltModifier) ? angleDelta.x() : angleDelta.y();
+    if (delta == 0)
         return std::nullopt;
-    return WindowMessage{WM_MOUSEWHEEL, MakeLong(KeyStateFlags(buttons, modifiers), angleDelta.y()),
+    return WindowMessage{WM_MOUSEWHEEL, MakeLong(KeyStateFlags(buttons, modifiers), delta),
                          MakeLong(screenPosition.x(), screenPosition.y())};
 }
 

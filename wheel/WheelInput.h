@@ -20,7 +20,8 @@ struct WindowMessage {
 std::int32_t KeyStateFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
 // A wheel turn: the wheel message when the vertical distance is not 0 (a purely sideways
-// turn gives none). Distance and screen position are clamped to 16 bits.
+// turn gives none, except with Alt held: that is the vertical turn Qt turned sideways).
+// Distance and screen position are clamped to 16 bits; Alt has no key-state flag.
 std::optional<WindowMessage> EncodeWheel(QPoint angleDelta, QPoint screenPosition,
                                          Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 

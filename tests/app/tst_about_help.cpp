@@ -1,11 +1,11 @@
 // The Help menu: the about box (version text, centring, fixed dialog, OK and Esc), the
 // help window (document, keyword index, jumps) and a help file that cannot be read.
-#include "platform/DialogPlacement.h"
 #include "app/HelpDocument.h"
 #include "app/HelpWindow.h"
 #include "app/Main.h"
 #include "app/frmAbout.h"
 #include "app/mGlyfora.h"
+#include "platform/DialogPlacement.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
@@ -199,6 +199,10 @@ private Q_SLOTS:
             QVERIFY2(html->contains(QStringLiteral("<a name=\"%1\">").arg(anchor)),
                      qPrintable(anchor));
         }
+        // It names the progress dialog's button as it reads, and the page keys' step.
+        QVERIFY(html->contains(QStringLiteral("［Cancel］で途中で止められます")));
+        QVERIFY(
+            html->contains(QStringLiteral("<td>Page Up、Page Down</td><td>上下に 10 ピクセル")));
     }
 
     void helpWindowJumps_data() {

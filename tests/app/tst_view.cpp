@@ -172,6 +172,20 @@ private Q_SLOTS:
         wide.vsbView.geometry.height = 5940 - Bar;
         wide.vsbView.max = 750 - 6000 + 60 + 255;
         QTest::newRow("40000 pixels") << Input(40000, 50) << wide;
+
+        // 7.5 twips per pixel (192 DPI): 1203 x 10 pixels are 9022.5 x 75 twips; the range
+        // 82.5 rounds to the even 82, one pixel's 7.5 twips to 8.
+        ViewLayoutInput dense = Input(1203, 10);
+        dense.pictureWidth = 9022.5;
+        dense.pictureHeight = 75;
+        ViewLayout denseLayout = wide;
+        denseLayout.hsbView.max = 82;
+        denseLayout.vsbView.max = -5865 + 255;
+        for (auto* bar : {&denseLayout.hsbView, &denseLayout.vsbView}) {
+            bar->smallChange = 8;
+            bar->largeChange = 80;
+        }
+        QTest::newRow("half twips at 192 DPI") << dense << denseLayout;
     }
     void layout() {
         QFETCH(ViewLayoutInput, in);
@@ -380,6 +394,9 @@ private Q_SLOTS:
         QCOMPARE(form.picView->x(), inner.left() - 1);
         QTest::keyClick(form.sbrText, Qt::Key_PageDown);
         QCOMPARE(form.picView->y(), inner.top() - 10);
+        // A click in the trough pages as the key does.
+        form.vsbView->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(form.picView->y(), inner.top() - 20);
         QTest::keyClick(&form, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(form.picView->geometry().right(), form.vsbView->x() - 1);
         QCOMPARE(form.picView->geometry().bottom(), form.hsbView->y() - 1);

@@ -710,17 +710,21 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<bool>("toFolder");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("text to standard output") << QStringList{"--cell", "1x2"} << false << ".txt";
+        QTest::addColumn<int>("count"); // pictures converted; 0: the whole batch
+        QTest::newRow("text to standard output")
+            << QStringList{"--cell", "1x2"} << false << ".txt" << 0;
         QTest::newRow("html pages to standard output")
-            << QStringList{"--html", "--page"} << false << ".html";
-        QTest::newRow("text into a folder") << QStringList{"--cell", "1x2"} << true << ".txt";
-        QTest::newRow("html into a folder") << QStringList{"--html"} << true << ".html";
+            << QStringList{"--html", "--page"} << false << ".html" << 0;
+        QTest::newRow("text into a folder") << QStringList{"--cell", "1x2"} << true << ".txt" << 0;
+        QTest::newRow("html into a folder") << QStringList{"--html"} << true << ".html" << 0;
+        QTest::newRow("one picture into a folder") << QStringList{} << true << ".txt" << 1;
     }
     void batchIndependentOfJobs() {
         QFETCH(QStringList, options);
         QFETCH(bool, toFolder);
         QFETCH(QString, suffix);
-        const QStringList pictures = BatchPictures();
+        QFETCH(int, count);
+        const QStringList pictures = count ? BatchPictures().mid(0, count) : BatchPictures();
         QByteArray expected;
         QList<QByteArray> each;
         for (const QString& picture : pictures) {
@@ -730,7 +734,7 @@ private Q_SLOTS:
             each << single.out;
             expected += single.out;
         }
-        QVERIFY(each.at(0) != each.at(1));
+        QVERIFY(each.size() < 2 || each.at(0) != each.at(1));
         for (const char* jobs : {"1", "2", "3", "16"}) {
             QTemporaryDir folder;
             QStringList args = options + QStringList{"-j", jobs};

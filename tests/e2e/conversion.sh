@@ -130,6 +130,14 @@ if slow_start "$big"; then
     say "no progress dialog"
   else
     [ -z "$(named "$pid" "$big - glyfora")" ] || say "main window shown during the scan"
+    # Centred on the 1280 x 800 screen with its frame, to the pixel the rounding allows.
+    geometry=$(xwininfo -id "$progress" | sed -n 's/^ *\(Absolute upper-left [XY]\|Width\|Height\):  *\(-*[0-9]*\)$/\2/p' | tr '\n' ' ')
+    extents=$(xprop -id "$progress" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    read -r x y width height left right top bottom <<<"$geometry $extents"
+    off_x=$(((x - left) * 2 - (1280 - width - left - right)))
+    off_y=$(((y - top) * 2 - (800 - height - top - bottom)))
+    [ "${off_x#-}" -le 2 ] && [ "${off_y#-}" -le 2 ] ||
+      say "progress dialog not centred: frame at $((x - left)),$((y - top)), ${width}x${height} $extents"
     xdotool key Escape
     back=$(wait_window "$pid" "$big - glyfora" 600)
     [ -n "$back" ] || say "main window not back after the cancel"

@@ -14,8 +14,8 @@
 #include "tests/support/TestPictures.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -51,10 +51,14 @@ public:
     std::optional<ResizeBox> ActiveBox() const override { return active_; }
     bool RatioLocked() const override { return locked_; }
 
-    // The person puts `text` into `box` in one step (as a paste does), focus in it.
+    // The person puts `text` into `box` in one step (as a paste does), focus in it;
+    // "8|0|0" is typed key by key, each key added to what the box shows.
     void Type(ResizeBox box, const QString& text) {
         active_ = box;
-        SetText(box, text);
+        const QStringList keys = text.split(u'|');
+        SetText(box, keys.first());
+        for (const QString& key : keys.mid(1))
+            SetText(box, Text(box) + key);
     }
     QStringList All() const {
         return {texts_.value(ResizeBox::Width), texts_.value(ResizeBox::Height),
@@ -115,6 +119,8 @@ private Q_SLOTS:
         QTest::newRow("sign") << "-5" << -5.0 << -5 << qint64(-5);
         QTest::newRow("plus") << "+7" << 7.0 << 7 << qint64(7);
         QTest::newRow("fraction only") << ".5" << 0.5 << 0 << qint64(0);
+        QTest::newRow("point without fraction") << "12." << 12.0 << 12 << qint64(12);
+        QTest::newRow("tabs around") << "\t12\t" << 12.0 << 12 << qint64(12);
         QTest::newRow("16-bit top") << "32767" << 32767.0 << 32767 << qint64(32767);
         QTest::newRow("past 16 bits") << "32768" << 32768.0 << noInt << qint64(32768);
         QTest::newRow("past 32 bits") << "2147483648" << 2147483648.0 << noInt << noLong;
@@ -178,8 +184,14 @@ private Q_SLOTS:
             << 200 << 100 << true << WP << "50" << QStringList{"100", "50", "50", "50"};
         QTest::newRow("width 300 locked")
             << 200 << 100 << true << W << "300" << QStringList{"300", "150", "150", "150"};
-        QTest::newRow("second round")
-            << 300 << 100 << true << W << "10" << QStringList{"9", "3", "3", "3"};
+        // The chain never rewrites the box it started from.
+        QTest::newRow("typed box kept")
+            << 300 << 100 << true << W << "10" << QStringList{"10", "3", "3", "3"};
+        QTest::newRow("typed key by key")
+            << 1920 << 1080 << true << W << "8|0|0" << QStringList{"800", "450", "42", "42"};
+        // 20000 % of 1000 is 200000, six characters: the pixel box cannot show it.
+        QTest::newRow("result too long for its box")
+            << 1000 << 10 << true << WP << "20000" << QStringList{"1000", "10", "20000", "100"};
         QTest::newRow("height locked")
             << 200 << 100 << true << H << "25" << QStringList{"50", "25", "25", "25"};
         QTest::newRow("height % locked")
@@ -230,7 +242,10 @@ private Q_SLOTS:
         if (box >= 2)
             form.optPercent->setChecked(true);
         edits[box]->setFocus();
-        edits[box]->setText(typed);
+        const QStringList keys = typed.split(u'|');
+        edits[box]->setText(keys.first());
+        for (const QString& key : keys.mid(1))
+            edits[box]->insert(key);
         const QStringList shown = {edits[0]->text(), edits[1]->text(), edits[2]->text(),
                                    edits[3]->text()};
         QCOMPARE(shown, expected);

@@ -258,18 +258,22 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<int>("degrees");
         QTest::addColumn<bool>("clockwise");
-        QTest::newRow("100x100 45 ccw") << QSize(100, 100) << 45 << false;
-        QTest::newRow("100x100 30 cw") << QSize(100, 100) << 30 << true;
-        QTest::newRow("37x23 200 ccw") << QSize(37, 23) << 200 << false;
-        QTest::newRow("37x23 333 cw") << QSize(37, 23) << 333 << true;
+        // The sine kept, as its angle with pi to 15 digits (3.14159265358979) gives it.
+        QTest::addColumn<double>("sine");
+        QTest::newRow("100x100 45 ccw") << QSize(100, 100) << 45 << false << 0.7071067811865469;
+        QTest::newRow("100x100 30 cw") << QSize(100, 100) << 30 << true << -0.49999999999999956;
+        QTest::newRow("37x23 200 ccw") << QSize(37, 23) << 200 << false << -0.3420201433256653;
+        QTest::newRow("37x23 333 cw") << QSize(37, 23) << 333 << true << 0.45399049973955174;
     }
     void rotationSamplesTheNearestPixel() {
         QFETCH(QSize, size);
         QFETCH(int, degrees);
         QFETCH(bool, clockwise);
+        QFETCH(double, sine);
         PictureSurface destination(Background);
         QVERIFY(RotateByAngle(destination, Numbered(size.width(), size.height()), qint16(degrees),
                               clockwise, 15, 15));
+        QVERIFY2(RotationSin == sine, qPrintable(QString::number(RotationSin, 'g', 17)));
         const QImage& canvas = destination.Image();
         // Positive angles turn counter-clockwise on the screen (y grows downwards), so
         // the canvas point (u, v) from the centre came from (u cos - v sin, v cos + u sin).

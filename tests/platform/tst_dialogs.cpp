@@ -6,9 +6,14 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -117,6 +122,35 @@ private Q_SLOTS:
         QCOMPARE(chosen->FilterIndex, 2);
     }
 
+    // A name in a folder that does not exist: the save dialog warns and stays open.
+    void realSaveDialogRefusesMissingFolder() {
+        QTemporaryDir dir;
+        FileDialogRequest request;
+        request.DialogTitle = QStringLiteral("名前をつけて保存");
+        request.InitDir = dir.path();
+        request.Filter = QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*");
+        request.Flags = 0x806;
+        QString warning;
+        bool stayed = false;
+        WhenModalShown([&](QDialog& d) {
+            auto& dialog = static_cast<QFileDialog&>(d);
+            WhenModalShown([&](QDialog& box) {
+                warning = static_cast<QMessageBox&>(box).text();
+                box.reject();
+            });
+            dialog.selectFile(dir.filePath(QStringLiteral("nodir/x.html")));
+            d.accept();
+            stayed = d.isVisible();
+            dialog.selectFile(dir.filePath(QStringLiteral("x.html")));
+            d.accept();
+        });
+        const auto chosen = QtDialogs().ShowSave(nullptr, request);
+        QVERIFY(stayed);
+        QVERIFY(warning.startsWith(dir.filePath(QStringLiteral("nodir")) + u'\n'));
+        QVERIFY(chosen);
+        QCOMPARE(chosen->FileName, dir.filePath(QStringLiteral("x.html")));
+    }
+
     void colourDialogStartsOnGivenColour_data() {
         QTest::addColumn<uint>("given");
         QTest::addColumn<QRgb>("returned");
@@ -176,16 +210,77 @@ private Q_SLOTS:
         QCOMPARE(choice->Color, Colour(colour));
     }
 
+    // A name that stands for a substitute starts on the face used for it and is kept; the
+    // size is listed; the style list and the boxes agree, and the sample follows them.
     void fontDialogKeepsSubstitutedName() {
         FontDialogRequest request;
         request.Font.FontName = QStringLiteral("Terminal");
         request.Font.FontSize = 4;
         request.Flags = 0x10101;
-        WhenModalShown(Accept);
+        QString family, size;
+        QStringList styles;
+        QString boldStyle;
+        bool sampleBold = false;
+        WhenModalShown([&](QDialog& d) {
+            auto* families = d.findChild<QListWidget*>(QStringLiteral("families"));
+            auto* sizes = d.findChild<QListWidget*>(QStringLiteral("sizes"));
+            auto* list = d.findChild<QListWidget*>(QStringLiteral("styles"));
+            if (!families || !sizes || !list)
+                return d.accept();
+            family = families->currentItem()->text();
+            size = sizes->currentItem()->text();
+            for (int i = 0; i < list->count(); ++i)
+                styles << list->item(i)->text();
+            d.findChild<QCheckBox*>(QStringLiteral("bold"))->click();
+            boldStyle = list->currentItem()->text();
+            sampleBold = d.findChild<QLabel*>(QStringLiteral("sample"))->font().bold();
+            d.findChild<QCheckBox*>(QStringLiteral("bold"))->click();
+            d.accept();
+        });
         const auto choice = QtDialogs().ShowFont(nullptr, request);
         QVERIFY(choice);
+        QCOMPARE(family, QFontInfo(QFont(QStringLiteral("Terminal"))).family());
+        QCOMPARE(size, QStringLiteral("4"));
+        QCOMPARE(styles, (QStringList{"標準", "斜体", "太字", "太字 斜体"}));
+        QCOMPARE(boldStyle, QStringLiteral("太字"));
+        QVERIFY(sampleBold);
         QCOMPARE(choice->FontName, QStringLiteral("Terminal"));
+        QCOMPARE(choice->FontSize, 4.0f);
+        QVERIFY(!choice->FontBold);
         QCOMPARE(choice->Color, Colour(0));
+    }
+
+    // Enter is OK and Esc is Cancel for the whole dialog, wherever the focus is.
+    void fontDialogKeys_data() {
+        QTest::addColumn<QString>("focus"); // a list's name; empty: where the focus starts
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("Enter where it starts") << QString() << int(Qt::Key_Return) << true;
+        QTest::newRow("Esc where it starts") << QString() << int(Qt::Key_Escape) << false;
+        QTest::newRow("Enter in the family list") << "families" << int(Qt::Key_Return) << true;
+        QTest::newRow("Esc in the size list") << "sizes" << int(Qt::Key_Escape) << false;
+    }
+    void fontDialogKeys() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, accepted);
+        FontDialogRequest request;
+        request.Font = {QStringLiteral("DejaVu Sans"), 9.0f, false, false, false, false, 0};
+        request.Flags = 0x10101;
+        bool closed = false;
+        WhenModalShown([&](QDialog& d) {
+            QWidget* target = focus.isEmpty() ? d.focusWidget() : d.findChild<QWidget*>(focus);
+            if (!target)
+                return d.reject();
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key(key));
+            closed = !d.isVisible();
+            if (!closed)
+                d.reject();
+        });
+        const auto choice = QtDialogs().ShowFont(nullptr, request);
+        QVERIFY(closed);
+        QCOMPARE(choice.has_value(), accepted);
     }
 
     void printDialogReturnsCopies() {

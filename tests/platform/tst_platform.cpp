@@ -2,6 +2,7 @@
 // the settings store.
 #include "platform/Colour.h"
 #include "platform/FileNames.h"
+#include "platform/FrameFit.h"
 #include "platform/Paths.h"
 #include "platform/QtDialogs.h"
 #include "platform/RegularFile.h"
@@ -42,6 +43,31 @@ private Q_SLOTS:
         QFETCH(double, value);
         QFETCH(qint64, expected);
         QCOMPARE(RoundHalfEven(value), expected);
+    }
+
+    // A window centred on the screen: its edge in twips, and back in pixels, at 96, 120 and
+    // 144 DPI; 1920 - 801 leaves an odd 1119 pixels, half of it 559.5.
+    void centredTwips_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("outer");
+        QTest::addColumn<double>("twipsPerPixel");
+        QTest::addColumn<double>("twips");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("96 DPI, even") << 1920 << 800 << 15.0 << 8400.0 << 560;
+        QTest::newRow("96 DPI, odd") << 1920 << 801 << 15.0 << 8392.0 << 559;
+        QTest::newRow("120 DPI, odd") << 1920 << 801 << 12.0 << 6714.0 << 560;
+        QTest::newRow("144 DPI, odd") << 1920 << 801 << 10.0 << 5595.0 << 560;
+        QTest::newRow("larger than the screen") << 800 << 1001 << 15.0 << -1508.0 << -101;
+    }
+    void centredTwips() {
+        QFETCH(int, screen);
+        QFETCH(int, outer);
+        QFETCH(double, twipsPerPixel);
+        QFETCH(double, twips);
+        QFETCH(int, pixels);
+        const float edge = CentredTwips(screen, outer, twipsPerPixel);
+        QCOMPARE(double(edge), twips);
+        QCOMPARE(PixelsFromTwips(edge, twipsPerPixel, -32767, 32767), pixels);
     }
 
     void textToInteger_data() {
@@ -200,6 +226,8 @@ private Q_SLOTS:
                 c = QChar(0xFFFD);
         }
         QCOMPARE(visible, shown);
+        // A lone surrogate below the escapes is no byte of a name: never a separator.
+        QVERIFY(!EncodeFileName(name + QChar(0xDC2F)).contains('/'));
     }
 
     // The settings file is read and written only as a regular file (links followed) or

@@ -23,6 +23,8 @@ QString RunText(const QString& text, const QTextCharFormat& f, const QFont& base
     const QStringList families = f.fontFamilies().toStringList();
     if (!families.isEmpty())
         family = families.first();
+    else if (f.hasProperty(QTextFormat::FontFamily))
+        family = f.stringProperty(QTextFormat::FontFamily);
     const double points =
         f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : base.pointSizeF();
     QString flags;
@@ -162,6 +164,7 @@ void RtfTest::roundTrip_data() {
     QTest::newRow("Japanese and beyond 16 bits") << QList<Piece>{
         {QStringLiteral("あいう漢字ｱ\n"), QStringLiteral("ＭＳ ゴシック"), 9, QString(), red},
         {QStringLiteral("𠮷野家 é € \u00A0\uFFFF"), QString(), 0, QString(), {}}};
+    QTest::newRow("object replacement character") << QList<Piece>{{QStringLiteral("a\uFFFCb")}};
     QTest::newRow("characters RTF escapes") << QList<Piece>{
         {QStringLiteral("{a\\b}\tc;d\u2028e"), QStringLiteral("Face{1}\\"), 0, QString(), {}}};
     QTest::newRow("control word look-alikes in text")
@@ -279,6 +282,10 @@ void RtfTest::readSample_data() {
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 Gothic;}{\\f1 Arial;}}"
                       "\\f0\\'82\\'a0\\f1\\'e9\\'93q\\'94}")
         << QStringList{QStringLiteral("あ|Gothic|12||auto"), QStringLiteral("é“q”|Arial|12||auto")};
+
+    QTest::newRow("hex digits in either case")
+        << QByteArray("{\\rtf1\\ansi \\'C4\\'e4\\'Df}")
+        << QStringList{QStringLiteral("Ääß|DefaultFace|12||auto")};
 
     QTest::newRow("skipped destinations")
         << QByteArray("{\\rtf1{\\*\\unknowndest hidden{\\b deeper}}{\\*\\generator Gen;}"
@@ -441,6 +448,22 @@ void RtfTest::failureLeavesDocument() {
     QVERIFY(!ReadRtf("not rtf", doc, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!ReadRtf("{\\rtf1" + QByteArray(5000, '{'), doc, nullptr));
+    // Past the limits (three lines, three characters) or abandoned.
+    RtfLimits three;
+    three.maxLines = 3;
+    QTextDocument other;
+    QVERIFY(ReadRtf("{\\rtf1 a\\par b\\par c\\par}", other, nullptr, three));
+    QVERIFY(!ReadRtf("{\\rtf1 a\\par b\\par c\\par d}", doc, &error, three));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!ReadRtf("{\\rtf1 a\\par b\\par\\par\\par}", doc, nullptr, three));
+    three.maxCharacters = 3;
+    QVERIFY(ReadRtf("{\\rtf1 a\\par b\\par}", other, nullptr, three));
+    QVERIFY(!ReadRtf("{\\rtf1 ab\\par c}", doc, nullptr, three));
+    QVERIFY(!ReadRtf("{\\rtf1 abcd}", doc, nullptr, three));
+    RtfLimits ended;
+    ended.abandon = [] { return true; };
+    QVERIFY(!ReadRtf("{\\rtf1 a}", doc, &error, ended));
+    QVERIFY(error.isEmpty());
     QCOMPARE(Describe(doc), before);
 }
 

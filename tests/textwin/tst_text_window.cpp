@@ -303,6 +303,8 @@ void TestTextWindow::selColorMixed() {
     QCOMPARE(v.LeadColor(), Blue);
     Select(v, 3, 4); // across the line end, one colour
     QVERIFY(v.SelColor().has_value());
+    Select(v, 2, 2); // starts just where the blue ends
+    QVERIFY(v.SelColor().has_value());
     Select(v, 1, 0);
     QCOMPARE(v.SelColor(), std::optional<Colour>(Blue));
 }

@@ -225,6 +225,11 @@ void TestTextWindowFiles::badInput_data() {
     QTest::newRow("empty as text") << QByteArray() << 1 << false << QString();
     QTest::newRow("deep RTF") << QByteArray("{\\rtf1 ") + QByteArray(5000, '{') << 2 << true
                               << QStringLiteral("<kept>");
+    QTest::newRow("RTF of more lines than the view takes")
+        << "{\\rtf1 " + QByteArray("\\par ").repeated(MaxViewLines) + "x}" << 2 << true
+        << QStringLiteral("<kept>");
+    QTest::newRow("text of more lines than the view takes")
+        << QByteArray(MaxViewLines, '\n') << 1 << true << QStringLiteral("<kept>");
     QTest::newRow("invalid UTF-8 as text") << QByteArray("a\xff\xfe"
                                                          "b")
                                            << 1 << false << QStringLiteral("a\ufffd\ufffdb");

@@ -34,7 +34,7 @@ class TestWheel : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void decoding_data() {
-        QTest::addColumn<bool>("roll"); // sent as the registered roll message
+        QTest::addColumn<int>("sent"); // as it is, as the roll message, or while unregistered
         QTest::addColumn<qint32>("uMsg");
         QTest::addColumn<qint32>("wParam");
         QTest::addColumn<qint32>("lParam");
@@ -44,42 +44,46 @@ private Q_SLOTS:
         QTest::addColumn<int>("Xpos");
         QTest::addColumn<int>("Ypos");
         const auto wheel = ControlEvent::MoveWheel;
+        constexpr int AsIs = 0, AsRoll = 1, Unregistered = 2;
         // Position (300, 200): low word 300 = 0x012C, high word 200 = 0x00C8.
-        QTest::newRow("notch away") << false << 0x020A << Long(0x00780000) << Long(0x00C8012C)
+        QTest::newRow("notch away") << AsIs << 0x020A << Long(0x00780000) << Long(0x00C8012C)
                                     << wheel << 0 << 120 << 300 << 200;
-        QTest::newRow("notch toward") << false << 0x020A << Long(0xFF880000) << Long(0x00C8012C)
+        QTest::newRow("notch toward") << AsIs << 0x020A << Long(0xFF880000) << Long(0x00C8012C)
                                       << wheel << 0 << -120 << 300 << 200;
-        QTest::newRow("ctrl away") << false << 0x020A << Long(0x00780008) << Long(0x00C8012C)
+        QTest::newRow("ctrl away") << AsIs << 0x020A << Long(0x00780008) << Long(0x00C8012C)
                                    << wheel << 8 << 120 << 300 << 200;
-        QTest::newRow("ctrl toward") << false << 0x020A << Long(0xFF880008) << Long(0x00C8012C)
+        QTest::newRow("ctrl toward") << AsIs << 0x020A << Long(0xFF880008) << Long(0x00C8012C)
                                      << wheel << 8 << -120 << 300 << 200;
         // A monitor left of and above the primary one: -300 = 0xFED4, -10 = 0xFFF6.
-        QTest::newRow("negative x") << false << 0x020A << Long(0x00780000) << Long(0x00C8FED4)
+        QTest::newRow("negative x") << AsIs << 0x020A << Long(0x00780000) << Long(0x00C8FED4)
                                     << wheel << 0 << 120 << -300 << 200;
-        QTest::newRow("negative x and y") << false << 0x020A << Long(0x00780000) << Long(0xFFF6FED4)
+        QTest::newRow("negative x and y") << AsIs << 0x020A << Long(0x00780000) << Long(0xFFF6FED4)
                                           << wheel << 0 << 120 << -300 << -10;
-        QTest::newRow("keys: low byte only") << false << 0x020A << Long(0x00780110)
+        QTest::newRow("keys: low byte only") << AsIs << 0x020A << Long(0x00780110)
                                              << Long(0x00000000) << wheel << 0x10 << 120 << 0 << 0;
         QTest::newRow("roll 240 is one notch")
-            << true << 0 << 240 << Long(0x00C8012C) << wheel << 0 << 120 << 300 << 200;
+            << AsRoll << 0 << 240 << Long(0x00C8012C) << wheel << 0 << 120 << 300 << 200;
         QTest::newRow("roll -1 is one notch back")
-            << true << 0 << -1 << Long(0x00C8012C) << wheel << 0 << -120 << 300 << 200;
+            << AsRoll << 0 << -1 << Long(0x00C8012C) << wheel << 0 << -120 << 300 << 200;
         QTest::newRow("roll 0 counts as away")
-            << true << 0 << 0 << 0 << wheel << 0 << 120 << 0 << 0;
+            << AsRoll << 0 << 0 << 0 << wheel << 0 << 120 << 0 << 0;
         QTest::newRow("roll keys ignored")
-            << true << 0 << Long(0x00780008) << 0 << wheel << 0 << 120 << 0 << 0;
+            << AsRoll << 0 << Long(0x00780008) << 0 << wheel << 0 << 120 << 0 << 0;
         // Client position (30, 40), middle button held.
-        QTest::newRow("middle button") << false << 0x0207 << 0x0010 << Long(0x0028001E)
+        QTest::newRow("middle button") << AsIs << 0x0207 << 0x0010 << Long(0x0028001E)
                                        << ControlEvent::MButtonDown << 0x10 << 0 << 30 << 40;
         QTest::newRow("mouse move")
-            << false << 0x0200 << 0 << 0 << ControlEvent::None << 0 << 0 << 0 << 0;
+            << AsIs << 0x0200 << 0 << 0 << ControlEvent::None << 0 << 0 << 0 << 0;
         QTest::newRow("sideways wheel")
-            << false << 0x020E << Long(0x00780000) << 0 << ControlEvent::None << 0 << 0 << 0 << 0;
+            << AsIs << 0x020E << Long(0x00780000) << 0 << ControlEvent::None << 0 << 0 << 0 << 0;
+        // Before the roll message is registered its number is 0, which no message is.
+        QTest::newRow("message 0, roll message unregistered")
+            << Unregistered << 0 << 120 << 0 << ControlEvent::None << 0 << 0 << 0 << 0;
         QTest::newRow("middle button up")
-            << false << 0x0208 << 0 << 0 << ControlEvent::None << 0 << 0 << 0 << 0;
+            << AsIs << 0x0208 << 0 << 0 << ControlEvent::None << 0 << 0 << 0 << 0;
     }
     void decoding() {
-        QFETCH(bool, roll);
+        QFETCH(int, sent);
         QFETCH(qint32, uMsg);
         QFETCH(qint32, wParam);
         QFETCH(qint32, lParam);
@@ -91,8 +95,8 @@ private Q_SLOTS:
         const qint32 rollMessage = mIntelli::RegisterWindowMessageA("MSWHEEL_ROLLMSG");
         QVERIFY(rollMessage >= 0xC000);
         QCOMPARE(mIntelli::RegisterWindowMessageA("MSWHEEL_ROLLMSG"), rollMessage);
-        const ControlEvent event =
-            mIntelli::DecodeMessage(roll ? rollMessage : uMsg, wParam, lParam, rollMessage);
+        const ControlEvent event = mIntelli::DecodeMessage(sent == 1 ? rollMessage : uMsg, wParam,
+                                                           lParam, sent == 2 ? 0 : rollMessage);
         QCOMPARE(event.kind, kind);
         QCOMPARE(int(event.fwKeys), fwKeys);
         QCOMPARE(int(event.zDelta), zDelta);
@@ -125,6 +129,10 @@ private Q_SLOTS:
             << QPoint(0, -40000) << QPoint(0, 0) << 0 << 0 << true << Long(0x80000000) << 0;
         QTest::newRow("sideways only")
             << QPoint(120, 0) << QPoint(0, 0) << 0 << 0 << false << 0 << 0;
+        // Qt on X11 turns an Alt+wheel turn sideways; it stays the turn it was.
+        QTest::newRow("toward with alt, handed over sideways")
+            << QPoint(-120, 0) << QPoint(300, 200) << 0 << int(Qt::AltModifier) << true
+            << Long(0xFF880000) << Long(0x00C8012C);
     }
     void encoding() {
         QFETCH(QPoint, angleDelta);
