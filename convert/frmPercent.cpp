@@ -55,17 +55,7 @@ void frmPercent::Form_Load() {
     adjustSize();
     // Centred at once with the main window's frame, and again when its own is known.
     platform::CentreOnScreen(*this, main_);
-    frameFit_.Arm({.centreX = true, .centreY = true});
-}
-
-void frmPercent::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    frameFit_.Shown(*this);
-}
-
-void frmPercent::moveEvent(QMoveEvent* event) {
-    QDialog::moveEvent(event);
-    frameFit_.Moved(*this);
+    frameFit_.Arm(*this, {.centreX = true, .centreY = true});
 }
 
 void frmPercent::cmdCancel_Click() {

@@ -44,12 +44,10 @@ protected:
     // The person's close asks whether to stop and never closes the dialog; only the run
     // closes it. A termination request cancels without asking and lets it go.
     void closeEvent(QCloseEvent* event) override;
-    // Once shown and framed, centred again with its own frame and final size.
-    void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
 
 private:
     const QWidget& main_;
     platform::Dialogs& dialogs_;
+    // Once shown and framed, centred again with its own frame and final size.
     platform::FrameFit frameFit_;
 };
