@@ -1,8 +1,8 @@
 // Conversion window: opening and saving text and RTF files, and printing the text.
-#include "platform/mGlyfora.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/TerminationRequest.h"
+#include "platform/mGlyfora.h"
 #include "textwin/RtfReader.h"
 #include "textwin/RtfWriter.h"
 #include "textwin/TextFile.h"
