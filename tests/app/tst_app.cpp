@@ -1,5 +1,6 @@
 // Start-up, shutdown, settings, picture loading and the main window's picture states.
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/ImageInfo.h"
 #include "app/Main.h"
 #include "app/Settings.h"
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -32,6 +34,9 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using testsupport::ScriptedDialogs;
 
@@ -59,6 +64,20 @@ QAction* Control(const QObject& form, const QString& name) {
     return form.findChild<QAction*>(name);
 }
 
+// A Unix socket listening at this address (a leading NUL: abstract); -1 on failure.
+int Listen(const QByteArray& address) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, address.constData(), address.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const socklen_t length = offsetof(sockaddr_un, sun_path) + address.size();
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), length) != 0 || ::listen(fd, 1) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 QString Stored(const char* section, const QString& key) {
     return platform::SettingsStore().Read(QLatin1String(section), key, QStringLiteral("<absent>"));
 }
@@ -69,6 +88,8 @@ class TestApp : public QObject {
 private:
     QTemporaryDir dir_;
     QString picture640_;
+    int wayland_ = -1; // "wayland-0" in dir_, listening
+    int x11_ = -1;     // an X display's abstract socket, listening
 
     using Started = testsupport::StartedWindow;
 
@@ -115,6 +136,15 @@ private Q_SLOTS:
     void initTestCase() {
         mGlyfora::PrepareApplication(*qApp);
         picture640_ = Picture(QStringLiteral("p640.bmp"), 640, 480);
+        wayland_ = Listen(QFile::encodeName(dir_.filePath(QStringLiteral("wayland-0"))));
+        ::close(Listen(QFile::encodeName(dir_.filePath(QStringLiteral("stale")))));
+        x11_ = Listen(QByteArray(1, '\0') + "/tmp/.X11-unix/X" +
+                      QByteArray::number(1000000 + ::getpid()));
+    }
+
+    void cleanupTestCase() {
+        ::close(wayland_);
+        ::close(x11_);
     }
 
     void init() {
@@ -706,6 +736,88 @@ private Q_SLOTS:
         run.Unload();
         QCOMPARE(Stored("Window", key), QStringLiteral("False"));
         QCOMPARE(Stored("Window", otherKey), QStringLiteral("True"));
+    }
+
+    // ENV is NAME=VALUE pairs, $R standing for a folder with a listening "wayland-0" and a
+    // "stale" socket nobody listens on; $X is a local X display with a listening socket, $N
+    // one without.
+    void displayAvailable_data() {
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<bool>("available");
+        QTest::newRow("nothing") << ""
+                                 << "" << false;
+        QTest::newRow("platform chosen") << "QT_QPA_PLATFORM=offscreen"
+                                         << "" << true;
+        QTest::newRow("-platform") << ""
+                                   << "-platform offscreen" << true;
+        QTest::newRow("--platform") << ""
+                                    << "--platform offscreen" << true;
+        QTest::newRow("-platform, no name") << ""
+                                            << "-platform" << false;
+        QTest::newRow("Wayland name") << "XDG_RUNTIME_DIR=$R WAYLAND_DISPLAY=wayland-0"
+                                      << "" << true;
+        QTest::newRow("Wayland path") << "WAYLAND_DISPLAY=$R/wayland-0"
+                                      << "" << true;
+        QTest::newRow("Wayland, no runtime dir") << "WAYLAND_DISPLAY=wayland-0"
+                                                 << "" << false;
+        QTest::newRow("Wayland stale") << "XDG_RUNTIME_DIR=$R WAYLAND_DISPLAY=stale"
+                                       << "" << false;
+        QTest::newRow("Wayland session") << "XDG_RUNTIME_DIR=$R XDG_SESSION_TYPE=wayland"
+                                         << "" << true;
+        QTest::newRow("X") << "DISPLAY=:$X.0"
+                           << "" << true;
+        QTest::newRow("X, no server") << "DISPLAY=unix:$N"
+                                      << "" << false;
+        QTest::newRow("X elsewhere") << "DISPLAY=otherhost:0"
+                                     << "" << true;
+        QTest::newRow("-display") << "DISPLAY=otherhost:0"
+                                  << "-display :$N" << false;
+    }
+
+    void displayAvailable() {
+        QFETCH(QString, env);
+        QFETCH(QString, args);
+        QFETCH(bool, available);
+        QVERIFY(wayland_ >= 0 && x11_ >= 0);
+        const QString live = QString::number(1000000 + ::getpid());
+        const QString none = QString::number(5000000 + ::getpid());
+        const auto expand = [&](QString text) {
+            return text.replace(QLatin1String("$R"), dir_.path())
+                .replace(QLatin1String("$X"), live)
+                .replace(QLatin1String("$N"), none);
+        };
+        QHash<QByteArray, QByteArray> variables;
+        for (const QString& pair : expand(env).split(u' ', Qt::SkipEmptyParts))
+            variables.insert(pair.section(u'=', 0, 0).toUtf8(), pair.section(u'=', 1).toUtf8());
+        QList<QByteArray> words{"glyfora"};
+        for (const QString& word : expand(args).split(u' ', Qt::SkipEmptyParts))
+            words << word.toUtf8();
+        std::vector<const char*> argv;
+        for (const QByteArray& word : words)
+            argv.push_back(word.constData());
+        argv.push_back(nullptr);
+        const auto read = [&](const char* name) { return variables.value(name); };
+        QCOMPARE(mGlyfora::DisplayAvailable(read, int(words.size()), argv.data()), available);
+    }
+
+    // Without a display the program ends at once with its one line and status 1.
+    void noDisplayEndsWithOneLine() {
+        QProcessEnvironment env;
+        for (const char* name : {"HOME", "PATH", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+            env.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(GLYFORA_PROGRAM_PATH), {picture640_});
+        // Bound only so that a hang cannot stall the suite.
+        QVERIFY(process.waitForFinished(120000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(
+            QString::fromUtf8(process.readAllStandardError()),
+            QStringLiteral("glyfora の実行にはグラフィカルなディスプレイが必要です。"
+                           "ディスプレイなしで変換するには glyfora-convert を使ってください。\n"));
+        QCOMPARE(process.readAllStandardOutput(), QByteArray());
     }
 
     void temporaryFileDeletedAtExit() {
