@@ -185,8 +185,10 @@ void frmMain::SaveWindowState() {
         const double tx = TwipsPerPixelX();
         const double ty = TwipsPerPixelY();
         const QRect outer = frameGeometry();
-        store_.Write(window, QStringLiteral("Left"), SingleToText(float(outer.x() * tx)));
-        store_.Write(window, QStringLiteral("Top"), SingleToText(float(outer.y() * ty)));
+        if (WindowPositionsKnown()) {
+            store_.Write(window, QStringLiteral("Left"), SingleToText(float(outer.x() * tx)));
+            store_.Write(window, QStringLiteral("Top"), SingleToText(float(outer.y() * ty)));
+        }
         store_.Write(window, QStringLiteral("Height"), SingleToText(float(outer.height() * ty)));
         store_.Write(window, QStringLiteral("Width"), SingleToText(float(outer.width() * tx)));
     }

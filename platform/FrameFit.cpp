@@ -26,6 +26,10 @@ int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
     return int(std::clamp<std::int64_t>(RoundHalfEven(double(twips) / twipsPerPixel), min, max));
 }
 
+bool WindowPositionsKnown() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void FrameFit::Arm(const Plan& plan) {
     plan_ = plan;
     pending_ = true;

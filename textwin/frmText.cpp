@@ -269,8 +269,10 @@ void frmText::SaveWindowSettings() {
     const double tx = platform::TwipsPerPixelX();
     const double ty = platform::TwipsPerPixelY();
     const QRect outer = frameGeometry();
-    s.Left = float(outer.x() * tx);
-    s.Top = float(outer.y() * ty);
+    if (platform::WindowPositionsKnown()) {
+        s.Left = float(outer.x() * tx);
+        s.Top = float(outer.y() * ty);
+    }
     s.Height = float(outer.height() * ty);
     s.Width = float(outer.width() * tx);
     const QFont font = rtfView->BaseFont();
