@@ -50,14 +50,11 @@ QByteArray QtOption(int argc, const char* const* argv, const char* name) {
 }
 
 // libwayland's choice: WAYLAND_SOCKET (an inherited connection), else WAYLAND_DISPLAY, an
-// absolute path or a name in XDG_RUNTIME_DIR. Qt asks Wayland only when WAYLAND_DISPLAY is
-// set or the session says it is Wayland, and libwayland then defaults to "wayland-0".
+// absolute path or a name in XDG_RUNTIME_DIR.
 bool WaylandAvailable(const EnvironmentReader& environment) {
     if (!environment("WAYLAND_SOCKET").isEmpty())
         return true;
-    QByteArray name = environment("WAYLAND_DISPLAY");
-    if (name.isEmpty() && environment("XDG_SESSION_TYPE") == "wayland")
-        name = "wayland-0";
+    const QByteArray name = environment("WAYLAND_DISPLAY");
     if (name.isEmpty())
         return false;
     if (name.startsWith('/'))
