@@ -87,8 +87,9 @@ class TestApp : public QObject {
 private:
     QTemporaryDir dir_;
     QString picture640_;
-    int wayland_ = -1; // "wayland-0" in dir_, listening
-    int x11_ = -1;     // an X display's abstract socket, listening
+    // Listening till the process ends: "wayland-0" in dir_, an X display's abstract socket.
+    int wayland_ = -1;
+    int x11_ = -1;
 
     using Started = testsupport::StartedWindow;
 
@@ -139,11 +140,6 @@ private Q_SLOTS:
         ::close(Listen(QFile::encodeName(dir_.filePath(QStringLiteral("stale")))));
         x11_ = Listen(QByteArray(1, '\0') + "/tmp/.X11-unix/X" +
                       QByteArray::number(1000000 + ::getpid()));
-    }
-
-    void cleanupTestCase() {
-        ::close(wayland_);
-        ::close(x11_);
     }
 
     void init() {
