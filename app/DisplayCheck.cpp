@@ -2,8 +2,8 @@
 #include "app/DisplayCheck.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -84,7 +84,7 @@ bool XAvailable(const EnvironmentReader& environment, int argc, const char* cons
     if (!digits)
         return false;
     const QByteArray path = "/tmp/.X11-unix/X" + number;
-    return Listening('\0' + path) || Listening(path);
+    return Listening(QByteArray(1, '\0') + path) || Listening(path);
 }
 
 } // namespace

@@ -33,6 +33,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
