@@ -1,6 +1,7 @@
 // Entry point of the glyfora executable.
 #include "app/Main.h"
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/frmMain.h"
 #include "platform/FileNames.h"
 #include "platform/QtDialogs.h"
@@ -10,6 +11,8 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    if (!mGlyfora::RequireDisplay(argc, argv))
+        return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glyfora"));
     QApplication::setApplicationVersion(QStringLiteral(GLYFORA_VERSION));

@@ -1,14 +1,21 @@
 // Build tool: draws the application's SVG icon as a square PNG of the size given, for the
 // hicolor icon theme. Uses Qt's SVG image plugin, so it needs no SVG development files.
 // Usage: glyfora-render-icon SVG SIZE PNG
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 int main(int argc, char* argv[]) {
     // No display at build time: the offscreen platform is enough for painting into images.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A runtime folder of its own (mode 0700): a build has none, and Qt would warn in the
+    // build log about the one it falls back to.
+    const QTemporaryDir runtimeDir;
+    if (runtimeDir.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     QTextStream err(stderr);

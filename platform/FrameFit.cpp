@@ -30,6 +30,10 @@ int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
     return int(std::clamp<std::int64_t>(RoundHalfEven(double(twips) / twipsPerPixel), min, max));
 }
 
+bool WindowPositionsKnown() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 QSize DesignSize(QMainWindow& window, double clientWidthTwips, double clientHeightTwips) {
     return QSize(int(RoundHalfEven(clientWidthTwips / TwipsPerPixelX())),
                  int(RoundHalfEven(clientHeightTwips / TwipsPerPixelY())) +
@@ -81,8 +85,13 @@ StoredGeometry CaptureGeometry(const QWidget& window) {
     const double ty = TwipsPerPixelY();
     // Before the window manager has framed the window its frame is its size as loaded.
     const QRect outer = window.frameGeometry();
-    return {float(outer.x() * tx), float(outer.y() * ty), float(outer.height() * ty),
-            float(outer.width() * tx)};
+    StoredGeometry captured{float(outer.x() * tx), float(outer.y() * ty),
+                            float(outer.height() * ty), float(outer.width() * tx)};
+    // A position read where the window system keeps it to itself means nothing: the one
+    // stored stays.
+    if (!WindowPositionsKnown())
+        captured.Left = captured.Top = std::nullopt;
+    return captured;
 }
 
 void FrameFit::Arm(QWidget& window, const Plan& plan) {

@@ -17,6 +17,10 @@ namespace platform {
 // Window geometry is kept within what the window system can place.
 inline constexpr int MaxWindowCoordinate = 32767;
 
+// False where the window system keeps top-level positions to itself (Wayland): a position
+// read there means nothing, and storing it would lose the one the person had elsewhere.
+bool WindowPositionsKnown();
+
 // The edge, in whole twips (halves to even), that centres an outer extent of `outer`
 // pixels on a screen extent of `screen` pixels.
 float CentredTwips(int screen, int outer, double twipsPerPixel);

@@ -11,15 +11,19 @@ packages=(
   libbenchmark-dev jp2a
   xvfb xauth xdotool x11-utils xclip openbox imagemagick poppler-utils
   chromium
+  qt6-wayland weston
   clang-format
-  desktop-file-utils appstream dpkg-dev groff-base bsdextrautils
+  desktop-file-utils appstream dpkg-dev groff-base bsdextrautils lintian
 )
 
+# One dpkg-query for the whole list keeps a run with nothing missing quick.
+declare -A installed=()
+while read -r p; do installed[$p]=1; done < <(
+  dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+  sed -n 's/ install ok installed$//p')
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

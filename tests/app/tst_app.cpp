@@ -1,5 +1,6 @@
 // Start-up, shutdown, settings, picture loading and the main window's picture states.
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/ImageInfo.h"
 #include "app/Main.h"
 #include "app/Settings.h"
@@ -32,7 +33,11 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <cstring>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using testsupport::ScriptedDialogs;
 
@@ -60,6 +65,20 @@ QAction* Control(const QObject& form, const QString& name) {
     return form.findChild<QAction*>(name);
 }
 
+// A Unix socket listening at this address (a leading NUL: abstract); -1 on failure.
+int Listen(const QByteArray& address) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, address.constData(), address.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const socklen_t length = offsetof(sockaddr_un, sun_path) + address.size();
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), length) != 0 || ::listen(fd, 1) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 QString Stored(const char* section, const QString& key) {
     return platform::SettingsStore().Read(QLatin1String(section), key, QStringLiteral("<absent>"));
 }
@@ -70,6 +89,9 @@ class TestApp : public QObject {
 private:
     QTemporaryDir dir_;
     QString picture640_;
+    // Listening till the process ends: "wayland-0" in dir_, an X display's abstract socket.
+    int wayland_ = -1;
+    int x11_ = -1;
 
     using Started = testsupport::StartedWindow;
 
@@ -116,6 +138,10 @@ private Q_SLOTS:
     void initTestCase() {
         mGlyfora::PrepareApplication(*qApp);
         picture640_ = Picture(QStringLiteral("p640.bmp"), 640, 480);
+        wayland_ = Listen(QFile::encodeName(dir_.filePath(QStringLiteral("wayland-0"))));
+        ::close(Listen(QFile::encodeName(dir_.filePath(QStringLiteral("stale")))));
+        x11_ = Listen(QByteArray(1, '\0') + "/tmp/.X11-unix/X" +
+                      QByteArray::number(1000000 + ::getpid()));
     }
 
     void init() {
@@ -723,6 +749,55 @@ private Q_SLOTS:
         run.Unload();
         QCOMPARE(Stored("Window", key), QStringLiteral("False"));
         QCOMPARE(Stored("Window", otherKey), QStringLiteral("True"));
+    }
+
+    // NAME=VALUE pairs and arguments; $R is a folder with a listening "wayland-0" and a
+    // "stale" socket nobody listens on, $X a local X display that listens, $N one that does not.
+    void displayAvailable_data() {
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<bool>("available");
+        QTest::newRow("nothing") << ""
+                                 << "" << false;
+        QTest::newRow("platform chosen") << "QT_QPA_PLATFORM=offscreen"
+                                         << "" << true;
+        QTest::newRow("--platform") << ""
+                                    << "--platform offscreen" << true;
+        QTest::newRow("Wayland") << "XDG_RUNTIME_DIR=$R WAYLAND_DISPLAY=wayland-0"
+                                 << "" << true;
+        QTest::newRow("Wayland stale") << "XDG_RUNTIME_DIR=$R WAYLAND_DISPLAY=stale"
+                                       << "" << false;
+        QTest::newRow("X") << "DISPLAY=:$X.0"
+                           << "" << true;
+        QTest::newRow("X, no server") << "DISPLAY=unix:$N"
+                                      << "" << false;
+        QTest::newRow("X elsewhere") << "DISPLAY=otherhost:0"
+                                     << "" << true;
+        QTest::newRow("-display") << "DISPLAY=otherhost:0"
+                                  << "-display :$N" << false;
+    }
+
+    void displayAvailable() {
+        QFETCH(QString, env);
+        QFETCH(QString, args);
+        QFETCH(bool, available);
+        QVERIFY(wayland_ >= 0 && x11_ >= 0);
+        const auto words = [&](QString text) {
+            text.replace("$R", dir_.path()).replace("$X", QString::number(1000000 + ::getpid()));
+            return text.replace("$N", QString::number(5000000 + ::getpid())).split(u' ');
+        };
+        QHash<QByteArray, QByteArray> variables;
+        for (const QString& pair : words(env))
+            variables.insert(pair.section(u'=', 0, 0).toUtf8(), pair.section(u'=', 1).toUtf8());
+        QList<QByteArray> argv{"glyfora"};
+        for (const QString& word : words(args))
+            argv << word.toUtf8();
+        std::vector<const char*> pointers;
+        for (const QByteArray& word : argv)
+            pointers.push_back(word.constData());
+        const auto read = [&](const char* name) { return variables.value(name); };
+        QCOMPARE(mGlyfora::DisplayAvailable(read, int(pointers.size()), pointers.data()),
+                 available);
     }
 
     // The intermediate file goes at exit, and a stale one at start, unless another copy

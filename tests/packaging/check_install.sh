@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the built tree into a temporary prefix and checks it: every file in its place,
-# bin/glyfora reaching the program beside its help file, the installed glyfora-convert
-# converting a picture, the installed program opening its help window, the desktop entry
-# and metadata passing their validators; then builds the Debian package with CPack and
-# checks its files and dependencies.
+# bin/glyfora reaching the program beside its help file, the manual page naming that folder,
+# the installed glyfora-convert converting a picture, the installed program opening its help
+# window, the desktop entry and metadata passing their validators; then builds the Debian
+# package with CPack and checks its files, dependencies and lintian's verdict.
 # Usage: check_install.sh BUILD_DIR SAMPLE_PICTURE
 set -euo pipefail
 build=$1
@@ -26,6 +26,7 @@ expected=(
   "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$id.svg"
   share/man/man1/glyfora.1.gz share/man/man1/glyfora-convert.1.gz
+  share/doc/glyfora/copyright share/doc/glyfora/changelog.gz
 )
 sizes=(16 22 24 32 48 64 128 256)
 for s in "${sizes[@]}"; do expected+=("share/icons/hicolor/${s}x$s/apps/$id.png"); done
@@ -56,6 +57,10 @@ for page in glyfora glyfora-convert; do
   [ -s "$work/groff.err" ] && bad "$page.1: $(cat "$work/groff.err")"
   grep -Eq "^ *$page +- " <<<"$text" || bad "$page.1 has no NAME line for $page"
 done
+# glyfora(1) names the folder the help file went to, under whatever prefix was installed.
+help_dir_in_page() { gzip -dc | sed -n 's/^\.IR \(\/.*\) );$/\1/p'; }
+got=$(help_dir_in_page <"$prefix/share/man/man1/glyfora.1.gz")
+[ "$got" = "$prefix/$libdir/glyfora" ] || bad "glyfora.1 puts the help file in '$got'"
 
 # Validators.
 desktop-file-validate "$prefix/share/applications/$id.desktop" || bad "desktop-file-validate"
@@ -129,6 +134,11 @@ if [ -z "$deb" ]; then
 else
   [ "$(dpkg-deb -f "$deb" Package)" = glyfora ] || bad "package name"
   [ "$(dpkg-deb -f "$deb" Version)" = 2.10 ] || bad "package version"
+  # The changelog's latest entry is this version (lintian does not compare them).
+  dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/glyfora/changelog.gz | gzip -dc \
+    >"$work/changelog"
+  [ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = 2.10 ] ||
+    bad "the changelog's latest entry is not 2.10"
   contents=$(dpkg-deb -c "$deb")
   for f in "${expected[@]}"; do
     # The package installs the same tree under /usr.
@@ -136,11 +146,16 @@ else
   done
   grep -qF " ./usr/bin/glyfora -> ../$libdir/glyfora/glyfora" <<<"$contents" ||
     bad "package: /usr/bin/glyfora is not a link to ../$libdir/glyfora/glyfora"
+  got=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/man/man1/glyfora.1.gz | help_dir_in_page)
+  [ "$got" = "/usr/$libdir/glyfora" ] || bad "package: glyfora.1 puts the help file in '$got'"
   depends=$(dpkg-deb -f "$deb" Depends)
-  for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins \
+  for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins qt6-wayland \
            qt6-image-formats-plugins libqt6svg6 qt6-translations-l10n fonts-ipafont-gothic libc6; do
     grep -Eq "(^|, )$d( |,|$)" <<<"$depends" || bad "Depends lacks $d: $depends"
   done
+  # Debian's checker: no error and no warning.
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+    { cat "$work/lintian.log"; bad "lintian"; }
 fi
 
 [ $fail -eq 0 ] && echo "1 passed, 0 failed" || { echo "0 passed, 1 failed"; exit 1; }
