@@ -38,8 +38,8 @@ SettingsStore::SettingsStore()
 SettingsStore::~SettingsStore() {
     // QSettings writes pending changes when it goes; by then the file may have been
     // replaced by something the store must not write, so that write is let go.
-    if (settings_ && !MayUse(fileName_)) [[maybe_unused]]
-        QSettings* abandoned = settings_.release();
+    if (settings_ && !MayUse(fileName_))
+        static_cast<void>(settings_.release());
 }
 
 QString SettingsStore::KeyPath(const QString& section, const QString& key) {
