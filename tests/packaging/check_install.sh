@@ -92,17 +92,7 @@ set -uo pipefail
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
-named() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$1" --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$2" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-wait_window() {
-  for _ in $(seq 1 200); do named "$1" "$2" && return 0; sleep 0.1; done
-  return 0
-}
+source "$E2E_DIR/windows.sh"
 cd /
 "$launcher" "$sample" &
 pid=$!
@@ -122,7 +112,8 @@ exit $status
 INNER
 chmod +x "$work/drive.sh"
 unset QT_QPA_PLATFORM
-export launcher="$prefix/bin/glyfora" sample
+E2E_DIR=$(cd "$(dirname "$0")/../e2e" && pwd)
+export launcher="$prefix/bin/glyfora" sample E2E_DIR
 xvfb-run -a -s '-screen 0 1280x800x24' "$work/drive.sh" || bad "installed program and its help"
 
 # The Debian package: its files and dependencies.
