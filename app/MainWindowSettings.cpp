@@ -14,8 +14,8 @@ const QString WindowSection = QStringLiteral("Window");
 MainWindowSettings LoadMainWindowSettings(const platform::SettingsStore& store) {
     MainWindowSettings s;
     s.Geometry = platform::ReadStoredGeometry(store, WindowSection);
-    s.ToolBar = ReadBoolean(store, Setting(WindowSection, QStringLiteral("ToolBar")));
-    s.StatusBar = ReadBoolean(store, Setting(WindowSection, QStringLiteral("StatusBar")));
+    s.ToolBar = ReadBoolean(store, platform::Setting(WindowSection, QStringLiteral("ToolBar")));
+    s.StatusBar = ReadBoolean(store, platform::Setting(WindowSection, QStringLiteral("StatusBar")));
     return s;
 }
 

@@ -4,7 +4,7 @@
 namespace mGlyfora {
 
 void AddRecentPath(std::array<QString, RecentFilesSlots>& list, int max, const QString& path) {
-    max = qBound(0, max, RecentFilesLimit);
+    max = qBound(0, max, platform::RecentFilesLimit);
     const std::array<QString, RecentFilesSlots> before = list;
     int duplicate = -1;
     for (int i = 0; i < max; ++i) {

@@ -10,14 +10,14 @@
 namespace mGlyfora {
 
 namespace {
-const SettingDefinition& OpenDir() {
-    return Setting(QStringLiteral("Open"), QStringLiteral("Directory"));
+const platform::SettingDefinition& OpenDir() {
+    return platform::Setting(QStringLiteral("Open"), QStringLiteral("Directory"));
 }
-const SettingDefinition& SaveDir() {
-    return Setting(QStringLiteral("Save"), QStringLiteral("Directory"));
+const platform::SettingDefinition& SaveDir() {
+    return platform::Setting(QStringLiteral("Save"), QStringLiteral("Directory"));
 }
-const SettingDefinition& RecentMax() {
-    return Setting(QStringLiteral("Recent Files"), QStringLiteral("Max"));
+const platform::SettingDefinition& RecentMax() {
+    return platform::Setting(QStringLiteral("Recent Files"), QStringLiteral("Max"));
 }
 } // namespace
 

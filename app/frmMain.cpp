@@ -30,8 +30,8 @@ namespace {
 constexpr double DesignClientWidthTwips = 8880;
 constexpr double DesignClientHeightTwips = 6060;
 
-const mGlyfora::SettingDefinition& RecentFileSetting(int index) {
-    return mGlyfora::Setting(QStringLiteral("Recent Files"),
+const platform::SettingDefinition& RecentFileSetting(int index) {
+    return platform::Setting(QStringLiteral("Recent Files"),
                              QStringLiteral("File") + QString::number(index + 1));
 }
 
@@ -105,8 +105,8 @@ void frmMain::LoadWindowState() {
     mnuStatusBar->setChecked(s.StatusBar);
 
     mGlyfora::RecentFilesList.fill(QString());
-    for (int i = 0; i < mGlyfora::RecentFilesLimit; ++i) {
-        mGlyfora::RecentFilesList[i] = mGlyfora::ReadText(store_, RecentFileSetting(i));
+    for (int i = 0; i < platform::RecentFilesLimit; ++i) {
+        mGlyfora::RecentFilesList[i] = platform::ReadText(store_, RecentFileSetting(i));
     }
     for (QAction* item : mnuRecent)
         item->setVisible(false);
@@ -117,11 +117,11 @@ void frmMain::LoadWindowState() {
 void frmMain::SaveWindowState() {
     mGlyfora::SaveMainWindowSettings(store_, {platform::CaptureGeometry(*this),
                                               mnuToolBar->isChecked(), mnuStatusBar->isChecked()});
-    for (int i = 0; i < mGlyfora::RecentFilesLimit; ++i) {
-        const mGlyfora::SettingDefinition& key = RecentFileSetting(i);
+    for (int i = 0; i < platform::RecentFilesLimit; ++i) {
+        const platform::SettingDefinition& key = RecentFileSetting(i);
         const QString& entry = mGlyfora::RecentFilesList[i];
         if (!entry.isEmpty() && i < mGlyfora::RecentFilesMax)
-            mGlyfora::WriteSetting(store_, key, entry);
+            platform::WriteSetting(store_, key, entry);
         else
             store_.Delete(key.section, key.key);
     }

@@ -135,7 +135,7 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileOpen = nullptr;
     QAction* mnuBar1 = nullptr;
-    std::array<QAction*, mGlyfora::RecentFilesLimit> mnuRecent{};
+    std::array<QAction*, platform::RecentFilesLimit> mnuRecent{};
     QAction* mnuBarRecent = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuEdit = nullptr;

@@ -13,7 +13,7 @@
 namespace {
 // How many leading entries are shown: the maximum, within the menu's items.
 int ShownEntries() {
-    return std::clamp<int>(mGlyfora::RecentFilesMax, 0, mGlyfora::RecentFilesLimit);
+    return std::clamp<int>(mGlyfora::RecentFilesMax, 0, platform::RecentFilesLimit);
 }
 } // namespace
 

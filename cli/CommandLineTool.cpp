@@ -213,10 +213,10 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         } else if (is("--ramp")) {
             if (!value(text))
                 return needsValue();
-            if (!IsUsableRamp(text) || !text.isValidUtf16())
+            if (!platform::IsUsableRamp(text) || !text.isValidUtf16())
                 return ToolText::tr("the ramp must hold 1 to %1 characters of UTF-8 and no "
                                     "control characters")
-                    .arg(MaxRampCharacters);
+                    .arg(platform::MaxRampCharacters);
             options.ramp = text;
         } else if (is("--select")) {
             if (!value(text))

@@ -7,11 +7,11 @@
 namespace mGlyfora {
 
 namespace {
-const SettingDefinition& Conv(const char* key) {
-    return Setting(QStringLiteral("Conversion"), QLatin1String(key));
+const platform::SettingDefinition& Conv(const char* key) {
+    return platform::Setting(QStringLiteral("Conversion"), QLatin1String(key));
 }
-const SettingDefinition& Html(const char* key) {
-    return Setting(QStringLiteral("HTML"), QLatin1String(key));
+const platform::SettingDefinition& Html(const char* key) {
+    return platform::Setting(QStringLiteral("HTML"), QLatin1String(key));
 }
 } // namespace
 

@@ -18,11 +18,14 @@ struct ConversionSettingsRecord {
     quint8 Y = 1; // cell height in pixels, 1 to 10
     bool Reverse = false;
     // Brightest first; key spelled so. Defaults come from the settings table.
-    QString Charactor = SettingDefault(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
-    QString Before = SettingDefault(QStringLiteral("HTML"), QStringLiteral("Before"));
-    QString After = SettingDefault(QStringLiteral("HTML"), QStringLiteral("After"));
-    QString BeforeHTML = SettingDefault(QStringLiteral("HTML"), QStringLiteral("BeforeHTML"));
-    QString AfterHTML = SettingDefault(QStringLiteral("HTML"), QStringLiteral("AfterHTML"));
+    QString Charactor =
+        platform::SettingDefault(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
+    QString Before = platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("Before"));
+    QString After = platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("After"));
+    QString BeforeHTML =
+        platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("BeforeHTML"));
+    QString AfterHTML =
+        platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("AfterHTML"));
 
     bool operator==(const ConversionSettingsRecord&) const = default;
 };

@@ -29,7 +29,7 @@
 
 namespace {
 
-using mGlyfora::MaxRampCharacters;
+using platform::MaxRampCharacters;
 
 constexpr int RampTab = 1; // "キャラクタ"
 // Room in the template boxes, in characters and lines of their font.
@@ -159,8 +159,8 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
 // Conversion: cell size and ramp direction.
 void frmOption::BuildConversionTab() {
     fraRate = Frame(picPanel[0], QStringLiteral("fraRate"), frmOptionTexts::Rate);
-    cmbX = NumberList(fraRate, QStringLiteral("cmbX"), 1, mGlyfora::MaxCellSize);
-    cmbY = NumberList(fraRate, QStringLiteral("cmbY"), 1, mGlyfora::MaxCellSize);
+    cmbX = NumberList(fraRate, QStringLiteral("cmbX"), 1, platform::MaxCellSize);
+    cmbY = NumberList(fraRate, QStringLiteral("cmbY"), 1, platform::MaxCellSize);
     lblX = Label(fraRate, QStringLiteral("lblX"), frmOptionTexts::X, cmbX);
     lblY = Label(fraRate, QStringLiteral("lblY"), frmOptionTexts::Y, cmbY);
     auto* rate = new QGridLayout(fraRate);
@@ -227,7 +227,7 @@ void frmOption::BuildHtmlTab() {
 // Other: the recent-files menu.
 void frmOption::BuildOtherTab() {
     fraHistory = Frame(picPanel[4], QStringLiteral("fraHistory"), frmOptionTexts::History);
-    cmbRecent = NumberList(fraHistory, QStringLiteral("cmbRecent"), 0, mGlyfora::RecentFilesLimit);
+    cmbRecent = NumberList(fraHistory, QStringLiteral("cmbRecent"), 0, platform::RecentFilesLimit);
     lblRecent = Label(fraHistory, QStringLiteral("lblRecent"), frmOptionTexts::Recent, cmbRecent);
     cmdClear = Button(fraHistory, QStringLiteral("cmdClear"), frmOptionTexts::Clear);
     connect(cmdClear, &QPushButton::clicked, this, &frmOption::cmdClear_Click);
@@ -278,9 +278,9 @@ QString frmOption::Template(int index) const {
 
 void frmOption::Form_Load() {
     const mGlyfora::ConversionSettingsRecord& cs = mGlyfora::ConversionSettings;
-    cmbX->setCurrentIndex(std::clamp(int(cs.X), 1, mGlyfora::MaxCellSize) - 1);
-    cmbY->setCurrentIndex(std::clamp(int(cs.Y), 1, mGlyfora::MaxCellSize) - 1);
-    cmbRecent->setCurrentIndex(std::clamp(int(recentFilesMax_), 0, mGlyfora::RecentFilesLimit));
+    cmbX->setCurrentIndex(std::clamp(int(cs.X), 1, platform::MaxCellSize) - 1);
+    cmbY->setCurrentIndex(std::clamp(int(cs.Y), 1, platform::MaxCellSize) - 1);
+    cmbRecent->setCurrentIndex(std::clamp(int(recentFilesMax_), 0, platform::RecentFilesLimit));
     chkReverse->setChecked(cs.Reverse);
     txtCharactor->setText(cs.Charactor);
     SetTemplate(0, cs.Before);
@@ -358,7 +358,7 @@ void frmOption::cmdDefault_Click() {
     SetTemplate(1, defaults.After);
     SetTemplate(2, defaults.BeforeHTML);
     SetTemplate(3, defaults.AfterHTML);
-    cmbRecent->setCurrentIndex(mGlyfora::RecentFilesDefault);
+    cmbRecent->setCurrentIndex(platform::RecentFilesDefault);
 }
 
 void frmOption::cmdClear_Click() {

@@ -27,8 +27,8 @@ void CentreOver(QWidget& dialog, const QWidget& main) {
     const QSize outer = OuterSize(dialog, main);
     const double tx = TwipsPerPixelX();
     const double ty = TwipsPerPixelY();
-    const mGlyfora::TwipsPosition at =
-        mGlyfora::CentredOver(mainFrame.left() * tx, mainFrame.top() * ty, mainFrame.width() * tx,
+    const platform::TwipsPosition at =
+        platform::CentredOver(mainFrame.left() * tx, mainFrame.top() * ty, mainFrame.width() * tx,
                               mainFrame.height() * ty, outer.width() * tx, outer.height() * ty);
     dialog.move(PixelsFromTwips(at.left, tx), PixelsFromTwips(at.top, ty));
 }

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-namespace mGlyfora {
+namespace platform {
 
 namespace {
 std::int32_t CentredEdge(double mainEdge, double mainExtent, double dialogExtent) {
@@ -17,7 +17,7 @@ std::int32_t CentredEdge(double mainEdge, double mainExtent, double dialogExtent
     // Clamp before rounding: a value past the 64-bit range would not convert at all.
     constexpr double low = std::numeric_limits<std::int32_t>::min();
     constexpr double high = std::numeric_limits<std::int32_t>::max();
-    return std::int32_t(platform::RoundHalfEven(std::clamp(edge, low, high)));
+    return std::int32_t(RoundHalfEven(std::clamp(edge, low, high)));
 }
 } // namespace
 
@@ -27,4 +27,4 @@ TwipsPosition CentredOver(double mainLeft, double mainTop, double mainWidth, dou
             CentredEdge(mainTop, mainHeight, dialogHeight)};
 }
 
-} // namespace mGlyfora
+} // namespace platform

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace mGlyfora {
+namespace platform {
 
 struct TwipsPosition {
     std::int32_t left = 0;
@@ -17,4 +17,4 @@ struct TwipsPosition {
 TwipsPosition CentredOver(double mainLeft, double mainTop, double mainWidth, double mainHeight,
                           double dialogWidth, double dialogHeight);
 
-} // namespace mGlyfora
+} // namespace platform

@@ -66,7 +66,7 @@ void RestoreGeometry(QWidget& window, const StoredGeometry& stored, FrameFit& fi
     if (!target)
         target = screen;
     const QRect fitted =
-        target ? mGlyfora::FitWindowGeometry(wanted, target->availableGeometry(), outer) : wanted;
+        target ? platform::FitWindowGeometry(wanted, target->availableGeometry(), outer) : wanted;
     window.move(fitted.topLeft());
     window.resize(fitted.size());
     // Once the frame is known: a stored size is the outer one and loses the frame; the

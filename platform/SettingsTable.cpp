@@ -7,7 +7,7 @@
 
 #include <limits>
 
-namespace mGlyfora {
+namespace platform {
 
 namespace {
 
@@ -87,30 +87,28 @@ QString SettingDefault(const QString& section, const QString& key) {
     return Setting(section, key).defaultText;
 }
 
-qint64 ReadInteger(const platform::SettingsStore& store, const SettingDefinition& setting) {
+qint64 ReadInteger(const SettingsStore& store, const SettingDefinition& setting) {
     const qint64 fallback = setting.defaultText.toLongLong();
-    return platform::TextToInteger(store.Read(setting.section, setting.key, setting.defaultText),
-                                   fallback, setting.min, setting.max);
+    return TextToInteger(store.Read(setting.section, setting.key, setting.defaultText), fallback,
+                         setting.min, setting.max);
 }
 
-bool ReadBoolean(const platform::SettingsStore& store, const SettingDefinition& setting) {
-    const bool fallback = platform::TextToBool(setting.defaultText, false);
-    return platform::TextToBool(store.Read(setting.section, setting.key, setting.defaultText),
-                                fallback);
+bool ReadBoolean(const SettingsStore& store, const SettingDefinition& setting) {
+    const bool fallback = TextToBool(setting.defaultText, false);
+    return TextToBool(store.Read(setting.section, setting.key, setting.defaultText), fallback);
 }
 
-float ReadSingle(const platform::SettingsStore& store, const SettingDefinition& setting,
-                 float fallback) {
+float ReadSingle(const SettingsStore& store, const SettingDefinition& setting, float fallback) {
     if (!setting.computed)
-        fallback = platform::TextToSingle(setting.defaultText, fallback);
-    const float value = platform::TextToSingle(
-        store.Read(setting.section, setting.key, platform::SingleToText(fallback)), fallback);
+        fallback = TextToSingle(setting.defaultText, fallback);
+    const float value =
+        TextToSingle(store.Read(setting.section, setting.key, SingleToText(fallback)), fallback);
     if (setting.min < setting.max && (value < float(setting.min) || value > float(setting.max)))
         return fallback;
     return value;
 }
 
-QString ReadText(const platform::SettingsStore& store, const SettingDefinition& setting,
+QString ReadText(const SettingsStore& store, const SettingDefinition& setting,
                  const QString& fallback) {
     const QString defaultText = setting.computed ? fallback : setting.defaultText;
     const QString text = store.Read(setting.section, setting.key, defaultText);
@@ -119,18 +117,17 @@ QString ReadText(const platform::SettingsStore& store, const SettingDefinition& 
     return text;
 }
 
-quint32 ReadColour(const platform::SettingsStore& store, const SettingDefinition& setting) {
+quint32 ReadColour(const SettingsStore& store, const SettingDefinition& setting) {
     const qint64 fallback = setting.defaultText.toLongLong();
-    const qint64 value = platform::TextToInteger(
-        store.Read(setting.section, setting.key, setting.defaultText), fallback,
-        std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+    const qint64 value =
+        TextToInteger(store.Read(setting.section, setting.key, setting.defaultText), fallback,
+                      std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
     const auto colour = quint32(qint32(value));
-    return platform::IsValidColourValue(colour) ? colour : quint32(qint32(fallback));
+    return IsValidColourValue(colour) ? colour : quint32(qint32(fallback));
 }
 
-void WriteSetting(platform::SettingsStore& store, const SettingDefinition& setting,
-                  const QString& text) {
+void WriteSetting(SettingsStore& store, const SettingDefinition& setting, const QString& text) {
     store.Write(setting.section, setting.key, text);
 }
 
-} // namespace mGlyfora
+} // namespace platform

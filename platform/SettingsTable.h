@@ -7,10 +7,8 @@
 #include <vector>
 
 namespace platform {
-class SettingsStore;
-}
 
-namespace mGlyfora {
+class SettingsStore;
 
 // The largest cell width and height in pixels ("X", "Y"); the smallest is 1.
 inline constexpr int MaxCellSize = 10;
@@ -58,15 +56,13 @@ QString SettingDefault(const QString& section, const QString& key);
 
 // Typed reads. A computed default is passed as `fallback`; otherwise the table's default
 // is used whenever the stored text cannot be converted or is out of range.
-qint64 ReadInteger(const platform::SettingsStore& store, const SettingDefinition& setting);
-bool ReadBoolean(const platform::SettingsStore& store, const SettingDefinition& setting);
-float ReadSingle(const platform::SettingsStore& store, const SettingDefinition& setting,
-                 float fallback);
-QString ReadText(const platform::SettingsStore& store, const SettingDefinition& setting,
+qint64 ReadInteger(const SettingsStore& store, const SettingDefinition& setting);
+bool ReadBoolean(const SettingsStore& store, const SettingDefinition& setting);
+float ReadSingle(const SettingsStore& store, const SettingDefinition& setting, float fallback);
+QString ReadText(const SettingsStore& store, const SettingDefinition& setting,
                  const QString& fallback = QString());
-quint32 ReadColour(const platform::SettingsStore& store, const SettingDefinition& setting);
+quint32 ReadColour(const SettingsStore& store, const SettingDefinition& setting);
 
-void WriteSetting(platform::SettingsStore& store, const SettingDefinition& setting,
-                  const QString& text);
+void WriteSetting(SettingsStore& store, const SettingDefinition& setting, const QString& text);
 
-} // namespace mGlyfora
+} // namespace platform

@@ -16,7 +16,7 @@ std::optional<float> ReadEdge(const SettingsStore& store, const QString& section
     // The fallback marks "not stored", so that the window's own default is known to be one.
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float value =
-        mGlyfora::ReadSingle(store, mGlyfora::Setting(section, QLatin1String(key)), nan);
+        platform::ReadSingle(store, platform::Setting(section, QLatin1String(key)), nan);
     if (std::isnan(value) || (extent && value <= 0))
         return std::nullopt;
     return value;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace mGlyfora {
+namespace platform {
 
 QRect FitWindowGeometry(const QRect& stored, const QRect& area, const QSize& designSize) {
     if (area.isEmpty())
@@ -24,4 +24,4 @@ QRect FitWindowGeometry(const QRect& stored, const QRect& area, const QSize& des
     return fitted;
 }
 
-} // namespace mGlyfora
+} // namespace platform

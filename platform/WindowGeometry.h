@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-namespace mGlyfora {
+namespace platform {
 
 // The outer geometry to use for `stored` (pixels, screen coordinates) on a screen whose
 // available area is `area`. A size that does not fit the area becomes `designSize`
@@ -12,4 +12,4 @@ namespace mGlyfora {
 // area is moved onto it. A stored geometry that fits is kept as it is.
 QRect FitWindowGeometry(const QRect& stored, const QRect& area, const QSize& designSize);
 
-} // namespace mGlyfora
+} // namespace platform

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace textwin {
+namespace mGlyfora {
 
 namespace {
 const QString WindowSection = QStringLiteral("Text\\Window");
@@ -15,7 +15,7 @@ const QString FontSection = QStringLiteral("Text\\Font");
 const QString ColorSection = QStringLiteral("Text\\Color");
 
 bool ReadFlag(const platform::SettingsStore& store, const char* key) {
-    return mGlyfora::ReadBoolean(store, mGlyfora::Setting(FontSection, QLatin1String(key)));
+    return platform::ReadBoolean(store, platform::Setting(FontSection, QLatin1String(key)));
 }
 
 QString SignedText(Colour colour) {
@@ -26,20 +26,20 @@ QString SignedText(Colour colour) {
 TextWindowSettings LoadTextWindowSettings(const platform::SettingsStore& store) {
     TextWindowSettings s;
     s.Geometry = platform::ReadStoredGeometry(store, WindowSection);
-    s.Font.Name = mGlyfora::ReadText(store, mGlyfora::Setting(FontSection, QStringLiteral("Name")));
+    s.Font.Name = platform::ReadText(store, platform::Setting(FontSection, QStringLiteral("Name")));
     // An empty face name names no font: the default stands in.
     if (s.Font.Name.trimmed().isEmpty())
-        s.Font.Name = mGlyfora::SettingDefault(FontSection, QStringLiteral("Name"));
+        s.Font.Name = platform::SettingDefault(FontSection, QStringLiteral("Name"));
     s.Font.Bold = ReadFlag(store, "Bold");
     s.Font.Italic = ReadFlag(store, "Itaric");
     s.Font.Strikethrough = ReadFlag(store, "Strikethrough");
     s.Font.Underline = ReadFlag(store, "Underline");
     s.Font.Size =
-        mGlyfora::ReadSingle(store, mGlyfora::Setting(FontSection, QStringLiteral("Size")), 0);
+        platform::ReadSingle(store, platform::Setting(FontSection, QStringLiteral("Size")), 0);
     s.BackColor =
-        mGlyfora::ReadColour(store, mGlyfora::Setting(ColorSection, QStringLiteral("BackColor")));
+        platform::ReadColour(store, platform::Setting(ColorSection, QStringLiteral("BackColor")));
     s.ForeColor =
-        mGlyfora::ReadColour(store, mGlyfora::Setting(ColorSection, QStringLiteral("ForeColor")));
+        platform::ReadColour(store, platform::Setting(ColorSection, QStringLiteral("ForeColor")));
     return s;
 }
 
@@ -66,4 +66,4 @@ QString FontSizeText(float size) {
     return text;
 }
 
-} // namespace textwin
+} // namespace mGlyfora

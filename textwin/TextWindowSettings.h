@@ -12,7 +12,7 @@ namespace platform {
 class SettingsStore;
 }
 
-namespace textwin {
+namespace mGlyfora {
 
 struct TextFontSettings {
     QString Name;
@@ -38,4 +38,4 @@ void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSett
 // A point size as stored: at most four decimals, no trailing zeros ("9", "3.75").
 QString FontSizeText(float size);
 
-} // namespace textwin
+} // namespace mGlyfora

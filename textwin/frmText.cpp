@@ -79,7 +79,7 @@ void frmText::closeEvent(QCloseEvent* event) {
 }
 
 void frmText::LoadWindowSettings() {
-    const textwin::TextWindowSettings s = textwin::LoadTextWindowSettings(store_);
+    const mGlyfora::TextWindowSettings s = mGlyfora::LoadTextWindowSettings(store_);
     resize(platform::DesignSize(*this, DesignClientWidthTwips, DesignClientHeightTwips));
     platform::RestoreGeometry(*this, s.Geometry, frameFit_,
                               platform::DefaultEdges::CentredWithin16Bits);
@@ -96,7 +96,7 @@ void frmText::LoadWindowSettings() {
 }
 
 void frmText::SaveWindowSettings() {
-    textwin::TextWindowSettings s;
+    mGlyfora::TextWindowSettings s;
     s.Geometry = platform::CaptureGeometry(*this);
     const QFont font = rtfView->BaseFont();
     s.Font.Name = font.family();
@@ -108,7 +108,7 @@ void frmText::SaveWindowSettings() {
     s.BackColor = rtfView->BackColor();
     // With colours mixed in the selection, the colour it starts with goes on.
     s.ForeColor = rtfView->SelColor().value_or(rtfView->LeadColor());
-    textwin::SaveTextWindowSettings(store_, s);
+    mGlyfora::SaveTextWindowSettings(store_, s);
 }
 
 void frmText::ShowError(const QString& message) {

@@ -81,8 +81,8 @@ private Q_SLOTS:
         QFETCH(int, left);
         QFETCH(int, top);
         const auto& v = mainAndBox;
-        const mGlyfora::TwipsPosition at =
-            mGlyfora::CentredOver(v[0], v[1], v[2], v[3], v[4], v[5]);
+        const platform::TwipsPosition at =
+            platform::CentredOver(v[0], v[1], v[2], v[3], v[4], v[5]);
         QCOMPARE(at.left, left);
         QCOMPARE(at.top, top);
     }

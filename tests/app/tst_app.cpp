@@ -277,7 +277,7 @@ private Q_SLOTS:
         QFETCH(QRect, stored);
         QFETCH(QRect, area);
         QFETCH(QRect, expected);
-        QCOMPARE(mGlyfora::FitWindowGeometry(stored, area, QSize(592, 450)), expected);
+        QCOMPARE(platform::FitWindowGeometry(stored, area, QSize(592, 450)), expected);
     }
 
     // A size the screen cannot hold, or no size at all (the window would shrink to a
@@ -464,29 +464,29 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, stored);
         QFETCH(QString, expected);
-        const mGlyfora::SettingDefinition& setting = mGlyfora::Setting(section, key);
+        const platform::SettingDefinition& setting = platform::Setting(section, key);
         platform::SettingsStore store;
         store.Write(section, key, stored);
         QString read;
         switch (setting.kind) {
-        case mGlyfora::SettingKind::Integer:
-            read = QString::number(mGlyfora::ReadInteger(store, setting));
+        case platform::SettingKind::Integer:
+            read = QString::number(platform::ReadInteger(store, setting));
             break;
-        case mGlyfora::SettingKind::Boolean:
-            read = mGlyfora::ReadBoolean(store, setting) ? QStringLiteral("True")
+        case platform::SettingKind::Boolean:
+            read = platform::ReadBoolean(store, setting) ? QStringLiteral("True")
                                                          : QStringLiteral("False");
             break;
-        case mGlyfora::SettingKind::Single: {
-            const float value = mGlyfora::ReadSingle(store, setting, 123.25f);
+        case platform::SettingKind::Single: {
+            const float value = platform::ReadSingle(store, setting, 123.25f);
             read = value == 123.25f ? QStringLiteral("fallback") : QString::number(value);
             break;
         }
-        case mGlyfora::SettingKind::Ramp:
-        case mGlyfora::SettingKind::Text:
-            read = mGlyfora::ReadText(store, setting);
+        case platform::SettingKind::Ramp:
+        case platform::SettingKind::Text:
+            read = platform::ReadText(store, setting);
             break;
-        case mGlyfora::SettingKind::Colour:
-            read = QString::number(qint32(mGlyfora::ReadColour(store, setting)));
+        case platform::SettingKind::Colour:
+            read = QString::number(qint32(platform::ReadColour(store, setting)));
             break;
         }
         QCOMPARE(read, expected);
@@ -507,8 +507,8 @@ private Q_SLOTS:
         platform::SettingsStore store;
         store.Write(QStringLiteral("Conversion"), QStringLiteral("Charactor"), ramp);
         const auto& setting =
-            mGlyfora::Setting(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
-        QCOMPARE(mGlyfora::ReadText(store, setting) == ramp, kept);
+            platform::Setting(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
+        QCOMPARE(platform::ReadText(store, setting) == ramp, kept);
     }
 
     void storedFontNamesHaveJapaneseGlyphs() {

@@ -6,7 +6,7 @@
 
 #include <QTest>
 
-using namespace mGlyfora;
+using namespace platform;
 
 namespace {
 const SettingDefinition& Key(const char* section, const char* key) {
@@ -56,7 +56,7 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QByteArray, expected);
         const platform::SettingsStore empty;
-        QCOMPARE(ReadText(empty, Setting(section, key)).toUtf8(), expected);
+        QCOMPARE(ReadText(empty, platform::Setting(section, key)).toUtf8(), expected);
     }
 
     void colours_data() {
@@ -108,10 +108,10 @@ private Q_SLOTS:
         const platform::SettingsStore store;
         const QString read = ReadText(store, Key("Conversion", "Charactor"));
         QCOMPARE(read, kept ? stored : QStringLiteral(" .,:;!IU0OQRB&%@"));
-        QCOMPARE(IsUsableRamp(stored), kept);
+        QCOMPARE(platform::IsUsableRamp(stored), kept);
     }
 
-    void emptyRampIsUnusable() { QVERIFY(!IsUsableRamp(QString())); }
+    void emptyRampIsUnusable() { QVERIFY(!platform::IsUsableRamp(QString())); }
 };
 
 GLYFORA_TEST_MAIN(TestSettingsTable)

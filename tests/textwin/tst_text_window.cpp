@@ -643,8 +643,8 @@ void TestTextWindow::garbageFallsBack() {
     QFETCH(QString, key);
     QFETCH(QString, text);
     Store(section, key, text);
-    const textwin::TextWindowSettings s =
-        textwin::LoadTextWindowSettings(platform::SettingsStore());
+    const mGlyfora::TextWindowSettings s =
+        mGlyfora::LoadTextWindowSettings(platform::SettingsStore());
     QVERIFY(!s.Geometry.Left && !s.Geometry.Top && !s.Geometry.Height && !s.Geometry.Width);
     QCOMPARE(s.Font.Name, QStringLiteral("Terminal"));
     QVERIFY(!s.Font.Bold && !s.Font.Italic && !s.Font.Strikethrough && !s.Font.Underline);
@@ -670,7 +670,7 @@ void TestTextWindow::fontSizeText_data() {
 void TestTextWindow::fontSizeText() {
     QFETCH(float, size);
     QFETCH(QString, text);
-    QCOMPARE(textwin::FontSizeText(size), text);
+    QCOMPARE(mGlyfora::FontSizeText(size), text);
 }
 
 void TestTextWindow::mixedSelectionStoresValidColour() {
