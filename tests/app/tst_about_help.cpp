@@ -6,16 +6,15 @@
 #include "app/frmAbout.h"
 #include "app/mGlyfora.h"
 #include "platform/DialogPlacement.h"
+#include "tests/support/ControlList.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
 #include <QDir>
 #include <QInputMethodEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -101,8 +100,7 @@ private Q_SLOTS:
         w.form->show();
         // What the box showed, seen while it was up.
         struct Seen {
-            QString title, caption, version, ok;
-            bool icon = false, okDefault = false;
+            QString controls;
             Qt::WindowFlags flags;
             QSize minimum, maximum;
             QRect main, at;
@@ -114,12 +112,7 @@ private Q_SLOTS:
             auto* box = qobject_cast<frmAbout*>(&dialog);
             if (!box)
                 return int(QDialog::Rejected);
-            seen.title = box->windowTitle();
-            seen.caption = box->lblTitle->text();
-            seen.version = box->lblVersion->text();
-            seen.icon = !box->imgIcon->pixmap().isNull();
-            seen.ok = box->cmdOk->text();
-            seen.okDefault = box->cmdOk->isDefault();
+            seen.controls = testsupport::ControlList(*box);
             seen.flags = box->windowFlags();
             box->show();
             seen.minimum = box->minimumSize();
@@ -135,12 +128,13 @@ private Q_SLOTS:
         };
         w.form->mnuAbout_Click();
         QCOMPARE(shown, 1);
-        QCOMPARE(seen.title, QStringLiteral("バージョン情報"));
-        QCOMPARE(seen.caption, QStringLiteral("glyfora"));
-        QCOMPARE(seen.version, QStringLiteral("Version 2.10"));
-        QVERIFY(seen.icon);
-        QCOMPARE(seen.ok, QStringLiteral("OK"));
-        QVERIFY(seen.okDefault);
+        COMPARE_CONTROL_LIST(seen.controls, R"list(
+frmAbout "バージョン情報"
+  imgIcon icon
+  lblTitle "glyfora"
+  lblVersion "Version 2.10"
+  cmdOk "OK" default
+)list");
         // A fixed dialog: no minimise or maximise button, no resizing.
         QVERIFY(!(seen.flags & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(seen.flags & Qt::WindowMaximizeButtonHint));

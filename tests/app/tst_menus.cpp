@@ -7,6 +7,7 @@
 #include "app/mGlyfora.h"
 #include "convert/ConversionSettings.h"
 #include "platform/SettingsStore.h"
+#include "tests/support/ControlList.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
@@ -123,132 +124,106 @@ private Q_SLOTS:
         QCOMPARE(VisibleBar(*run.form), without);
     }
 
-    void captionsAndShortcuts_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("shortcut");
-        QTest::addColumn<bool>("check");
-        const auto row = [](const char* name, const char* caption, const char* keys = "",
-                            bool check = false) {
-            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(caption)
-                                << QString::fromUtf8(keys) << check;
-        };
-        row("mnuFile", "ファイル(&F)");
-        row("mnuFileOpen", "ファイルを開く(&O)...", "Ctrl+O");
-        row("mnuExit", "終了(&X)");
-        row("mnuEdit", "編集(&E)");
-        row("mnuCopy", "コピー(&C)", "Ctrl+C");
-        row("mnuPaste", "貼り付け(&P)", "Ctrl+V");
-        row("mnuImage", "イメージ(&I)");
-        row("mnuNormalView", "元に戻す(&N)");
-        row("mnuResize", "サイズ変更(&S)...", "Ctrl+S");
-        row("mnuRevolving", "画像回転(&E)");
-        row("mnuAngle(0)", "180°(&1)");
-        row("mnuAngle(1)", "90°（時計回り）(&9)");
-        row("mnuAngle(2)", "90°（反時計回り）(&0)");
-        row("mnuAngleIn", "角度入力(&A)...");
-        row("mnuMirrorH", "水平方向に反転(&H)");
-        row("mnuMirrorV", "垂直方向に反転(&V)");
-        row("mnuColor", "色調補正(&C)...");
-        row("mnuRun", "実行(&R)");
-        row("mnuTextConversion", "テキスト変換(&T)...", "Ctrl+T");
-        row("mnuHTMLConversion", "HTML 変換(&H)...", "Ctrl+H");
-        row("mnuOptions", "オプション(&O)");
-        row("mnuToolBar", "ツール バー(&B)", "", true);
-        row("mnuStatusBar", "ステータス バー(&S)", "", true);
-        row("mnuOption", "オプション(&O)...");
-        row("mnuWindow", "ウィンドウ(&W)");
-        row("mnuShowText", "変換ウィンドウ(&C)...", "Ctrl+W");
-    }
-    void captionsAndShortcuts() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, shortcut);
-        QFETCH(bool, check);
+    // The window's controls at start: no picture, nothing on the clipboard.
+    void controls() {
         Started run;
-        const QAction* action = Control(*run.form, name);
-        QVERIFY(action);
-        QCOMPARE(action->text(), caption);
-        QCOMPARE(action->shortcut(), QKeySequence(shortcut));
-        QCOMPARE(action->isCheckable(), check);
-    }
-
-    void menusInTreeOrder_data() {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QStringList>("items");
-        QStringList file = {"mnuFileOpen", "mnuBar1"};
+        COMPARE_CONTROLS(*run.form, R"list(
+frmMain "glyfora"
+  picBase
+    picView hidden
+      shpCut hidden
+    hsbView hidden
+    vsbView hidden
+    picBaseBorder
+    picScollBar hidden
+  mnuFile "ファイル(&F)"
+    mnuFileOpen "ファイルを開く(&O)..." key=Ctrl+O
+    mnuBar1 separator
+    mnuRecent(0) index=0 hidden
+    mnuRecent(1) index=1 hidden
+    mnuRecent(2) index=2 hidden
+    mnuRecent(3) index=3 hidden
+    mnuRecent(4) index=4 hidden
+    mnuRecent(5) index=5 hidden
+    mnuRecent(6) index=6 hidden
+    mnuRecent(7) index=7 hidden
+    mnuRecent(8) index=8 hidden
+    mnuRecent(9) index=9 hidden
+    mnuRecent(10) index=10 hidden
+    mnuRecent(11) index=11 hidden
+    mnuRecent(12) index=12 hidden
+    mnuRecent(13) index=13 hidden
+    mnuRecent(14) index=14 hidden
+    mnuRecent(15) index=15 hidden
+    mnuRecent(16) index=16 hidden
+    mnuRecent(17) index=17 hidden
+    mnuRecent(18) index=18 hidden
+    mnuRecent(19) index=19 hidden
+    mnuBarRecent separator hidden
+    mnuExit "終了(&X)"
+  mnuEdit "編集(&E)"
+    mnuCopy "コピー(&C)" key=Ctrl+C disabled
+    mnuPaste "貼り付け(&P)" key=Ctrl+V
+  mnuImage "イメージ(&I)" hidden
+    mnuNormalView "元に戻す(&N)" disabled
+    mnuResize "サイズ変更(&S)..." key=Ctrl+S disabled
+    mnuBar2 separator
+    mnuRevolving "画像回転(&E)" disabled
+      mnuAngle(0) "180°(&1)" index=0
+      mnuAngle(1) "90°（時計回り）(&9)" index=1
+      mnuAngle(2) "90°（反時計回り）(&0)" index=2
+      mnuAngleIn "角度入力(&A)..."
+      mnuBar3 separator
+      mnuMirrorH "水平方向に反転(&H)"
+      mnuMirrorV "垂直方向に反転(&V)"
+    mnuBar separator
+    mnuColor "色調補正(&C)..."
+  mnuRun "実行(&R)" hidden
+    mnuTextConversion "テキスト変換(&T)..." key=Ctrl+T disabled
+    mnuBar4 separator
+    mnuHTMLConversion "HTML 変換(&H)..." key=Ctrl+H disabled
+  mnuOptions "オプション(&O)"
+    mnuToolBar "ツール バー(&B)" checkable checked
+    mnuStatusBar "ステータス バー(&S)" checkable checked
+    mnuBar5 separator
+    mnuOption "オプション(&O)..."
+  mnuWindow "ウィンドウ(&W)"
+    mnuShowText "変換ウィンドウ(&C)..." key=Ctrl+W
+  mnuHelp "ヘルプ(&H)"
+    mnuHelpTopics "トピック(&T)..."
+    mnuBar6 separator
+    mnuAbout "バージョン情報(&A)..."
+  tbrToolbar icons=16x16
+    tbrButtons(1) index=1
+    tbrButtons(2) tip="ファイルを開く" index=2 icon
+    tbrButtons(3) index=3 separator
+    tbrButtons(4) tip="コピー" index=4 icon disabled
+    tbrButtons(5) tip="貼り付け" index=5 icon disabled
+    tbrButtons(6) index=6 separator
+    tbrButtons(7) tip="サイズ変更" index=7 icon disabled
+    tbrButtons(8) index=8 separator
+    tbrButtons(9) tip="テキスト変換" index=9 icon disabled
+    tbrButtons(10) tip="HTML変換" index=10 icon disabled
+    tbrButtons(11) index=11 separator
+    tbrButtons(12) tip="オプション" index=12 icon
+)list");
+        // The control arrays hold those items; the angle items are wired and do nothing yet.
         for (int i = 0; i < 20; ++i)
-            file << QStringLiteral("mnuRecent(%1)").arg(i);
-        file << "mnuBarRecent"
-             << "mnuExit";
-        QTest::newRow("file") << "mnuFile" << file;
-        QTest::newRow("edit") << "mnuEdit" << QStringList({"mnuCopy", "mnuPaste"});
-        QTest::newRow("image") << "mnuImage"
-                               << QStringList({"mnuNormalView", "mnuResize", "mnuBar2",
-                                               "mnuRevolving", "mnuBar", "mnuColor"});
-        QTest::newRow("rotate") << "mnuRevolving"
-                                << QStringList({"mnuAngle(0)", "mnuAngle(1)", "mnuAngle(2)",
-                                                "mnuAngleIn", "mnuBar3", "mnuMirrorH",
-                                                "mnuMirrorV"});
-        QTest::newRow("run") << "mnuRun"
-                             << QStringList({"mnuTextConversion", "mnuBar4", "mnuHTMLConversion"});
-        QTest::newRow("options") << "mnuOptions"
-                                 << QStringList(
-                                        {"mnuToolBar", "mnuStatusBar", "mnuBar5", "mnuOption"});
-        QTest::newRow("window") << "mnuWindow" << QStringList({"mnuShowText"});
-    }
-    void menusInTreeOrder() {
-        QFETCH(QString, menu);
-        QFETCH(QStringList, items);
-        Started run;
-        QStringList names;
-        for (const QAction* a : run.form->findChild<QMenu*>(menu)->actions()) {
-            names << a->objectName();
-            QCOMPARE(a->isSeparator(), a->objectName().startsWith(QLatin1String("mnuBar")));
-        }
-        QCOMPARE(names, items);
-    }
-
-    void controlArraysCarryTheirIndex() {
-        Started run;
+            QCOMPARE(run.form->mnuRecent[i]->objectName(), QStringLiteral("mnuRecent(%1)").arg(i));
         for (int i = 0; i < 3; ++i) {
-            QAction* item = Control(*run.form, QStringLiteral("mnuAngle(%1)").arg(i));
-            QCOMPARE(run.form->mnuAngle[i], item);
-            QCOMPARE(item->property("Index").toInt(), i);
-            item->trigger(); // wired, does nothing yet
+            QCOMPARE(run.form->mnuAngle[i]->objectName(), QStringLiteral("mnuAngle(%1)").arg(i));
+            run.form->mnuAngle[i]->trigger();
         }
         QVERIFY(run.dialogs.messages.isEmpty());
-        for (int i = 0; i < 20; ++i) {
-            QAction* item = Control(*run.form, QStringLiteral("mnuRecent(%1)").arg(i));
-            QCOMPARE(run.form->mnuRecent[i], item);
-            QCOMPARE(item->property("Index").toInt(), i);
-        }
     }
 
-    void toolbarButtons() {
+    // Each button's picture is drawn, not blank, at the toolbar's size and at twice it.
+    void toolbarPictures() {
         Started run;
-        const frmMain& form = *run.form;
-        QStringList names;
-        for (const QAction* a : form.tbrToolbar->actions())
-            names << a->objectName();
-        QStringList expected;
-        for (int i = 1; i <= 12; ++i)
-            expected << QStringLiteral("tbrButtons(%1)").arg(i);
-        QCOMPARE(names, expected);
-        const QMap<int, QString> tips = {
-            {2, "ファイルを開く"}, {4, "コピー"},    {5, "貼り付け"},   {7, "サイズ変更"},
-            {9, "テキスト変換"},   {10, "HTML変換"}, {12, "オプション"}};
-        for (int index = 1; index <= 12; ++index) {
-            const QAction* button = Button(form, index);
-            QCOMPARE(button->property("Index").toInt(), index);
-            QCOMPARE(button->isSeparator(), index == 3 || index == 6 || index == 8 || index == 11);
-            QCOMPARE(button->toolTip().isEmpty() ? QString() : button->toolTip(),
-                     tips.value(index));
-            QVERIFY(button->text().isEmpty() || button->text() == tips.value(index));
-            if (!tips.contains(index))
-                continue;
-            // Each picture is drawn, not blank, at the toolbar's size and at twice it.
+        for (const QAction* button : run.form->tbrToolbar->actions()) {
             for (int size : {16, 32}) {
+                if (button->icon().isNull())
+                    continue;
                 const QImage picture = button->icon().pixmap(size, size).toImage();
                 QCOMPARE(picture.size(), QSize(size, size));
                 int opaque = 0;
@@ -256,10 +231,9 @@ private Q_SLOTS:
                     for (int x = 0; x < size; ++x)
                         opaque += qAlpha(picture.pixel(x, y)) > 128;
                 }
-                QVERIFY2(opaque >= size * size / 8, qPrintable(QString::number(index)));
+                QVERIFY2(opaque >= size * size / 8, qPrintable(button->objectName()));
             }
         }
-        QCOMPARE(form.tbrToolbar->iconSize(), QSize(16, 16));
     }
 
     void toolbarGapsDoNothing_data() {

@@ -7,16 +7,15 @@
 #include "app/mGlyfora.h"
 #include "convert/ConversionSettings.h"
 #include "convert/frmOption.h"
+#include "tests/support/ControlList.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -24,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -147,102 +145,49 @@ private Q_SLOTS:
         mGlyfora::RecentFilesList.fill(QString());
     }
 
-    void captions_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("buddy"); // the control a label's access key leads to
-        QTest::newRow("form") << "frmOption"
-                              << "オプション"
-                              << "";
-        QTest::newRow("fraRate") << "fraRate"
-                                 << "変換ピクセル値"
-                                 << "";
-        QTest::newRow("lblX") << "lblX"
-                              << "&X:"
-                              << "cmbX";
-        QTest::newRow("lblY") << "lblY"
-                              << "&Y:"
-                              << "cmbY";
-        QTest::newRow("chkReverse") << "chkReverse"
-                                    << "色反転(&R)"
-                                    << "";
-        QTest::newRow("fraCharactor") << "fraCharactor"
-                                      << "使用キャラクタ(&U)"
-                                      << "";
-        QTest::newRow("fraText") << "fraText"
-                                 << "HTML タグ"
-                                 << "";
-        QTest::newRow("lblBefore") << "lblBefore"
-                                   << "前(&B):"
-                                   << "txtBefore";
-        QTest::newRow("lblAfter") << "lblAfter"
-                                  << "後(&A):"
-                                  << "txtAfter";
-        QTest::newRow("fraHTML") << "fraHTML"
-                                 << "HTML タグ"
-                                 << "";
-        QTest::newRow("lblBeforeHTML") << "lblBeforeHTML"
-                                       << "前(&B):"
-                                       << "txtBeforeHTML";
-        QTest::newRow("lblAfterHTML") << "lblAfterHTML"
-                                      << "後(&A):"
-                                      << "txtAfterHTML";
-        QTest::newRow("fraHistory") << "fraHistory"
-                                    << "ファイルヒストリ"
-                                    << "";
-        QTest::newRow("lblRecent") << "lblRecent"
-                                   << "メニュー内のヒストリ個数(&H):"
-                                   << "cmbRecent";
-        QTest::newRow("cmdClear") << "cmdClear"
-                                  << "消去(&C)"
-                                  << "";
-        QTest::newRow("cmdDefault") << "cmdDefault"
-                                    << "&Default"
-                                    << "";
-        QTest::newRow("cmdOk") << "cmdOk"
-                               << "OK"
-                               << "";
-        QTest::newRow("cmdCancel") << "cmdCancel"
-                                   << "Cancel"
-                                   << "";
-    }
-    void captions() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, buddy);
+    // The dialog's controls when opened: five tabs, the first shown; OK is the default.
+    void controls() {
         Opened run;
-        const QWidget* control = name == QLatin1String("frmOption")
-                                     ? run.dialog.get()
-                                     : run.dialog->findChild<QWidget*>(name);
-        QVERIFY(control);
-        QString shown;
-        if (auto* frame = qobject_cast<const QGroupBox*>(control))
-            shown = frame->title();
-        else if (auto* label = qobject_cast<const QLabel*>(control))
-            shown = label->text();
-        else if (auto* button = qobject_cast<const QAbstractButton*>(control))
-            shown = button->text();
-        else
-            shown = control->windowTitle();
-        QCOMPARE(shown, caption);
-        if (!buddy.isEmpty())
-            QCOMPARE(qobject_cast<const QLabel*>(control)->buddy()->objectName(), buddy);
-    }
-
-    // Five tabs in order, the first selected, one panel shown at a time; OK is the default.
-    void tabsAndPanels() {
-        Opened run;
-        const QStringList tabs = {"変換", "キャラクタ", "ブラウザ出力", "HTML出力", "その他"};
-        QCOMPARE(run.dialog->tabProp->count(), 5);
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(run.dialog->tabProp->tabText(i), tabs[i]);
-        QCOMPARE(run.dialog->tabProp->currentIndex(), 0);
-        for (int selected : {0, 3, 4, 1}) {
+        COMPARE_CONTROLS(*run.dialog, R"list(
+frmOption "オプション"
+  tabProp
+    picPanel(0) "変換" index=0
+      fraRate "変換ピクセル値"
+        cmbX
+        cmbY
+        lblX "&X:" buddy=cmbX
+        lblY "&Y:" buddy=cmbY
+      chkReverse "色反転(&R)" checked
+    picPanel(1) "キャラクタ" index=1 hidden
+      fraCharactor "使用キャラクタ(&U)"
+        txtCharactor
+    picPanel(2) "ブラウザ出力" index=2 hidden
+      fraText "HTML タグ"
+        txtBefore
+        txtAfter
+        lblBefore "前(&B):" buddy=txtBefore
+        lblAfter "後(&A):" buddy=txtAfter
+    picPanel(3) "HTML出力" index=3 hidden
+      fraHTML "HTML タグ"
+        txtBeforeHTML
+        txtAfterHTML
+        lblBeforeHTML "前(&B):" buddy=txtBeforeHTML
+        lblAfterHTML "後(&A):" buddy=txtAfterHTML
+    picPanel(4) "その他" index=4 hidden
+      fraHistory "ファイルヒストリ"
+        cmbRecent
+        lblRecent "メニュー内のヒストリ個数(&H):" buddy=cmbRecent
+        cmdClear "消去(&C)"
+  cmdDefault "&Default"
+  cmdOk "OK" default
+  cmdCancel "Cancel"
+)list");
+        // One panel shown at a time.
+        for (int selected : {3, 4, 1}) {
             run.ShowTab(selected);
             for (int i = 0; i < 5; ++i)
                 QCOMPARE(run.dialog->picPanel[i]->isVisible(), i == selected);
         }
-        QVERIFY(run.dialog->cmdOk->isDefault());
         QCOMPARE(run.dialog->txtCharactor->font().family(), QStringLiteral("ＭＳ ゴシック"));
         const QFontMetrics metrics(run.dialog->txtCharactor->font());
         QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),

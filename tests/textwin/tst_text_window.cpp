@@ -1,6 +1,7 @@
 // The conversion window itself: menus, toolbar, the view's text interface, the edit
 // commands and their enabling, its life cycle beside the main window, and its settings.
 #include "platform/SettingsStore.h"
+#include "tests/support/ControlList.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
@@ -11,7 +12,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
@@ -63,10 +63,7 @@ class TestTextWindow : public QObject {
 private Q_SLOTS:
     void init() { testsupport::ClearSettings(); }
 
-    void menuCaptionsAndShortcuts_data();
-    void menuCaptionsAndShortcuts();
-    void menuOrder();
-    void toolbarButtons();
+    void controls();
     void toolbarDispatch();
 
     void textUsesCrLf_data();
@@ -102,88 +99,47 @@ private Q_SLOTS:
     void mixedSelectionStoresValidColour();
 };
 
-void TestTextWindow::menuCaptionsAndShortcuts_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QKeySequence>("shortcut");
-    const auto row = [](const char* name, const char* caption, QKeySequence key) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption) << key;
-    };
-    row("mnuFileOpen", "ファイルを開く(&O)...", QKeySequence(QStringLiteral("Ctrl+O")));
-    row("mnuSaveAs", "名前を付けて保存(&A)...", QKeySequence(QStringLiteral("F12")));
-    row("mnuPrint", "印刷(&P)...", QKeySequence(QStringLiteral("Ctrl+P")));
-    row("mnuClose", "閉じる(&C)", QKeySequence());
-    row("mnuCut", "切り取り(&T)", QKeySequence(QStringLiteral("Ctrl+X")));
-    row("mnuCopy", "コピー(&C)", QKeySequence(QStringLiteral("Ctrl+C")));
-    row("mnuPaste", "貼り付け(&P)", QKeySequence(QStringLiteral("Ctrl+V")));
-    row("mnuDelete", "削除(&D)", QKeySequence(QStringLiteral("Del")));
-    row("mnuAllSelect", "すべて選択(&A)", QKeySequence(QStringLiteral("Ctrl+A")));
-    row("mnuFont", "フォントの変更(&F)...", QKeySequence());
-    row("mnuBackColor", "背景色の変更(&B)...", QKeySequence());
-}
-
-void TestTextWindow::menuCaptionsAndShortcuts() {
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QKeySequence, shortcut);
+// The window's controls when loaded: nothing selected, nothing on the clipboard.
+void TestTextWindow::controls() {
+    QGuiApplication::clipboard()->clear();
     Loaded w;
-    const QAction* action = w.form->findChild<QAction*>(name);
-    QVERIFY(action);
-    QCOMPARE(action->text(), caption);
-    QCOMPARE(action->shortcut(), shortcut);
-    QVERIFY(action->isEnabled());
-}
-
-void TestTextWindow::menuOrder() {
-    Loaded w;
-    QCOMPARE(w.form->windowTitle(), QStringLiteral("変換ウィンドウ"));
-    QVERIFY(!w.form->parent());
-    QStringList bar;
-    for (const QAction* menu : w.form->menuBar()->actions())
-        bar << menu->text();
-    QCOMPARE(bar, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
-                               QStringLiteral("表示(&V)")}));
-    const auto names = [](const QMenu* menu) {
-        QStringList list;
-        for (const QAction* a : menu->actions())
-            list << a->objectName();
-        return list;
-    };
-    QCOMPARE(names(w.form->mnuFile), (QStringList{"mnuFileOpen", "mnuBar1", "mnuSaveAs", "mnuBar2",
-                                                  "mnuPrint", "mnuBar3", "mnuClose"}));
-    QCOMPARE(names(w.form->mnuEdit), (QStringList{"mnuCut", "mnuCopy", "mnuPaste", "mnuDelete",
-                                                  "mnuBar4", "mnuAllSelect"}));
-    QCOMPARE(names(w.form->mnuView), (QStringList{"mnuFont", "mnuBackColor"}));
-    QVERIFY(w.form->mnuBar4->isSeparator());
-}
-
-void TestTextWindow::toolbarButtons() {
-    Loaded w;
-    const QList<QAction*> actions = w.form->tbrToolbar->actions();
-    QCOMPARE(actions.size(), 11);
-    const QStringList tips = {QString(),
-                              QStringLiteral("ファイルを開く"),
-                              QStringLiteral("名前を付けて保存"),
-                              QString(),
-                              QStringLiteral("切り取り"),
-                              QStringLiteral("コピー"),
-                              QStringLiteral("貼り付け"),
-                              QString(),
-                              QStringLiteral("印刷"),
-                              QString(),
-                              QStringLiteral("フォントの変更")};
-    for (int index = 1; index <= 11; ++index) {
-        QAction* button = actions[index - 1];
-        QCOMPARE(button->objectName(), QStringLiteral("tbrButtons(%1)").arg(index));
-        QCOMPARE(button->property("Index").toInt(), index);
-        QCOMPARE(button->isSeparator(), index == 4 || index == 8 || index == 10);
-        QCOMPARE(button->icon().isNull(), tips[index - 1].isEmpty());
-        if (!tips[index - 1].isEmpty())
-            QCOMPARE(button->toolTip(), tips[index - 1]);
+    COMPARE_CONTROLS(*w.form, R"list(
+frmText "変換ウィンドウ"
+  rtfView
+  mnuFile "ファイル(&F)"
+    mnuFileOpen "ファイルを開く(&O)..." key=Ctrl+O
+    mnuBar1 separator
+    mnuSaveAs "名前を付けて保存(&A)..." key=F12
+    mnuBar2 separator
+    mnuPrint "印刷(&P)..." key=Ctrl+P
+    mnuBar3 separator
+    mnuClose "閉じる(&C)"
+  mnuEdit "編集(&E)"
+    mnuCut "切り取り(&T)" key=Ctrl+X
+    mnuCopy "コピー(&C)" key=Ctrl+C
+    mnuPaste "貼り付け(&P)" key=Ctrl+V
+    mnuDelete "削除(&D)" key=Del
+    mnuBar4 separator
+    mnuAllSelect "すべて選択(&A)" key=Ctrl+A
+  mnuView "表示(&V)"
+    mnuFont "フォントの変更(&F)..."
+    mnuBackColor "背景色の変更(&B)..."
+  tbrToolbar icons=16x16
+    tbrButtons(1) index=1
+    tbrButtons(2) tip="ファイルを開く" index=2 icon
+    tbrButtons(3) tip="名前を付けて保存" index=3 icon
+    tbrButtons(4) index=4 separator
+    tbrButtons(5) tip="切り取り" index=5 icon disabled
+    tbrButtons(6) tip="コピー" index=6 icon disabled
+    tbrButtons(7) tip="貼り付け" index=7 icon disabled
+    tbrButtons(8) index=8 separator
+    tbrButtons(9) tip="印刷" index=9 icon
+    tbrButtons(10) index=10 separator
+    tbrButtons(11) tip="フォントの変更" index=11 icon
+)list");
+    QVERIFY(!w.form->parent()); // a window of its own
+    for (const QAction* button : w.form->tbrToolbar->actions())
         QVERIFY(button->icon().isNull() || !button->icon().pixmap(16, 16).isNull());
-    }
-    QVERIFY(!w.form->tbrToolbar->isMovable());
-    QVERIFY(!w.form->tbrToolbar->isFloatable());
 }
 
 void TestTextWindow::toolbarDispatch() {
