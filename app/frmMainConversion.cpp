@@ -26,8 +26,10 @@ private:
 
 mGlyfora::ConversionRunTarget frmMain::ConversionTarget() {
     return {*this, picView->Surface(), shpCut->Selection(), dialogs_, [this](const QString& text) {
-                TextWindow().rtfView->SetText(text);
+                if (TextWindow().rtfView->SetText(text) != ViewStatus::Shown)
+                    return false;
                 mnuShowText_Click();
+                return true;
             }};
 }
 

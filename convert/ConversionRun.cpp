@@ -125,9 +125,13 @@ void RunTextConversion(const ConversionRunTarget& target) {
     if (answer == platform::MsgAnswer::Yes) {
         SaveTextAsHTML(&target.main, target.dialogs, result);
     } else if (answer == platform::MsgAnswer::No) {
+        bool shown;
         try {
-            target.showText(result);
+            shown = target.showText(result);
         } catch (const std::bad_alloc&) {
+            shown = false; // too large for memory is too large for the view
+        }
+        if (!shown) {
             target.dialogs.Message(&target.main, frmPercentTexts::TooLargeForView,
                                    platform::MsgIcon::Information);
             QClipboard* clipboard = QGuiApplication::clipboard();

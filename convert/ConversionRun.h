@@ -22,9 +22,9 @@ struct ConversionRunTarget {
     const PictureSurface& picView; // the working picture
     SelectionRect shpCut;          // the selection, Visible as the shape is shown
     platform::Dialogs& dialogs;
-    // Hands a text result to the conversion window and shows it; throws std::bad_alloc,
-    // the window unchanged, when the view cannot take a text this large.
-    std::function<void(const QString&)> showText;
+    // Hands a text result to the conversion window and shows it; false, the window
+    // unchanged, when the view cannot take a text this long.
+    std::function<bool(const QString&)> showText;
 };
 
 void RunTextConversion(const ConversionRunTarget& target);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -79,13 +80,11 @@ QString ConversionView::Text() const {
     return WithCrLf(std::move(text));
 }
 
-void ConversionView::SetText(const QString& text) {
-    if (text.size() > MaxViewText)
-        throw std::bad_alloc();
-    if (LineBreaks(text) >= MaxViewLines)
-        throw std::bad_alloc();
+ViewStatus ConversionView::SetText(const QString& text) {
+    if (text.size() > MaxViewText || LineBreaks(text) >= MaxViewLines)
+        return ViewStatus::TooLong;
     const QTextCharFormat format = currentCharFormat();
-    ReplaceDocument([&](QTextDocument& doc) {
+    const ViewStatus status = ReplaceDocument([&](QTextDocument& doc) {
         QTextCursor cursor(&doc);
         cursor.setBlockCharFormat(format);
         // The cursor itself ends a paragraph at CR LF, LF or a lone CR: a conversion's
@@ -93,14 +92,16 @@ void ConversionView::SetText(const QString& text) {
         cursor.insertText(text, format);
         return true;
     });
-    setCurrentCharFormat(format);
+    if (status == ViewStatus::Shown)
+        setCurrentCharFormat(format);
+    return status;
 }
 
-bool ConversionView::SetContent(const std::function<bool(QTextDocument&)>& fill) {
+ViewStatus ConversionView::SetContent(const std::function<bool(QTextDocument&)>& fill) {
     return ReplaceDocument(fill);
 }
 
-bool ConversionView::ReplaceDocument(const std::function<bool(QTextDocument&)>& fill) {
+ViewStatus ConversionView::ReplaceDocument(const std::function<bool(QTextDocument&)>& fill) {
     // The text goes into a document of its own before the view lays it out: filled in
     // place, a long text would be laid out in full while it is inserted; handed over
     // whole, it is laid out a piece at a time from the top, so it shows at once. The
@@ -112,10 +113,10 @@ bool ConversionView::ReplaceDocument(const std::function<bool(QTextDocument&)>& 
     filled->setDocumentMargin(old->documentMargin());
     filled->setUndoRedoEnabled(false);
     if (!fill(*filled))
-        return false;
+        return ViewStatus::NotFilled;
     if (qsizetype(filled->characterCount()) - 1 > MaxViewText ||
         filled->blockCount() > MaxViewLines)
-        throw std::bad_alloc();
+        return ViewStatus::TooLong;
     filled->setUndoRedoEnabled(true);
     QTextDocument* doc = filled.release();
     doc->setParent(this);
@@ -124,23 +125,26 @@ bool ConversionView::ReplaceDocument(const std::function<bool(QTextDocument&)>& 
     if (old && old->parent() == this)
         delete old.data();
     setTextCursor(QTextCursor(doc));
-    return true;
+    return ViewStatus::Shown;
 }
 
 QString ConversionView::SelText() const {
     return WithCrLf(textCursor().selectedText());
 }
 
-void ConversionView::SetSelText(const QString& text) {
+ViewStatus ConversionView::SetSelText(const QString& text) {
     QTextCursor cursor = textCursor();
     const QString lines = WithLineFeeds(text);
     const qsizetype length = qsizetype(document()->characterCount()) - 1 -
                              (cursor.selectionEnd() - cursor.selectionStart()) + lines.size();
-    if (length > MaxViewText || document()->blockCount() + lines.count(u'\n') > MaxViewLines)
-        throw std::bad_alloc();
+    // Only what is put in can go past a limit: a text typed past one can still be cut.
+    if (!lines.isEmpty() &&
+        (length > MaxViewText || document()->blockCount() + lines.count(u'\n') > MaxViewLines))
+        return ViewStatus::TooLong;
     const QTextCharFormat format = currentCharFormat();
     cursor.insertText(lines, format);
     setTextCursor(cursor);
+    return ViewStatus::Shown;
 }
 
 int ConversionView::EndPosition() const {
@@ -299,9 +303,9 @@ bool ConversionView::canInsertFromMimeData(const QMimeData* source) const {
 void ConversionView::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText())
         return;
+    // A drop too long for the view (or too large for memory) leaves the text as it was.
     try {
-        SetSelText(source->text());
+        std::ignore = SetSelText(source->text());
     } catch (const std::bad_alloc&) {
-        // Too long for the view: the text stays as it was.
     }
 }

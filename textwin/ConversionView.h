@@ -22,6 +22,13 @@ inline constexpr qsizetype MaxViewText = 16 * 1024 * 1024;
 // conversion result has a line per row of cells.
 inline constexpr qsizetype MaxViewLines = 256 * 1024;
 
+// What became of a text handed to the view.
+enum class ViewStatus {
+    Shown,     // the view holds it
+    TooLong,   // past one of the limits above
+    NotFilled, // the document's filler gave up
+};
+
 class ConversionView : public QTextEdit {
     Q_OBJECT
 public:
@@ -30,21 +37,21 @@ public:
     // The whole text, lines joined with CR LF.
     QString Text() const;
     // Replaces everything, keeping the base font, the colours and the insertion colour.
-    // Takes CR LF, LF or CR as line ends. Throws std::bad_alloc, leaving the view as it
-    // was, when the text is longer than MaxViewText or has more than MaxViewLines lines.
-    void SetText(const QString& text);
+    // Takes CR LF, LF or CR as line ends. TooLong, the view as it was, when the text is
+    // longer than MaxViewText or has more than MaxViewLines lines.
+    [[nodiscard]] ViewStatus SetText(const QString& text);
 
     // Replaces everything with what `fill` puts into an empty document set up as the
-    // view's own (an RTF file read straight into it). Answers false, leaving the view as it
-    // was, when `fill` does; throws std::bad_alloc, leaving it too, past MaxViewText or
-    // MaxViewLines.
-    bool SetContent(const std::function<bool(QTextDocument&)>& fill);
+    // view's own (an RTF file read straight into it). NotFilled when `fill` answers false,
+    // TooLong past MaxViewText or MaxViewLines; the view as it was in both.
+    [[nodiscard]] ViewStatus SetContent(const std::function<bool(QTextDocument&)>& fill);
 
     // Positions count one character per line end.
     QString SelText() const;
     // Replaces the selection (or inserts at the caret) in the insertion colour; the caret
-    // ends after the new text. Throws std::bad_alloc when the result would be too long.
-    void SetSelText(const QString& text);
+    // ends after the new text. TooLong, the view as it was, when text put in would make
+    // the result too long; an empty text (taking the selection out) is never refused.
+    [[nodiscard]] ViewStatus SetSelText(const QString& text);
     int SelStart() const;
     // Moves the caret, clamped to the text; the selection becomes empty.
     void SetSelStart(int start);
@@ -79,9 +86,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Fills a new document and makes it the view's; false (view unchanged) when `fill`
-    // answers false.
-    bool ReplaceDocument(const std::function<bool(QTextDocument&)>& fill);
+    // Fills a new document and makes it the view's, as SetContent says.
+    ViewStatus ReplaceDocument(const std::function<bool(QTextDocument&)>& fill);
     void ApplyBackColor();
     Colour ColourOf(const QTextCharFormat& format) const;
     int EndPosition() const;

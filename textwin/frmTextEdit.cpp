@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <new>
+#include <tuple>
 
 namespace {
 bool ClipboardHoldsText() {
@@ -25,7 +26,7 @@ void PutOnClipboard(const QString& text) {
 
 void frmText::mnuCut_Click() {
     const QString text = rtfView->SelText();
-    rtfView->SetSelText(QString());
+    mnuDelete_Click();
     PutOnClipboard(text);
 }
 
@@ -36,15 +37,19 @@ void frmText::mnuCopy_Click() {
 void frmText::mnuPaste_Click() {
     if (!ClipboardHoldsText())
         return;
+    ViewStatus status;
     try {
-        rtfView->SetSelText(QGuiApplication::clipboard()->text());
+        status = rtfView->SetSelText(QGuiApplication::clipboard()->text());
     } catch (const std::bad_alloc&) {
-        ShowError(frmTextTexts::TooLarge);
+        status = ViewStatus::TooLong; // too large for memory is too large for the view
     }
+    if (status != ViewStatus::Shown)
+        ShowError(frmTextTexts::TooLarge);
 }
 
 void frmText::mnuDelete_Click() {
-    rtfView->SetSelText(QString());
+    // Taking text out is never refused.
+    std::ignore = rtfView->SetSelText(QString());
 }
 
 void frmText::mnuAllSelect_Click() {

@@ -117,22 +117,22 @@ QString frmText::LoadTextFile(const QString& fileName, int fileType) {
     const std::optional<QByteArray> bytes = mGlyfora::ReadWholeFile(fileName, &error);
     if (!bytes)
         return error;
+    ViewStatus status;
     try {
         if (fileType == TextFileType) {
-            rtfView->SetText(mGlyfora::DecodeTextFile(*bytes));
-            return {};
+            status = rtfView->SetText(mGlyfora::DecodeTextFile(*bytes));
+        } else {
+            // Read straight into the view's next document; a termination request ends a
+            // long read.
+            const mGlyfora::RtfLimits limits{MaxViewText, MaxViewLines,
+                                             [] { return platform::TerminationRequested(); }};
+            status = rtfView->SetContent(
+                [&](QTextDocument& doc) { return mGlyfora::ReadRtf(*bytes, doc, &error, limits); });
         }
-        // Read straight into the view's next document; a termination request ends a
-        // long read.
-        const mGlyfora::RtfLimits limits{MaxViewText, MaxViewLines,
-                                         [] { return platform::TerminationRequested(); }};
-        rtfView->SetContent(
-            [&](QTextDocument& doc) { return mGlyfora::ReadRtf(*bytes, doc, &error, limits); });
-        return error;
     } catch (const std::bad_alloc&) {
-        return TooLarge;
+        status = ViewStatus::TooLong; // too large for memory is too large for the view
     }
-    return {};
+    return status == ViewStatus::TooLong ? TooLarge : error;
 }
 
 QString frmText::SaveTextFile(const QString& fileName, int fileType) {

@@ -1,5 +1,5 @@
 // The wheel control on Qt: an application event filter over the host window's widgets
-// stands in for the replaced window procedure.
+// sees their input first, as a replaced window procedure would.
 #include "wheel/intelliMouse.h"
 
 #include "wheel/WheelInput.h"
@@ -10,61 +10,16 @@
 #include <QWheelEvent>
 #include <QWidget>
 
-namespace {
-// The host's own procedure: Qt's normal handling follows the filter, so nothing is left to do.
-std::int32_t HostWindowProcAddress() {
-    static const std::int32_t address = mIntelli::RegisterWindowProcedure(
-        [](std::int32_t, std::int32_t, std::int32_t, std::int32_t) { return std::int32_t(0); });
-    return address;
-}
-} // namespace
-
 intelliMouse::intelliMouse(QWidget* hostForm) : QObject(hostForm), host_(hostForm) {
-    UserControl_Initialize();
-    UserControl_ReadProperties();
-}
-
-intelliMouse::~intelliMouse() {
-    UserControl_Terminate();
-}
-
-void intelliMouse::UserControl_Initialize() {
-    mIntelli::PrevWndProc = -1;
-    mIntelli::WheelControl = this;
-    RollMessage_ = 0;
-}
-
-void intelliMouse::UserControl_ReadProperties() {
     RollMessage_ = mIntelli::RegisterWindowMessageA("MSWHEEL_ROLLMSG");
-    hostWindow_ = mIntelli::CreateWindowHandle(HostWindowProcAddress());
-    HookWindow(hostWindow_);
     qApp->installEventFilter(this);
 }
 
-void intelliMouse::UserControl_Terminate() {
+intelliMouse::~intelliMouse() {
     qApp->removeEventFilter(this);
-    UnhookWindow();
-    mIntelli::DestroyWindowHandle(hostWindow_);
-    if (mIntelli::WheelControl == this)
-        mIntelli::WheelControl = nullptr;
 }
 
-void intelliMouse::HookWindow(std::int32_t window) {
-    if (mIntelli::PrevWndProc != -1)
-        return;
-    HookedWnd_ = window;
-    mIntelli::PrevWndProc =
-        mIntelli::SetWindowLongA(window, mIntelli::GWL_WNDPROC, mIntelli::WheelWindowProcAddress());
-}
-
-void intelliMouse::UnhookWindow() {
-    if (mIntelli::PrevWndProc == -1)
-        return;
-    mIntelli::SetWindowLongA(HookedWnd_, mIntelli::GWL_WNDPROC, mIntelli::PrevWndProc);
-    mIntelli::PrevWndProc = -1;
-}
-
-void intelliMouse::CtlEvent(qint32 /*hWndX*/, qint32 uMsg, qint32 wParam, qint32 lParam) {
+void intelliMouse::CtlEvent(qint32 uMsg, qint32 wParam, qint32 lParam) {
     const mIntelli::ControlEvent event =
         mIntelli::DecodeMessage(uMsg, wParam, lParam, RollMessage_);
     switch (event.kind) {
@@ -99,7 +54,15 @@ bool intelliMouse::eventFilter(QObject* watched, QEvent* event) {
                 press->modifiers());
         }
     }
-    if (message)
-        mIntelli::SendMessageA(hostWindow_, message->uMsg, message->wParam, message->lParam);
+    if (!message)
+        return false;
+    // A message that arrives while a handler runs (one that lets events through) raises
+    // nothing; every message clears the flag as it leaves, so such a nested one also
+    // re-opens the way for the next.
+    if (!mIntelli::InWndProc) {
+        mIntelli::InWndProc = true;
+        CtlEvent(message->uMsg, message->wParam, message->lParam);
+    }
+    mIntelli::InWndProc = false;
     return false;
 }

@@ -16,6 +16,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
@@ -55,6 +56,15 @@ double Median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// Hands `text` to the window; a text the view refuses is no measurement.
+void Hand(frmText& form, const QString& text) {
+    if (form.rtfView->SetText(text) != ViewStatus::Shown) {
+        std::fprintf(stderr, "the view refuses a text of %lld characters\n",
+                     static_cast<long long>(text.size()));
+        std::exit(1);
+    }
+}
+
 // Hands `text` to a fresh window and shows it until it is painted; milliseconds.
 Timing HandOver(const QString& text) {
     testsupport::ScriptedDialogs dialogs;
@@ -64,7 +74,7 @@ Timing HandOver(const QString& text) {
     timer.start();
     frmText form(dialogs, store);
     const double loaded = timer.nsecsElapsed() / 1e6;
-    form.rtfView->SetText(text);
+    Hand(form, text);
     const double set = timer.nsecsElapsed() / 1e6;
     form.show();
     const double shown = timer.nsecsElapsed() / 1e6;
@@ -85,7 +95,7 @@ Timing PageDown(const QString& text, int pages) {
     testsupport::ScriptedDialogs dialogs;
     platform::SettingsStore store;
     frmText form(dialogs, store);
-    form.rtfView->SetText(text);
+    Hand(form, text);
     form.resize(800, 600);
     form.show();
     form.rtfView->setFocus();
@@ -109,7 +119,7 @@ std::pair<Timing, QString> Print(const QString& text, const QString& pdf) {
     testsupport::ScriptedDialogs dialogs;
     platform::SettingsStore store;
     frmText form(dialogs, store);
-    form.rtfView->SetText(text);
+    Hand(form, text);
     dialogs.printToFile = pdf;
     dialogs.printAnswers << platform::PrintDialogResult{1};
     const double cpu = CpuMs();

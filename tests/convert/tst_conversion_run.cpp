@@ -83,13 +83,16 @@ class TestConversionRun : public QObject {
     PictureSurface picture;
     ScriptedDialogs dialogs;
     QStringList shown; // texts handed to the conversion window
-    bool viewTooSmall = false;
+    enum class View { Takes, TooLong, OutOfMemory } view = View::Takes;
 
     mGlyfora::ConversionRunTarget Target(mGlyfora::SelectionRect selection = {}) {
         return {main, picture, selection, dialogs, [this](const QString& text) {
-                    if (viewTooSmall)
+                    if (view == View::OutOfMemory)
                         throw std::bad_alloc();
+                    if (view == View::TooLong)
+                        return false;
                     shown << text;
+                    return true;
                 }};
     }
 
@@ -109,7 +112,7 @@ private Q_SLOTS:
     void init() {
         dialogs = ScriptedDialogs();
         shown.clear();
-        viewTooSmall = false;
+        view = View::Takes;
         mGlyfora::ConversionSettings = mGlyfora::ConversionSettingsRecord();
         mGlyfora::ImageBaseName = QStringLiteral("cat");
         mGlyfora::SaveDirectory = QDir::tempPath();
@@ -308,8 +311,14 @@ private Q_SLOTS:
         QCOMPARE(dialog.prbPercent->value(), 0);
     }
 
+    void tooLargeForTheViewGoesToTheClipboard_data() {
+        QTest::addColumn<bool>("outOfMemory");
+        QTest::newRow("too long") << false;
+        QTest::newRow("out of memory") << true;
+    }
     void tooLargeForTheViewGoesToTheClipboard() {
-        viewTooSmall = true;
+        QFETCH(bool, outOfMemory);
+        view = outOfMemory ? View::OutOfMemory : View::TooLong;
         QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
         dialogs.messageAnswers = {MsgAnswer::No, MsgAnswer::OK};
         mGlyfora::RunTextConversion(Target());

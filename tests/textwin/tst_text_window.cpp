@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void fileCloseUnloadsAndNewWindowStartsEmpty();
     void mainUnloadSavesTextSettings();
     void showTextShowsSameWindow();
+    void resultPastTheLimitGoesToClipboard();
 
     void firstRunDefaults();
     void settingsRoundTrip();
@@ -144,7 +146,7 @@ frmText "変換ウィンドウ"
 
 void TestTextWindow::toolbarDispatch() {
     Loaded w;
-    w.view().SetText(QStringLiteral("abc"));
+    QCOMPARE(w.view().SetText(QStringLiteral("abc")), ViewStatus::Shown);
     for (int index : {1, 4, 8, 10, 12, 0})
         w.form->tbrToolbar_ButtonClick(index);
     QVERIFY(w.dialogs.openRequests.isEmpty() && w.dialogs.saveRequests.isEmpty() &&
@@ -184,7 +186,7 @@ void TestTextWindow::textUsesCrLf() {
     QFETCH(QString, text);
     QFETCH(int, lines);
     Loaded w;
-    w.view().SetText(given);
+    QCOMPARE(w.view().SetText(given), ViewStatus::Shown);
     QCOMPARE(w.view().Text(), text);
     QCOMPARE(w.view().document()->blockCount(), lines);
 }
@@ -198,8 +200,8 @@ void TestTextWindow::handOverKeepsFontAndColours() {
     w.view().SetBackColor(Green);
     w.view().SetSelColor(Red);
     w.form->move(40, 50);
-    w.view().SetText(QStringLiteral("first\r\nresult"));
-    w.view().SetText(QStringLiteral("second"));
+    QCOMPARE(w.view().SetText(QStringLiteral("first\r\nresult")), ViewStatus::Shown);
+    QCOMPARE(w.view().SetText(QStringLiteral("second")), ViewStatus::Shown);
     QCOMPARE(w.view().Text(), QStringLiteral("second"));
     QCOMPARE(w.view().BaseFont().family(), QStringLiteral("Courier"));
     QCOMPARE(w.view().BaseFont().pointSizeF(), 7.5);
@@ -214,9 +216,9 @@ void TestTextWindow::handOverKeepsFontAndColours() {
 
 void TestTextWindow::tooLargeTextLeavesViewAlone() {
     Loaded w;
-    w.view().SetText(QStringLiteral("kept"));
+    QCOMPARE(w.view().SetText(QStringLiteral("kept")), ViewStatus::Shown);
     const QString huge(MaxViewText + 1, u'@');
-    QVERIFY_THROWS_EXCEPTION(std::bad_alloc, w.view().SetText(huge));
+    QCOMPARE(w.view().SetText(huge), ViewStatus::TooLong);
     QCOMPARE(w.view().Text(), QStringLiteral("kept"));
     // The limit itself is taken: a 1920 x 1080 result at one pixel per character.
     QVERIFY(MaxViewText >= 540 * 1920 + 539 * 2);
@@ -226,12 +228,12 @@ void TestTextWindow::tooLargeTextLeavesViewAlone() {
 void TestTextWindow::selectionProperties() {
     Loaded w;
     ConversionView& v = w.view();
-    v.SetText(QStringLiteral("abc\r\ndef"));
+    QCOMPARE(v.SetText(QStringLiteral("abc\r\ndef")), ViewStatus::Shown);
     Select(v, 2, 3); // "c", the line end, "d"
     QCOMPARE(v.SelStart(), 2);
     QCOMPARE(v.SelLength(), 3);
     QCOMPARE(v.SelText(), QStringLiteral("c\r\nd"));
-    v.SetSelText(QStringLiteral("X\r\nY"));
+    QCOMPARE(v.SetSelText(QStringLiteral("X\r\nY")), ViewStatus::Shown);
     QCOMPARE(v.Text(), QStringLiteral("abX\r\nYef"));
     QCOMPARE(v.SelLength(), 0);
     QCOMPARE(v.SelStart(), 5);
@@ -249,7 +251,7 @@ void TestTextWindow::selectionProperties() {
 void TestTextWindow::selColorMixed() {
     Loaded w;
     ConversionView& v = w.view();
-    v.SetText(QStringLiteral("aaaa\r\nbbbb"));
+    QCOMPARE(v.SetText(QStringLiteral("aaaa\r\nbbbb")), ViewStatus::Shown);
     Select(v, 0, 2);
     v.SetSelColor(Blue);
     Select(v, 0, 2);
@@ -271,7 +273,7 @@ void TestTextWindow::systemColourResolvedForText() {
     const Colour windowText =
         platform::ColourFromRgb(QGuiApplication::palette().color(QPalette::Text).rgb());
     v.SetSelColor(0x80000008u);
-    v.SetText(QStringLiteral("x"));
+    QCOMPARE(v.SetText(QStringLiteral("x")), ViewStatus::Shown);
     QCOMPARE(ColourAt(v, 0), windowText);
     // The background keeps the number and shows what it stands for.
     v.SetBackColor(0x80000005u);
@@ -285,7 +287,8 @@ void TestTextWindow::linesNeverWrap() {
     Loaded w;
     w.form->resize(200, 150);
     w.form->show();
-    w.view().SetText(QString(3000, u'@') + QStringLiteral("\r\n") + QString(10, u'.'));
+    QCOMPARE(w.view().SetText(QString(3000, u'@') + QStringLiteral("\r\n") + QString(10, u'.')),
+             ViewStatus::Shown);
     QCOMPARE(w.view().lineWrapMode(), QTextEdit::NoWrap);
     QCOMPARE(w.view().document()->begin().layout()->lineCount(), 1);
     QVERIFY(w.view().horizontalScrollBar()->maximum() > 0);
@@ -304,7 +307,7 @@ void TestTextWindow::editMenuStates() {
     QFETCH(bool, selection);
     QFETCH(bool, clipboardText);
     Loaded w;
-    w.view().SetText(QStringLiteral("abc"));
+    QCOMPARE(w.view().SetText(QStringLiteral("abc")), ViewStatus::Shown);
     if (clipboardText) {
         QGuiApplication::clipboard()->setText(QStringLiteral("t"));
     } else {
@@ -329,7 +332,7 @@ void TestTextWindow::toolbarFollowsSelectionAndClipboard() {
     QAction* cut = w.form->tbrButtons[5];
     QAction* copy = w.form->tbrButtons[6];
     QAction* paste = w.form->tbrButtons[7];
-    w.view().SetText(QStringLiteral("abc"));
+    QCOMPARE(w.view().SetText(QStringLiteral("abc")), ViewStatus::Shown);
     QGuiApplication::clipboard()->clear();
     QVERIFY(!cut->isEnabled() && !copy->isEnabled() && !paste->isEnabled());
     // Signals, not a timer: the states change at once, hidden window or not.
@@ -348,7 +351,7 @@ void TestTextWindow::toolbarFollowsSelectionAndClipboard() {
 void TestTextWindow::cutCopyPasteDelete() {
     Loaded w;
     ConversionView& v = w.view();
-    v.SetText(QStringLiteral("one\r\ntwo"));
+    QCOMPARE(v.SetText(QStringLiteral("one\r\ntwo")), ViewStatus::Shown);
     Select(v, 2, 3);
     w.form->mnuCopy_Click();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("e\r\nt"));
@@ -371,6 +374,17 @@ void TestTextWindow::cutCopyPasteDelete() {
     w.form->mnuPaste_Click();
     QCOMPARE(v.Text(), QStringLiteral("\r\ntwo"));
     QVERIFY(w.dialogs.messages.isEmpty());
+    // A paste past the line limit is refused with a message.
+    QGuiApplication::clipboard()->setText(QString(MaxViewLines, u'\n'));
+    w.form->mnuPaste_Click();
+    QCOMPARE(v.Text(), QStringLiteral("\r\ntwo"));
+    QCOMPARE(w.dialogs.messages.size(), 1);
+    QCOMPARE(w.dialogs.messages[0].text, QStringLiteral("テキストが大きすぎて表示できません。"));
+    // A text typed past the limit can still be cut down.
+    v.document()->setPlainText(QString(MaxViewLines, u'\n'));
+    Select(v, 0, 1);
+    w.form->mnuDelete_Click();
+    QCOMPARE(v.document()->blockCount(), MaxViewLines);
 }
 
 void TestTextWindow::selectAllOnEmptyView() {
@@ -378,7 +392,7 @@ void TestTextWindow::selectAllOnEmptyView() {
     w.form->mnuAllSelect_Click();
     QCOMPARE(w.view().SelStart(), 0);
     QCOMPARE(w.view().SelLength(), 0);
-    w.view().SetText(QStringLiteral("ab\r\nc"));
+    QCOMPARE(w.view().SetText(QStringLiteral("ab\r\nc")), ViewStatus::Shown);
     w.form->mnuAllSelect_Click();
     QCOMPARE(w.view().SelText(), QStringLiteral("ab\r\nc"));
 }
@@ -389,7 +403,7 @@ void TestTextWindow::shortcutsRunCommands() {
     w.form->activateWindow();
     w.view().setFocus();
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-    w.view().SetText(QStringLiteral("abc"));
+    QCOMPARE(w.view().SetText(QStringLiteral("abc")), ViewStatus::Shown);
     w.view().SetSelStart(1);
     // Del with the command enabled and nothing selected: the command, which removes nothing.
     QTest::keyClick(&w.view(), Qt::Key_Delete);
@@ -427,7 +441,7 @@ void TestTextWindow::pasteTakesPlainTextOnly() {
 void TestTextWindow::closeBoxHidesAndKeepsText() {
     testsupport::StartedWindow main;
     frmText& window = main.form->TextWindow();
-    window.rtfView->SetText(QStringLiteral("result"));
+    QCOMPARE(window.rtfView->SetText(QStringLiteral("result")), ViewStatus::Shown);
     window.show();
     QVERIFY(!window.close());
     QVERIFY(window.isHidden());
@@ -443,7 +457,7 @@ void TestTextWindow::closeBoxHidesAndKeepsText() {
 void TestTextWindow::fileCloseUnloadsAndNewWindowStartsEmpty() {
     testsupport::StartedWindow main;
     frmText& window = main.form->TextWindow();
-    window.rtfView->SetText(QStringLiteral("result"));
+    QCOMPARE(window.rtfView->SetText(QStringLiteral("result")), ViewStatus::Shown);
     QFont font(QStringLiteral("Courier"));
     font.setPointSize(11);
     window.rtfView->SetBaseFont(font);
@@ -461,7 +475,7 @@ void TestTextWindow::fileCloseUnloadsAndNewWindowStartsEmpty() {
     QCOMPARE(fresh.rtfView->Text(), QString());
     QCOMPARE(fresh.rtfView->BaseFont().family(), QStringLiteral("Courier"));
     QCOMPARE(fresh.rtfView->BackColor(), Blue);
-    fresh.rtfView->SetText(QStringLiteral("new"));
+    QCOMPARE(fresh.rtfView->SetText(QStringLiteral("new")), ViewStatus::Shown);
     QCOMPARE(fresh.rtfView->Text(), QStringLiteral("new"));
     main.Unload();
 }
@@ -490,6 +504,25 @@ void TestTextWindow::showTextShowsSameWindow() {
     main.form->mnuShowText->trigger();
     QCOMPARE(main.form->LoadedTextWindow(), window);
     QVERIFY(window->isVisible());
+    main.Unload();
+}
+
+// A conversion of one line more than the view takes: the main window's hand-over
+// refuses it and the run puts it on the clipboard instead.
+void TestTextWindow::resultPastTheLimitGoesToClipboard() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tall.png"));
+    QImage tall(1, int(MaxViewLines) + 1, QImage::Format_RGB32);
+    tall.fill(Qt::white);
+    QVERIFY(tall.save(path));
+    testsupport::StartedWindow main;
+    main.form->LoadImageFile(path);
+    main.dialogs.messageAnswers = {platform::MsgAnswer::No, platform::MsgAnswer::OK};
+    main.form->mnuTextConversion_Click();
+    QCOMPARE(main.dialogs.messages.size(), 2);
+    QCOMPARE(main.dialogs.messages[1].text,
+             QStringLiteral("画像のサイズが大きすぎるためクリップボードにコピーします。"));
+    QVERIFY(!main.form->LoadedTextWindow() || main.form->LoadedTextWindow()->isHidden());
     main.Unload();
 }
 
@@ -539,7 +572,7 @@ void TestTextWindow::settingsRoundTrip() {
     QCOMPARE(font.pointSizeF(), 9.0);
     QCOMPARE(again.form->pos(), QPoint(300, 120));
     QCOMPARE(again.form->size(), QSize(400, 250));
-    again.view().SetText(QStringLiteral("x"));
+    QCOMPARE(again.view().SetText(QStringLiteral("x")), ViewStatus::Shown);
     QCOMPARE(ColourAt(again.view(), 0), Green);
 }
 
@@ -633,7 +666,7 @@ void TestTextWindow::mixedSelectionStoresValidColour() {
     {
         Loaded w;
         ConversionView& v = w.view();
-        v.SetText(QStringLiteral("abcd"));
+        QCOMPARE(v.SetText(QStringLiteral("abcd")), ViewStatus::Shown);
         Select(v, 0, 2);
         v.SetSelColor(Blue);
         Select(v, 2, 2);

@@ -113,7 +113,7 @@ void TestTextWindowFiles::openDialogAsAsked() {
 void TestTextWindowFiles::saveDialogAsAsked() {
     Loaded w;
     mGlyfora::SaveDirectory = QStringLiteral("/srv/html");
-    w.view().SetText(QStringLiteral("x"));
+    QCOMPARE(w.view().SetText(QStringLiteral("x")), ViewStatus::Shown);
     w.dialogs.fileAnswers << testsupport::ScriptedDialogs::Chosen(Path("noext"), 1);
     w.form->mnuSaveAs_Click();
     const platform::FileDialogRequest& r = w.dialogs.saveRequests.value(0);
@@ -132,7 +132,7 @@ void TestTextWindowFiles::cancelChangesNothing() {
     Loaded w;
     mGlyfora::OpenDirectory = QStringLiteral("/o");
     mGlyfora::SaveDirectory = QStringLiteral("/s");
-    w.view().SetText(QStringLiteral("kept"));
+    QCOMPARE(w.view().SetText(QStringLiteral("kept")), ViewStatus::Shown);
     w.form->mnuFileOpen_Click();
     w.form->mnuSaveAs_Click();
     w.form->mnuPrint_Click();
@@ -145,10 +145,10 @@ void TestTextWindowFiles::cancelChangesNothing() {
 void TestTextWindowFiles::textFileRoundTrip() {
     Loaded w;
     const QString text = QStringLiteral("  .:;!\r\n@%&日本\r\n");
-    w.view().SetText(text);
+    QCOMPARE(w.view().SetText(text), ViewStatus::Shown);
     QCOMPARE(w.form->SaveTextFile(Path("r.txt"), 1), QString());
     QCOMPARE(ReadAll(Path("r.txt")), text.toUtf8());
-    w.view().SetText(QString());
+    QCOMPARE(w.view().SetText(QString()), ViewStatus::Shown);
     QCOMPARE(w.form->LoadTextFile(Path("r.txt"), 1), QString());
     QCOMPARE(w.view().Text(), text);
     // LF files and a byte-order mark read as well.
@@ -185,7 +185,7 @@ void TestTextWindowFiles::filterDecidesSaveType() {
     QFETCH(int, filterIndex);
     QFETCH(bool, rtf);
     Loaded w;
-    w.view().SetText(QStringLiteral("art\r\nline"));
+    QCOMPARE(w.view().SetText(QStringLiteral("art\r\nline")), ViewStatus::Shown);
     const QString path = dir_.filePath(name);
     w.dialogs.fileAnswers << testsupport::ScriptedDialogs::Chosen(path, filterIndex);
     w.form->mnuSaveAs_Click();
@@ -197,12 +197,12 @@ void TestTextWindowFiles::filterDecidesSaveType() {
 
 void TestTextWindowFiles::rtfRoundTripKeepsColours() {
     Loaded w;
-    w.view().SetText(QStringLiteral("ab"));
+    QCOMPARE(w.view().SetText(QStringLiteral("ab")), ViewStatus::Shown);
     w.view().SetSelStart(1);
     w.view().SetSelLength(1);
     w.view().SetSelColor(Blue);
     QCOMPARE(w.form->SaveTextFile(Path("c.rtf"), 0), QString());
-    w.view().SetText(QString());
+    QCOMPARE(w.view().SetText(QString()), ViewStatus::Shown);
     QCOMPARE(w.form->LoadTextFile(Path("c.rtf"), 0), QString());
     QCOMPARE(w.view().Text().left(2), QStringLiteral("ab"));
     QCOMPARE(ColourAt(w.view(), 1), Blue);
@@ -241,7 +241,7 @@ void TestTextWindowFiles::badInput() {
     QFETCH(bool, message);
     QFETCH(QString, text);
     Loaded w;
-    w.view().SetText(QStringLiteral("before"));
+    QCOMPARE(w.view().SetText(QStringLiteral("before")), ViewStatus::Shown);
     WriteAll(Path("bad"), bytes);
     w.dialogs.fileAnswers << testsupport::ScriptedDialogs::Chosen(Path("bad"), filterIndex);
     w.form->mnuFileOpen_Click();
@@ -255,7 +255,7 @@ void TestTextWindowFiles::badInput() {
 
 void TestTextWindowFiles::unreadableFile() {
     Loaded w;
-    w.view().SetText(QStringLiteral("before"));
+    QCOMPARE(w.view().SetText(QStringLiteral("before")), ViewStatus::Shown);
     // A folder is no file to read; neither is a file without read permission.
     QString path = dir_.path();
     if (::geteuid() != 0) {
@@ -271,7 +271,7 @@ void TestTextWindowFiles::unreadableFile() {
 
 void TestTextWindowFiles::saveIntoReadOnlyFolder() {
     Loaded w;
-    w.view().SetText(QStringLiteral("new text"));
+    QCOMPARE(w.view().SetText(QStringLiteral("new text")), ViewStatus::Shown);
     // As root every folder is writable: a file of /proc stands for one that cannot be replaced.
     QString target = QStringLiteral("/proc/version");
     QByteArray before = ReadAll(target);
@@ -300,7 +300,7 @@ void TestTextWindowFiles::printTwoCopies() {
     font.setBold(true);
     font.setStrikeOut(true);
     w.view().SetBaseFont(font);
-    w.view().SetText(QStringLiteral("FIRST LINE\r\nsecond line"));
+    QCOMPARE(w.view().SetText(QStringLiteral("FIRST LINE\r\nsecond line")), ViewStatus::Shown);
     w.dialogs.printToFile = Path("two.pdf");
     w.dialogs.printAnswers << platform::PrintDialogResult{2};
     w.form->mnuPrint_Click();
@@ -317,7 +317,7 @@ void TestTextWindowFiles::printTwoCopies() {
 
 void TestTextWindowFiles::printZeroCopiesPrintsNothing() {
     Loaded w;
-    w.view().SetText(QStringLiteral("x"));
+    QCOMPARE(w.view().SetText(QStringLiteral("x")), ViewStatus::Shown);
     w.dialogs.printToFile = Path("none.pdf");
     w.dialogs.printAnswers << platform::PrintDialogResult{0};
     w.form->mnuPrint_Click();
@@ -336,7 +336,7 @@ void TestTextWindowFiles::printLongLinesOnPages() {
     QStringList lines;
     for (int i = 0; i < 200; ++i)
         lines << QStringLiteral("L%1 ").arg(i, 3, 10, QLatin1Char('0')) + QString(500, u'@');
-    w.view().SetText(lines.join(QStringLiteral("\r\n")));
+    QCOMPARE(w.view().SetText(lines.join(QStringLiteral("\r\n"))), ViewStatus::Shown);
     w.dialogs.printToFile = Path("long.pdf");
     w.dialogs.printAnswers << platform::PrintDialogResult{1};
     w.form->mnuPrint_Click();
@@ -355,7 +355,7 @@ void TestTextWindowFiles::fontDialogStartsFromView() {
     font.setItalic(true);
     font.setStrikeOut(true);
     w.view().SetBaseFont(font);
-    w.view().SetText(QStringLiteral("abc"));
+    QCOMPARE(w.view().SetText(QStringLiteral("abc")), ViewStatus::Shown);
     w.view().selectAll();
     w.view().SetSelColor(Red);
     w.form->mnuFont_Click();
@@ -371,7 +371,7 @@ void TestTextWindowFiles::fontDialogStartsFromView() {
 
 void TestTextWindowFiles::fontAppliesToWholeTextKeepingSelection() {
     Loaded w;
-    w.view().SetText(QStringLiteral("abcd\r\nefgh"));
+    QCOMPARE(w.view().SetText(QStringLiteral("abcd\r\nefgh")), ViewStatus::Shown);
     w.view().SetSelStart(2);
     w.view().SetSelLength(5);
     w.dialogs.fontAnswers << platform::FontChoice{
@@ -386,13 +386,13 @@ void TestTextWindowFiles::fontAppliesToWholeTextKeepingSelection() {
     QCOMPARE(font.pointSizeF(), 12.0);
     QVERIFY(font.underline() && font.strikeOut() && !font.bold());
     // Text handed over afterwards takes the chosen colour too.
-    w.view().SetText(QStringLiteral("next"));
+    QCOMPARE(w.view().SetText(QStringLiteral("next")), ViewStatus::Shown);
     QCOMPARE(ColourAt(w.view(), 2), Red);
 }
 
 void TestTextWindowFiles::mixedColoursStartFontDialogOnBlack() {
     Loaded w;
-    w.view().SetText(QStringLiteral("ab"));
+    QCOMPARE(w.view().SetText(QStringLiteral("ab")), ViewStatus::Shown);
     w.view().SetSelStart(0);
     w.view().SetSelLength(1);
     w.view().SetSelColor(Red);
@@ -406,7 +406,7 @@ void TestTextWindowFiles::mixedColoursStartFontDialogOnBlack() {
 
 void TestTextWindowFiles::fontCancelChangesNothing() {
     Loaded w;
-    w.view().SetText(QStringLiteral("ab"));
+    QCOMPARE(w.view().SetText(QStringLiteral("ab")), ViewStatus::Shown);
     w.view().selectAll();
     w.view().SetSelColor(Blue);
     w.view().SetSelStart(1);

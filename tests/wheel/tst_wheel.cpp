@@ -1,5 +1,5 @@
 // The wheel control: decoding of the three messages, encoding of Qt's input as those
-// messages, the busy flag, and hooking and unhooking with the control's life.
+// messages, the busy flag, and watching its host's input for the control's life.
 #include "tests/support/TestEnvironment.h"
 #include "wheel/WheelInput.h"
 #include "wheel/intelliMouse.h"
@@ -9,7 +9,6 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
-#include <memory>
 
 using mIntelli::ControlEvent;
 using mIntelli::WindowMessage;
@@ -156,17 +155,16 @@ private Q_SLOTS:
     }
 
     // The control raises its events for the host's input and for nothing else, once per
-    // turn, and stops when it is gone.
+    // turn.
     void controlOnItsHost() {
         QWidget host;
         auto* child = new QWidget(&host);
         host.resize(200, 100);
         child->setGeometry(10, 10, 50, 50);
         QWidget stranger;
-        auto control = std::make_unique<intelliMouse>(&host);
-        QVERIFY(mIntelli::PrevWndProc != -1);
-        QSignalSpy moved(control.get(), &intelliMouse::MoveWheel);
-        QSignalSpy pressed(control.get(), &intelliMouse::MButtonDown);
+        intelliMouse control(&host);
+        QSignalSpy moved(&control, &intelliMouse::MoveWheel);
+        QSignalSpy pressed(&control, &intelliMouse::MButtonDown);
 
         TurnWheel(child, -120, Qt::ControlModifier); // passed up from the child: one event
         QCOMPARE(moved.size(), 1);
@@ -183,21 +181,14 @@ private Q_SLOTS:
         QCOMPARE(pressed.size(), 1);
         QCOMPARE(moved.size(), 1);
 
-        // The second protocol reaches the control through the hooked window.
-        mIntelli::SendMessageA(control->HookedWnd(), control->RollMessage(), 240, 0);
+        // The second protocol's message, registered when the control was made.
+        control.CtlEvent(control.RollMessage(), 240, 0);
         QCOMPARE(moved.size(), 2);
         QCOMPARE(moved[1][1].toInt(), 120);
-
-        // Gone with its host's unloading: unhooked and no longer the receiver.
-        const qint32 window = control->HookedWnd();
-        control.reset();
-        QCOMPARE(mIntelli::PrevWndProc, -1);
-        QVERIFY(mIntelli::WheelControl.isNull());
-        QCOMPARE(mIntelli::SetWindowLongA(window, mIntelli::GWL_WNDPROC, 0), 0);
     }
 
-    // A message that arrives while a handler runs goes on without an event; the next one
-    // raises events again.
+    // A message that arrives while a handler runs goes on without an event, and re-opens
+    // the way: a second one raises its event within the same handler.
     void busyFlag() {
         QWidget host;
         host.resize(100, 100);
@@ -209,13 +200,14 @@ private Q_SLOTS:
             if (!nested) {
                 nested = true;
                 TurnWheel(&host, 120);
+                TurnWheel(&host, 120);
             }
         });
         TurnWheel(&host, 120);
-        QCOMPARE(events, 1);
+        QCOMPARE(events, 2);
         QVERIFY(!mIntelli::InWndProc);
         TurnWheel(&host, 120);
-        QCOMPARE(events, 2);
+        QCOMPARE(events, 3);
     }
 
     // The wheel control does not keep the input from the widget under the pointer.
