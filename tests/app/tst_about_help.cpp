@@ -8,6 +8,7 @@
 #include "platform/DialogPlacement.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QDir>
@@ -40,7 +41,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void versionText_data() {
         QTest::addColumn<int>("major");
@@ -276,11 +277,7 @@ private Q_SLOTS:
         if (kind == QLatin1String("fifo"))
             QVERIFY(testsupport::MakeFifo(path));
         if (kind == QLatin1String("unreadable")) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("<html></html>");
-            file.close();
-            file.setPermissions(QFileDevice::WriteOwner);
+            QVERIFY(testsupport::WriteFile(path, "<html></html>", 0200));
             if (QFile(path).open(QIODevice::ReadOnly))
                 QSKIP("this user reads files whatever their permissions (root)");
         }

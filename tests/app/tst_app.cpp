@@ -16,6 +16,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QDir>
@@ -40,18 +41,9 @@
 #include <unistd.h>
 
 using testsupport::ScriptedDialogs;
+using testsupport::Stored;
 
 namespace {
-void ResetProcessValues() {
-    mGlyfora::ConversionSettings = {};
-    mGlyfora::OpenDirectory.clear();
-    mGlyfora::SaveDirectory.clear();
-    mGlyfora::RecentFilesMax = 4;
-    mGlyfora::RecentFilesList.fill(QString());
-    mGlyfora::ImageBaseName.clear();
-    mGlyfora::TempFileName.clear();
-}
-
 QStringList VisibleTexts(const QList<QAction*>& actions) {
     QStringList texts;
     for (const QAction* a : actions) {
@@ -79,9 +71,6 @@ int Listen(const QByteArray& address) {
     return fd;
 }
 
-QString Stored(const char* section, const QString& key) {
-    return platform::SettingsStore().Read(QLatin1String(section), key, QStringLiteral("<absent>"));
-}
 } // namespace
 
 class TestApp : public QObject {
@@ -144,10 +133,7 @@ private Q_SLOTS:
                       QByteArray::number(1000000 + ::getpid()));
     }
 
-    void init() {
-        testsupport::ClearSettings();
-        ResetProcessValues();
-    }
+    void init() { testsupport::ResetProcessValues(); }
 
     void firstRunDefaults() {
         Started run;
@@ -372,14 +358,12 @@ private Q_SLOTS:
     }
 
     void binaryGarbageSettingsFileStarts() {
-        QFile file(testsupport::SettingsFilePath());
-        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QString path = testsupport::SettingsFilePath();
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QByteArray junk;
         for (int i = 0; i < 4096; ++i)
             junk.append(char((i * 7919) & 0xFF));
-        file.write(junk);
-        file.close();
+        QVERIFY(testsupport::WriteFile(path, junk));
         Started run(picture640_);
         QVERIFY(run.form->picView->isVisibleTo(run.form.get()));
         QCOMPARE(mGlyfora::ConversionSettings.X, quint8(1));
@@ -388,7 +372,6 @@ private Q_SLOTS:
     }
 
     void unwritableSettingsReported() {
-        testsupport::ClearSettings();
         const QString path = testsupport::SettingsFilePath();
         QFile::remove(path);
         QVERIFY(QDir().mkpath(path)); // a folder where the file should be
@@ -640,11 +623,9 @@ private Q_SLOTS:
 
     void failedLoadAfterGoodReturnsToNoPicture() {
         Started run(picture640_);
-        QFile junk(dir_.filePath(QStringLiteral("junk.gif")));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("GIF89a but not really");
-        junk.close();
-        run.form->LoadImageFile(junk.fileName());
+        const QString junk = dir_.filePath(QStringLiteral("junk.gif"));
+        QVERIFY(testsupport::WriteFile(junk, "GIF89a but not really"));
+        run.form->LoadImageFile(junk);
         QCOMPARE(run.dialogs.messages.size(), 1);
         QCOMPARE(run.dialogs.messages[0].icon, platform::MsgIcon::Critical);
         QVERIFY(!run.dialogs.messages[0].text.isEmpty());

@@ -135,36 +135,12 @@ QByteArray Bytes(const QString& path) {
     return platform::EncodeFileName(path);
 }
 
-mode_t TypeOf(const QByteArray& path) {
-    struct stat info {};
-    return ::lstat(path.constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
-}
-
-QByteArray ReadAll(const QByteArray& path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return "<missing>";
-    QByteArray bytes;
-    char chunk[4096];
-    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
-        bytes.append(chunk, n);
-    ::close(fd);
-    return bytes;
-}
-
-void WriteBytes(const QByteArray& path, const QByteArray& bytes) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    QVERIFY(fd >= 0);
-    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-    ::close(fd);
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    WriteBytes(Bytes(path), bytes);
-}
-
 using testsupport::DeviceNode;
 using testsupport::Names;
+using testsupport::ReadAll;
+using testsupport::Store;
+using testsupport::TypeOf;
+using testsupport::WriteFile;
 
 QString IntermediatePath() {
     return IntermediateFilePath();
@@ -174,12 +150,6 @@ QString IntermediatePath() {
 // as the character x, so the text is two rows of "012345".
 const QString GridRamp = QStringLiteral("0123456789ABCDEF");
 const QByteArray GridText = "012345\r\n012345\r\n";
-
-void Store(const QString& section, const QString& key, const QString& value) {
-    platform::SettingsStore store;
-    store.Write(section, key, value);
-    QVERIFY(store.Sync());
-}
 
 // What the program itself would produce for the picture with the stored settings.
 QString ProgramScan(const QString& path, bool html, const SelectionRect& cut = {}) {
@@ -210,7 +180,7 @@ private Q_SLOTS:
         whiteBlack_ = testsupport::WritePicture(
             whiteBlack, pictures_.filePath(QStringLiteral("white-black.bmp")), "bmp");
     }
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
@@ -283,11 +253,8 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         const QString path = dir_.filePath(QStringLiteral("bad.jpg"));
         QFile::remove(path);
-        if (!contents.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(contents);
-        }
+        if (!contents.isEmpty())
+            QVERIFY(WriteFile(path, contents));
         RunSetup setup;
         setup.environment << "LANG=" + locale;
         ToolRun run;
@@ -391,7 +358,7 @@ private Q_SLOTS:
                 RunSetup{QString(), 1 << 20, {}, -1, false, {}});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
-        QCOMPARE(ReadAll(Bytes(output)), expected);
+        QCOMPARE(ReadAll(output), expected);
     }
 
     void page_data() {
@@ -425,7 +392,7 @@ private Q_SLOTS:
         QVERIFY(
             mGlyfora::WriteHtmlPage(page, QStringLiteral("<HTML>\r\n<PRE>ü"), result, QString()));
         QVERIFY(page.Commit());
-        QVERIFY(ReadAll(Bytes(programPage)) == written);
+        QVERIFY(ReadAll(programPage) == written);
         QFile::remove(programPage);
     }
 
@@ -439,7 +406,7 @@ private Q_SLOTS:
         RunTool(plain, {"--ramp", "<#", picture_});
         QCOMPARE(page.exitCode, 0);
         QVERIFY(plain.out.contains('<'));
-        const QByteArray written = ReadAll(Bytes(output));
+        const QByteArray written = ReadAll(output);
         QVERIFY(written.startsWith("B\r\n") && written.endsWith("A\r\n"));
         QCOMPARE(written.mid(3, written.size() - 6), plain.out.replace("<", "&lt;"));
     }
@@ -495,13 +462,13 @@ private Q_SLOTS:
         } else if (kind == "stdout file") {
             setup.stdoutFile = dir_.filePath(QStringLiteral("stdout.txt"));
         }
-        const mode_t type = output == "/dev/stdout" ? 0 : TypeOf(Bytes(output));
+        const mode_t type = output == "/dev/stdout" ? 0 : TypeOf(output);
         ToolRun run;
         RunTool(run, {"--ramp", GridRamp, "-o", output, grid_}, setup);
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         if (type)
-            QCOMPARE(TypeOf(Bytes(output)), type);
+            QCOMPARE(TypeOf(output), type);
         if (kind == "fifo") {
             char received[64] = {};
             QCOMPARE(::read(reader, received, sizeof received), ssize_t(GridText.size()));
@@ -511,7 +478,7 @@ private Q_SLOTS:
         } else if (kind == "stdout pipe") {
             QCOMPARE(run.out, GridText);
         } else if (kind == "stdout file") {
-            QCOMPARE(ReadAll(Bytes(setup.stdoutFile)), GridText);
+            QCOMPARE(ReadAll(setup.stdoutFile), GridText);
         }
     }
 
@@ -542,7 +509,7 @@ private Q_SLOTS:
         for (QString* text : {&output, &stdoutFile, &message})
             text->replace(QStringLiteral("%1"), dir_.path()).replace(QStringLiteral("%full"), full);
         const QString earlier = dir_.filePath(QStringLiteral("out.html"));
-        WriteFile(earlier, "earlier");
+        QVERIFY(WriteFile(earlier, "earlier"));
         const QStringList before = Names(dir_.path());
         RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0), {}, -1, false, {}};
         QStringList args{"--html", picture_};
@@ -553,7 +520,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(QString::fromUtf8(run.err), message);
         // An earlier file stays as it was; no temporary file is left beside it.
-        QCOMPARE(ReadAll(Bytes(earlier)), QByteArray("earlier"));
+        QCOMPARE(ReadAll(earlier), QByteArray("earlier"));
         QStringList after = Names(dir_.path());
         after.removeOne(QStringLiteral("stdout.html"));
         QCOMPARE(after, before);
@@ -595,7 +562,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QTemporaryDir folder;
         const QString real = folder.filePath(QStringLiteral("real.txt"));
-        WriteFile(real, "earlier");
+        QVERIFY(WriteFile(real, "earlier"));
         for (qsizetype i = 0; i + 1 < links.size(); i += 2) {
             if (links[i + 1].isEmpty())
                 QVERIFY(QFile::remove(folder.filePath(links[i]))); // the chain's end goes
@@ -609,16 +576,16 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(QString::fromUtf8(run.err), message.replace(QStringLiteral("%1"), folder.path()));
         for (const char* link : {"link1", "link2"})
-            QCOMPARE(TypeOf(Bytes(folder.filePath(QString::fromLatin1(link)))), mode_t(S_IFLNK));
+            QCOMPARE(TypeOf(folder.filePath(QString::fromLatin1(link))), mode_t(S_IFLNK));
         if (exitCode == 0)
-            QCOMPARE(ReadAll(Bytes(real)), GridText);
+            QCOMPARE(ReadAll(real), GridText);
     }
 
     // Names are bytes: one that is not UTF-8 is opened and created exactly as given.
     void namesThatAreNotUtf8() {
         QTemporaryDir folder;
-        const QByteArray grid = ReadAll(Bytes(grid_));
-        WriteBytes(Bytes(folder.path()) + "/bad\xff\xfe.bmp", grid);
+        const QByteArray grid = ReadAll(grid_);
+        QVERIFY(WriteFile(Bytes(folder.path()) + "/bad\xff\xfe.bmp", grid));
         ToolRun run;
         RunInShell(
             run,
@@ -650,11 +617,11 @@ private Q_SLOTS:
         const QString path = dir_.filePath(QStringLiteral("broken.") + format);
         testsupport::WritePicture(testsupport::NoiseSurface(64, 64, 3).Image(), path,
                                   qPrintable(format));
-        QByteArray bytes = ReadAll(Bytes(path));
+        QByteArray bytes = ReadAll(path);
         // Scramble the compressed data in the middle, leaving the headers intact.
         for (qsizetype i = bytes.size() / 3; i < bytes.size() / 3 + 48; ++i)
             bytes[i] = char(bytes[i] ^ 0x5A);
-        WriteFile(path, bytes);
+        QVERIFY(WriteFile(path, bytes));
         ToolRun run;
         RunTool(run, {path});
         QVERIFY(run.exitCode == 0 || run.exitCode == 1);
@@ -685,14 +652,14 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(IntermediatePath()));
 
         // The program is converting: its file is locked. The tool does not wait for it.
-        WriteFile(IntermediatePath(), "the program's");
+        QVERIFY(WriteFile(IntermediatePath(), "the program's"));
         const int held = ::open(Bytes(IntermediatePath()).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(held >= 0);
         QCOMPARE(::flock(held, LOCK_EX), 0);
         RunTool(run, options + QStringList{picture_});
         ::close(held);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(ReadAll(Bytes(IntermediatePath())), QByteArray("the program's"));
+        QCOMPARE(ReadAll(IntermediatePath()), QByteArray("the program's"));
         ::unlink(Bytes(IntermediatePath()).constData());
     }
 
@@ -753,7 +720,7 @@ private Q_SLOTS:
                      pictures.size());
             for (qsizetype i = 0; i < pictures.size(); ++i) {
                 const QString name = QStringLiteral("p%1").arg(i) + suffix;
-                QVERIFY2(ReadAll(Bytes(folder.filePath(name))) == each.at(i), qPrintable(name));
+                QVERIFY2(ReadAll(folder.filePath(name)) == each.at(i), qPrintable(name));
             }
         }
     }
@@ -769,7 +736,7 @@ private Q_SLOTS:
         const QStringList good = BatchPictures().mid(0, 2);
         QTemporaryDir bad;
         const QString notPicture = bad.filePath(QStringLiteral("not-a-picture.jpg"));
-        WriteFile(notPicture, "hello");
+        QVERIFY(WriteFile(notPicture, "hello"));
         const QString missing = bad.filePath(QStringLiteral("missing.png"));
         const QString folderPicture = bad.filePath(QStringLiteral("folder.png"));
         QVERIFY(QDir().mkdir(folderPicture));
@@ -803,9 +770,7 @@ private Q_SLOTS:
             QVERIFY(run.out.isEmpty());
             QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
                      QStringList({"p0.txt", "p1.txt"}));
-            QCOMPARE(ReadAll(Bytes(out.filePath("p0.txt"))) +
-                         ReadAll(Bytes(out.filePath("p1.txt"))),
-                     expected);
+            QCOMPARE(ReadAll(out.filePath("p0.txt")) + ReadAll(out.filePath("p1.txt")), expected);
         } else {
             QCOMPARE(run.out, expected);
         }
@@ -819,10 +784,10 @@ private Q_SLOTS:
             const QString path = dir_.filePath(QStringLiteral("scrambled%1.png").arg(i));
             testsupport::WritePicture(testsupport::NoiseSurface(64, 64, 3 + i).Image(), path,
                                       "png");
-            QByteArray bytes = ReadAll(Bytes(path));
+            QByteArray bytes = ReadAll(path);
             for (qsizetype k = bytes.size() / 3; k < bytes.size() / 3 + 48; ++k)
                 bytes[k] = char(bytes[k] ^ 0x5A);
-            WriteFile(path, bytes);
+            QVERIFY(WriteFile(path, bytes));
             pictures << BatchPictures().at(i) << path;
         }
         QByteArray expected;
@@ -853,7 +818,7 @@ private Q_SLOTS:
                                                   path, qPrintable(format));
         }
         QTemporaryDir out;
-        WriteFile(out.filePath("x.txt"), "an earlier result");
+        QVERIFY(WriteFile(out.filePath("x.txt"), "an earlier result"));
         ToolRun run;
         RunTool(run, QStringList{"-O", out.path() + "/"} + pictures);
         QCOMPARE(run.exitCode, 0);
@@ -867,7 +832,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i) {
             ToolRun single;
             RunTool(single, {pictures.at(i)});
-            QVERIFY2(ReadAll(Bytes(out.filePath(expectedNames.at(i)))) == single.out,
+            QVERIFY2(ReadAll(out.filePath(expectedNames.at(i))) == single.out,
                      qPrintable(expectedNames.at(i)));
         }
     }
@@ -890,7 +855,7 @@ private Q_SLOTS:
         RunTool(fromFile, {"--html", path});
         QCOMPARE(fromFile.exitCode, 0);
         RunSetup setup;
-        setup.input = ReadAll(Bytes(path));
+        setup.input = ReadAll(path);
         ToolRun fromInput;
         if (!inBatch) {
             RunTool(fromInput, {"--html", "-"}, setup);
@@ -901,7 +866,7 @@ private Q_SLOTS:
         QTemporaryDir out;
         RunTool(fromInput, {"--html", "-O", out.path(), picture_, "-"}, setup);
         QCOMPARE(fromInput.exitCode, 0);
-        QCOMPARE(ReadAll(Bytes(out.filePath("stdin.html"))), fromFile.out);
+        QCOMPARE(ReadAll(out.filePath("stdin.html")), fromFile.out);
     }
 
     void standardInputNotAPicture() {
@@ -926,7 +891,7 @@ private Q_SLOTS:
     void unwritableFolder() {
         QFETCH(QString, folder);
         QTemporaryDir base;
-        WriteFile(base.filePath("file"), "x");
+        QVERIFY(WriteFile(base.filePath("file"), "x"));
         folder.replace(QStringLiteral("%1"), base.path());
         ToolRun run;
         RunTool(run, QStringList{"-O", folder} + BatchPictures());
@@ -958,7 +923,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(out.filePath("p1.txt")).isDir());
         ToolRun single;
         RunTool(single, {pictures.at(2)});
-        QCOMPARE(ReadAll(Bytes(out.filePath("p2.txt"))), single.out);
+        QCOMPARE(ReadAll(out.filePath("p2.txt")), single.out);
     }
 
     // A picture whose name is that of its own result is not replaced by it.
@@ -966,12 +931,12 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString picture = folder.filePath(QStringLiteral("p.txt"));
         QVERIFY(QFile::copy(BatchPictures().at(0), picture));
-        const QByteArray before = ReadAll(Bytes(picture));
+        const QByteArray before = ReadAll(picture);
         ToolRun run;
         RunTool(run, {"-O", folder.path(), picture, BatchPictures().at(1)});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.startsWith(Bytes(picture) + ": "), run.err.constData());
-        QCOMPARE(ReadAll(Bytes(picture)), before);
+        QCOMPARE(ReadAll(picture), before);
         QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("p1.txt"))));
     }
 

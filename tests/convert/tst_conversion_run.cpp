@@ -110,7 +110,7 @@ private Q_SLOTS:
         dialogs = ScriptedDialogs();
         shown.clear();
         viewTooSmall = false;
-        mGlyfora::ConversionSettings = mGlyfora::ConversionSettingsRecord();
+        testsupport::ResetProcessValues();
         mGlyfora::ImageBaseName = QStringLiteral("cat");
         mGlyfora::SaveDirectory = QDir::tempPath();
         UseCheckerPicture();
@@ -371,7 +371,7 @@ private Q_SLOTS:
         QCOMPARE(mGlyfora::SaveDirectory, web.path());
         QCOMPARE(dialogs.openedFiles, QStringList{path});
         QCOMPARE(dialogs.openFolders, QStringList{web.path()});
-        const QByteArray written = testsupport::FileBytes(path);
+        const QByteArray written = testsupport::ReadAll(path);
         if (!html) {
             QCOMPARE(written, bytes);
         } else {
@@ -419,7 +419,7 @@ private Q_SLOTS:
         dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
         html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
         QCOMPARE(dialogs.openedFiles, QStringList{path});
-        QVERIFY(testsupport::FileBytes(path) == expected);
+        QVERIFY(testsupport::ReadAll(path) == expected);
     }
 
     // A stop once the rows are done: while the text is read back (its bar counts the two
@@ -442,7 +442,7 @@ private Q_SLOTS:
         mGlyfora::ConversionSettings.Charactor = QStringLiteral("あん");
         QTemporaryDir web;
         const QString path = web.path() + QStringLiteral("/page.html");
-        QVERIFY(testsupport::WriteFileBytes(QFile::encodeName(path), "earlier page"));
+        QVERIFY(testsupport::WriteFile(QFile::encodeName(path), "earlier page"));
         dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
         bool stopped = false, mainEnabled = true;
         QObject watcher;
@@ -469,7 +469,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(shown.isEmpty());
         QVERIFY(dialogs.openedFiles.isEmpty());
-        QCOMPARE(testsupport::FileBytes(path), QByteArray("earlier page"));
+        QCOMPARE(testsupport::ReadAll(path), QByteArray("earlier page"));
         QCOMPARE(testsupport::Names(web.path()), QStringList{QStringLiteral("page.html")});
         QVERIFY(main.isVisible() && main.isEnabled());
         QVERIFY(!ProgressDialog());
@@ -484,7 +484,7 @@ private Q_SLOTS:
         dialogs.messageAnswers = {MsgAnswer::Yes};
         dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
         mGlyfora::RunTextConversion(Target());
-        QCOMPARE(testsupport::FileBytes(path), QByteArray("\r\n&lt;#\r\n#&lt;\r\n\r\n"));
+        QCOMPARE(testsupport::ReadAll(path), QByteArray("\r\n&lt;#\r\n#&lt;\r\n\r\n"));
     }
 
     void cancelledSaveWritesNothing() {
@@ -510,7 +510,7 @@ private Q_SLOTS:
         if (how == QLatin1String("read-only")) {
             if (::geteuid() == 0)
                 QSKIP("root writes into any folder");
-            QVERIFY(testsupport::WriteFileBytes(QFile::encodeName(path), "earlier page"));
+            QVERIFY(testsupport::WriteFile(QFile::encodeName(path), "earlier page"));
             QFile::setPermissions(web.path(), QFile::ReadOwner | QFile::ExeOwner);
         } else {
             path = testsupport::DeviceNode(web.path(), "full", 7);
@@ -525,7 +525,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.constFirst().text.contains(path));
         QVERIFY(dialogs.openedFiles.isEmpty());
         if (how == QLatin1String("read-only")) {
-            QCOMPARE(testsupport::FileBytes(path), QByteArray("earlier page"));
+            QCOMPARE(testsupport::ReadAll(path), QByteArray("earlier page"));
             QCOMPARE(testsupport::Names(web.path()), QStringList{QStringLiteral("cat.html")});
         }
         QCOMPARE(mGlyfora::SaveDirectory, web.path());
@@ -550,11 +550,6 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.constFirst().text, BrowserFailed);
         QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Critical);
-    }
-
-    void cleanup() {
-        mGlyfora::CancelConversion = false;
-        platform::ClearTerminationRequestForTests();
     }
 };
 

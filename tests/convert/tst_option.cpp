@@ -141,10 +141,8 @@ class TestOption : public QObject {
 private Q_SLOTS:
     void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
     void init() {
-        testsupport::ClearSettings();
+        testsupport::ResetProcessValues();
         mGlyfora::ConversionSettings = Unusual();
-        mGlyfora::RecentFilesMax = 4;
-        mGlyfora::RecentFilesList.fill(QString());
     }
 
     void captions_data() {

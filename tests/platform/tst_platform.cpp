@@ -10,6 +10,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SettingsValues.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,7 @@ using namespace platform;
 class TestPlatform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { testsupport::ResetProcessValues(); }
     void roundHalfEven_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<qint64>("expected");
@@ -177,7 +179,6 @@ private Q_SLOTS:
     }
 
     void storeRoundTripsTexts() {
-        testsupport::ClearSettings();
         {
             SettingsStore store;
             store.Write(QStringLiteral("HTML"), QStringLiteral("Before"),
@@ -248,7 +249,6 @@ private Q_SLOTS:
         QFETCH(bool, usable);
         if (kind == "device" && ::geteuid() != 0)
             QSKIP("only root can make a device node");
-        testsupport::ClearSettings();
         const QString path = testsupport::SettingsFilePath();
         const QByteArray name = QFile::encodeName(path);
         QTemporaryDir elsewhere;
@@ -256,9 +256,7 @@ private Q_SLOTS:
         const QByteArray stored = "[Conversion]\nX=3\n";
         QFile::remove(path);
         if (kind == "file" || kind == "link") {
-            QFile file(kind == "file" ? path : QFile::decodeName(target));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(stored);
+            QVERIFY(testsupport::WriteFile(kind == "file" ? name : target, stored));
         }
         if (kind == "link" || kind == "device" || kind == "dangling")
             QCOMPARE(::symlink(target.constData(), name.constData()), 0);
@@ -324,9 +322,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("file")));
         const QByteArray name = QFile::encodeName(dir.filePath(QStringLiteral("name")));
-        QFile written(QFile::decodeName(file));
-        QVERIFY(written.open(QIODevice::WriteOnly) && written.write("12345") == 5);
-        written.close();
+        QVERIFY(testsupport::WriteFile(file, "12345"));
         const QByteArray opened = kind == "file" ? file : kind == "below" ? file + "/x" : name;
         if (kind == "link")
             QCOMPARE(::symlink(file.constData(), name.constData()), 0);
@@ -351,11 +347,8 @@ private Q_SLOTS:
     }
 
     void handEditedListReadsAsText() {
-        testsupport::ClearSettings();
-        QFile file(testsupport::SettingsFilePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Conversion]\nCharactor=a,b,c\n");
-        file.close();
+        QVERIFY(testsupport::WriteFile(testsupport::SettingsFilePath(),
+                                       "[Conversion]\nCharactor=a,b,c\n"));
         SettingsStore store;
         QCOMPARE(store.Read(QStringLiteral("Conversion"), QStringLiteral("Charactor"), QString()),
                  QStringLiteral("a,b,c"));

@@ -7,22 +7,18 @@
 #include <QTest>
 
 using namespace platform;
+using testsupport::Store;
 
 namespace {
 const SettingDefinition& Key(const char* section, const char* key) {
     return Setting(QString::fromUtf8(section), QString::fromUtf8(key));
-}
-void Store(const char* section, const char* key, const QString& text) {
-    platform::SettingsStore store;
-    store.Write(QString::fromUtf8(section), QString::fromUtf8(key), text);
-    QVERIFY(store.Sync());
 }
 } // namespace
 
 class TestSettingsTable : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void textDefaults_data() {
         QTest::addColumn<QString>("section");

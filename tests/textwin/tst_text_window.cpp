@@ -21,6 +21,9 @@
 #include <QToolBar>
 #include <memory>
 
+using testsupport::Store;
+using testsupport::Stored;
+
 namespace {
 const QString Window = QStringLiteral("Text\\Window");
 const QString Font = QStringLiteral("Text\\Font");
@@ -35,14 +38,6 @@ struct Loaded {
     std::unique_ptr<frmText> form = std::make_unique<frmText>(dialogs, store);
     ConversionView& view() { return *form->rtfView; }
 };
-
-QString Stored(const QString& section, const QString& key) {
-    return platform::SettingsStore().Read(section, key, QStringLiteral("<absent>"));
-}
-
-void Store(const QString& section, const QString& key, const QString& text) {
-    platform::SettingsStore().Write(section, key, text);
-}
 
 // The colour of one character of the view.
 Colour ColourAt(ConversionView& view, int position) {
@@ -61,7 +56,7 @@ void Select(ConversionView& view, int start, int length) {
 class TestTextWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void menuCaptionsAndShortcuts_data();
     void menuCaptionsAndShortcuts();
