@@ -72,50 +72,11 @@ private Q_SLOTS:
         QCOMPARE(PixelsFromTwips(edge, twipsPerPixel, -32767, 32767), pixels);
     }
 
-    void textToInteger_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("expected");
-        QTest::newRow("plain") << "7" << qint64(7);
-        QTest::newRow("spaces") << " 3 " << qint64(3);
-        QTest::newRow("garbage") << "abc" << qint64(-1);
-        QTest::newRow("empty") << "" << qint64(-1);
-        QTest::newRow("below") << "0" << qint64(-1);
-        QTest::newRow("above") << "11" << qint64(-1);
-        QTest::newRow("half rounds to even") << "2.5" << qint64(2);
-        QTest::newRow("huge") << "1e300" << qint64(-1);
-        QTest::newRow("nan") << "nan" << qint64(-1);
-    }
-    void textToInteger() {
-        QFETCH(QString, text);
-        QFETCH(qint64, expected);
-        QCOMPARE(TextToInteger(text, -1, 1, 10), expected);
-    }
-
-    void textToBool_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("fallback");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("True") << "True" << false << true;
-        QTest::newRow("false any case") << "fALSE" << true << false;
-        QTest::newRow("number non-zero") << "-1" << false << true;
-        QTest::newRow("zero") << "0" << true << false;
-        QTest::newRow("garbage keeps fallback") << "yes?" << true << true;
-    }
-    void textToBool() {
-        QFETCH(QString, text);
-        QFETCH(bool, fallback);
-        QFETCH(bool, expected);
-        QCOMPARE(TextToBool(text, fallback), expected);
-    }
-
     void singleTexts() {
         QCOMPARE(SingleToText(4320.0f), QStringLiteral("4320"));
         QCOMPARE(SingleToText(-15.0f), QStringLiteral("-15"));
         QCOMPARE(SingleToText(0.5f), QStringLiteral("0.5"));
         QCOMPARE(SingleToText(10000000.0f), QStringLiteral("10000000"));
-        QCOMPARE(TextToSingle(QStringLiteral("inf"), 3.0f), 3.0f);
-        QCOMPARE(TextToSingle(QStringLiteral("1e39"), 3.0f), 3.0f);
-        QCOMPARE(TextToSingle(QStringLiteral("-120.5"), 3.0f), -120.5f);
     }
 
     void colours() {
