@@ -263,13 +263,19 @@ private Q_SLOTS:
 
     void helpFileUnreadable_data() {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("fifo") << "fifo";
-        QTest::newRow("no permission") << "unreadable";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing"
+                                 << "ファイルがありません。";
+        QTest::newRow("folder") << "folder"
+                                << "通常のファイルではありません。";
+        QTest::newRow("fifo") << "fifo"
+                              << "通常のファイルではありません。";
+        QTest::newRow("no permission") << "unreadable"
+                                       << "Permission denied";
     }
     void helpFileUnreadable() {
         QFETCH(QString, kind);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("glyfora.hlp"));
         if (kind == QLatin1String("folder"))
@@ -288,8 +294,10 @@ private Q_SLOTS:
         const platform::MessageRequest& message = w.dialogs.messages.constFirst();
         QCOMPARE(message.icon, platform::MsgIcon::Critical);
         QCOMPARE(message.buttons, platform::MsgButtons::OK);
-        QVERIFY(message.text.startsWith(path + u'\n'));
-        QVERIFY(message.text.contains(QStringLiteral("ヘルプ ファイルを開けません。")));
+        QCOMPARE(message.text,
+                 path + QStringLiteral("\nヘルプ ファイルを開けません。\n") + reason +
+                     QStringLiteral("\n\nglyfora.hlp がプログラムと同じフォルダーにあるか"
+                                    "確認してください。"));
         QVERIFY(!w.form->findChild<HelpWindow*>());
     }
 };

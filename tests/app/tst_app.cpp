@@ -379,7 +379,8 @@ private Q_SLOTS:
         run.Unload();
         QVERIFY(QDir().rmdir(path));
         QCOMPARE(run.dialogs.messages.size(), 1);
-        QVERIFY(run.dialogs.messages[0].text.startsWith(frmMainTexts::SettingsNotSaved));
+        QCOMPARE(run.dialogs.messages[0].text,
+                 QStringLiteral("設定を保存できませんでした。\n") + path);
     }
 
     void storedFontNamesHaveJapaneseGlyphs() {

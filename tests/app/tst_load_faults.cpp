@@ -162,7 +162,9 @@ private Q_SLOTS:
         }
         QCOMPARE(run.dialogs.messages.size(), 1);
         QCOMPARE(run.dialogs.messages[0].icon, platform::MsgIcon::Critical);
-        QVERIFY(run.dialogs.messages[0].text.contains(QStringLiteral("通常のファイルではない")));
+        QCOMPARE(run.dialogs.messages[0].text,
+                 QStringLiteral(
+                     "通常のファイルではない (パイプ、デバイスなど) ため、画像として開けません。"));
         run.VerifyNoPicture();
         QCOMPARE(mGlyfora::RecentFilesList[0], QString());
     }

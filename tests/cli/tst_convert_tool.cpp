@@ -245,7 +245,7 @@ private Q_SLOTS:
         QTest::newRow("missing, Japanese") << QByteArray() << "ja_JP.UTF-8"
                                            << "ファイルが見つかりません。";
         QTest::newRow("not a picture") << QByteArray("hello") << ""
-                                       << "unknown picture format";
+                                       << "unknown picture format: Unknown error";
     }
     void pictureFailures() {
         QFETCH(QByteArray, contents);
@@ -262,8 +262,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
         const QString err = QString::fromUtf8(run.err);
-        QVERIFY2(err.startsWith(path + ": " + reason), qPrintable(err));
-        QCOMPARE(err.count(u'\n'), 1);
+        QCOMPARE(err, path + ": " + reason + "\n");
     }
 
     void nothingProduced_data() {
@@ -285,7 +284,8 @@ private Q_SLOTS:
         RunTool(run, args);
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
-        QVERIFY(run.err.startsWith(picture_.toUtf8() + ": "));
+        QCOMPARE(run.err, picture_.toUtf8() + ": the conversion produced nothing: the selection "
+                                              "holds no part of the picture\n");
         QVERIFY(!QFile::exists(output));
     }
 
@@ -438,48 +438,28 @@ private Q_SLOTS:
             QVERIFY(run.err.startsWith("glyfora-convert: the ramp must hold 1 to 64 characters"));
     }
 
-    // A non-regular target is written in place, never replaced by a file.
-    void notRegularOutput_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("named pipe") << "fifo";
-        QTest::newRow("null device") << "null";
-        QTest::newRow("/dev/stdout onto a pipe") << "stdout pipe";
-        QTest::newRow("/dev/stdout onto a file") << "stdout file";
-    }
-    void notRegularOutput() {
-        QFETCH(QString, kind);
-        QString output = QStringLiteral("/dev/stdout");
-        RunSetup setup;
-        int reader = -1;
-        if (kind == "fifo") {
-            output = dir_.filePath(QStringLiteral("pipe"));
-            QCOMPARE(::mkfifo(Bytes(output).constData(), 0600), 0);
-            reader = ::open(Bytes(output).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-            QVERIFY(reader >= 0);
-        } else if (kind == "null") {
-            output = DeviceNode(devices_.path(), "null", 3);
-            QVERIFY(!output.isEmpty());
-        } else if (kind == "stdout file") {
-            setup.stdoutFile = dir_.filePath(QStringLiteral("stdout.txt"));
-        }
-        const mode_t type = output == "/dev/stdout" ? 0 : TypeOf(output);
+    // The output's own rules (pipes, devices, links, full disks) are OutputFile's and tested
+    // there; here one case per way the tool connects it. -o through a link to a named pipe:
+    // the link followed, the pipe written in place, neither replaced.
+    void namedOutputNotRegular() {
+        const QString fifo = dir_.filePath(QStringLiteral("pipe"));
+        const QString link = dir_.filePath(QStringLiteral("link"));
+        QVERIFY(testsupport::MakeFifo(fifo));
+        QCOMPARE(::symlink("pipe", Bytes(link).constData()), 0);
+        const int reader = ::open(Bytes(fifo).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        QVERIFY(reader >= 0);
         ToolRun run;
-        RunTool(run, {"--ramp", GridRamp, "-o", output, grid_}, setup);
+        RunTool(run, {"--ramp", GridRamp, "-o", link, grid_});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
-        if (type)
-            QCOMPARE(TypeOf(output), type);
-        if (kind == "fifo") {
-            char received[64] = {};
-            QCOMPARE(::read(reader, received, sizeof received), ssize_t(GridText.size()));
-            ::close(reader);
-            QCOMPARE(QByteArray(received), GridText);
-            QFile::remove(output);
-        } else if (kind == "stdout pipe") {
-            QCOMPARE(run.out, GridText);
-        } else if (kind == "stdout file") {
-            QCOMPARE(ReadAll(setup.stdoutFile), GridText);
-        }
+        QCOMPARE(TypeOf(fifo), mode_t(S_IFIFO));
+        QCOMPARE(TypeOf(link), mode_t(S_IFLNK));
+        char received[64] = {};
+        QCOMPARE(::read(reader, received, sizeof received), ssize_t(GridText.size()));
+        ::close(reader);
+        QCOMPARE(QByteArray(received), GridText);
+        QFile::remove(link);
+        QFile::remove(fifo);
     }
 
     // A write the system refuses fails the run, naming the output and the reason.
@@ -491,13 +471,8 @@ private Q_SLOTS:
         QTest::newRow("standard output full")
             << ""
             << "%full" << false << "standard output: No space left on device\n";
-        QTest::newRow("-o full device") << "%full"
-                                        << "" << false << "%full: No space left on device\n";
         QTest::newRow("disk full under -o") << "%1/out.html"
                                             << "" << true << "%1/out.html: File too large\n";
-        QTest::newRow("disk full under standard output")
-            << ""
-            << "%1/stdout.html" << true << "standard output: File too large\n";
     }
     void writeFailures() {
         QFETCH(QString, output);
@@ -521,10 +496,7 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(run.err), message);
         // An earlier file stays as it was; no temporary file is left beside it.
         QCOMPARE(ReadAll(earlier), QByteArray("earlier"));
-        QStringList after = Names(dir_.path());
-        after.removeOne(QStringLiteral("stdout.html"));
-        QCOMPARE(after, before);
-        QFile::remove(dir_.filePath(QStringLiteral("stdout.html")));
+        QCOMPARE(Names(dir_.path()), before);
         QFile::remove(earlier);
     }
 
@@ -543,42 +515,6 @@ private Q_SLOTS:
                     QStringLiteral("sh"), ToolPath, dir_.path(), grid_});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err, QByteArray("standard output: Bad file descriptor\n"));
-    }
-
-    void linkChains_data() {
-        QTest::addColumn<QStringList>("links"); // name, target pairs in a fresh folder
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message"); // %1: the folder
-        QTest::newRow("chain of two")
-            << QStringList{"link1", "real.txt", "link2", "link1"} << 0 << "";
-        QTest::newRow("dangling chain")
-            << QStringList{"link1", "real.txt", "link2", "link1", "real.txt", ""} << 0 << "";
-        QTest::newRow("loop") << QStringList{"link2", "link1", "link1", "link2"} << 1
-                              << "%1/link2: Too many levels of symbolic links\n";
-    }
-    void linkChains() {
-        QFETCH(QStringList, links);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        QTemporaryDir folder;
-        const QString real = folder.filePath(QStringLiteral("real.txt"));
-        QVERIFY(WriteFile(real, "earlier"));
-        for (qsizetype i = 0; i + 1 < links.size(); i += 2) {
-            if (links[i + 1].isEmpty())
-                QVERIFY(QFile::remove(folder.filePath(links[i]))); // the chain's end goes
-            else
-                QCOMPARE(::symlink(Bytes(links[i + 1]).constData(),
-                                   Bytes(folder.filePath(links[i])).constData()),
-                         0);
-        }
-        ToolRun run;
-        RunTool(run, {"--ramp", GridRamp, "-o", folder.filePath(QStringLiteral("link2")), grid_});
-        QCOMPARE(run.exitCode, exitCode);
-        QCOMPARE(QString::fromUtf8(run.err), message.replace(QStringLiteral("%1"), folder.path()));
-        for (const char* link : {"link1", "link2"})
-            QCOMPARE(TypeOf(folder.filePath(QString::fromLatin1(link))), mode_t(S_IFLNK));
-        if (exitCode == 0)
-            QCOMPARE(ReadAll(real), GridText);
     }
 
     // Names are bytes: one that is not UTF-8 is opened and created exactly as given.
@@ -668,7 +604,7 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, {"-o", output, picture_});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains(output.toUtf8()));
+        QCOMPARE(run.err, output.toUtf8() + ": No such file or directory\n");
     }
 
     // Several pictures: the results one after another on standard output, or one file
@@ -875,7 +811,7 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, {picture_, "-"}, setup);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.startsWith("standard input: "), run.err.constData());
+        QCOMPARE(run.err, "standard input: unknown picture format: Unsupported image format\n");
         ToolRun single;
         RunTool(single, {picture_});
         QCOMPARE(run.out, single.out);
@@ -884,12 +820,18 @@ private Q_SLOTS:
     // An output folder that cannot take files: said once, nothing converted or left.
     void unwritableFolder_data() {
         QTest::addColumn<QString>("folder");
-        QTest::newRow("a file") << "%1/file";
-        QTest::newRow("missing") << "%1/no/such";
-        QTest::newRow("system folder") << "/proc";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a file") << "%1/file"
+                                << "Not a directory";
+        QTest::newRow("missing") << "%1/no/such"
+                                 << "No such file or directory";
+        // No file can be made in /proc, whoever asks.
+        QTest::newRow("system folder")
+            << "/proc" << (::geteuid() == 0 ? "No such file or directory" : "Permission denied");
     }
     void unwritableFolder() {
         QFETCH(QString, folder);
+        QFETCH(QString, reason);
         QTemporaryDir base;
         QVERIFY(WriteFile(base.filePath("file"), "x"));
         folder.replace(QStringLiteral("%1"), base.path());
@@ -897,9 +839,8 @@ private Q_SLOTS:
         RunTool(run, QStringList{"-O", folder} + BatchPictures());
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
-        QCOMPARE(run.err.count('\n'), 1);
-        QVERIFY2(run.err.startsWith(Bytes(folder) + ": cannot write into this folder: "),
-                 run.err.constData());
+        QCOMPARE(QString::fromUtf8(run.err),
+                 folder + ": cannot write into this folder: " + reason + "\n");
         QCOMPARE(
             QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{"file"});
@@ -914,8 +855,7 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, QStringList{"-O", out.path()} + pictures);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.err.count('\n'), 1);
-        QVERIFY2(run.err.startsWith(Bytes(out.filePath("p1.txt")) + ": "), run.err.constData());
+        QCOMPARE(QString::fromUtf8(run.err), out.filePath("p1.txt") + ": Is a directory\n");
         QStringList found =
             QDir(out.path())
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -935,7 +875,8 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, {"-O", folder.path(), picture, BatchPictures().at(1)});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.startsWith(Bytes(picture) + ": "), run.err.constData());
+        QCOMPARE(QString::fromUtf8(run.err),
+                 picture + QStringLiteral(": the result would replace the picture itself\n"));
         QCOMPARE(ReadAll(picture), before);
         QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("p1.txt"))));
     }

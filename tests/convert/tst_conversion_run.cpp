@@ -235,8 +235,10 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         const platform::MessageRequest& said = dialogs.messages.constFirst();
         QCOMPARE(said.icon, MsgIcon::Critical);
-        QVERIFY(said.text.startsWith(QStringLiteral("中間ファイルを読み書きできませんでした。\n")));
-        QVERIFY(said.text.endsWith(QStringLiteral("\n変換に失敗しました。")));
+        QCOMPARE(said.text,
+                 QStringLiteral("中間ファイルを読み書きできませんでした。\n") +
+                     mGlyfora::IntermediateFilePath() +
+                     QStringLiteral(": No such file or directory\n変換に失敗しました。"));
         QVERIFY(shown.isEmpty());
     }
 
@@ -500,11 +502,15 @@ private Q_SLOTS:
     // earlier page intact.
     void failedSaveKeepsTheEarlierPage_data() {
         QTest::addColumn<QString>("how");
-        QTest::newRow("folder without write permission") << QStringLiteral("read-only");
-        QTest::newRow("a full disk") << QStringLiteral("full");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder without write permission") << "read-only"
+                                                         << "Permission denied";
+        QTest::newRow("a full disk") << "full"
+                                     << "No space left on device";
     }
     void failedSaveKeepsTheEarlierPage() {
         QFETCH(QString, how);
+        QFETCH(QString, reason);
         QTemporaryDir web;
         QString path = web.path() + QStringLiteral("/cat.html");
         if (how == QLatin1String("read-only")) {
@@ -522,7 +528,9 @@ private Q_SLOTS:
         QFile::setPermissions(web.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Critical);
-        QVERIFY(dialogs.messages.constFirst().text.contains(path));
+        QCOMPARE(dialogs.messages.constFirst().text,
+                 QStringLiteral("ファイルを保存できませんでした。\n") + path +
+                     QStringLiteral(": ") + reason);
         QVERIFY(dialogs.openedFiles.isEmpty());
         if (how == QLatin1String("read-only")) {
             QCOMPARE(testsupport::ReadAll(path), QByteArray("earlier page"));
