@@ -9,6 +9,7 @@
 #include "tests/support/ControlList.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QDir>
@@ -39,7 +40,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void versionText_data() {
         QTest::addColumn<int>("major");
@@ -256,13 +257,19 @@ frmAbout "バージョン情報"
 
     void helpFileUnreadable_data() {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("fifo") << "fifo";
-        QTest::newRow("no permission") << "unreadable";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing"
+                                 << "ファイルがありません。";
+        QTest::newRow("folder") << "folder"
+                                << "通常のファイルではありません。";
+        QTest::newRow("fifo") << "fifo"
+                              << "通常のファイルではありません。";
+        QTest::newRow("no permission") << "unreadable"
+                                       << "Permission denied";
     }
     void helpFileUnreadable() {
         QFETCH(QString, kind);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("glyfora.hlp"));
         if (kind == QLatin1String("folder"))
@@ -270,11 +277,7 @@ frmAbout "バージョン情報"
         if (kind == QLatin1String("fifo"))
             QVERIFY(testsupport::MakeFifo(path));
         if (kind == QLatin1String("unreadable")) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("<html></html>");
-            file.close();
-            file.setPermissions(QFileDevice::WriteOwner);
+            QVERIFY(testsupport::WriteFile(path, "<html></html>", 0200));
             if (QFile(path).open(QIODevice::ReadOnly))
                 QSKIP("this user reads files whatever their permissions (root)");
         }
@@ -285,8 +288,10 @@ frmAbout "バージョン情報"
         const platform::MessageRequest& message = w.dialogs.messages.constFirst();
         QCOMPARE(message.icon, platform::MsgIcon::Critical);
         QCOMPARE(message.buttons, platform::MsgButtons::OK);
-        QVERIFY(message.text.startsWith(path + u'\n'));
-        QVERIFY(message.text.contains(QStringLiteral("ヘルプ ファイルを開けません。")));
+        QCOMPARE(message.text,
+                 path + QStringLiteral("\nヘルプ ファイルを開けません。\n") + reason +
+                     QStringLiteral("\n\nglyfora.hlp がプログラムと同じフォルダーにあるか"
+                                    "確認してください。"));
         QVERIFY(!w.form->findChild<HelpWindow*>());
     }
 };

@@ -16,6 +16,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QDir>
@@ -40,18 +41,9 @@
 #include <unistd.h>
 
 using testsupport::ScriptedDialogs;
+using testsupport::Stored;
 
 namespace {
-void ResetProcessValues() {
-    mGlyfora::ConversionSettings = {};
-    mGlyfora::OpenDirectory.clear();
-    mGlyfora::SaveDirectory.clear();
-    mGlyfora::RecentFilesMax = 4;
-    mGlyfora::RecentFilesList.fill(QString());
-    mGlyfora::ImageBaseName.clear();
-    mGlyfora::TempFileName.clear();
-}
-
 QStringList VisibleTexts(const QList<QAction*>& actions) {
     QStringList texts;
     for (const QAction* a : actions) {
@@ -79,9 +71,6 @@ int Listen(const QByteArray& address) {
     return fd;
 }
 
-QString Stored(const char* section, const QString& key) {
-    return platform::SettingsStore().Read(QLatin1String(section), key, QStringLiteral("<absent>"));
-}
 } // namespace
 
 class TestApp : public QObject {
@@ -144,10 +133,7 @@ private Q_SLOTS:
                       QByteArray::number(1000000 + ::getpid()));
     }
 
-    void init() {
-        testsupport::ClearSettings();
-        ResetProcessValues();
-    }
+    void init() { testsupport::ResetProcessValues(); }
 
     void firstRunDefaults() {
         Started run;
@@ -372,14 +358,12 @@ private Q_SLOTS:
     }
 
     void binaryGarbageSettingsFileStarts() {
-        QFile file(testsupport::SettingsFilePath());
-        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QString path = testsupport::SettingsFilePath();
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QByteArray junk;
         for (int i = 0; i < 4096; ++i)
             junk.append(char((i * 7919) & 0xFF));
-        file.write(junk);
-        file.close();
+        QVERIFY(testsupport::WriteFile(path, junk));
         Started run(picture640_);
         QVERIFY(run.form->picView->isVisibleTo(run.form.get()));
         QCOMPARE(mGlyfora::ConversionSettings.X, quint8(1));
@@ -388,7 +372,6 @@ private Q_SLOTS:
     }
 
     void unwritableSettingsReported() {
-        testsupport::ClearSettings();
         const QString path = testsupport::SettingsFilePath();
         QFile::remove(path);
         QVERIFY(QDir().mkpath(path)); // a folder where the file should be
@@ -396,119 +379,8 @@ private Q_SLOTS:
         run.Unload();
         QVERIFY(QDir().rmdir(path));
         QCOMPARE(run.dialogs.messages.size(), 1);
-        QVERIFY(run.dialogs.messages[0].text.startsWith(frmMainTexts::SettingsNotSaved));
-    }
-
-    // Each stored text read back as the program would use it, in text form; a computed
-    // default (window position, folders) reads as "fallback".
-    void everyKeyFallsBackToItsDefault_data() {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char* section, const char* key, const char* stored,
-                            const char* expected) {
-            QTest::addRow("%s/%s \"%s\"", section, key, stored)
-                << QString::fromUtf8(section) << QString::fromUtf8(key) << QString::fromUtf8(stored)
-                << QString::fromUtf8(expected);
-        };
-        for (const char* key : {"X", "Y"}) {
-            for (const char* junk : {"abc", "", "1e999", "-99999999999", "0", "11", "-1"})
-                row("Conversion", key, junk, "1");
-            row("Conversion", key, "10", "10");
-            row("Conversion", key, "7", "7");
-        }
-        for (const char* junk : {"abc", "", "1e999"})
-            row("Conversion", "Reverse", junk, "False");
-        row("Conversion", "Reverse", "-99999999999", "True"); // non-zero number
-        row("Conversion", "Reverse", "true", "True");
-        for (const char* junk : {"", "a\tb", "a\x7f"})
-            row("Conversion", "Charactor", junk, " .,:;!IU0OQRB&%@");
-        row("Conversion", "Charactor", "abc", "abc");
-        for (const char* junk : {"abc", "", "1e999", "-99999999999", "21", "-1"})
-            row("Recent Files", "Max", junk, "4");
-        row("Recent Files", "Max", "0", "0");
-        row("Recent Files", "Max", "20", "20");
-        for (const char* section : {"Window", "Text\\Window"}) {
-            for (const char* key : {"Left", "Top", "Height", "Width"}) {
-                for (const char* junk : {"abc", "", "1e999"})
-                    row(section, key, junk, "fallback");
-                row(section, key, "-1500", "-1500");
-            }
-        }
-        for (const char* key : {"ToolBar", "StatusBar"}) {
-            for (const char* junk : {"abc", "", "1e999"})
-                row("Window", key, junk, "True");
-            row("Window", key, "0", "False");
-            row("Window", key, "False", "False");
-        }
-        for (const char* key : {"Bold", "Itaric", "Strikethrough", "Underline"}) {
-            for (const char* junk : {"abc", "", "1e999"})
-                row("Text\\Font", key, junk, "False");
-            row("Text\\Font", key, "True", "True");
-        }
-        for (const char* junk : {"abc", "", "1e999", "0", "-3", "2049"})
-            row("Text\\Font", "Size", junk, "4");
-        row("Text\\Font", "Size", "9", "9");
-        row("Text\\Font", "Size", "10.5", "10.5");
-        // 0x80000005 and 0x80000008 as signed numbers; 16777216 is 0x01000000, no colour.
-        for (const char* junk : {"abc", "", "1e999", "-99999999999", "16777216", "-2147483647"})
-            row("Text\\Color", "BackColor", junk, "-2147483643");
-        row("Text\\Color", "BackColor", "255", "255");
-        row("Text\\Color", "BackColor", "-2147483640", "-2147483640");
-        row("Text\\Color", "ForeColor", "abc", "-2147483640");
-        row("Text\\Color", "ForeColor", "16777215", "16777215");
-    }
-    void everyKeyFallsBackToItsDefault() {
-        QFETCH(QString, section);
-        QFETCH(QString, key);
-        QFETCH(QString, stored);
-        QFETCH(QString, expected);
-        const platform::SettingDefinition& setting = platform::Setting(section, key);
-        platform::SettingsStore store;
-        store.Write(section, key, stored);
-        QString read;
-        switch (setting.kind) {
-        case platform::SettingKind::Integer:
-            read = QString::number(platform::ReadInteger(store, setting));
-            break;
-        case platform::SettingKind::Boolean:
-            read = platform::ReadBoolean(store, setting) ? QStringLiteral("True")
-                                                         : QStringLiteral("False");
-            break;
-        case platform::SettingKind::Single: {
-            const float value = platform::ReadSingle(store, setting, 123.25f);
-            read = value == 123.25f ? QStringLiteral("fallback") : QString::number(value);
-            break;
-        }
-        case platform::SettingKind::Ramp:
-        case platform::SettingKind::Text:
-            read = platform::ReadText(store, setting);
-            break;
-        case platform::SettingKind::Colour:
-            read = QString::number(qint32(platform::ReadColour(store, setting)));
-            break;
-        }
-        QCOMPARE(read, expected);
-    }
-
-    void rampLimitsCountCharactersNotBytes_data() {
-        QTest::addColumn<QString>("ramp");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("64 Japanese") << QString(64, QChar(0x3042)) << true;
-        QTest::newRow("65 characters") << QString(65, u'a') << false;
-        QTest::newRow("64 outside the basic plane")
-            << QString::fromUcs4(std::u32string(64, U'\U0001F600').c_str()) << true;
-        QTest::newRow("one") << "@" << true;
-    }
-    void rampLimitsCountCharactersNotBytes() {
-        QFETCH(QString, ramp);
-        QFETCH(bool, kept);
-        platform::SettingsStore store;
-        store.Write(QStringLiteral("Conversion"), QStringLiteral("Charactor"), ramp);
-        const auto& setting =
-            platform::Setting(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
-        QCOMPARE(platform::ReadText(store, setting) == ramp, kept);
+        QCOMPARE(run.dialogs.messages[0].text,
+                 QStringLiteral("設定を保存できませんでした。\n") + path);
     }
 
     void storedFontNamesHaveJapaneseGlyphs() {
@@ -640,11 +512,9 @@ private Q_SLOTS:
 
     void failedLoadAfterGoodReturnsToNoPicture() {
         Started run(picture640_);
-        QFile junk(dir_.filePath(QStringLiteral("junk.gif")));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("GIF89a but not really");
-        junk.close();
-        run.form->LoadImageFile(junk.fileName());
+        const QString junk = dir_.filePath(QStringLiteral("junk.gif"));
+        QVERIFY(testsupport::WriteFile(junk, "GIF89a but not really"));
+        run.form->LoadImageFile(junk);
         QCOMPARE(run.dialogs.messages.size(), 1);
         QCOMPARE(run.dialogs.messages[0].icon, platform::MsgIcon::Critical);
         QVERIFY(!run.dialogs.messages[0].text.isEmpty());

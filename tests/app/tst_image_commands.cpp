@@ -11,6 +11,7 @@
 #include "imageops/frmResize.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QCheckBox>
@@ -126,9 +127,7 @@ private Q_SLOTS:
     void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
 
     void init() {
-        testsupport::ClearSettings();
-        mGlyfora::ConversionSettings = {};
-        mGlyfora::RecentFilesList.fill(QString());
+        testsupport::ResetProcessValues();
         QGuiApplication::clipboard()->clear();
     }
 
@@ -545,11 +544,9 @@ private Q_SLOTS:
     void failedLoadClearsKeepingSize() {
         StartedWindow run(Picture(testsupport::GradientImage(40, 30), QStringLiteral("s")));
         frmMain& form = *run.form;
-        QFile bad(dir_.filePath(QStringLiteral("bad.bmp")));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("not a picture");
-        bad.close();
-        form.LoadImageFile(bad.fileName());
+        const QString bad = dir_.filePath(QStringLiteral("bad.bmp"));
+        QVERIFY(testsupport::WriteFile(bad, "not a picture"));
+        form.LoadImageFile(bad);
         QVERIFY(!run.Shown());
         for (const PictureSurface* surface : {&form.picView->Surface(), &form.picSave}) {
             QCOMPARE(surface->Image().size(), QSize(40, 30));

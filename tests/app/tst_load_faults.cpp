@@ -11,6 +11,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ private:
     };
 
     bool WritePicture(const QByteArray& name, int w, int h) {
-        return testsupport::WriteFileBytes(
+        return testsupport::WriteFile(
             folder_ + '/' + name,
             testsupport::EncodePicture(testsupport::GradientImage(w, h), "bmp"));
     }
@@ -55,13 +56,7 @@ private:
 private Q_SLOTS:
     void initTestCase() { folder_ = QFile::encodeName(dir_.path()); }
 
-    void init() {
-        testsupport::ClearSettings();
-        mGlyfora::ConversionSettings = {};
-        mGlyfora::RecentFilesMax = 4;
-        mGlyfora::RecentFilesList.fill(QString());
-        mGlyfora::ImageBaseName.clear();
-    }
+    void init() { testsupport::ResetProcessValues(); }
 
     void cleanupTestCase() {
         // QTemporaryDir cannot remove a name that is not UTF-8.
@@ -167,7 +162,9 @@ private Q_SLOTS:
         }
         QCOMPARE(run.dialogs.messages.size(), 1);
         QCOMPARE(run.dialogs.messages[0].icon, platform::MsgIcon::Critical);
-        QVERIFY(run.dialogs.messages[0].text.contains(QStringLiteral("通常のファイルではない")));
+        QCOMPARE(run.dialogs.messages[0].text,
+                 QStringLiteral(
+                     "通常のファイルではない (パイプ、デバイスなど) ため、画像として開けません。"));
         run.VerifyNoPicture();
         QCOMPARE(mGlyfora::RecentFilesList[0], QString());
     }

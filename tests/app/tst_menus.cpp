@@ -104,10 +104,7 @@ private Q_SLOTS:
     void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
 
     void init() {
-        testsupport::ClearSettings();
-        mGlyfora::ConversionSettings = {};
-        mGlyfora::RecentFilesList.fill(QString());
-        mGlyfora::ImageBaseName.clear();
+        testsupport::ResetProcessValues();
         SetClipboard(QStringLiteral("none"));
     }
 

@@ -86,6 +86,7 @@ private:
     }
 
 private Q_SLOTS:
+    void init() { testsupport::ResetProcessValues(); }
     void layout_data() {
         QTest::addColumn<ViewLayoutInput>("in");
         QTest::addColumn<ViewLayout>("expected");

@@ -22,6 +22,7 @@ using namespace std::chrono;
 class TestBatchParts : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { testsupport::ResetProcessValues(); }
     void baseNames_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");

@@ -135,36 +135,12 @@ QByteArray Bytes(const QString& path) {
     return platform::EncodeFileName(path);
 }
 
-mode_t TypeOf(const QByteArray& path) {
-    struct stat info {};
-    return ::lstat(path.constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
-}
-
-QByteArray ReadAll(const QByteArray& path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return "<missing>";
-    QByteArray bytes;
-    char chunk[4096];
-    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
-        bytes.append(chunk, n);
-    ::close(fd);
-    return bytes;
-}
-
-void WriteBytes(const QByteArray& path, const QByteArray& bytes) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    QVERIFY(fd >= 0);
-    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-    ::close(fd);
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    WriteBytes(Bytes(path), bytes);
-}
-
 using testsupport::DeviceNode;
 using testsupport::Names;
+using testsupport::ReadAll;
+using testsupport::Store;
+using testsupport::TypeOf;
+using testsupport::WriteFile;
 
 QString IntermediatePath() {
     return IntermediateFilePath();
@@ -174,12 +150,6 @@ QString IntermediatePath() {
 // as the character x, so the text is two rows of "012345".
 const QString GridRamp = QStringLiteral("0123456789ABCDEF");
 const QByteArray GridText = "012345\r\n012345\r\n";
-
-void Store(const QString& section, const QString& key, const QString& value) {
-    platform::SettingsStore store;
-    store.Write(section, key, value);
-    QVERIFY(store.Sync());
-}
 
 // What the program itself would produce for the picture with the stored settings.
 QString ProgramScan(const QString& path, bool html, const SelectionRect& cut = {}) {
@@ -210,7 +180,7 @@ private Q_SLOTS:
         whiteBlack_ = testsupport::WritePicture(
             whiteBlack, pictures_.filePath(QStringLiteral("white-black.bmp")), "bmp");
     }
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
@@ -275,7 +245,7 @@ private Q_SLOTS:
         QTest::newRow("missing, Japanese") << QByteArray() << "ja_JP.UTF-8"
                                            << "ファイルが見つかりません。";
         QTest::newRow("not a picture") << QByteArray("hello") << ""
-                                       << "unknown picture format";
+                                       << "unknown picture format: Unknown error";
     }
     void pictureFailures() {
         QFETCH(QByteArray, contents);
@@ -283,11 +253,8 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         const QString path = dir_.filePath(QStringLiteral("bad.jpg"));
         QFile::remove(path);
-        if (!contents.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(contents);
-        }
+        if (!contents.isEmpty())
+            QVERIFY(WriteFile(path, contents));
         RunSetup setup;
         setup.environment << "LANG=" + locale;
         ToolRun run;
@@ -295,8 +262,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
         const QString err = QString::fromUtf8(run.err);
-        QVERIFY2(err.startsWith(path + ": " + reason), qPrintable(err));
-        QCOMPARE(err.count(u'\n'), 1);
+        QCOMPARE(err, path + ": " + reason + "\n");
     }
 
     void nothingProduced_data() {
@@ -318,7 +284,8 @@ private Q_SLOTS:
         RunTool(run, args);
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
-        QVERIFY(run.err.startsWith(picture_.toUtf8() + ": "));
+        QCOMPARE(run.err, picture_.toUtf8() + ": the conversion produced nothing: the selection "
+                                              "holds no part of the picture\n");
         QVERIFY(!QFile::exists(output));
     }
 
@@ -391,7 +358,7 @@ private Q_SLOTS:
                 RunSetup{QString(), 1 << 20, {}, -1, false, {}});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
-        QCOMPARE(ReadAll(Bytes(output)), expected);
+        QCOMPARE(ReadAll(output), expected);
     }
 
     void page_data() {
@@ -425,7 +392,7 @@ private Q_SLOTS:
         QVERIFY(
             mGlyfora::WriteHtmlPage(page, QStringLiteral("<HTML>\r\n<PRE>ü"), result, QString()));
         QVERIFY(page.Commit());
-        QVERIFY(ReadAll(Bytes(programPage)) == written);
+        QVERIFY(ReadAll(programPage) == written);
         QFile::remove(programPage);
     }
 
@@ -439,7 +406,7 @@ private Q_SLOTS:
         RunTool(plain, {"--ramp", "<#", picture_});
         QCOMPARE(page.exitCode, 0);
         QVERIFY(plain.out.contains('<'));
-        const QByteArray written = ReadAll(Bytes(output));
+        const QByteArray written = ReadAll(output);
         QVERIFY(written.startsWith("B\r\n") && written.endsWith("A\r\n"));
         QCOMPARE(written.mid(3, written.size() - 6), plain.out.replace("<", "&lt;"));
     }
@@ -471,48 +438,28 @@ private Q_SLOTS:
             QVERIFY(run.err.startsWith("glyfora-convert: the ramp must hold 1 to 64 characters"));
     }
 
-    // A non-regular target is written in place, never replaced by a file.
-    void notRegularOutput_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("named pipe") << "fifo";
-        QTest::newRow("null device") << "null";
-        QTest::newRow("/dev/stdout onto a pipe") << "stdout pipe";
-        QTest::newRow("/dev/stdout onto a file") << "stdout file";
-    }
-    void notRegularOutput() {
-        QFETCH(QString, kind);
-        QString output = QStringLiteral("/dev/stdout");
-        RunSetup setup;
-        int reader = -1;
-        if (kind == "fifo") {
-            output = dir_.filePath(QStringLiteral("pipe"));
-            QCOMPARE(::mkfifo(Bytes(output).constData(), 0600), 0);
-            reader = ::open(Bytes(output).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-            QVERIFY(reader >= 0);
-        } else if (kind == "null") {
-            output = DeviceNode(devices_.path(), "null", 3);
-            QVERIFY(!output.isEmpty());
-        } else if (kind == "stdout file") {
-            setup.stdoutFile = dir_.filePath(QStringLiteral("stdout.txt"));
-        }
-        const mode_t type = output == "/dev/stdout" ? 0 : TypeOf(Bytes(output));
+    // The output's own rules (pipes, devices, links, full disks) are OutputFile's and tested
+    // there; here one case per way the tool connects it. -o through a link to a named pipe:
+    // the link followed, the pipe written in place, neither replaced.
+    void namedOutputNotRegular() {
+        const QString fifo = dir_.filePath(QStringLiteral("pipe"));
+        const QString link = dir_.filePath(QStringLiteral("link"));
+        QVERIFY(testsupport::MakeFifo(fifo));
+        QCOMPARE(::symlink("pipe", Bytes(link).constData()), 0);
+        const int reader = ::open(Bytes(fifo).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        QVERIFY(reader >= 0);
         ToolRun run;
-        RunTool(run, {"--ramp", GridRamp, "-o", output, grid_}, setup);
+        RunTool(run, {"--ramp", GridRamp, "-o", link, grid_});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
-        if (type)
-            QCOMPARE(TypeOf(Bytes(output)), type);
-        if (kind == "fifo") {
-            char received[64] = {};
-            QCOMPARE(::read(reader, received, sizeof received), ssize_t(GridText.size()));
-            ::close(reader);
-            QCOMPARE(QByteArray(received), GridText);
-            QFile::remove(output);
-        } else if (kind == "stdout pipe") {
-            QCOMPARE(run.out, GridText);
-        } else if (kind == "stdout file") {
-            QCOMPARE(ReadAll(Bytes(setup.stdoutFile)), GridText);
-        }
+        QCOMPARE(TypeOf(fifo), mode_t(S_IFIFO));
+        QCOMPARE(TypeOf(link), mode_t(S_IFLNK));
+        char received[64] = {};
+        QCOMPARE(::read(reader, received, sizeof received), ssize_t(GridText.size()));
+        ::close(reader);
+        QCOMPARE(QByteArray(received), GridText);
+        QFile::remove(link);
+        QFile::remove(fifo);
     }
 
     // A write the system refuses fails the run, naming the output and the reason.
@@ -524,13 +471,8 @@ private Q_SLOTS:
         QTest::newRow("standard output full")
             << ""
             << "%full" << false << "standard output: No space left on device\n";
-        QTest::newRow("-o full device") << "%full"
-                                        << "" << false << "%full: No space left on device\n";
         QTest::newRow("disk full under -o") << "%1/out.html"
                                             << "" << true << "%1/out.html: File too large\n";
-        QTest::newRow("disk full under standard output")
-            << ""
-            << "%1/stdout.html" << true << "standard output: File too large\n";
     }
     void writeFailures() {
         QFETCH(QString, output);
@@ -542,7 +484,7 @@ private Q_SLOTS:
         for (QString* text : {&output, &stdoutFile, &message})
             text->replace(QStringLiteral("%1"), dir_.path()).replace(QStringLiteral("%full"), full);
         const QString earlier = dir_.filePath(QStringLiteral("out.html"));
-        WriteFile(earlier, "earlier");
+        QVERIFY(WriteFile(earlier, "earlier"));
         const QStringList before = Names(dir_.path());
         RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0), {}, -1, false, {}};
         QStringList args{"--html", picture_};
@@ -553,11 +495,8 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(QString::fromUtf8(run.err), message);
         // An earlier file stays as it was; no temporary file is left beside it.
-        QCOMPARE(ReadAll(Bytes(earlier)), QByteArray("earlier"));
-        QStringList after = Names(dir_.path());
-        after.removeOne(QStringLiteral("stdout.html"));
-        QCOMPARE(after, before);
-        QFile::remove(dir_.filePath(QStringLiteral("stdout.html")));
+        QCOMPARE(ReadAll(earlier), QByteArray("earlier"));
+        QCOMPARE(Names(dir_.path()), before);
         QFile::remove(earlier);
     }
 
@@ -578,47 +517,11 @@ private Q_SLOTS:
         QCOMPARE(run.err, QByteArray("standard output: Bad file descriptor\n"));
     }
 
-    void linkChains_data() {
-        QTest::addColumn<QStringList>("links"); // name, target pairs in a fresh folder
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message"); // %1: the folder
-        QTest::newRow("chain of two")
-            << QStringList{"link1", "real.txt", "link2", "link1"} << 0 << "";
-        QTest::newRow("dangling chain")
-            << QStringList{"link1", "real.txt", "link2", "link1", "real.txt", ""} << 0 << "";
-        QTest::newRow("loop") << QStringList{"link2", "link1", "link1", "link2"} << 1
-                              << "%1/link2: Too many levels of symbolic links\n";
-    }
-    void linkChains() {
-        QFETCH(QStringList, links);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        QTemporaryDir folder;
-        const QString real = folder.filePath(QStringLiteral("real.txt"));
-        WriteFile(real, "earlier");
-        for (qsizetype i = 0; i + 1 < links.size(); i += 2) {
-            if (links[i + 1].isEmpty())
-                QVERIFY(QFile::remove(folder.filePath(links[i]))); // the chain's end goes
-            else
-                QCOMPARE(::symlink(Bytes(links[i + 1]).constData(),
-                                   Bytes(folder.filePath(links[i])).constData()),
-                         0);
-        }
-        ToolRun run;
-        RunTool(run, {"--ramp", GridRamp, "-o", folder.filePath(QStringLiteral("link2")), grid_});
-        QCOMPARE(run.exitCode, exitCode);
-        QCOMPARE(QString::fromUtf8(run.err), message.replace(QStringLiteral("%1"), folder.path()));
-        for (const char* link : {"link1", "link2"})
-            QCOMPARE(TypeOf(Bytes(folder.filePath(QString::fromLatin1(link)))), mode_t(S_IFLNK));
-        if (exitCode == 0)
-            QCOMPARE(ReadAll(Bytes(real)), GridText);
-    }
-
     // Names are bytes: one that is not UTF-8 is opened and created exactly as given.
     void namesThatAreNotUtf8() {
         QTemporaryDir folder;
-        const QByteArray grid = ReadAll(Bytes(grid_));
-        WriteBytes(Bytes(folder.path()) + "/bad\xff\xfe.bmp", grid);
+        const QByteArray grid = ReadAll(grid_);
+        QVERIFY(WriteFile(Bytes(folder.path()) + "/bad\xff\xfe.bmp", grid));
         ToolRun run;
         RunInShell(
             run,
@@ -650,11 +553,11 @@ private Q_SLOTS:
         const QString path = dir_.filePath(QStringLiteral("broken.") + format);
         testsupport::WritePicture(testsupport::NoiseSurface(64, 64, 3).Image(), path,
                                   qPrintable(format));
-        QByteArray bytes = ReadAll(Bytes(path));
+        QByteArray bytes = ReadAll(path);
         // Scramble the compressed data in the middle, leaving the headers intact.
         for (qsizetype i = bytes.size() / 3; i < bytes.size() / 3 + 48; ++i)
             bytes[i] = char(bytes[i] ^ 0x5A);
-        WriteFile(path, bytes);
+        QVERIFY(WriteFile(path, bytes));
         ToolRun run;
         RunTool(run, {path});
         QVERIFY(run.exitCode == 0 || run.exitCode == 1);
@@ -685,14 +588,14 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(IntermediatePath()));
 
         // The program is converting: its file is locked. The tool does not wait for it.
-        WriteFile(IntermediatePath(), "the program's");
+        QVERIFY(WriteFile(IntermediatePath(), "the program's"));
         const int held = ::open(Bytes(IntermediatePath()).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(held >= 0);
         QCOMPARE(::flock(held, LOCK_EX), 0);
         RunTool(run, options + QStringList{picture_});
         ::close(held);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(ReadAll(Bytes(IntermediatePath())), QByteArray("the program's"));
+        QCOMPARE(ReadAll(IntermediatePath()), QByteArray("the program's"));
         ::unlink(Bytes(IntermediatePath()).constData());
     }
 
@@ -701,7 +604,7 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, {"-o", output, picture_});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains(output.toUtf8()));
+        QCOMPARE(run.err, output.toUtf8() + ": No such file or directory\n");
     }
 
     // Several pictures: the results one after another on standard output, or one file
@@ -753,7 +656,7 @@ private Q_SLOTS:
                      pictures.size());
             for (qsizetype i = 0; i < pictures.size(); ++i) {
                 const QString name = QStringLiteral("p%1").arg(i) + suffix;
-                QVERIFY2(ReadAll(Bytes(folder.filePath(name))) == each.at(i), qPrintable(name));
+                QVERIFY2(ReadAll(folder.filePath(name)) == each.at(i), qPrintable(name));
             }
         }
     }
@@ -769,7 +672,7 @@ private Q_SLOTS:
         const QStringList good = BatchPictures().mid(0, 2);
         QTemporaryDir bad;
         const QString notPicture = bad.filePath(QStringLiteral("not-a-picture.jpg"));
-        WriteFile(notPicture, "hello");
+        QVERIFY(WriteFile(notPicture, "hello"));
         const QString missing = bad.filePath(QStringLiteral("missing.png"));
         const QString folderPicture = bad.filePath(QStringLiteral("folder.png"));
         QVERIFY(QDir().mkdir(folderPicture));
@@ -803,9 +706,7 @@ private Q_SLOTS:
             QVERIFY(run.out.isEmpty());
             QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
                      QStringList({"p0.txt", "p1.txt"}));
-            QCOMPARE(ReadAll(Bytes(out.filePath("p0.txt"))) +
-                         ReadAll(Bytes(out.filePath("p1.txt"))),
-                     expected);
+            QCOMPARE(ReadAll(out.filePath("p0.txt")) + ReadAll(out.filePath("p1.txt")), expected);
         } else {
             QCOMPARE(run.out, expected);
         }
@@ -819,10 +720,10 @@ private Q_SLOTS:
             const QString path = dir_.filePath(QStringLiteral("scrambled%1.png").arg(i));
             testsupport::WritePicture(testsupport::NoiseSurface(64, 64, 3 + i).Image(), path,
                                       "png");
-            QByteArray bytes = ReadAll(Bytes(path));
+            QByteArray bytes = ReadAll(path);
             for (qsizetype k = bytes.size() / 3; k < bytes.size() / 3 + 48; ++k)
                 bytes[k] = char(bytes[k] ^ 0x5A);
-            WriteFile(path, bytes);
+            QVERIFY(WriteFile(path, bytes));
             pictures << BatchPictures().at(i) << path;
         }
         QByteArray expected;
@@ -853,7 +754,7 @@ private Q_SLOTS:
                                                   path, qPrintable(format));
         }
         QTemporaryDir out;
-        WriteFile(out.filePath("x.txt"), "an earlier result");
+        QVERIFY(WriteFile(out.filePath("x.txt"), "an earlier result"));
         ToolRun run;
         RunTool(run, QStringList{"-O", out.path() + "/"} + pictures);
         QCOMPARE(run.exitCode, 0);
@@ -867,7 +768,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i) {
             ToolRun single;
             RunTool(single, {pictures.at(i)});
-            QVERIFY2(ReadAll(Bytes(out.filePath(expectedNames.at(i)))) == single.out,
+            QVERIFY2(ReadAll(out.filePath(expectedNames.at(i))) == single.out,
                      qPrintable(expectedNames.at(i)));
         }
     }
@@ -890,7 +791,7 @@ private Q_SLOTS:
         RunTool(fromFile, {"--html", path});
         QCOMPARE(fromFile.exitCode, 0);
         RunSetup setup;
-        setup.input = ReadAll(Bytes(path));
+        setup.input = ReadAll(path);
         ToolRun fromInput;
         if (!inBatch) {
             RunTool(fromInput, {"--html", "-"}, setup);
@@ -901,7 +802,7 @@ private Q_SLOTS:
         QTemporaryDir out;
         RunTool(fromInput, {"--html", "-O", out.path(), picture_, "-"}, setup);
         QCOMPARE(fromInput.exitCode, 0);
-        QCOMPARE(ReadAll(Bytes(out.filePath("stdin.html"))), fromFile.out);
+        QCOMPARE(ReadAll(out.filePath("stdin.html")), fromFile.out);
     }
 
     void standardInputNotAPicture() {
@@ -910,7 +811,7 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, {picture_, "-"}, setup);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.startsWith("standard input: "), run.err.constData());
+        QCOMPARE(run.err, "standard input: unknown picture format: Unsupported image format\n");
         ToolRun single;
         RunTool(single, {picture_});
         QCOMPARE(run.out, single.out);
@@ -919,22 +820,27 @@ private Q_SLOTS:
     // An output folder that cannot take files: said once, nothing converted or left.
     void unwritableFolder_data() {
         QTest::addColumn<QString>("folder");
-        QTest::newRow("a file") << "%1/file";
-        QTest::newRow("missing") << "%1/no/such";
-        QTest::newRow("system folder") << "/proc";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a file") << "%1/file"
+                                << "Not a directory";
+        QTest::newRow("missing") << "%1/no/such"
+                                 << "No such file or directory";
+        // No file can be made in /proc, whoever asks.
+        QTest::newRow("system folder")
+            << "/proc" << (::geteuid() == 0 ? "No such file or directory" : "Permission denied");
     }
     void unwritableFolder() {
         QFETCH(QString, folder);
+        QFETCH(QString, reason);
         QTemporaryDir base;
-        WriteFile(base.filePath("file"), "x");
+        QVERIFY(WriteFile(base.filePath("file"), "x"));
         folder.replace(QStringLiteral("%1"), base.path());
         ToolRun run;
         RunTool(run, QStringList{"-O", folder} + BatchPictures());
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
-        QCOMPARE(run.err.count('\n'), 1);
-        QVERIFY2(run.err.startsWith(Bytes(folder) + ": cannot write into this folder: "),
-                 run.err.constData());
+        QCOMPARE(QString::fromUtf8(run.err),
+                 folder + ": cannot write into this folder: " + reason + "\n");
         QCOMPARE(
             QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{"file"});
@@ -949,8 +855,7 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, QStringList{"-O", out.path()} + pictures);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.err.count('\n'), 1);
-        QVERIFY2(run.err.startsWith(Bytes(out.filePath("p1.txt")) + ": "), run.err.constData());
+        QCOMPARE(QString::fromUtf8(run.err), out.filePath("p1.txt") + ": Is a directory\n");
         QStringList found =
             QDir(out.path())
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -958,7 +863,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(out.filePath("p1.txt")).isDir());
         ToolRun single;
         RunTool(single, {pictures.at(2)});
-        QCOMPARE(ReadAll(Bytes(out.filePath("p2.txt"))), single.out);
+        QCOMPARE(ReadAll(out.filePath("p2.txt")), single.out);
     }
 
     // A picture whose name is that of its own result is not replaced by it.
@@ -966,12 +871,13 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString picture = folder.filePath(QStringLiteral("p.txt"));
         QVERIFY(QFile::copy(BatchPictures().at(0), picture));
-        const QByteArray before = ReadAll(Bytes(picture));
+        const QByteArray before = ReadAll(picture);
         ToolRun run;
         RunTool(run, {"-O", folder.path(), picture, BatchPictures().at(1)});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.startsWith(Bytes(picture) + ": "), run.err.constData());
-        QCOMPARE(ReadAll(Bytes(picture)), before);
+        QCOMPARE(QString::fromUtf8(run.err),
+                 picture + QStringLiteral(": the result would replace the picture itself\n"));
+        QCOMPARE(ReadAll(picture), before);
         QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("p1.txt"))));
     }
 

@@ -113,7 +113,7 @@ private Q_SLOTS:
         dialogs = ScriptedDialogs();
         shown.clear();
         view = View::Takes;
-        mGlyfora::ConversionSettings = mGlyfora::ConversionSettingsRecord();
+        testsupport::ResetProcessValues();
         mGlyfora::ImageBaseName = QStringLiteral("cat");
         mGlyfora::SaveDirectory = QDir::tempPath();
         UseCheckerPicture();
@@ -238,8 +238,10 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         const platform::MessageRequest& said = dialogs.messages.constFirst();
         QCOMPARE(said.icon, MsgIcon::Critical);
-        QVERIFY(said.text.startsWith(QStringLiteral("中間ファイルを読み書きできませんでした。\n")));
-        QVERIFY(said.text.endsWith(QStringLiteral("\n変換に失敗しました。")));
+        QCOMPARE(said.text,
+                 QStringLiteral("中間ファイルを読み書きできませんでした。\n") +
+                     mGlyfora::IntermediateFilePath() +
+                     QStringLiteral(": No such file or directory\n変換に失敗しました。"));
         QVERIFY(shown.isEmpty());
     }
 
@@ -380,7 +382,7 @@ private Q_SLOTS:
         QCOMPARE(mGlyfora::SaveDirectory, web.path());
         QCOMPARE(dialogs.openedFiles, QStringList{path});
         QCOMPARE(dialogs.openFolders, QStringList{web.path()});
-        const QByteArray written = testsupport::FileBytes(path);
+        const QByteArray written = testsupport::ReadAll(path);
         if (!html) {
             QCOMPARE(written, bytes);
         } else {
@@ -428,7 +430,7 @@ private Q_SLOTS:
         dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
         html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
         QCOMPARE(dialogs.openedFiles, QStringList{path});
-        QVERIFY(testsupport::FileBytes(path) == expected);
+        QVERIFY(testsupport::ReadAll(path) == expected);
     }
 
     // A stop once the rows are done: while the text is read back (its bar counts the two
@@ -451,7 +453,7 @@ private Q_SLOTS:
         mGlyfora::ConversionSettings.Charactor = QStringLiteral("あん");
         QTemporaryDir web;
         const QString path = web.path() + QStringLiteral("/page.html");
-        QVERIFY(testsupport::WriteFileBytes(QFile::encodeName(path), "earlier page"));
+        QVERIFY(testsupport::WriteFile(QFile::encodeName(path), "earlier page"));
         dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
         bool stopped = false, mainEnabled = true;
         QObject watcher;
@@ -478,7 +480,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(shown.isEmpty());
         QVERIFY(dialogs.openedFiles.isEmpty());
-        QCOMPARE(testsupport::FileBytes(path), QByteArray("earlier page"));
+        QCOMPARE(testsupport::ReadAll(path), QByteArray("earlier page"));
         QCOMPARE(testsupport::Names(web.path()), QStringList{QStringLiteral("page.html")});
         QVERIFY(main.isVisible() && main.isEnabled());
         QVERIFY(!ProgressDialog());
@@ -493,7 +495,7 @@ private Q_SLOTS:
         dialogs.messageAnswers = {MsgAnswer::Yes};
         dialogs.fileAnswers = {ScriptedDialogs::Chosen(path)};
         mGlyfora::RunTextConversion(Target());
-        QCOMPARE(testsupport::FileBytes(path), QByteArray("\r\n&lt;#\r\n#&lt;\r\n\r\n"));
+        QCOMPARE(testsupport::ReadAll(path), QByteArray("\r\n&lt;#\r\n#&lt;\r\n\r\n"));
     }
 
     void cancelledSaveWritesNothing() {
@@ -509,17 +511,21 @@ private Q_SLOTS:
     // earlier page intact.
     void failedSaveKeepsTheEarlierPage_data() {
         QTest::addColumn<QString>("how");
-        QTest::newRow("folder without write permission") << QStringLiteral("read-only");
-        QTest::newRow("a full disk") << QStringLiteral("full");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder without write permission") << "read-only"
+                                                         << "Permission denied";
+        QTest::newRow("a full disk") << "full"
+                                     << "No space left on device";
     }
     void failedSaveKeepsTheEarlierPage() {
         QFETCH(QString, how);
+        QFETCH(QString, reason);
         QTemporaryDir web;
         QString path = web.path() + QStringLiteral("/cat.html");
         if (how == QLatin1String("read-only")) {
             if (::geteuid() == 0)
                 QSKIP("root writes into any folder");
-            QVERIFY(testsupport::WriteFileBytes(QFile::encodeName(path), "earlier page"));
+            QVERIFY(testsupport::WriteFile(QFile::encodeName(path), "earlier page"));
             QFile::setPermissions(web.path(), QFile::ReadOwner | QFile::ExeOwner);
         } else {
             path = testsupport::DeviceNode(web.path(), "full", 7);
@@ -531,10 +537,12 @@ private Q_SLOTS:
         QFile::setPermissions(web.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Critical);
-        QVERIFY(dialogs.messages.constFirst().text.contains(path));
+        QCOMPARE(dialogs.messages.constFirst().text,
+                 QStringLiteral("ファイルを保存できませんでした。\n") + path +
+                     QStringLiteral(": ") + reason);
         QVERIFY(dialogs.openedFiles.isEmpty());
         if (how == QLatin1String("read-only")) {
-            QCOMPARE(testsupport::FileBytes(path), QByteArray("earlier page"));
+            QCOMPARE(testsupport::ReadAll(path), QByteArray("earlier page"));
             QCOMPARE(testsupport::Names(web.path()), QStringList{QStringLiteral("cat.html")});
         }
         QCOMPARE(mGlyfora::SaveDirectory, web.path());
@@ -559,11 +567,6 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.constFirst().text, BrowserFailed);
         QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Critical);
-    }
-
-    void cleanup() {
-        mGlyfora::CancelConversion = false;
-        platform::ClearTerminationRequestForTests();
     }
 };
 

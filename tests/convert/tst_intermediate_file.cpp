@@ -7,6 +7,7 @@
 #include "platform/Utf8Decoder.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,10 @@
 
 using namespace mGlyfora;
 using platform::DecodeUtf8;
+using testsupport::ModeOf;
+using testsupport::ReadAll;
 using testsupport::RecordingHost;
+using testsupport::WriteFile;
 
 namespace {
 
@@ -27,24 +31,8 @@ QString FilePath() {
     return IntermediateFilePath();
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 ScanOutcome ScanSmallPicture(RecordingHost& host) {
     return Scan(ScanKind::Text, testsupport::SolidSurface(3, 2, qRgb(0, 0, 0)), {}, host);
-}
-
-mode_t ModeOf(const QString& path) {
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
 } // namespace
@@ -53,7 +41,7 @@ class TestIntermediateFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
-        ConversionSettings = ConversionSettingsRecord();
+        testsupport::ResetProcessValues();
         ::unlink(QFile::encodeName(FilePath()).constData());
         ::rmdir(QFile::encodeName(FilePath()).constData());
     }
@@ -62,13 +50,13 @@ private Q_SLOTS:
         ::umask(022);
         RecordingHost host;
         QCOMPARE(ScanSmallPicture(host).text, QStringLiteral("@@@\r\n@@@"));
-        QCOMPARE(ModeOf(FilePath()), mode_t(0600));
+        QCOMPARE(ModeOf(FilePath()), mode_t(S_IFREG | 0600));
         // An earlier file of ours with wider permissions is emptied and made private.
-        WriteFile(FilePath(), QByteArray(100, 'x'));
+        QVERIFY(WriteFile(FilePath(), QByteArray(100, 'x')));
         QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                               QFile::ReadOther);
         QCOMPARE(ScanSmallPicture(host).text, QStringLiteral("@@@\r\n@@@"));
-        QCOMPARE(ModeOf(FilePath()), mode_t(0600));
+        QCOMPARE(ModeOf(FilePath()), mode_t(S_IFREG | 0600));
         QCOMPARE(ReadAll(FilePath()), QByteArray("@@@\r\n@@@\r\n"));
     }
 
@@ -87,7 +75,7 @@ private Q_SLOTS:
         const QByteArray targetPath = QFile::encodeName(target);
         QFile::remove(target);
         if (kind != "dangling" && kind != "fifo" && kind != "folder")
-            WriteFile(target, "keep me");
+            QVERIFY(WriteFile(target, "keep me"));
         if (kind == "symlink" || kind == "dangling")
             QCOMPARE(::symlink(targetPath.constData(), path.constData()), 0);
         else if (kind == "hardlink")
@@ -116,7 +104,7 @@ private Q_SLOTS:
     void otherOwnerRefused() {
         if (::geteuid() != 0)
             QSKIP("only root can give a file to another user");
-        WriteFile(FilePath(), "someone else's");
+        QVERIFY(WriteFile(FilePath(), "someone else's"));
         QCOMPARE(::chown(QFile::encodeName(FilePath()).constData(), 65534, 65534), 0);
         RecordingHost host;
         const ScanOutcome outcome = ScanSmallPicture(host);
@@ -183,7 +171,7 @@ private Q_SLOTS:
             if (call != 1)
                 return;
             const QString other = platform::TempFolder() + QStringLiteral("other.txt");
-            WriteFile(other, "@@@\r\n@@@\r\n");
+            QVERIFY(WriteFile(other, "@@@\r\n@@@\r\n"));
             QFile::setPermissions(other, QFile::ReadOwner | QFile::WriteOwner);
             QVERIFY(::rename(QFile::encodeName(other).constData(),
                              QFile::encodeName(FilePath()).constData()) == 0);

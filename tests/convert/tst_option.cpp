@@ -139,10 +139,8 @@ class TestOption : public QObject {
 private Q_SLOTS:
     void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
     void init() {
-        testsupport::ClearSettings();
+        testsupport::ResetProcessValues();
         mGlyfora::ConversionSettings = Unusual();
-        mGlyfora::RecentFilesMax = 4;
-        mGlyfora::RecentFilesList.fill(QString());
     }
 
     // The dialog's controls when opened: five tabs, the first shown; OK is the default.

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QTest>
@@ -33,11 +34,6 @@ QString Crlf(const QStringList& lines) {
     return lines.join(QStringLiteral("\r\n"));
 }
 
-QByteArray IntermediateBytes() {
-    QFile file(IntermediateFilePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // Keeps what a streamed scan writes; refuses writes once it holds refuseAfter bytes.
 class CollectingSink : public ScanSink {
 public:
@@ -58,7 +54,7 @@ public:
 class TestScan : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { ConversionSettings = ConversionSettingsRecord(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void pickCharacter_data() {
         QTest::addColumn<QString>("ramp");
@@ -185,7 +181,8 @@ private Q_SLOTS:
             positions.append(k);
         QCOMPARE(host.positions, positions);
         QCOMPARE(TempFileName, platform::TempFolder() + QStringLiteral("~glyfora.tmp"));
-        QCOMPARE(IntermediateBytes(), (expected + QStringLiteral("\r\n")).toUtf8());
+        QCOMPARE(testsupport::ReadAll(IntermediateFilePath()),
+                 (expected + QStringLiteral("\r\n")).toUtf8());
     }
 
     void selection_data() {
@@ -256,7 +253,8 @@ private Q_SLOTS:
         const QString first = html ? MakeColorCell(0xFFFFFF) : below ? "" : QStringLiteral("0");
         const QString row = html ? testsupport::ReferenceScan(picture, {true, 0, 0, 4, 1}, true)
                                  : QStringLiteral("0123");
-        QCOMPARE(IntermediateBytes(), (row + "\r\n" + row + "\r\n" + first).toUtf8());
+        QCOMPARE(testsupport::ReadAll(IntermediateFilePath()),
+                 (row + "\r\n" + row + "\r\n" + first).toUtf8());
         CancelConversion = false;
     }
 

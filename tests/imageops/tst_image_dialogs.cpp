@@ -105,6 +105,7 @@ class TestImageDialogs : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { testsupport::ResetProcessValues(); }
     void typedNumbers_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("val");

@@ -2,6 +2,7 @@
 // pictures, names that are not UTF-8, decoders that run out of memory or talk.
 #include "imageops/PictureLoader.h"
 #include "platform/FileNames.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QCoreApplication>
@@ -103,11 +104,11 @@ private:
 
     QString Write(const QString& name, const QByteArray& bytes) {
         const QString path = dir_.filePath(name);
-        return testsupport::WriteFileBytes(QFile::encodeName(path), bytes) ? path : QString();
+        return testsupport::WriteFile(QFile::encodeName(path), bytes) ? path : QString();
     }
 
     static QByteArray SampleGif() {
-        return testsupport::FileBytes(QStringLiteral(GLYFORA_SOURCE_DIR "/resources/sample.gif"));
+        return testsupport::ReadAll(QStringLiteral(GLYFORA_SOURCE_DIR "/resources/sample.gif"));
     }
 
     // Complete pictures of every checked kind, by name, with their pixel size.
@@ -271,7 +272,7 @@ private Q_SLOTS:
 
     void nameThatIsNotUtf8Loads() {
         const QByteArray name = QFile::encodeName(dir_.path()) + "/bad\xff\xfe.png";
-        QVERIFY(testsupport::WriteFileBytes(
+        QVERIFY(testsupport::WriteFile(
             name, testsupport::EncodePicture(testsupport::GradientImage(5, 4), "png")));
         const LoadedPicture loaded = LoadPictureFile(platform::DecodeFileName(name));
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));

@@ -2,6 +2,7 @@
 #include "imageops/PictureLoader.h"
 #include "imageops/PictureSurface.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
 #include <QDir>
@@ -37,14 +38,12 @@ private:
     QTemporaryDir dir_;
 
     QString Write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            return QString();
-        file.write(bytes);
-        return file.fileName();
+        const QString path = dir_.filePath(name);
+        return testsupport::WriteFile(path, bytes) ? path : QString();
     }
 
 private Q_SLOTS:
+    void init() { testsupport::ResetProcessValues(); }
     void surfaceRequirements() {
         PictureSurface surface(qRgb(10, 20, 30));
         QVERIFY(surface.Assign(testsupport::GradientImage(7, 5)));

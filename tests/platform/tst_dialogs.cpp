@@ -4,6 +4,7 @@
 #include "platform/TerminationSignals.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,6 +49,7 @@ void Accept(QDialog& dialog) {
 class TestDialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { testsupport::ResetProcessValues(); }
     void fileDialogFollowsRequest_data() {
         QTest::addColumn<bool>("save");
         QTest::addColumn<uint>("flags");
@@ -101,9 +103,7 @@ private Q_SLOTS:
     void realOpenDialogReturnsNameTitleAndFilter() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("b.rtf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(testsupport::WriteFile(path, QByteArray()));
         FileDialogRequest request;
         request.DialogTitle = QStringLiteral("ファイルを開く");
         request.InitDir = dir.path();

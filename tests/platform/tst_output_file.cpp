@@ -28,33 +28,11 @@ QByteArray Bytes(const QString& path) {
     return platform::EncodeFileName(path);
 }
 
-QByteArray ReadAll(const QByteArray& path) {
-    QByteArray bytes;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return "<missing>";
-    char chunk[4096];
-    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
-        bytes.append(chunk, n);
-    ::close(fd);
-    return bytes;
-}
-
-void WriteFile(const QByteArray& path, const QByteArray& bytes, mode_t mode) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    QVERIFY(fd >= 0);
-    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-    ::close(fd);
-    QCOMPARE(::chmod(path.constData(), mode), 0);
-}
-
-mode_t ModeOf(const QByteArray& path) {
-    struct stat info {};
-    return ::lstat(path.constData(), &info) == 0 ? info.st_mode : 0;
-}
-
 using testsupport::DeviceNode;
+using testsupport::ModeOf;
 using testsupport::Names;
+using testsupport::ReadAll;
+using testsupport::WriteFile;
 
 // Lowers the file-size limit so that a write fails as on a full disk, for one scope.
 class FileSizeLimit {
@@ -82,6 +60,7 @@ class TestOutputFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QVERIFY(dir_.isValid() && devices_.isValid()); }
+    void init() { testsupport::ResetProcessValues(); }
     // Each case starts from an empty folder.
     void cleanup() {
         for (const QString& name : Names(dir_.path())) {
@@ -102,7 +81,7 @@ private Q_SLOTS:
         QFETCH(bool, synced);
         QFETCH(QString, ending);
         const QByteArray path = Bytes(dir_.filePath(QStringLiteral("out.html")));
-        WriteFile(path, "earlier", 0640);
+        QVERIFY(WriteFile(path, "earlier", 0640));
         const QByteArray contents(64 * 1024, 'n');
         {
             OutputFile file(platform::DecodeFileName(path), synced
@@ -164,7 +143,7 @@ private Q_SLOTS:
         QDir folder(dir_.path());
         QVERIFY(folder.mkdir(QStringLiteral("sub")) && folder.mkdir(QStringLiteral("other")));
         for (const char* real : {"real.txt", "sub/real.txt", "other/real.txt"})
-            WriteFile(Bytes(folder.filePath(QString::fromLatin1(real))), "earlier", 0604);
+            QVERIFY(WriteFile(folder.filePath(QString::fromLatin1(real)), "earlier", 0604));
         for (qsizetype i = 0; i + 1 < links.size(); i += 2)
             QCOMPARE(::symlink(Bytes(links[i + 1]).constData(),
                                Bytes(folder.filePath(links[i])).constData()),
@@ -183,10 +162,10 @@ private Q_SLOTS:
         const bool created = written.endsWith(QStringLiteral("new.txt"));
         QCOMPARE(ModeOf(target), mode_t(S_IFREG | (created ? 0666 & ~mask : 0604)));
         for (qsizetype i = 0; i + 1 < links.size(); i += 2)
-            QVERIFY(S_ISLNK(ModeOf(Bytes(folder.filePath(links[i])))));
+            QVERIFY(S_ISLNK(ModeOf(folder.filePath(links[i]))));
         for (const char* real : {"real.txt", "sub/real.txt", "other/real.txt"}) {
             if (QString::fromLatin1(real) != written)
-                QCOMPARE(ReadAll(Bytes(folder.filePath(QString::fromLatin1(real)))),
+                QCOMPARE(ReadAll(folder.filePath(QString::fromLatin1(real))),
                          QByteArray("earlier"));
         }
     }
@@ -208,7 +187,7 @@ private Q_SLOTS:
         OutputFile file(folder.filePath(QStringLiteral("a")), OutputFile::Durability::Unsynced);
         QVERIFY(!file.Open());
         QCOMPARE(file.ErrorString(), QStringLiteral("Too many levels of symbolic links"));
-        QVERIFY(S_ISLNK(ModeOf(Bytes(folder.filePath(QStringLiteral("a"))))));
+        QVERIFY(S_ISLNK(ModeOf(folder.filePath(QStringLiteral("a")))));
     }
 
     void notRegularWrittenInPlace_data() {
@@ -285,7 +264,7 @@ private Q_SLOTS:
         if (kind == "pipe") {
             QCOMPARE(::pipe2(ends, O_CLOEXEC), 0);
         } else {
-            WriteFile(path, "first line\n", 0600);
+            QVERIFY(WriteFile(path, "first line\n", 0600));
             ends[1] = ::open(path.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
             QVERIFY(ends[1] >= 0);
         }
@@ -330,7 +309,7 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(QString, stage);
         QFETCH(QString, reason);
-        WriteFile(Bytes(dir_.filePath(QStringLiteral("plain"))), "", 0600);
+        QVERIFY(WriteFile(dir_.filePath(QStringLiteral("plain")), "", 0600));
         const QString full =
             path == "%full" ? DeviceNode(devices_.path(), "full", 7) : dir_.filePath(path);
         QVERIFY(!full.isEmpty());

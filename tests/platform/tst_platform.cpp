@@ -10,6 +10,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SettingsValues.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,7 @@ using namespace platform;
 class TestPlatform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { testsupport::ResetProcessValues(); }
     void roundHalfEven_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<qint64>("expected");
@@ -70,50 +72,11 @@ private Q_SLOTS:
         QCOMPARE(PixelsFromTwips(edge, twipsPerPixel, -32767, 32767), pixels);
     }
 
-    void textToInteger_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("expected");
-        QTest::newRow("plain") << "7" << qint64(7);
-        QTest::newRow("spaces") << " 3 " << qint64(3);
-        QTest::newRow("garbage") << "abc" << qint64(-1);
-        QTest::newRow("empty") << "" << qint64(-1);
-        QTest::newRow("below") << "0" << qint64(-1);
-        QTest::newRow("above") << "11" << qint64(-1);
-        QTest::newRow("half rounds to even") << "2.5" << qint64(2);
-        QTest::newRow("huge") << "1e300" << qint64(-1);
-        QTest::newRow("nan") << "nan" << qint64(-1);
-    }
-    void textToInteger() {
-        QFETCH(QString, text);
-        QFETCH(qint64, expected);
-        QCOMPARE(TextToInteger(text, -1, 1, 10), expected);
-    }
-
-    void textToBool_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("fallback");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("True") << "True" << false << true;
-        QTest::newRow("false any case") << "fALSE" << true << false;
-        QTest::newRow("number non-zero") << "-1" << false << true;
-        QTest::newRow("zero") << "0" << true << false;
-        QTest::newRow("garbage keeps fallback") << "yes?" << true << true;
-    }
-    void textToBool() {
-        QFETCH(QString, text);
-        QFETCH(bool, fallback);
-        QFETCH(bool, expected);
-        QCOMPARE(TextToBool(text, fallback), expected);
-    }
-
     void singleTexts() {
         QCOMPARE(SingleToText(4320.0f), QStringLiteral("4320"));
         QCOMPARE(SingleToText(-15.0f), QStringLiteral("-15"));
         QCOMPARE(SingleToText(0.5f), QStringLiteral("0.5"));
         QCOMPARE(SingleToText(10000000.0f), QStringLiteral("10000000"));
-        QCOMPARE(TextToSingle(QStringLiteral("inf"), 3.0f), 3.0f);
-        QCOMPARE(TextToSingle(QStringLiteral("1e39"), 3.0f), 3.0f);
-        QCOMPARE(TextToSingle(QStringLiteral("-120.5"), 3.0f), -120.5f);
     }
 
     void colours() {
@@ -177,7 +140,6 @@ private Q_SLOTS:
     }
 
     void storeRoundTripsTexts() {
-        testsupport::ClearSettings();
         {
             SettingsStore store;
             store.Write(QStringLiteral("HTML"), QStringLiteral("Before"),
@@ -248,7 +210,6 @@ private Q_SLOTS:
         QFETCH(bool, usable);
         if (kind == "device" && ::geteuid() != 0)
             QSKIP("only root can make a device node");
-        testsupport::ClearSettings();
         const QString path = testsupport::SettingsFilePath();
         const QByteArray name = QFile::encodeName(path);
         QTemporaryDir elsewhere;
@@ -256,9 +217,7 @@ private Q_SLOTS:
         const QByteArray stored = "[Conversion]\nX=3\n";
         QFile::remove(path);
         if (kind == "file" || kind == "link") {
-            QFile file(kind == "file" ? path : QFile::decodeName(target));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(stored);
+            QVERIFY(testsupport::WriteFile(kind == "file" ? name : target, stored));
         }
         if (kind == "link" || kind == "device" || kind == "dangling")
             QCOMPARE(::symlink(target.constData(), name.constData()), 0);
@@ -324,9 +283,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("file")));
         const QByteArray name = QFile::encodeName(dir.filePath(QStringLiteral("name")));
-        QFile written(QFile::decodeName(file));
-        QVERIFY(written.open(QIODevice::WriteOnly) && written.write("12345") == 5);
-        written.close();
+        QVERIFY(testsupport::WriteFile(file, "12345"));
         const QByteArray opened = kind == "file" ? file : kind == "below" ? file + "/x" : name;
         if (kind == "link")
             QCOMPARE(::symlink(file.constData(), name.constData()), 0);
@@ -351,11 +308,8 @@ private Q_SLOTS:
     }
 
     void handEditedListReadsAsText() {
-        testsupport::ClearSettings();
-        QFile file(testsupport::SettingsFilePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Conversion]\nCharactor=a,b,c\n");
-        file.close();
+        QVERIFY(testsupport::WriteFile(testsupport::SettingsFilePath(),
+                                       "[Conversion]\nCharactor=a,b,c\n"));
         SettingsStore store;
         QCOMPARE(store.Read(QStringLiteral("Conversion"), QStringLiteral("Charactor"), QString()),
                  QStringLiteral("a,b,c"));

@@ -1,9 +1,11 @@
-// The settings table's fixed defaults and fallbacks, against the texts the program must
-// store: HTML templates byte for byte, the conversion window's font and colours, ramps.
+// The settings table's fixed defaults, against the texts the program must store (HTML
+// templates byte for byte, the conversion window's font and colours), and each stored text
+// read as the program uses it: what a key's kind cannot use falls back to its default.
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QMap>
 #include <QTest>
 
 using namespace platform;
@@ -12,17 +14,12 @@ namespace {
 const SettingDefinition& Key(const char* section, const char* key) {
     return Setting(QString::fromUtf8(section), QString::fromUtf8(key));
 }
-void Store(const char* section, const char* key, const QString& text) {
-    platform::SettingsStore store;
-    store.Write(QString::fromUtf8(section), QString::fromUtf8(key), text);
-    QVERIFY(store.Sync());
-}
 } // namespace
 
 class TestSettingsTable : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void textDefaults_data() {
         QTest::addColumn<QString>("section");
@@ -59,59 +56,139 @@ private Q_SLOTS:
         QCOMPARE(ReadText(empty, platform::Setting(section, key)).toUtf8(), expected);
     }
 
-    void colours_data() {
+    // Every key read back, in text form, after each text its kind cannot use, and after the
+    // edge texts its own range decides on; a computed default (window edges) reads as
+    // "fallback".
+    void storedTextReadsAsUsed_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<quint32>("expected");
-        QTest::newRow("absent") << QString() << 0x80000005u;
-        QTest::newRow("red") << "255" << 0x000000FFu;
-        QTest::newRow("white") << "16777215" << 0x00FFFFFFu;
-        QTest::newRow("button face") << "-2147483633" << 0x8000000Fu;
-        QTest::newRow("not a number") << "abc" << 0x80000005u;
-        QTest::newRow("beyond RGB") << "16777216" << 0x80000005u;
-        QTest::newRow("unknown system colour") << "-2147483600" << 0x80000005u;
-        QTest::newRow("beyond 32 bits") << "4294967295" << 0x80000005u;
+        QTest::addColumn<QString>("expected");
+        struct Row {
+            const char* section;
+            const char* key;
+            const char* stored;
+            const char* expected;
+        };
+        const auto row = [](const Row& r, const QString& stored) {
+            QTest::addRow("%s/%s \"%s\"", r.section, r.key, qPrintable(stored))
+                << QString::fromUtf8(r.section) << QString::fromUtf8(r.key) << stored
+                << QString::fromUtf8(r.expected);
+        };
+        using K = SettingKind;
+        const QString cat = QString::fromUtf8("🐈");
+        const QMap<K, QStringList> unusable = {
+            {K::Integer, {"abc", "", "1e999", "1e300", "nan", "-99999999999"}},
+            {K::Single, {"abc", "", "1e999", "1e39", "inf", "nan", "1.5.2"}},
+            {K::Boolean, {"abc", "", "1e999", "yes?", "maybe"}},
+            {K::Ramp,
+             {"", "ab\ncd", "ab\r", "a\tb", QChar(0) + QStringLiteral("a"), "a\x7f",
+              QString(65, u'x'), cat.repeated(65)}},
+            {K::Colour,
+             {"abc", "", "1e999", "1.5.2", "-99999999999", "4294967295", "4294967296", "16777216",
+              "-2147483647", "-2147483600"}},
+        };
+        // The default of each key, as the program must use it.
+        const Row defaults[] = {
+            {"Conversion", "X", nullptr, "1"},
+            {"Conversion", "Y", nullptr, "1"},
+            {"Conversion", "Reverse", nullptr, "False"},
+            {"Conversion", "Charactor", nullptr, " .,:;!IU0OQRB&%@"},
+            {"Recent Files", "Max", nullptr, "4"},
+            {"Window", "Left", nullptr, "fallback"},
+            {"Window", "Top", nullptr, "fallback"},
+            {"Window", "Height", nullptr, "fallback"},
+            {"Window", "Width", nullptr, "fallback"},
+            {"Window", "ToolBar", nullptr, "True"},
+            {"Window", "StatusBar", nullptr, "True"},
+            {"Text\\Window", "Left", nullptr, "fallback"},
+            {"Text\\Window", "Top", nullptr, "fallback"},
+            {"Text\\Window", "Height", nullptr, "fallback"},
+            {"Text\\Window", "Width", nullptr, "fallback"},
+            {"Text\\Font", "Bold", nullptr, "False"},
+            {"Text\\Font", "Itaric", nullptr, "False"},
+            {"Text\\Font", "Strikethrough", nullptr, "False"},
+            {"Text\\Font", "Underline", nullptr, "False"},
+            {"Text\\Font", "Size", nullptr, "4"},
+            {"Text\\Color", "BackColor", nullptr, "-2147483643"},
+            {"Text\\Color", "ForeColor", nullptr, "-2147483640"},
+        };
+        for (const Row& key : defaults) {
+            const K kind = Key(key.section, key.key).kind;
+            for (const QString& text : unusable.value(kind))
+                row(key, text);
+        }
+        // What each key's own range keeps and what it refuses.
+        const Row edges[] = {
+            {"Conversion", "X", "0", "1"},
+            {"Conversion", "X", "11", "1"},
+            {"Conversion", "X", "10", "10"},
+            {"Conversion", "Y", " 7 ", "7"},
+            {"Conversion", "Y", "2.5", "2"},                   // half to even
+            {"Conversion", "Reverse", "-99999999999", "True"}, // any non-zero number
+            {"Conversion", "Reverse", "true", "True"},
+            {"Recent Files", "Max", "21", "4"},
+            {"Recent Files", "Max", "-1", "4"},
+            {"Recent Files", "Max", "0", "0"},
+            {"Recent Files", "Max", "20", "20"},
+            {"Window", "Left", "-1500", "-1500"},
+            {"Text\\Window", "Top", "-120.5", "-120.5"},
+            {"Window", "ToolBar", "0", "False"},
+            {"Window", "StatusBar", "fALSE", "False"},
+            {"Text\\Font", "Bold", "True", "True"},
+            {"Text\\Font", "Size", "0", "4"},
+            {"Text\\Font", "Size", "-3", "4"},
+            {"Text\\Font", "Size", "2049", "4"},
+            {"Text\\Font", "Size", "10.5", "10.5"},
+            {"Text\\Color", "BackColor", "255", "255"},
+            {"Text\\Color", "BackColor", "-2147483633", "-2147483633"}, // button face
+            {"Text\\Color", "BackColor", "-2147483640", "-2147483640"},
+            {"Text\\Color", "ForeColor", "16777215", "16777215"},
+            {"Text\\Color", "ForeColor", "-1", "-2147483640"},
+            {"Conversion", "Charactor", "#", "#"},
+            {"Conversion", "Charactor", "　・：＋＃", "　・：＋＃"},
+            {"HTML", "Before", "", ""}, // any text, even none
+        };
+        for (const Row& edge : edges)
+            row(edge, QString::fromUtf8(edge.stored));
+        // Ramps are counted in characters, not in bytes or UTF-16 units.
+        for (const QString& ramp :
+             {QString(64, u'x'), QString(64, QChar(0x3042)), cat.repeated(64)})
+            QTest::addRow("Conversion/Charactor %lld x U+%04X", qlonglong(ramp.size()),
+                          ramp.at(0).unicode())
+                << QStringLiteral("Conversion") << QStringLiteral("Charactor") << ramp << ramp;
     }
-    void colours() {
+    void storedTextReadsAsUsed() {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
         QFETCH(QString, stored);
-        QFETCH(quint32, expected);
-        if (!stored.isNull())
-            Store("Text\\Color", "BackColor", stored);
-        const platform::SettingsStore store;
-        QCOMPARE(ReadColour(store, Key("Text\\Color", "BackColor")), expected);
+        QFETCH(QString, expected);
+        const SettingDefinition& setting = Setting(section, key);
+        SettingsStore store;
+        store.Write(section, key, stored);
+        QString read;
+        switch (setting.kind) {
+        case SettingKind::Integer:
+            read = QString::number(ReadInteger(store, setting));
+            break;
+        case SettingKind::Boolean:
+            read = ReadBoolean(store, setting) ? QStringLiteral("True") : QStringLiteral("False");
+            break;
+        case SettingKind::Single: {
+            const float value = ReadSingle(store, setting, 123.25f);
+            read = value == 123.25f ? QStringLiteral("fallback") : QString::number(value);
+            break;
+        }
+        case SettingKind::Ramp:
+        case SettingKind::Text:
+            read = ReadText(store, setting);
+            break;
+        case SettingKind::Colour:
+            read = QString::number(qint32(ReadColour(store, setting)));
+            break;
+        }
+        QCOMPARE(read, expected);
     }
-
-    void foreColourFallsBackToWindowText() {
-        Store("Text\\Color", "ForeColor", QStringLiteral("-1"));
-        const platform::SettingsStore store;
-        QCOMPARE(ReadColour(store, Key("Text\\Color", "ForeColor")), 0x80000008u);
-    }
-
-    void ramps_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("one") << "#" << true;
-        QTest::newRow("64") << QString(64, u'x') << true;
-        QTest::newRow("65") << QString(65, u'x') << false;
-        QTest::newRow("64 beyond the BMP") << QString::fromUtf8("🐈").repeated(64) << true;
-        QTest::newRow("65 beyond the BMP") << QString::fromUtf8("🐈").repeated(65) << false;
-        QTest::newRow("japanese") << QStringLiteral("　・：＋＃") << true;
-        QTest::newRow("line feed") << QStringLiteral("ab\ncd") << false;
-        QTest::newRow("carriage return") << QStringLiteral("ab\r") << false;
-        QTest::newRow("tab") << QStringLiteral("a\tb") << false;
-        QTest::newRow("nul") << QString(QChar(0)) + u'a' << false;
-        QTest::newRow("delete") << QStringLiteral("a\x7F") << false;
-    }
-    void ramps() {
-        QFETCH(QString, stored);
-        QFETCH(bool, kept);
-        Store("Conversion", "Charactor", stored);
-        const platform::SettingsStore store;
-        const QString read = ReadText(store, Key("Conversion", "Charactor"));
-        QCOMPARE(read, kept ? stored : QStringLiteral(" .,:;!IU0OQRB&%@"));
-        QCOMPARE(platform::IsUsableRamp(stored), kept);
-    }
-
-    void emptyRampIsUnusable() { QVERIFY(!platform::IsUsableRamp(QString())); }
 };
 
 GLYFORA_TEST_MAIN(TestSettingsTable)

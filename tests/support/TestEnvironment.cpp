@@ -1,11 +1,18 @@
 // Test process environment.
 #include "tests/support/TestEnvironment.h"
 
+#include "convert/CharacterTable.h"
+#include "convert/ConversionSettings.h"
+#include "convert/ConversionState.h"
+#include "imageops/RotateByAngle.h"
 #include "platform/SettingsStore.h"
+#include "platform/TerminationRequest.h"
+#include "platform/mGlyfora.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTest>
 
 namespace testsupport {
 
@@ -26,6 +33,33 @@ void ClearSettings() {
                        QStringLiteral("glyfora"));
     settings.clear();
     settings.sync();
+}
+
+void ResetProcessValues() {
+    ClearSettings();
+    mGlyfora::OpenDirectory.clear();
+    mGlyfora::SaveDirectory.clear();
+    mGlyfora::RecentFilesMax = platform::RecentFilesDefault;
+    mGlyfora::RecentFilesList.fill(QString());
+    mGlyfora::HelpFilePath.clear();
+    mGlyfora::ImageBaseName.clear();
+    mGlyfora::ConversionSettings = {};
+    mGlyfora::CharacterTable.fill(QString());
+    mGlyfora::CancelConversion = false;
+    mGlyfora::TempFileName.clear();
+    mGlyfora::RotationSin = 0.0;
+    mGlyfora::RotationCos = 1.0;
+    platform::ClearTerminationRequestForTests();
+}
+
+QString Stored(const QString& section, const QString& key) {
+    return platform::SettingsStore().Read(section, key, QStringLiteral("<absent>"));
+}
+
+void Store(const QString& section, const QString& key, const QString& text) {
+    platform::SettingsStore store;
+    store.Write(section, key, text);
+    QVERIFY(store.Sync());
 }
 
 QString SettingsFilePath() {

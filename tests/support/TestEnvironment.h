@@ -20,6 +20,13 @@ private:
 
 // Empties the settings store of this test process.
 void ClearSettings();
+// Puts every process-wide value back as the program starts with it, the settings store
+// emptied too; each test's init() calls it so that no test sees what another left.
+void ResetProcessValues();
+// The text stored under the key, "<absent>" when there is none.
+QString Stored(const QString& section, const QString& key);
+// Stores the text under the key, on disk at once.
+void Store(const QString& section, const QString& key, const QString& text);
 // The settings file of this test process.
 QString SettingsFilePath();
 

@@ -37,21 +37,6 @@ QByteArray EncodePicture(const QImage& image, const char* format) {
     return bytes;
 }
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool WriteFileBytes(const QByteArray& fileName, const QByteArray& bytes) {
-    const int fd = ::open(fileName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    return ::close(fd) == 0 && written;
-}
-
 QByteArray RunLengthBmp(int width, int height, int rows) {
     QByteArray data;
     for (int r = 0; r < rows; ++r) {
@@ -86,10 +71,6 @@ QByteArray RunLengthBmp(int width, int height, int rows) {
     for (int i = 0; i < 4; ++i)
         put(54 + 4 * i, palette[i], 4);
     return bmp + data;
-}
-
-bool MakeFifo(const QString& path) {
-    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
 FifoUnblocker::FifoUnblocker(const QString& fifoPath, int waitLimitSeconds)

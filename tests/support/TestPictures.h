@@ -1,5 +1,5 @@
 // Pictures made by the tests themselves: solid or patterned images written to files, picture
-// bytes cut or built by hand, and special files (FIFOs) given to the loader.
+// bytes cut or built by hand, and a guard for a reader blocked on a FIFO.
 #pragma once
 
 #include <QByteArray>
@@ -18,19 +18,12 @@ QImage GradientImage(int width, int height);
 QString WritePicture(const QImage& image, const QString& path, const char* format);
 // The image encoded in the given format, in memory.
 QByteArray EncodePicture(const QImage& image, const char* format);
-// The whole content of a file; empty when it cannot be read.
-QByteArray FileBytes(const QString& path);
-// Writes bytes to the file whose name is the exact byte string given (no text encoding).
-bool WriteFileBytes(const QByteArray& fileName, const QByteArray& bytes);
 
 // An 8-bit run-length BMP of width x height pixels, bottom-up, with a four-colour palette:
 // row r (from the bottom) is a run of colour r % 4 over the whole width, ended by an
 // end-of-line code; the bitmap ends with the end-of-bitmap code. With rows == 0 the data
 // is the end-of-bitmap code alone (every pixel then keeps colour 0).
 QByteArray RunLengthBmp(int width, int height, int rows);
-
-// Makes a FIFO at path; false when that fails.
-bool MakeFifo(const QString& path);
 
 // Guards a test against a reader blocked on a FIFO: if Finish() has not been called when
 // the wait limit passes, it opens the FIFO for writing and closes it again, which gives the

@@ -1,5 +1,6 @@
 // Plain text files of the conversion window: decoding and encoding, whole-file reads that
 // refuse what is not a regular file, and saves that never harm an earlier file.
+#include "tests/support/TestFiles.h"
 #include "textwin/TextFile.h"
 
 #include <QCoreApplication>
@@ -15,22 +16,8 @@
 
 using namespace mGlyfora;
 
-namespace {
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "(unreadable)";
-    return file.readAll();
-}
-
-void Put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
+using testsupport::ReadAll;
+using testsupport::WriteFile;
 
 class TextFileTest : public QObject {
     Q_OBJECT
@@ -101,7 +88,7 @@ void TextFileTest::encode() {
 
 void TextFileTest::readFile() {
     const QString path = dir_.filePath(QStringLiteral("read.txt"));
-    Put(path, QByteArray());
+    QVERIFY(WriteFile(path, QByteArray()));
     QString error;
     std::optional<QByteArray> bytes = ReadWholeFile(path, &error);
     QVERIFY(bytes);
@@ -110,7 +97,7 @@ void TextFileTest::readFile() {
     // Larger than any first guess of the buffer.
     QByteArray big(3 * 1024 * 1024 + 7, 'x');
     big[big.size() - 1] = 'y';
-    Put(path, big);
+    QVERIFY(WriteFile(path, big));
     bytes = ReadWholeFile(path, &error);
     QVERIFY(bytes);
     QCOMPARE(*bytes, big);
@@ -129,7 +116,7 @@ void TextFileTest::readRefusesWhatIsNotAFile() {
     QVERIFY(!error.isEmpty());
     // A pipe with no writer would block an ordinary open for ever.
     const QString fifo = dir_.filePath(QStringLiteral("pipe.txt"));
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(testsupport::MakeFifo(fifo));
     error.clear();
     QVERIFY(!ReadWholeFile(fifo, &error));
     QVERIFY(!error.isEmpty());
@@ -139,7 +126,7 @@ void TextFileTest::readUnreadable() {
     if (::geteuid() == 0)
         QSKIP("root reads files without read permission");
     const QString path = dir_.filePath(QStringLiteral("secret.txt"));
-    Put(path, "secret");
+    QVERIFY(WriteFile(path, "secret"));
     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
     QString error;
     QVERIFY(!ReadWholeFile(path, &error));
@@ -150,11 +137,11 @@ void TextFileTest::save() {
     const QString path = dir_.filePath(QStringLiteral("saved.rtf"));
     QString error;
     QVERIFY(SaveFileBytes(path, "first", &error));
-    QCOMPARE(Contents(path), QByteArray("first"));
+    QCOMPARE(ReadAll(path), QByteArray("first"));
     QVERIFY(SaveFileBytes(path, "second, longer", &error));
-    QCOMPARE(Contents(path), QByteArray("second, longer"));
+    QCOMPARE(ReadAll(path), QByteArray("second, longer"));
     QVERIFY(SaveFileBytes(path, QByteArray(), &error));
-    QCOMPARE(Contents(path), QByteArray());
+    QCOMPARE(ReadAll(path), QByteArray());
 
     // A folder that is a file.
     QVERIFY(!SaveFileBytes(path + QStringLiteral("/child.txt"), "x", &error));
@@ -165,7 +152,7 @@ void TextFileTest::saveFailureKeepsEarlierFile() {
     // A file size limit makes the write fail part-way, for root as for anyone.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("earlier.txt"));
-    Put(path, "earlier text");
+    QVERIFY(WriteFile(path, "earlier text"));
     struct rlimit old {};
     QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -178,7 +165,7 @@ void TextFileTest::saveFailureKeepsEarlierFile() {
     std::signal(SIGXFSZ, oldHandler);
     QVERIFY(!saved);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(Contents(path), QByteArray("earlier text"));
+    QCOMPARE(ReadAll(path), QByteArray("earlier text"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("earlier.txt")});
 }
@@ -188,7 +175,7 @@ void TextFileTest::saveIntoReadOnlyFolder() {
         QSKIP("root writes into folders without write permission");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("earlier.txt"));
-    Put(path, "earlier text");
+    QVERIFY(WriteFile(path, "earlier text"));
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     QString error;
     const bool saved = SaveFileBytes(path, "new", &error);
@@ -196,7 +183,7 @@ void TextFileTest::saveIntoReadOnlyFolder() {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(!saved);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(Contents(path), QByteArray("earlier text"));
+    QCOMPARE(ReadAll(path), QByteArray("earlier text"));
 }
 
 QTEST_GUILESS_MAIN(TextFileTest)

@@ -22,6 +22,9 @@
 #include <QToolBar>
 #include <memory>
 
+using testsupport::Store;
+using testsupport::Stored;
+
 namespace {
 const QString Window = QStringLiteral("Text\\Window");
 const QString Font = QStringLiteral("Text\\Font");
@@ -36,14 +39,6 @@ struct Loaded {
     std::unique_ptr<frmText> form = std::make_unique<frmText>(dialogs, store);
     ConversionView& view() { return *form->rtfView; }
 };
-
-QString Stored(const QString& section, const QString& key) {
-    return platform::SettingsStore().Read(section, key, QStringLiteral("<absent>"));
-}
-
-void Store(const QString& section, const QString& key, const QString& text) {
-    platform::SettingsStore().Write(section, key, text);
-}
 
 // The colour of one character of the view.
 Colour ColourAt(ConversionView& view, int position) {
@@ -62,7 +57,7 @@ void Select(ConversionView& view, int start, int length) {
 class TestTextWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ResetProcessValues(); }
 
     void controls();
     void toolbarDispatch();
@@ -94,7 +89,6 @@ private Q_SLOTS:
     void settingsRoundTrip();
     void redBackgroundStoredAs255();
     void maximisedKeepsStoredGeometry();
-    void garbageFallsBack_data();
     void garbageFallsBack();
     void fontSizeText_data();
     void fontSizeText();
@@ -600,38 +594,16 @@ void TestTextWindow::maximisedKeepsStoredGeometry() {
     QCOMPARE(Stored(Font, QStringLiteral("Size")), QStringLiteral("4"));
 }
 
-void TestTextWindow::garbageFallsBack_data() {
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("text");
-    const auto row = [](const char* name, const QString& section, const char* key,
-                        const char* text) {
-        QTest::newRow(name) << section << QString::fromLatin1(key) << QString::fromUtf8(text);
-    };
-    row("Left letters", Window, "Left", "abc");
-    row("Top infinite", Window, "Top", "inf");
-    row("Height negative", Window, "Height", "-300");
-    row("Width zero", Window, "Width", "0");
-    row("Width NaN", Window, "Width", "nan");
-    row("Name empty", Font, "Name", "");
-    row("Bold word", Font, "Bold", "maybe");
-    row("Itaric word", Font, "Itaric", "ja");
-    row("Size letters", Font, "Size", "big");
-    row("Size zero", Font, "Size", "0");
-    row("Size negative", Font, "Size", "-9");
-    row("Size huge", Font, "Size", "1e30");
-    row("BackColor letters", Color, "BackColor", "red");
-    row("BackColor past 32 bits", Color, "BackColor", "4294967296");
-    row("BackColor alpha byte", Color, "BackColor", "16777216");
-    row("BackColor unknown system colour", Color, "BackColor", "-2147483600");
-    row("ForeColor fraction text", Color, "ForeColor", "1.5.2");
-}
-
+// Every key unusable at once; the kinds' fallbacks are the settings table's, the window
+// adds its own: no face name and no size of its own read as not stored.
 void TestTextWindow::garbageFallsBack() {
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, text);
-    Store(section, key, text);
+    const QStringList stored = {
+        Window, "Left",   "abc", Window, "Top",           "inf",   Window, "Height",    "-300",
+        Window, "Width",  "0",   Font,   "Name",          "",      Font,   "Bold",      "maybe",
+        Font,   "Itaric", "ja",  Font,   "Strikethrough", "1e999", Font,   "Underline", "",
+        Font,   "Size",   "big", Color,  "BackColor",     "red",   Color,  "ForeColor", "1.5.2"};
+    for (qsizetype i = 0; i + 2 < stored.size(); i += 3)
+        Store(stored[i], stored[i + 1], stored[i + 2]);
     const mGlyfora::TextWindowSettings s =
         mGlyfora::LoadTextWindowSettings(platform::SettingsStore());
     QVERIFY(!s.Geometry.Left && !s.Geometry.Top && !s.Geometry.Height && !s.Geometry.Width);
