@@ -480,7 +480,8 @@ private Q_SLOTS:
         QFETCH(bool, fullDisk);
         QFETCH(QString, message);
         const QString full = DeviceNode(devices_.path(), "full", 7);
-        QVERIFY(!full.isEmpty());
+        if (full.isEmpty() && (output + stdoutFile).contains(QStringLiteral("%full")))
+            QSKIP("only root makes device nodes");
         for (QString* text : {&output, &stdoutFile, &message})
             text->replace(QStringLiteral("%1"), dir_.path()).replace(QStringLiteral("%full"), full);
         const QString earlier = dir_.filePath(QStringLiteral("out.html"));

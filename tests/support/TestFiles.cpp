@@ -77,7 +77,7 @@ QStringList Names(const QString& folder) {
 
 QString DeviceNode(const QString& folder, const char* name, unsigned minor) {
     if (::geteuid() != 0)
-        return QStringLiteral("/dev/") + QLatin1String(name);
+        return QString();
     const QString path = folder + u'/' + QLatin1String(name);
     const QByteArray bytes = platform::EncodeFileName(path);
     ::unlink(bytes.constData());

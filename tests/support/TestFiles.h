@@ -34,9 +34,9 @@ bool MakeFifo(const QString& path);
 // Every name in the folder, hidden ones included, with its own bytes.
 QStringList Names(const QString& folder);
 
-// A memory device to write to (null: minor 3, full: minor 7). As root, a node of its own
-// in `folder`, so that a fault that replaced its target could never touch the machine's
-// /dev; anyone else could not replace an entry of /dev anyway. Empty when it cannot be made.
+// A memory device node of its own in `folder` (null: minor 3, zero: 5, full: 7), so that
+// a fault that wrote to or replaced it could never touch the machine's /dev. Only root may
+// make one: empty for anyone else, or when it cannot be made.
 QString DeviceNode(const QString& folder, const char* name, unsigned minor);
 
 } // namespace testsupport

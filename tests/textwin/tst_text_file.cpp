@@ -112,8 +112,11 @@ void TextFileTest::readRefusesWhatIsNotAFile() {
     QVERIFY(!ReadWholeFile(dir_.path(), &error));
     QVERIFY(!error.isEmpty());
     error.clear();
-    QVERIFY(!ReadWholeFile(QStringLiteral("/dev/null"), &error));
-    QVERIFY(!error.isEmpty());
+    const QString device = testsupport::DeviceNode(dir_.path(), "null", 3);
+    if (!device.isEmpty()) {
+        QVERIFY(!ReadWholeFile(device, &error));
+        QVERIFY(!error.isEmpty());
+    }
     // A pipe with no writer would block an ordinary open for ever.
     const QString fifo = dir_.filePath(QStringLiteral("pipe.txt"));
     QVERIFY(testsupport::MakeFifo(fifo));
