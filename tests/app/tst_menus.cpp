@@ -45,8 +45,7 @@ QStringList VisibleBar(const frmMain& form) {
 }
 
 QString Stored(const QString& key) {
-    return platform::SettingsStore().Read(QStringLiteral("Recent Files"), key,
-                                          QStringLiteral("<absent>"));
+    return testsupport::Stored(QStringLiteral("Recent Files"), key);
 }
 
 void SetClipboard(const QString& kind) {
