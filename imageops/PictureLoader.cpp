@@ -34,7 +34,7 @@ const char* const CutOff = QT_TRANSLATE_NOOP("PictureLoader", "画像ファイ�
 const char* const OutOfMemory =
     QT_TRANSLATE_NOOP("PictureLoader", "メモリが不足しているため、画像を読み込めません。");
 const char* const UnknownFormat =
-    QT_TRANSLATE_NOOP("PictureLoader", "画像の形式が認識できません: ");
+    QT_TRANSLATE_NOOP("PictureLoader", "画像の形式が認識できません。");
 const char* const TooLarge =
     QT_TRANSLATE_NOOP("PictureLoader", "画像が大きすぎて読み込めません (%1 x %2 ピクセル)。");
 const char* const CannotRead = QT_TRANSLATE_NOOP("PictureLoader", "画像を読み込めません: ");
@@ -192,7 +192,8 @@ LoadedPicture LoadPictureFile(const QString& path) {
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
         messages.Stop();
-        return Failure(Text(UnknownFormat) + reader.errorString());
+        // Qt's reason here is "Unknown error" or "Unsupported image format": nothing more.
+        return Failure(Text(UnknownFormat));
     }
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > PictureAllocationLimitBytes) {

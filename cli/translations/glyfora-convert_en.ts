@@ -32,8 +32,8 @@
         <translation>not enough memory to load the picture</translation>
     </message>
     <message>
-        <source>画像の形式が認識できません: </source>
-        <translation>unknown picture format: </translation>
+        <source>画像の形式が認識できません。</source>
+        <translation>unknown picture format</translation>
     </message>
     <message>
         <source>画像が大きすぎて読み込めません (%1 x %2 ピクセル)。</source>

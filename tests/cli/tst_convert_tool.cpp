@@ -245,7 +245,7 @@ private Q_SLOTS:
         QTest::newRow("missing, Japanese") << QByteArray() << "ja_JP.UTF-8"
                                            << "ファイルが見つかりません。";
         QTest::newRow("not a picture") << QByteArray("hello") << ""
-                                       << "unknown picture format: Unknown error";
+                                       << "unknown picture format";
     }
     void pictureFailures() {
         QFETCH(QByteArray, contents);
@@ -812,7 +812,7 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, {picture_, "-"}, setup);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.err, "standard input: unknown picture format: Unsupported image format\n");
+        QCOMPARE(run.err, "standard input: unknown picture format\n");
         ToolRun single;
         RunTool(single, {picture_});
         QCOMPARE(run.out, single.out);
