@@ -74,7 +74,7 @@ exit $fail
 INNER
 chmod +x "$work/drive.sh"
 export binary sample bare="$work/bare/glyfora"
-if xvfb-run -a -s '-screen 0 1280x800x24' "$work/drive.sh"; then
+if "$(dirname "$0")/xvfb.sh" "$work/drive.sh"; then
   echo "1 passed, 0 failed"
 else
   echo "0 passed, 1 failed"

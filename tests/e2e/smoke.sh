@@ -18,7 +18,7 @@ cp "$sample" "$work/my pictures & 写真/sample.gif"
 picture="$work/my pictures & 写真/sample.gif"
 
 export binary work
-xvfb-run -a -s '-screen 0 1280x800x24' "$(dirname "$0")/smoke_drive.sh"
+"$(dirname "$0")/xvfb.sh" "$(dirname "$0")/smoke_drive.sh"
 
 fail=0
 expected_title="$picture - glyfora"
@@ -61,7 +61,7 @@ wait "$pid"
 INNER
 chmod +x "$work/term.sh"
 export picture
-xvfb-run -a -s '-screen 0 1280x800x24' "$work/term.sh"
+"$(dirname "$0")/xvfb.sh" "$work/term.sh"
 if ! grep -qxF "File1=$picture" "$ini" 2>/dev/null; then
   echo "settings were not stored after SIGTERM" >&2
   fail=1

@@ -6,6 +6,6 @@ if [ "${1:-}" != --inside ]; then
   trap 'rm -rf "$work"' EXIT
   export GLYFORA_BINARY=$1 SAMPLE=$2 WORK=$work
   unset QT_QPA_PLATFORM
-  xvfb-run -a -s '-screen 0 1280x800x24' "$0" --inside
+  "$(dirname "$0")/xvfb.sh" "$0" --inside
   exit $?
 fi

@@ -114,7 +114,7 @@ chmod +x "$work/drive.sh"
 unset QT_QPA_PLATFORM
 E2E_DIR=$(cd "$(dirname "$0")/../e2e" && pwd)
 export launcher="$prefix/bin/glyfora" sample E2E_DIR
-xvfb-run -a -s '-screen 0 1280x800x24' "$work/drive.sh" || bad "installed program and its help"
+"$E2E_DIR/xvfb.sh" "$work/drive.sh" || bad "installed program and its help"
 
 # The Debian package: its files and dependencies.
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pkg" >"$work/cpack.log" 2>&1 || {
