@@ -17,7 +17,7 @@ openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 trap 'kill $wm 2>/dev/null || true' EXIT
 # The window manager owns the screen once it has set its supporting window.
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
@@ -28,10 +28,13 @@ run_once() {
   "$GLYFORA_BINARY" "$SAMPLE" &
   local pid=$! stable=0 last= now=
   timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name ' - glyfora$' >/dev/null
-  # The size settles once the frame is known; wait until it holds for a moment.
-  for _ in $(seq 1 60); do
-    now=$(xdotool search --onlyvisible --pid "$pid" --name ' - glyfora$' getwindowgeometry 2>/dev/null | tr -d '\n')
-    if [ -n "$now" ] && [ "$now" = "$last" ]; then
+  # The size settles once the window manager has framed the window (a busy machine may
+  # keep it from doing so for a while); wait until both hold for a moment.
+  local id
+  id=$(xdotool search --onlyvisible --pid "$pid" --name ' - glyfora$' | head -n 1)
+  for _ in $(seq 1 300); do
+    now=$(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | { grep '=' || true; })$(xdotool getwindowgeometry "$id" 2>/dev/null | tr -d '\n')
+    if [[ $now == *=* ]] && [ "$now" = "$last" ]; then
       stable=$((stable + 1))
       [ $stable -ge 5 ] && break
     else
@@ -41,8 +44,6 @@ run_once() {
     sleep 0.1
   done
   if [ -n "${MEASURE:-}" ]; then
-    local id
-    id=$(xdotool search --onlyvisible --pid "$pid" --name ' - glyfora$' | head -n 1)
     xwininfo -id "$id" | sed -n 's/^ *\(Absolute upper-left [XY]\|Width\|Height\):  *\(-*[0-9]*\)$/\2/p' | tr '\n' ' ' > "$MEASURE"
     xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' >> "$MEASURE"
   fi
