@@ -24,12 +24,11 @@ INNER
 chmod +x "$WORK/bin/xdg-open"
 export PATH="$WORK/bin:$PATH"
 
-openbox >/dev/null 2>&1 &
-sleep 1
+source "$(dirname "$0")/windows.sh"
+start_wm
 fail=0
 say() { echo "$*" >&2; fail=1; }
 
-source "$(dirname "$0")/windows.sh"
 ended() { # pid: waits (bounded) for the process to end
   for _ in $(seq 1 300); do
     kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return 0; }
@@ -131,6 +130,7 @@ if slow_start "$big"; then
   else
     [ -z "$(named "$pid" "$big - glyfora")" ] || say "main window shown during the scan"
     # Centred on the 1280 x 800 screen with its frame, to the pixel the rounding allows.
+    wait_framed "$progress" || say "progress dialog not framed"
     geometry=$(xwininfo -id "$progress" | sed -n 's/^ *\(Absolute upper-left [XY]\|Width\|Height\):  *\(-*[0-9]*\)$/\2/p' | tr '\n' ' ')
     extents=$(xprop -id "$progress" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
     read -r x y width height left right top bottom <<<"$geometry $extents"

@@ -13,36 +13,17 @@ mkdir -p "$XDG_CONFIG_HOME/glyfora" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 ini=$XDG_CONFIG_HOME/glyfora/glyfora.ini
 
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
+source "$(dirname "$0")/windows.sh"
+start_wm
 trap 'kill $wm 2>/dev/null || true' EXIT
-# The window manager owns the screen once it has set its supporting window.
-for _ in $(seq 1 300); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
 
 # One run: start, wait for the framed window to settle, end with SIGTERM (which runs
 # the shutdown steps that store the geometry); prints the stored Window group.
 run_once() {
   "$GLYFORA_BINARY" "$SAMPLE" &
-  local pid=$! stable=0 last= now=
-  timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name ' - glyfora$' >/dev/null
-  # The size settles once the window manager has framed the window (a busy machine may
-  # keep it from doing so for a while); wait until both hold for a moment.
-  local id
-  id=$(xdotool search --onlyvisible --pid "$pid" --name ' - glyfora$' | head -n 1)
-  for _ in $(seq 1 300); do
-    now=$(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | { grep '=' || true; })$(xdotool getwindowgeometry "$id" 2>/dev/null | tr -d '\n')
-    if [[ $now == *=* ]] && [ "$now" = "$last" ]; then
-      stable=$((stable + 1))
-      [ $stable -ge 5 ] && break
-    else
-      stable=0
-    fi
-    last=$now
-    sleep 0.1
-  done
+  local pid=$! id
+  id=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name ' - glyfora$' | head -n 1)
+  wait_framed "$id" || echo "the window did not settle in its frame" >&2
   if [ -n "${MEASURE:-}" ]; then
     xwininfo -id "$id" | sed -n 's/^ *\(Absolute upper-left [XY]\|Width\|Height\):  *\(-*[0-9]*\)$/\2/p' | tr '\n' ' ' > "$MEASURE"
     xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' >> "$MEASURE"

@@ -20,11 +20,9 @@ cp "$binary" "$work/bare/glyfora"
 cat > "$work/drive.sh" <<'INNER'
 #!/usr/bin/env bash
 set -uo pipefail
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
-fail=0
 source "$E2E_DIR/windows.sh"
+start_wm || exit 1
+fail=0
 centre() { # x y w h of a window, as "cx cy"
   eval "$(xdotool getwindowgeometry --shell "$1")"
   echo $((2 * X + WIDTH)) $((2 * Y + HEIGHT))

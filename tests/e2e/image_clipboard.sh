@@ -15,9 +15,8 @@ cd "$WORK"
 convert -size 198x148 plasma:fractal -seed 7 -bordercolor '#FF00FF' -border 1 \
   -type TrueColor PNG24:src.png
 
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
+source "$(dirname "$0")/windows.sh"
+start_wm
 fail=0
 say() { echo "$*" >&2; fail=1; }
 

@@ -11,13 +11,13 @@
 set -euo pipefail
 source "$(dirname "$0")/under_xvfb.sh" "$@"
 
-openbox >/dev/null 2>&1 &
+source "$(dirname "$0")/windows.sh"
+start_wm
 fail=0
 pid=
 hog=
 trap '[ -z "$hog" ] || kill "$hog" 2>/dev/null || true' EXIT
 
-source "$(dirname "$0")/windows.sh"
 # The window of $pid so named, waited for (bounded); false when it did not show.
 shows() { # name [tenths]
   local w

@@ -8,11 +8,10 @@ source "$(dirname "$0")/under_xvfb.sh" "$@"
 export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-openbox >/dev/null 2>&1 &
-sleep 1
+source "$(dirname "$0")/windows.sh"
+start_wm
 fail=0
 say() { echo "$*" >&2; fail=1; }
-source "$(dirname "$0")/windows.sh"
 copied() { # window: its whole text through select all and copy
   xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.3
   xdotool key ctrl+a; sleep 0.2; xdotool key ctrl+c; sleep 0.5

@@ -29,3 +29,36 @@ wait_gone() {
   done
   return 1
 }
+
+# Starts openbox and waits, 30 seconds at most, until it owns the screen (it has set its
+# supporting window); its pid in $wm. False, with a word, when it did not come.
+start_wm() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm=$!
+  for _ in $(seq 1 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "the window manager did not start" >&2
+  return 1
+}
+
+# Waits, 30 seconds at most, until window $1 is framed by the window manager and its place
+# and size have held for half a second; false when that does not come. A busy machine can
+# keep a new window unframed, or not yet moved to its final place, for a while.
+wait_framed() {
+  local now last= stable=0
+  for _ in $(seq 1 300); do
+    now=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | { grep '=' || true; })
+    now+=$(xdotool getwindowgeometry "$1" 2>/dev/null | tr -d '\n')
+    if [[ $now == *=* ]] && [ "$now" = "$last" ]; then
+      stable=$((stable + 1))
+      [ $stable -ge 5 ] && return 0
+    else
+      stable=0
+    fi
+    last=$now
+    sleep 0.1
+  done
+  return 1
+}

@@ -89,10 +89,8 @@ got=$(cd "$work" && "$prefix/bin/glyfora-convert" --cell 1x1 --no-reverse --ramp
 cat >"$work/drive.sh" <<'INNER'
 #!/usr/bin/env bash
 set -uo pipefail
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
 source "$E2E_DIR/windows.sh"
+start_wm || exit 1
 cd /
 "$launcher" "$sample" &
 pid=$!
