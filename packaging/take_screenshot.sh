@@ -41,5 +41,5 @@ kill "$wm" 2>/dev/null
 exit $status
 INNER
 chmod +x "$work/shoot.sh"
-xvfb-run -a -s '-screen 0 1280x800x24' "$work/shoot.sh"
+"$here/../tests/e2e/xvfb.sh" "$work/shoot.sh"
 echo "wrote $out"
