@@ -12,15 +12,14 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/Pictures" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 cp "$here/../resources/sample.gif" "$work/Pictures/sample.gif"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" binary work
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" binary work here
 export out="$here/screenshots/main-window.png"
 unset QT_QPA_PLATFORM
 cat >"$work/shoot.sh" <<'INNER'
 #!/usr/bin/env bash
 set -uo pipefail
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
+source "$here/../tests/e2e/windows.sh"
+start_wm || exit 1
 cd "$work/Pictures"
 "$binary" "$work/Pictures/sample.gif" &
 pid=$!
@@ -32,9 +31,9 @@ for _ in $(seq 1 200); do
 done
 status=1
 if [ -n "$main" ]; then
-  xdotool windowactivate --sync "$main" 2>/dev/null
-  sleep 1.5
-  import -frame -window "$main" "$out" && status=0
+  # Grabbed once it has the focus (the active frame) and its frame holds still.
+  activate "$main" && wait_framed "$main" &&
+    import -frame -window "$main" "$out" && status=0
 fi
 kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
 kill "$wm" 2>/dev/null

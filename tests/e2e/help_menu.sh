@@ -32,8 +32,7 @@ centre() { # x y w h of a window, as "cx cy"
 pid=$!
 main=$(wait_window "$pid" "$sample - glyfora")
 if [ -z "$main" ]; then echo "main window did not appear"; kill "$pid"; exit 1; fi
-xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
-xdotool key alt+h; sleep 0.5; xdotool key a
+menu_command "$main" "$pid" alt+h a || { echo "Alt+H: no menu"; fail=1; }
 about=$(wait_window "$pid" "バージョン情報")
 if [ -z "$about" ]; then
   echo "Alt+H, A: no about box"; fail=1
@@ -45,12 +44,11 @@ else
     echo "about box not centred over the main window (doubled centres $mx,$my and $ax,$ay)"
     fail=1
   fi
-  xdotool windowactivate --sync "$about" 2>/dev/null; sleep 0.5
+  activate "$about" || { echo "about box not focused"; fail=1; }
   xdotool key Escape
   wait_gone "$pid" "バージョン情報" || { echo "Esc did not close the about box"; fail=1; }
 fi
-xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-xdotool key alt+h; sleep 0.5; xdotool key t
+menu_command "$main" "$pid" alt+h t || { echo "Alt+H: no menu"; fail=1; }
 help=$(wait_window "$pid" "glyfora ヘルプ")
 [ -n "$help" ] || { echo "Alt+H, T: no help window"; fail=1; }
 kill "$pid"; wait "$pid" 2>/dev/null
@@ -59,8 +57,7 @@ kill "$pid"; wait "$pid" 2>/dev/null
 pid=$!
 main=$(wait_window "$pid" "$sample - glyfora")
 if [ -z "$main" ]; then echo "bare program: no main window"; kill "$pid"; exit 1; fi
-xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
-xdotool key alt+h; sleep 0.5; xdotool key t
+menu_command "$main" "$pid" alt+h t || { echo "bare program, Alt+H: no menu"; fail=1; }
 box=$(wait_window "$pid" "glyfora")
 [ -n "$box" ] || { echo "missing help file: no message box"; fail=1; }
 if named "$pid" "glyfora ヘルプ" >/dev/null; then

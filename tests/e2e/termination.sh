@@ -35,7 +35,6 @@ wait_other() {
   done
   return 1
 }
-activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 
 # The question after a conversion: the window so titled once the main window is back
 # (the progress dialog before it bears the same title).

@@ -12,11 +12,7 @@ source "$(dirname "$0")/windows.sh"
 start_wm
 fail=0
 say() { echo "$*" >&2; fail=1; }
-copied() { # window: its whole text through select all and copy
-  xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.3
-  xdotool key ctrl+a; sleep 0.2; xdotool key ctrl+c; sleep 0.5
-  xclip -selection clipboard -o 2>/dev/null | md5sum
-}
+copied() { copy_all "$1" | md5sum; } # window: the checksum of its whole text
 
 picture="$WORK/cat.gif"
 cp "$SAMPLE" "$picture"
@@ -24,7 +20,7 @@ cp "$SAMPLE" "$picture"
 pid=$!
 main=$(wait_window "$pid" "$picture - glyfora")
 [ -n "$main" ] || { say "no main window"; kill "$pid"; exit 1; }
-xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
+activate "$main" || say "main window not focused"
 xdotool key ctrl+t
 question=$(wait_window "$pid" "glyfora")
 [ -n "$question" ] || say "Ctrl+T: no question"
@@ -33,14 +29,14 @@ text=$(wait_window "$pid" "変換ウィンドウ")
 if [ -z "$text" ]; then
   say "no conversion window"
 else
-  before=$(copied "$text")
+  before=$(copied "$text") || say "select all and copy gave nothing"
   # The window manager's close (Alt+F4 under openbox): the window goes, the process and
   # its text stay.
-  xdotool windowactivate --sync "$text" 2>/dev/null; sleep 0.3
+  activate "$text" || say "conversion window not focused"
   xdotool key alt+F4
   wait_gone "$pid" "変換ウィンドウ" || say "close box: the conversion window is still shown"
   kill -0 "$pid" 2>/dev/null || say "close box ended the program"
-  xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+  activate "$main" || say "main window not focused"
   xdotool key ctrl+w
   again=$(wait_window "$pid" "変換ウィンドウ")
   [ -n "$again" ] || say "Ctrl+W did not show the conversion window again"

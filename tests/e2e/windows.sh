@@ -30,6 +30,61 @@ wait_gone() {
   return 1
 }
 
+# Waits, $2 tenths at most (default 100), until window $1 is no longer viewable (hidden or
+# destroyed); false when it stays. For windows whose name another one bears as well.
+wait_hidden() {
+  for _ in $(seq 1 "${2:-100}"); do
+    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Activates window $1 and waits, 30 seconds at most, until it has the keyboard focus: keys
+# sent before then may reach another window. False when it did not get it.
+activate() {
+  [ -n "$1" ] || return 1
+  for i in $(seq 0 299); do
+    [ $((i % 50)) -ne 0 ] || xdotool windowactivate "$1" 2>/dev/null || true
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Picks a menu command of window $1 of process $2: menu key $3 once the window has the
+# focus, item key $4 once the menu's popup (titled "glyfora" alone) shows; then waits
+# until the popup has gone. False when a step did not come.
+menu_command() {
+  local popup
+  activate "$1" || return 1
+  xdotool key "$3"
+  popup=$(wait_window "$2" glyfora 100)
+  [ -n "$popup" ] || return 1
+  xdotool key "$4"
+  wait_hidden "$popup"
+}
+
+# Window $1's whole text through select all and copy, printed once the clipboard holds it
+# (30 seconds at most); false when it did not come. The clipboard first holds a mark of
+# our own, so that nothing copied before is taken for this copy.
+copy_all() {
+  local mark="-- nothing copied --" got
+  printf %s "$mark" | xclip -selection clipboard >/dev/null 2>&1
+  for _ in $(seq 1 100); do
+    [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$mark" ] && break
+    sleep 0.1
+  done
+  activate "$1" || return 1
+  xdotool key ctrl+a ctrl+c
+  for _ in $(seq 1 300); do
+    got=$(xclip -o -selection clipboard 2>/dev/null || true)
+    [ -n "$got" ] && [ "$got" != "$mark" ] && { xclip -o -selection clipboard; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # Starts openbox and waits, 30 seconds at most, until it owns the screen (it has set its
 # supporting window); its pid in $wm. False, with a word, when it did not come.
 start_wm() {

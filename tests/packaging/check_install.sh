@@ -99,8 +99,7 @@ status=0
 if [ -z "$main" ]; then
   echo "installed glyfora: no main window"; status=1
 else
-  xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
-  xdotool key alt+h; sleep 0.5; xdotool key t
+  menu_command "$main" "$pid" alt+h t || { echo "installed glyfora: no Help menu"; status=1; }
   help=$(wait_window "$pid" "glyfora ヘルプ")
   [ -n "$help" ] || { echo "installed glyfora: the help window did not open"; status=1; }
 fi
