@@ -26,6 +26,8 @@
 using namespace platform;
 
 namespace {
+const QString TextOrRtf = QStringLiteral("Text File (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf");
+
 // Runs `act` on the modal dialog once it is shown (polled, since exec() blocks the caller).
 void WhenModalShown(std::function<void(QDialog&)> act) {
     auto* timer = new QTimer(qApp);
@@ -68,13 +70,12 @@ private Q_SLOTS:
         QFETCH(int, fileMode);
         QFETCH(bool, asksBeforeReplacing);
         QTemporaryDir dir;
-        FileDialogRequest request;
-        request.DialogTitle = QStringLiteral("名前をつけて保存");
-        request.InitDir = dir.path();
-        request.Filter = QStringLiteral("Text File (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf");
-        request.FilterIndex = 2;
-        request.Flags = flags;
-        request.DefaultExt = QStringLiteral("rtf");
+        const FileDialogRequest request{.DialogTitle = QStringLiteral("名前をつけて保存"),
+                                        .InitDir = dir.path(),
+                                        .Filter = TextOrRtf,
+                                        .FilterIndex = 2,
+                                        .Flags = flags,
+                                        .DefaultExt = QStringLiteral("rtf")};
         QFileDialog dialog;
         ConfigureFileDialog(dialog, request,
                             save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -104,12 +105,11 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("b.rtf"));
         QVERIFY(testsupport::WriteFile(path, QByteArray()));
-        FileDialogRequest request;
-        request.DialogTitle = QStringLiteral("ファイルを開く");
-        request.InitDir = dir.path();
-        request.Filter = QStringLiteral("Text File (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf");
-        request.FilterIndex = 2;
-        request.Flags = 0x1004;
+        const FileDialogRequest request{.DialogTitle = QStringLiteral("ファイルを開く"),
+                                        .InitDir = dir.path(),
+                                        .Filter = TextOrRtf,
+                                        .FilterIndex = 2,
+                                        .Flags = 0x1004};
         WhenModalShown([&](QDialog& d) {
             auto& dialog = static_cast<QFileDialog&>(d);
             dialog.selectFile(path);
@@ -125,11 +125,11 @@ private Q_SLOTS:
     // A name in a folder that does not exist: the save dialog warns and stays open.
     void realSaveDialogRefusesMissingFolder() {
         QTemporaryDir dir;
-        FileDialogRequest request;
-        request.DialogTitle = QStringLiteral("名前をつけて保存");
-        request.InitDir = dir.path();
-        request.Filter = QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*");
-        request.Flags = 0x806;
+        const FileDialogRequest request{.DialogTitle = QStringLiteral("名前をつけて保存"),
+                                        .InitDir = dir.path(),
+                                        .Filter =
+                                            QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*"),
+                                        .Flags = 0x806};
         QString warning;
         bool stayed = false;
         WhenModalShown([&](QDialog& d) {

@@ -21,7 +21,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -208,8 +207,6 @@ private Q_SLOTS:
     void settingsFileOnlyWhenRegular() {
         QFETCH(QString, kind);
         QFETCH(bool, usable);
-        if (kind == "device" && ::geteuid() != 0)
-            QSKIP("only root can make a device node");
         const QString path = testsupport::SettingsFilePath();
         const QByteArray name = QFile::encodeName(path);
         QTemporaryDir elsewhere;
@@ -223,8 +220,8 @@ private Q_SLOTS:
             QCOMPARE(::symlink(target.constData(), name.constData()), 0);
         if (kind == "fifo")
             QCOMPARE(::mkfifo(name.constData(), 0600), 0);
-        if (kind == "device")
-            QCOMPARE(::mknod(target.constData(), S_IFCHR | 0666, makedev(1, 5)), 0);
+        if (kind == "device" && testsupport::DeviceNode(elsewhere.path(), "target", 5).isEmpty())
+            QSKIP("only root makes device nodes");
         if (kind == "folder")
             QVERIFY(QDir().mkdir(path));
         struct stat before {};
