@@ -4,6 +4,7 @@
 
 #include "cli/CellSize.h"
 #include "cli/TerminalColour.h"
+#include "convert/ArtLooks.h"
 #include "convert/CellSampling.h"
 #include "convert/SelectionRect.h"
 
@@ -28,6 +29,7 @@ struct PictureOptions {
     QByteArray closing;                     // the page's closing template line, or nothing
     // A text result on a page: "<" written as "&lt;", as the program's HTML save writes it.
     bool textOnPage = false;
+    LookOptions look; // the style and the paper it is drawn for
 };
 
 // Where a result goes. Open is called only once the picture has loaded, so a picture
