@@ -4,6 +4,8 @@
 #include "cli/BatchNames.h"
 #include "cli/BatchRun.h"
 #include "cli/PictureConversion.h"
+#include "cli/TerminalPaper.h"
+#include "cli/TerminalSize.h"
 #include "cli/ToolText.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
@@ -12,6 +14,7 @@
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <optional>
@@ -34,6 +37,7 @@ struct ToolOptions {
     double aspect = 0;
     CellSample sample = CellSample::Pixel;
     ColourWhen colour = ColourWhen::Auto;
+    BackgroundWhen background = BackgroundWhen::Auto;
     int colourDepth = 0;
     std::optional<bool> reverse;
     std::optional<QString> ramp;
@@ -204,6 +208,17 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
                 options.colour = ColourWhen::Never;
             else
                 return ToolText::tr("--color must be auto, always or never: %1").arg(when);
+        } else if (is("--background")) {
+            if (!value(text))
+                return needsValue();
+            if (text == QLatin1String("auto"))
+                options.background = BackgroundWhen::Auto;
+            else if (text == QLatin1String("dark"))
+                options.background = BackgroundWhen::Dark;
+            else if (text == QLatin1String("light"))
+                options.background = BackgroundWhen::Light;
+            else
+                return ToolText::tr("--background must be dark, light or auto: %1").arg(text);
         } else if (is("--color-depth")) {
             if (!value(text))
                 return needsValue();
@@ -343,18 +358,39 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     picture.cell.columns = options.columns;
     picture.cell.rows = options.rows;
     picture.cell.aspect = options.aspect;
+    // The mosaic's cells are square on the page.
+    if (options.html && picture.look.style == ArtStyle::Exact)
+        picture.cell.usualAspect = 1;
     picture.sample = options.sample;
     // Each picture's cells are sampled before the scan, which then takes them one by one.
     cs.X = 1;
     cs.Y = 1;
+    // Text art shown on a terminal, rather than kept in a file or a page.
+    const bool artOnTerminal = !options.html && !options.page && options.output.isEmpty() &&
+                               options.outputFolder.isEmpty() && ::isatty(out) == 1;
     if (options.page) {
         picture.opening = TemplateLine(options.html ? cs.BeforeHTML : cs.Before);
         picture.closing = TemplateLine(options.html ? cs.AfterHTML : cs.After);
         picture.textOnPage = !options.html;
-    } else {
-        const bool toTerminal =
-            options.output.isEmpty() && options.outputFolder.isEmpty() && ::isatty(out) == 1;
-        picture.colour = ChooseColour(options.colour, options.colourDepth, toTerminal);
+    } else if (!options.html) {
+        picture.colour = ChooseColour(options.colour, options.colourDepth, artOnTerminal);
+    }
+    picture.look.paper =
+        ChoosePaper(options.background, artOnTerminal, picture.colour != ColourDepth::None, out);
+    // Light drawn on dark: the ramp runs the other way, unless its direction was given.
+    if (picture.look.style == ArtStyle::Exact && picture.look.paper == ArtPaper::Dark &&
+        !options.reverse)
+        cs.Reverse = !cs.Reverse;
+    // With no size given, the art fits the terminal and leaves a line for the prompt.
+    const std::optional<TerminalGrid> grid =
+        artOnTerminal && !options.cell && options.columns == 0 && options.rows == 0
+            ? TerminalGridOf(out)
+            : std::nullopt;
+    if (grid) {
+        picture.cell.columns = grid->columns;
+        picture.cell.rows = std::max(1, grid->rows - 1);
+        if (grid->cellAspect > 0 && grid->cellAspect <= MaxAspect)
+            picture.cell.aspect = grid->cellAspect;
     }
 
     if (options.pictures.size() > 1 || !options.outputFolder.isEmpty()) {

@@ -26,12 +26,16 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 using namespace mGlyfora;
 
@@ -135,6 +139,86 @@ QByteArray Bytes(const QString& path) {
     return platform::EncodeFileName(path);
 }
 
+// The tool on a terminal of its own, as a person runs it: a pseudo-terminal of the given
+// size is its controlling terminal and its standard output and error, and the test plays
+// the terminal. It answers the background question with `answer`, or ends the tool with
+// SIGTERM instead. Standard input is the terminal too, or a pipe holding `input`.
+struct TerminalSession {
+    QByteArray said;       // what the tool wrote on the terminal, line ends as written
+    bool asked = false;    // the background colour was asked for
+    int status = -1;       // as waitpid gives it
+    bool modeKept = false; // echo and line mode at the end as at the start
+};
+
+const QByteArray BackgroundQuestion = "\x1b]11;?";
+
+void RunOnTerminal(TerminalSession& session, const QStringList& args, const winsize& size,
+                   const QByteArray& answer, const QStringList& environment,
+                   const QByteArray& input = {}, bool terminateWhenAsked = false) {
+    // Everything exec needs is made before the fork.
+    QList<QByteArray> argBytes{Bytes(ToolPath)};
+    for (const QString& arg : args)
+        argBytes << Bytes(arg);
+    QList<QByteArray> envBytes;
+    for (const char* name : {"HOME", "PATH", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        envBytes << QByteArray(name) + '=' + qgetenv(name);
+    for (const QString& variable : environment)
+        envBytes << variable.toUtf8();
+    std::vector<char*> argv, envp;
+    for (QByteArray& arg : argBytes)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    for (QByteArray& variable : envBytes)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    int pipeEnds[2] = {-1, -1};
+    if (!input.isEmpty())
+        QCOMPARE(::pipe2(pipeEnds, O_CLOEXEC), 0);
+    winsize window = size;
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, &window);
+    if (pid == 0) {
+        if (pipeEnds[0] >= 0)
+            ::dup2(pipeEnds[0], STDIN_FILENO);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    QVERIFY(pid > 0);
+    if (pipeEnds[0] >= 0) {
+        // Less than a pipe holds: written at once.
+        ::close(pipeEnds[0]);
+        QCOMPARE(::write(pipeEnds[1], input.constData(), size_t(input.size())),
+                 ssize_t(input.size()));
+        ::close(pipeEnds[1]);
+    }
+    termios before{}, after{};
+    QCOMPARE(::tcgetattr(master, &before), 0);
+    // Reading waits for the tool's next bytes; it ends once the tool has closed the terminal.
+    for (char chunk[4096];;) {
+        const ssize_t n = ::read(master, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        session.said.append(chunk, n);
+        if (!session.asked && session.said.contains(BackgroundQuestion)) {
+            session.asked = true;
+            if (terminateWhenAsked)
+                ::kill(pid, SIGTERM);
+            else if (!answer.isEmpty())
+                QCOMPARE(::write(master, answer.constData(), size_t(answer.size())),
+                         ssize_t(answer.size()));
+        }
+    }
+    QCOMPARE(::tcgetattr(master, &after), 0);
+    ::close(master);
+    QCOMPARE(::waitpid(pid, &session.status, 0), pid);
+    const tcflag_t mode = ICANON | ECHO;
+    session.modeKept = (before.c_lflag & mode) == (after.c_lflag & mode);
+    // The terminal's own output processing turns each line feed into CR LF.
+    session.said.replace("\r\r\n", "\r\n");
+}
+
 using testsupport::DeviceNode;
 using testsupport::Names;
 using testsupport::ReadAll;
@@ -179,6 +263,8 @@ private Q_SLOTS:
         whiteBlack.setPixel(1, 0, qRgb(0, 0, 0));
         whiteBlack_ = testsupport::WritePicture(
             whiteBlack, pictures_.filePath(QStringLiteral("white-black.bmp")), "bmp");
+        wide_ = testsupport::WritePicture(testsupport::NoiseSurface(200, 100, 9).Image(),
+                                          pictures_.filePath(QStringLiteral("wide.bmp")), "bmp");
     }
     void init() { testsupport::ResetProcessValues(); }
 
@@ -977,6 +1063,122 @@ private Q_SLOTS:
         QVERIFY(said.contains(expected));
     }
 
+    // On a terminal the art is drawn for the terminal's own background, asked of it, and
+    // fits it when no size is given; a file or a pipe keeps the program's cell size.
+    void onTerminal_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("wide");          // the 200 x 100 picture, else white beside black
+        QTest::addColumn<bool>("standardInput"); // the picture given as - on a pipe
+        QTest::addColumn<QSize>("terminal");     // columns and rows
+        QTest::addColumn<QSize>("pixels");       // the terminal's size in pixels, when it says
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<bool>("storedReverse");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QByteArray>("art");
+        const QSize size(80, 24), noPixels;
+        const QStringList plain{"NO_COLOR=1"};
+        const QStringList ramp{"--ramp", " @"};
+        const QByteArray attributes = "\x1b[?62;22c";
+        const QByteArray black = "\x1b]11;rgb:0000/0000/0000\a" + attributes;
+        // White (L* 100) on the left, black on the right. Light paper: " @", dark: "@ ".
+        QTest::newRow("black answered, ended by BEL")
+            << ramp << false << false << size << noPixels << black << plain << false << true
+            << QByteArray("@ \r\n");
+        QTest::newRow("cream answered in two digits, ended by ST")
+            << ramp << false << false << size << noPixels
+            << "\x1b]11;rgb:fd/f6/e3\x1b\\" + attributes << plain << false << true
+            << QByteArray(" @\r\n");
+        // Full blue is bright in one component but dark to the eye: L* 32.
+        QTest::newRow("blue is dark") << ramp << false << false << size << noPixels
+                                      << "\x1b]11;rgba:0000/0000/ffff/ffff\a" + attributes << plain
+                                      << false << true << QByteArray("@ \r\n");
+        QTest::newRow("no colour known, only the attributes")
+            << ramp << false << false << size << noPixels << attributes << plain << false << true
+            << QByteArray("@ \r\n");
+        QTest::newRow("no answer at all")
+            << ramp << false << false << size << noPixels << QByteArray() << plain << false << true
+            << QByteArray("@ \r\n");
+        QTest::newRow("picture on standard input")
+            << ramp << false << true << size << noPixels << black << plain << false << true
+            << QByteArray("@ \r\n");
+        QTest::newRow("--no-reverse on dark")
+            << ramp + QStringList{"--no-reverse"} << false << false << size << noPixels << black
+            << plain << false << true << QByteArray(" @\r\n");
+        QTest::newRow("stored reverse runs the other way on dark")
+            << ramp << false << false << size << noPixels << black << plain << true << true
+            << QByteArray(" @\r\n");
+        QTest::newRow("--background light, not asked")
+            << ramp + QStringList{"--background", "light"} << false << false << size << noPixels
+            << black << plain << false << false << QByteArray(" @\r\n");
+        QTest::newRow("--background=dark, not asked")
+            << ramp + QStringList{"--background=dark"} << false << false << size << noPixels
+            << QByteArray() << plain << false << false << QByteArray("@ \r\n");
+        QTest::newRow("coloured on dark")
+            << ramp << false << false << size << noPixels << black << QStringList() << false << true
+            << QByteArray("\x1b[38;5;231m@\x1b[38;5;16m \x1b[0m\r\n");
+        // 200 x 100 into 80 columns and 5 rows: 5 rows of 20 pixels, cells 10 x 20, 20 columns.
+        const auto grid = [](int columns, int rows) {
+            return (QByteArray(columns, '#') + "\r\n").repeated(rows);
+        };
+        const QStringList wideArt{"--ramp", "#", "--background", "dark"};
+        QTest::newRow("fits, a line left")
+            << wideArt << true << false << QSize(80, 6) << noPixels << QByteArray() << plain
+            << false << false << grid(20, 5);
+        // Cells of 640 / 80 x 120 / 6 = 8 x 20 pixels: rows of 20, cells 8 x 20, 25 columns.
+        QTest::newRow("cell shape from the terminal's pixels")
+            << wideArt << true << false << QSize(80, 6) << QSize(640, 120) << QByteArray() << plain
+            << false << false << grid(25, 5);
+        // Columns decide: 200 / 40 = 5 wide, 10 tall, 10 rows in 24 - 1.
+        QTest::newRow("fits the columns")
+            << wideArt << true << false << QSize(40, 24) << noPixels << QByteArray() << plain
+            << false << false << grid(40, 10);
+        QTest::newRow("--width as given")
+            << wideArt + QStringList{"--width", "10"} << true << false << QSize(80, 6) << noPixels
+            << QByteArray() << plain << false << false << grid(10, 3);
+        QTest::newRow("--cell as given")
+            << wideArt + QStringList{"--cell", "50x50"} << true << false << QSize(80, 6) << noPixels
+            << QByteArray() << plain << false << false << grid(4, 2);
+    }
+    void onTerminal() {
+        QFETCH(QStringList, options);
+        QFETCH(bool, wide);
+        QFETCH(bool, standardInput);
+        QFETCH(QSize, terminal);
+        QFETCH(QSize, pixels);
+        QFETCH(QByteArray, answer);
+        QFETCH(QStringList, environment);
+        QFETCH(bool, storedReverse);
+        QFETCH(bool, asked);
+        QFETCH(QByteArray, art);
+        if (storedReverse)
+            Store("Conversion", "Reverse", "True");
+        const winsize size{ushort(terminal.height()), ushort(terminal.width()),
+                           ushort(pixels.isValid() ? pixels.width() : 0),
+                           ushort(pixels.isValid() ? pixels.height() : 0)};
+        TerminalSession session;
+        const QString picture = wide ? wide_ : whiteBlack_;
+        RunOnTerminal(session, options + QStringList{standardInput ? "-" : picture}, size, answer,
+                      environment, standardInput ? ReadAll(picture) : QByteArray());
+        QVERIFY(WIFEXITED(session.status));
+        QCOMPARE(WEXITSTATUS(session.status), 0);
+        QCOMPARE(session.asked, asked);
+        QVERIFY(session.modeKept);
+        // The question goes first, through the same terminal, the art after it.
+        const QByteArray question = "\x1b]11;?\x1b\\\x1b[c";
+        QCOMPARE(session.said, (asked ? question : QByteArray()) + art);
+    }
+
+    // Ended while the terminal is being asked: the terminal's mode is restored first.
+    void terminatedWhileAsking() {
+        TerminalSession session;
+        RunOnTerminal(session, {whiteBlack_}, winsize{24, 80, 0, 0}, QByteArray(), {}, {}, true);
+        QVERIFY(session.asked);
+        QVERIFY(WIFSIGNALED(session.status));
+        QCOMPARE(WTERMSIG(session.status), SIGTERM);
+        QVERIFY(session.modeKept);
+    }
+
     // A settings file that is not a regular file could block the reading: glyfora's
     // defaults apply instead.
     void settingsFileNotRegular() {
@@ -1011,6 +1213,7 @@ private:
     QStringList batch_;
     QString grid_;
     QString whiteBlack_;
+    QString wide_;
 };
 
 GLYFORA_TEST_MAIN(TestConvertTool)
