@@ -292,6 +292,10 @@ private Q_SLOTS:
         QTest::newRow("three numbers") << QStringList{"--select", "1,2,3", p};
         QTest::newRow("not numbers") << QStringList{"--select", "a,b,c,d", p};
         QTest::newRow("negative width") << QStringList{"--select", "0,0,-1,2", p};
+        QTest::newRow("negative height") << QStringList{"--select", "0,0,2,-1", p};
+        QTest::newRow("aspect 0") << QStringList{"--width", "5", "--aspect", "0", p};
+        QTest::newRow("unknown background") << QStringList{"--background", "grey", p};
+        QTest::newRow("background without value") << QStringList{p, "--background"};
         QTest::newRow("infinite") << QStringList{"--select", "0,0,inf,2", p};
         QTest::newRow("both directions") << QStringList{"--reverse", "--no-reverse", p};
         QTest::newRow("unknown option") << QStringList{"--colour", p};
@@ -445,6 +449,57 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         QCOMPARE(ReadAll(output), expected);
+    }
+
+    // Each cell option wired to the scan. The grid's column x reads as the character x.
+    void cellOptions_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("grid"); // else white beside black
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("--width") << QStringList{"--width", "3"} << true << QByteArray("024\r\n");
+        // Two rows in one: cells 2 tall, and as wide.
+        QTest::newRow("--height and --aspect")
+            << QStringList{"--height", "1", "--aspect", "1"} << true << QByteArray("024\r\n");
+        QTest::newRow("--cell with a capital X")
+            << QStringList{"--cell", "2X1"} << true << QByteArray("024\r\n024\r\n");
+        QTest::newRow("--sample pixel: the top-left white")
+            << QStringList{"--cell", "2x1", "--sample", "pixel"} << false << QByteArray("0\r\n");
+        // (255 + 0) / 2 rounds to 128: index (255 - 128) / 16 = 7.
+        QTest::newRow("--sample mean: the mean grey")
+            << QStringList{"--cell", "2x1", "--sample", "mean"} << false << QByteArray("7\r\n");
+    }
+    void cellOptions() {
+        QFETCH(QStringList, options);
+        QFETCH(bool, grid);
+        QFETCH(QByteArray, expected);
+        ToolRun run;
+        RunTool(run, options + QStringList{"--ramp", GridRamp, grid ? grid_ : whiteBlack_});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, expected);
+    }
+
+    // The mosaic's cells are square unless a shape is given: 53 x 31 pixels in at most 10
+    // columns takes cells 6 wide, so 9 columns.
+    void mosaicCells_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("square: 6 tall, 6 rows") << QStringList{"--width", "10"} << 6;
+        QTest::newRow("the given cell's shape: 12 tall, 3 rows")
+            << QStringList{"--cell", "1x2", "--width", "10"} << 3;
+        QTest::newRow("--aspect: 12 tall, 3 rows")
+            << QStringList{"--aspect", "2", "--width", "10"} << 3;
+    }
+    void mosaicCells() {
+        QFETCH(QStringList, options);
+        QFETCH(int, rows);
+        ToolRun run;
+        RunTool(run, QStringList{"--html"} + options + QStringList{picture_});
+        QCOMPARE(run.exitCode, 0);
+        QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray());
+        QCOMPARE(lines.size(), rows);
+        for (const QByteArray& line : lines)
+            QCOMPARE(line.count("■"), 9);
     }
 
     void page_data() {
@@ -1015,33 +1070,70 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("environment");
         QTest::addColumn<bool>("onTerminal");
+        QTest::addColumn<QList<QRgb>>("pixels"); // row by row
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("ramp");
         QTest::addColumn<QByteArray>("expected"); // on a terminal: a part of it, or none
         const QByteArray reset = "\x1b[0m\r\n";
+        const QList<QRgb> four{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
+                               qRgb(128, 128, 128)};
+        const QStringList palette{"--color", "--color-depth", "256"};
+        const QByteArray direct = "\x1b[38;2;255;0;0m#\x1b[38;2;0;255;0m#" + reset +
+                                  "\x1b[38;2;0;0;255m#\x1b[38;2;128;128;128m#" + reset;
         QTest::newRow("24 bits") << QStringList{"--color=always"} << "COLORTERM=truecolor" << false
-                                 << "\x1b[38;2;255;0;0m#\x1b[38;2;0;255;0m#" + reset +
-                                        "\x1b[38;2;0;0;255m#\x1b[38;2;128;128;128m#" + reset;
+                                 << four << 2 << "#" << direct;
+        QTest::newRow("24 bits announced as 24bit")
+            << QStringList{"--color"} << "COLORTERM=24bit" << false << four << 2 << "#" << direct;
         QTest::newRow("palette asked for")
-            << QStringList{"--color", "--color-depth", "256"} << "COLORTERM=24bit" << false
+            << palette << "COLORTERM=24bit" << false << four << 2 << "#"
             << "\x1b[38;5;196m#\x1b[38;5;46m#" + reset + "\x1b[38;5;21m#\x1b[38;5;244m#" + reset;
-        QTest::newRow("auto on a pipe")
-            << QStringList() << "COLORTERM=truecolor" << false << QByteArray("##\r\n##\r\n");
-        QTest::newRow("auto on a terminal")
-            << QStringList() << "NO_COLOR=" << true << QByteArray("\x1b[38;5;196m#");
+        // Cube levels 0, 95, 135, 175, 215, 255: red 50 is nearer 95 than 0.
+        QTest::newRow("(50, 255, 0) in the cube: 16 + 36 + 30 = 82")
+            << palette << "COLORTERM=" << false << QList<QRgb>{qRgb(50, 255, 0)} << 1 << "#"
+            << "\x1b[38;5;82m#" + reset;
+        // The first cube level is 95: 48 and above are nearer to it than to 0.
+        QTest::newRow("components 47, 48 and 57")
+            << palette << "COLORTERM=" << false
+            << QList<QRgb>{qRgb(47, 255, 0), qRgb(48, 255, 0), qRgb(57, 255, 0)} << 3 << "#"
+            << "\x1b[38;5;46m#\x1b[38;5;82m##" + reset;
+        // Greys 8, 18, ..., 238 at 232 to 255: 240 is 2 from 238, 15 from the cube's 255.
+        QTest::newRow("(240, 240, 240) the last grey, 255")
+            << palette << "COLORTERM=" << false << QList<QRgb>{qRgb(240, 240, 240)} << 1 << "#"
+            << "\x1b[38;5;255m#" + reset;
+        QTest::newRow("(244, 244, 244) the last grey, never beyond 255")
+            << palette << "COLORTERM=" << false << QList<QRgb>{qRgb(244, 244, 244)} << 1 << "#"
+            << "\x1b[38;5;255m#" + reset;
+        QTest::newRow("a colour repeated on a line sent once")
+            << QStringList{"--color", "--color-depth", "24"} << "COLORTERM=" << false
+            << QList<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0)} << 2 << "#"
+            << "\x1b[38;2;255;0;0m##" + reset;
+        QTest::newRow("each line starts with its colour")
+            << palette << "COLORTERM=" << false << QList<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0)}
+            << 1 << "#" << ("\x1b[38;5;196m#" + reset).repeated(2);
+        QTest::newRow("a character of three bytes takes one cell")
+            << palette << "COLORTERM=" << false << four << 2 << "あ"
+            << "\x1b[38;5;196mあ\x1b[38;5;46mあ" + reset + "\x1b[38;5;21mあ\x1b[38;5;244mあ" +
+                   reset;
+        QTest::newRow("auto on a pipe") << QStringList() << "COLORTERM=truecolor" << false << four
+                                        << 2 << "#" << QByteArray("##\r\n##\r\n");
+        QTest::newRow("auto on a terminal") << QStringList() << "NO_COLOR=" << true << four << 2
+                                            << "#" << QByteArray("\x1b[38;5;196m#");
         QTest::newRow("auto on a terminal, NO_COLOR")
-            << QStringList() << "NO_COLOR=1" << true << QByteArray();
+            << QStringList() << "NO_COLOR=1" << true << four << 2 << "#" << QByteArray();
     }
     void colours() {
         QFETCH(QStringList, options);
         QFETCH(QString, environment);
         QFETCH(bool, onTerminal);
+        QFETCH(QList<QRgb>, pixels);
+        QFETCH(int, width);
+        QFETCH(QString, ramp);
         QFETCH(QByteArray, expected);
-        QImage four(2, 2, QImage::Format_RGB32);
-        four.setPixel(0, 0, qRgb(255, 0, 0));
-        four.setPixel(1, 0, qRgb(0, 255, 0));
-        four.setPixel(0, 1, qRgb(0, 0, 255));
-        four.setPixel(1, 1, qRgb(128, 128, 128));
-        const QString path =
-            testsupport::WritePicture(four, pictures_.filePath(QStringLiteral("four.bmp")), "bmp");
+        QImage cells(width, int(pixels.size()) / width, QImage::Format_RGB32);
+        for (int i = 0; i < pixels.size(); ++i)
+            cells.setPixel(i % width, i / width, pixels.at(i));
+        const QString path = testsupport::WritePicture(
+            cells, pictures_.filePath(QStringLiteral("cells.bmp")), "bmp");
         Terminal terminal;
         RunSetup setup;
         setup.environment << environment;
@@ -1051,7 +1143,7 @@ private Q_SLOTS:
             setup.stdoutTerminal = true;
         }
         ToolRun run;
-        RunTool(run, options + QStringList{"--cell", "1x1", "--ramp", "#", path}, setup);
+        RunTool(run, options + QStringList{"--cell", "1x1", "--ramp", ramp, path}, setup);
         QCOMPARE(run.exitCode, 0);
         if (!onTerminal) {
             QCOMPARE(run.out, expected);
