@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
@@ -36,6 +37,7 @@
 #include <unistd.h>
 #include <utility>
 #include <vector>
+#include <wchar.h>
 
 using namespace mGlyfora;
 
@@ -324,6 +326,40 @@ private Q_SLOTS:
         RunTool(version, {QStringLiteral("--version")});
         QCOMPARE(version.exitCode, 0);
         QCOMPARE(version.out, QByteArray("glyfora-convert 2.10\n"));
+    }
+
+    // Every line of the help fits an 80-column terminal, a wide (CJK) character taking two
+    // columns as the C library counts them.
+    void helpWidth_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("opening");
+        QTest::newRow("English") << "C.UTF-8"
+                                 << "Usage: ";
+        QTest::newRow("Japanese") << "ja_JP.UTF-8"
+                                  << "使い方: ";
+    }
+    void helpWidth() {
+        QFETCH(QString, locale);
+        QFETCH(QString, opening);
+        RunSetup setup;
+        setup.environment << "LANG=" + locale;
+        ToolRun help;
+        RunTool(help, {QStringLiteral("--help")}, setup);
+        QCOMPARE(help.exitCode, 0);
+        const QString text = QString::fromUtf8(help.out);
+        QVERIFY(text.startsWith(opening));
+        const QByteArray previous = std::setlocale(LC_CTYPE, nullptr);
+        QVERIFY(std::setlocale(LC_CTYPE, "C.UTF-8"));
+        const auto restore = qScopeGuard([&] { std::setlocale(LC_CTYPE, previous.constData()); });
+        for (const QString& line : text.split(u'\n')) {
+            int columns = 0;
+            for (const char32_t c : line.toUcs4()) {
+                const int width = ::wcwidth(wchar_t(c));
+                QVERIFY2(width >= 0, qPrintable(line));
+                columns += width;
+            }
+            QVERIFY2(columns <= 80, qPrintable(QString::number(columns) + u' ' + line));
+        }
     }
 
     void pictureFailures_data() {
