@@ -26,7 +26,7 @@ QSize ChooseCell(const CellRequest& request, qint64 width, qint64 height) {
     const double shape = request.aspect > 0 ? request.aspect
                          : request.cellGiven
                              ? double(request.cell.height()) / double(request.cell.width())
-                             : 2.0;
+                             : request.usualAspect;
     QSize cell(1, 1);
     if (request.columns > 0) {
         const int x = Fewest(width, request.columns);

@@ -12,12 +12,13 @@ struct CellRequest {
     int columns = 0;        // --width; 0: not given
     int rows = 0;           // --height; 0: not given
     double aspect = 0;      // --aspect, a cell's height over its width; 0: not given
+    double usualAspect = 2; // the cells' shape when neither aspect nor cell is given
 };
 
 // The cell for a region of width x height pixels (each at least 1). Without columns or
 // rows, the cell as given. With columns, the narrowest cell that gives at most that many
 // columns; with rows, the shortest that gives at most that many rows; its other side
-// follows the cells' shape (the aspect, else the given cell's, else twice as tall as wide),
+// follows the cells' shape (the aspect, else the given cell's, else the usual aspect),
 // rounded half to even, at least 1. With both, the larger of the two cells: the picture
 // fits the box.
 QSize ChooseCell(const CellRequest& request, qint64 width, qint64 height);

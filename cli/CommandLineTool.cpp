@@ -4,6 +4,8 @@
 #include "cli/BatchNames.h"
 #include "cli/BatchRun.h"
 #include "cli/PictureConversion.h"
+#include "cli/TerminalPaper.h"
+#include "cli/TerminalSize.h"
 #include "cli/ToolText.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
@@ -12,6 +14,7 @@
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <optional>
@@ -34,6 +37,7 @@ struct ToolOptions {
     double aspect = 0;
     CellSample sample = CellSample::Pixel;
     ColourWhen colour = ColourWhen::Auto;
+    BackgroundWhen background = BackgroundWhen::Auto;
     int colourDepth = 0;
     std::optional<bool> reverse;
     std::optional<QString> ramp;
@@ -204,6 +208,17 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
                 options.colour = ColourWhen::Never;
             else
                 return ToolText::tr("--color must be auto, always or never: %1").arg(when);
+        } else if (is("--background")) {
+            if (!value(text))
+                return needsValue();
+            if (text == QLatin1String("auto"))
+                options.background = BackgroundWhen::Auto;
+            else if (text == QLatin1String("dark"))
+                options.background = BackgroundWhen::Dark;
+            else if (text == QLatin1String("light"))
+                options.background = BackgroundWhen::Light;
+            else
+                return ToolText::tr("--background must be dark, light or auto: %1").arg(text);
         } else if (is("--color-depth")) {
             if (!value(text))
                 return needsValue();
@@ -267,16 +282,22 @@ QString ConvertToolUsage() {
         "  --cell XxY        cell width and height in pixels (from 1 to 1000000)\n"
         "  --width N         cells for at most N columns\n"
         "  --height N        cells for at most N rows; with --width the picture fits both\n"
+        "                    (default on a terminal: its columns and its rows less one;\n"
+        "                    else the cell glyfora uses)\n"
         "  --aspect R        a cell's height over its width for --width and --height\n"
-        "                    (default: the shape of --cell, else 2)\n"
-        "  --sample pixel    each cell takes its top-left pixel, as glyfora does (default)\n"
+        "                    (default: the shape of --cell, else 2, or 1 for --html)\n"
+        "  --sample pixel    each cell takes its top-left pixel, as glyfora (default)\n"
         "  --sample mean     each cell takes the mean colour of its pixels\n"
         "Characters and colours:\n"
         "  --ramp TEXT       the characters, brightest first, 1 to 64 of them\n"
         "  --reverse         darkest character for the brightest cells\n"
         "  --no-reverse      first character for the brightest cells\n"
+        "  --background B    the paper: dark, light or auto (default: a terminal's own,\n"
+        "                    asked of it; else light, or dark with colours); on dark the\n"
+        "                    ramp runs the other way unless --reverse or --no-reverse\n"
         "  --color[=WHEN]    each character in its cell's colour: auto (default: on a\n"
-        "                    terminal unless NO_COLOR is set), always (also --color), never\n"
+        "                    terminal unless NO_COLOR is set), always (also --color),\n"
+        "                    never\n"
         "  --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default\n"
         "                    24 when COLORTERM is truecolor or 24bit, else 256\n"
         "  --html            coloured HTML cells instead of characters\n"
@@ -287,16 +308,18 @@ QString ConvertToolUsage() {
         "  -O DIR            write each result to DIR/NAME.txt (NAME.html with --html),\n"
         "                    NAME the picture's name without folder and extension; a name\n"
         "                    already used gets -2, -3, ...\n"
-        "  -j N              convert N pictures at once (default: the number of processors)\n"
+        "  -j N              convert N pictures at once (default: one per processor)\n"
         "  --quiet           no progress line on a terminal\n"
         "  --help            show this text\n"
         "  --version         show the version\n"
         "A PICTURE of - is read from standard input. Without -o and -O the results go to\n"
         "standard output one after another, in the order given. A picture that fails is\n"
         "reported on standard error and the others are still converted (exit status 1);\n"
-        "a usage error ends with exit status 2. Options not given take the values glyfora\n"
-        "itself would use. Messages are in Japanese under a Japanese locale, else English.\n"
+        "a usage error ends with exit status 2. Options not given take the values\n"
+        "glyfora itself would use. Messages are in Japanese under a Japanese locale,\n"
+        "else English.\n"
         "Examples:\n"
+        "  glyfora-convert photo.jpg\n"
         "  glyfora-convert --width 80 photo.jpg\n"
         "  glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R\n"
         "  glyfora-convert --cell 8x16 --ramp ' .:-=+*#%@' -o photo.txt photo.jpg\n"
@@ -343,18 +366,39 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     picture.cell.columns = options.columns;
     picture.cell.rows = options.rows;
     picture.cell.aspect = options.aspect;
+    // The mosaic's cells are square on the page.
+    if (options.html && picture.look.style == ArtStyle::Exact)
+        picture.cell.usualAspect = 1;
     picture.sample = options.sample;
     // Each picture's cells are sampled before the scan, which then takes them one by one.
     cs.X = 1;
     cs.Y = 1;
+    // Text art shown on a terminal, rather than kept in a file or a page.
+    const bool artOnTerminal = !options.html && !options.page && options.output.isEmpty() &&
+                               options.outputFolder.isEmpty() && ::isatty(out) == 1;
     if (options.page) {
         picture.opening = TemplateLine(options.html ? cs.BeforeHTML : cs.Before);
         picture.closing = TemplateLine(options.html ? cs.AfterHTML : cs.After);
         picture.textOnPage = !options.html;
-    } else {
-        const bool toTerminal =
-            options.output.isEmpty() && options.outputFolder.isEmpty() && ::isatty(out) == 1;
-        picture.colour = ChooseColour(options.colour, options.colourDepth, toTerminal);
+    } else if (!options.html) {
+        picture.colour = ChooseColour(options.colour, options.colourDepth, artOnTerminal);
+    }
+    picture.look.paper =
+        ChoosePaper(options.background, artOnTerminal, picture.colour != ColourDepth::None, out);
+    // Light drawn on dark: the ramp runs the other way, unless its direction was given.
+    if (picture.look.style == ArtStyle::Exact && picture.look.paper == ArtPaper::Dark &&
+        !options.reverse)
+        cs.Reverse = !cs.Reverse;
+    // With no size given, the art fits the terminal and leaves a line for the prompt.
+    const std::optional<TerminalGrid> grid =
+        artOnTerminal && !options.cell && options.columns == 0 && options.rows == 0
+            ? TerminalGridOf(out)
+            : std::nullopt;
+    if (grid) {
+        picture.cell.columns = grid->columns;
+        picture.cell.rows = std::max(1, grid->rows - 1);
+        if (grid->cellAspect > 0 && grid->cellAspect <= MaxAspect)
+            picture.cell.aspect = grid->cellAspect;
     }
 
     if (options.pictures.size() > 1 || !options.outputFolder.isEmpty()) {

@@ -52,6 +52,10 @@
         <translation>--color には auto、always、never のどれかを指定してください: %1</translation>
     </message>
     <message>
+        <source>--background must be dark, light or auto: %1</source>
+        <translation>--background には dark、light、auto のどれかを指定してください: %1</translation>
+    </message>
+    <message>
         <source>--color-depth must be 24 or 256: %1</source>
         <translation>--color-depth には 24 か 256 を指定してください: %1</translation>
     </message>
@@ -102,16 +106,22 @@ Cells:
   --cell XxY        cell width and height in pixels (from 1 to 1000000)
   --width N         cells for at most N columns
   --height N        cells for at most N rows; with --width the picture fits both
+                    (default on a terminal: its columns and its rows less one;
+                    else the cell glyfora uses)
   --aspect R        a cell&apos;s height over its width for --width and --height
-                    (default: the shape of --cell, else 2)
-  --sample pixel    each cell takes its top-left pixel, as glyfora does (default)
+                    (default: the shape of --cell, else 2, or 1 for --html)
+  --sample pixel    each cell takes its top-left pixel, as glyfora (default)
   --sample mean     each cell takes the mean colour of its pixels
 Characters and colours:
   --ramp TEXT       the characters, brightest first, 1 to 64 of them
   --reverse         darkest character for the brightest cells
   --no-reverse      first character for the brightest cells
+  --background B    the paper: dark, light or auto (default: a terminal&apos;s own,
+                    asked of it; else light, or dark with colours); on dark the
+                    ramp runs the other way unless --reverse or --no-reverse
   --color[=WHEN]    each character in its cell&apos;s colour: auto (default: on a
-                    terminal unless NO_COLOR is set), always (also --color), never
+                    terminal unless NO_COLOR is set), always (also --color),
+                    never
   --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default
                     24 when COLORTERM is truecolor or 24bit, else 256
   --html            coloured HTML cells instead of characters
@@ -122,16 +132,18 @@ Pictures and results:
   -O DIR            write each result to DIR/NAME.txt (NAME.html with --html),
                     NAME the picture&apos;s name without folder and extension; a name
                     already used gets -2, -3, ...
-  -j N              convert N pictures at once (default: the number of processors)
+  -j N              convert N pictures at once (default: one per processor)
   --quiet           no progress line on a terminal
   --help            show this text
   --version         show the version
 A PICTURE of - is read from standard input. Without -o and -O the results go to
 standard output one after another, in the order given. A picture that fails is
 reported on standard error and the others are still converted (exit status 1);
-a usage error ends with exit status 2. Options not given take the values glyfora
-itself would use. Messages are in Japanese under a Japanese locale, else English.
+a usage error ends with exit status 2. Options not given take the values
+glyfora itself would use. Messages are in Japanese under a Japanese locale,
+else English.
 Examples:
+  glyfora-convert photo.jpg
   glyfora-convert --width 80 photo.jpg
   glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
   glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg
@@ -144,14 +156,19 @@ Examples:
   --cell XxY        セルの幅と高さ (ピクセル、1 から 1000000)
   --width N         N 列以内になるセル
   --height N        N 行以内になるセル。--width と一緒なら両方に収まる
+                    (既定: 端末ではその列数と、行数より 1 少ない行。ほかでは
+                    glyfora と同じセル)
   --aspect R        --width と --height で使うセルの高さと幅の比
-                    (既定: --cell の形、なければ 2)
+                    (既定: --cell の形、なければ 2、--html では 1)
   --sample pixel    各セルは左上のピクセルを取る。glyfora と同じ (既定)
   --sample mean     各セルはピクセルの平均の色を取る
 文字と色:
   --ramp TEXT       使う文字。明るいほうから 1 から 64 文字
   --reverse         いちばん明るいセルに最後の文字を使う
   --no-reverse      いちばん明るいセルに最初の文字を使う
+  --background B    絵の地の色: dark、light、auto (既定: 端末ではその背景の色を
+                    問い合わせて決める。ほかでは light、色付きなら dark)。dark
+                    では --reverse も --no-reverse もなければ文字を逆順に使う
   --color[=WHEN]    各文字をセルの色で表示: auto (既定: 端末で、NO_COLOR が
                     ないとき)、always (--color だけでも)、never
   --color-depth D   24 (24 ビットの色) か 256 (256 色のパレット)。既定は
@@ -161,9 +178,9 @@ Examples:
 画像と結果:
   --select L,T,W,H  各画像のこの四角形 (ピクセル) だけを変換する
   -o FILE           一つの画像の結果を FILE に書く
-  -O DIR            各結果を DIR/NAME.txt (--html では NAME.html) に書く。NAME は
-                    画像の名前からフォルダーと拡張子を除いたもの。使用済みの名前には
-                    -2、-3、... が付く
+  -O DIR            各結果を DIR/NAME.txt (--html では NAME.html) に書く。
+                    NAME は画像の名前からフォルダーと拡張子を除いたもの。
+                    使用済みの名前には -2、-3、... が付く
   -j N              N 個の画像を同時に変換する (既定: プロセッサーの数)
   --quiet           端末に進み具合を表示しない
   --help            この説明を表示する
@@ -174,6 +191,7 @@ Examples:
 オプションには glyfora 本体と同じ値を使います。メッセージは日本語のロケールでは
 日本語、ほかでは英語です。
 例:
+  glyfora-convert photo.jpg
   glyfora-convert --width 80 photo.jpg
   glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
   glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg

@@ -22,16 +22,22 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
+#include <wchar.h>
 
 using namespace mGlyfora;
 
@@ -135,6 +141,86 @@ QByteArray Bytes(const QString& path) {
     return platform::EncodeFileName(path);
 }
 
+// The tool on a terminal of its own, as a person runs it: a pseudo-terminal of the given
+// size is its controlling terminal and its standard output and error, and the test plays
+// the terminal. It answers the background question with `answer`, or ends the tool with
+// SIGTERM instead. Standard input is the terminal too, or a pipe holding `input`.
+struct TerminalSession {
+    QByteArray said;       // what the tool wrote on the terminal, line ends as written
+    bool asked = false;    // the background colour was asked for
+    int status = -1;       // as waitpid gives it
+    bool modeKept = false; // echo and line mode at the end as at the start
+};
+
+const QByteArray BackgroundQuestion = "\x1b]11;?";
+
+void RunOnTerminal(TerminalSession& session, const QStringList& args, const winsize& size,
+                   const QByteArray& answer, const QStringList& environment,
+                   const QByteArray& input = {}, bool terminateWhenAsked = false) {
+    // Everything exec needs is made before the fork.
+    QList<QByteArray> argBytes{Bytes(ToolPath)};
+    for (const QString& arg : args)
+        argBytes << Bytes(arg);
+    QList<QByteArray> envBytes;
+    for (const char* name : {"HOME", "PATH", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        envBytes << QByteArray(name) + '=' + qgetenv(name);
+    for (const QString& variable : environment)
+        envBytes << variable.toUtf8();
+    std::vector<char*> argv, envp;
+    for (QByteArray& arg : argBytes)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    for (QByteArray& variable : envBytes)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    int pipeEnds[2] = {-1, -1};
+    if (!input.isEmpty())
+        QCOMPARE(::pipe2(pipeEnds, O_CLOEXEC), 0);
+    winsize window = size;
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, &window);
+    if (pid == 0) {
+        if (pipeEnds[0] >= 0)
+            ::dup2(pipeEnds[0], STDIN_FILENO);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    QVERIFY(pid > 0);
+    if (pipeEnds[0] >= 0) {
+        // Less than a pipe holds: written at once.
+        ::close(pipeEnds[0]);
+        QCOMPARE(::write(pipeEnds[1], input.constData(), size_t(input.size())),
+                 ssize_t(input.size()));
+        ::close(pipeEnds[1]);
+    }
+    termios before{}, after{};
+    QCOMPARE(::tcgetattr(master, &before), 0);
+    // Reading waits for the tool's next bytes; it ends once the tool has closed the terminal.
+    for (char chunk[4096];;) {
+        const ssize_t n = ::read(master, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        session.said.append(chunk, n);
+        if (!session.asked && session.said.contains(BackgroundQuestion)) {
+            session.asked = true;
+            if (terminateWhenAsked)
+                ::kill(pid, SIGTERM);
+            else if (!answer.isEmpty())
+                QCOMPARE(::write(master, answer.constData(), size_t(answer.size())),
+                         ssize_t(answer.size()));
+        }
+    }
+    QCOMPARE(::tcgetattr(master, &after), 0);
+    ::close(master);
+    QCOMPARE(::waitpid(pid, &session.status, 0), pid);
+    const tcflag_t mode = ICANON | ECHO;
+    session.modeKept = (before.c_lflag & mode) == (after.c_lflag & mode);
+    // The terminal's own output processing turns each line feed into CR LF.
+    session.said.replace("\r\r\n", "\r\n");
+}
+
 using testsupport::DeviceNode;
 using testsupport::Names;
 using testsupport::ReadAll;
@@ -179,6 +265,8 @@ private Q_SLOTS:
         whiteBlack.setPixel(1, 0, qRgb(0, 0, 0));
         whiteBlack_ = testsupport::WritePicture(
             whiteBlack, pictures_.filePath(QStringLiteral("white-black.bmp")), "bmp");
+        wide_ = testsupport::WritePicture(testsupport::NoiseSurface(200, 100, 9).Image(),
+                                          pictures_.filePath(QStringLiteral("wide.bmp")), "bmp");
     }
     void init() { testsupport::ResetProcessValues(); }
 
@@ -206,6 +294,10 @@ private Q_SLOTS:
         QTest::newRow("three numbers") << QStringList{"--select", "1,2,3", p};
         QTest::newRow("not numbers") << QStringList{"--select", "a,b,c,d", p};
         QTest::newRow("negative width") << QStringList{"--select", "0,0,-1,2", p};
+        QTest::newRow("negative height") << QStringList{"--select", "0,0,2,-1", p};
+        QTest::newRow("aspect 0") << QStringList{"--width", "5", "--aspect", "0", p};
+        QTest::newRow("unknown background") << QStringList{"--background", "grey", p};
+        QTest::newRow("background without value") << QStringList{p, "--background"};
         QTest::newRow("infinite") << QStringList{"--select", "0,0,inf,2", p};
         QTest::newRow("both directions") << QStringList{"--reverse", "--no-reverse", p};
         QTest::newRow("unknown option") << QStringList{"--colour", p};
@@ -234,6 +326,40 @@ private Q_SLOTS:
         RunTool(version, {QStringLiteral("--version")});
         QCOMPARE(version.exitCode, 0);
         QCOMPARE(version.out, QByteArray("glyfora-convert 2.10\n"));
+    }
+
+    // Every line of the help fits an 80-column terminal, a wide (CJK) character taking two
+    // columns as the C library counts them.
+    void helpWidth_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("opening");
+        QTest::newRow("English") << "C.UTF-8"
+                                 << "Usage: ";
+        QTest::newRow("Japanese") << "ja_JP.UTF-8"
+                                  << "使い方: ";
+    }
+    void helpWidth() {
+        QFETCH(QString, locale);
+        QFETCH(QString, opening);
+        RunSetup setup;
+        setup.environment << "LANG=" + locale;
+        ToolRun help;
+        RunTool(help, {QStringLiteral("--help")}, setup);
+        QCOMPARE(help.exitCode, 0);
+        const QString text = QString::fromUtf8(help.out);
+        QVERIFY(text.startsWith(opening));
+        const QByteArray previous = std::setlocale(LC_CTYPE, nullptr);
+        QVERIFY(std::setlocale(LC_CTYPE, "C.UTF-8"));
+        const auto restore = qScopeGuard([&] { std::setlocale(LC_CTYPE, previous.constData()); });
+        for (const QString& line : text.split(u'\n')) {
+            int columns = 0;
+            for (const char32_t c : line.toUcs4()) {
+                const int width = ::wcwidth(wchar_t(c));
+                QVERIFY2(width >= 0, qPrintable(line));
+                columns += width;
+            }
+            QVERIFY2(columns <= 80, qPrintable(QString::number(columns) + u' ' + line));
+        }
     }
 
     void pictureFailures_data() {
@@ -359,6 +485,57 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         QCOMPARE(ReadAll(output), expected);
+    }
+
+    // Each cell option wired to the scan. The grid's column x reads as the character x.
+    void cellOptions_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("grid"); // else white beside black
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("--width") << QStringList{"--width", "3"} << true << QByteArray("024\r\n");
+        // Two rows in one: cells 2 tall, and as wide.
+        QTest::newRow("--height and --aspect")
+            << QStringList{"--height", "1", "--aspect", "1"} << true << QByteArray("024\r\n");
+        QTest::newRow("--cell with a capital X")
+            << QStringList{"--cell", "2X1"} << true << QByteArray("024\r\n024\r\n");
+        QTest::newRow("--sample pixel: the top-left white")
+            << QStringList{"--cell", "2x1", "--sample", "pixel"} << false << QByteArray("0\r\n");
+        // (255 + 0) / 2 rounds to 128: index (255 - 128) / 16 = 7.
+        QTest::newRow("--sample mean: the mean grey")
+            << QStringList{"--cell", "2x1", "--sample", "mean"} << false << QByteArray("7\r\n");
+    }
+    void cellOptions() {
+        QFETCH(QStringList, options);
+        QFETCH(bool, grid);
+        QFETCH(QByteArray, expected);
+        ToolRun run;
+        RunTool(run, options + QStringList{"--ramp", GridRamp, grid ? grid_ : whiteBlack_});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, expected);
+    }
+
+    // The mosaic's cells are square unless a shape is given: 53 x 31 pixels in at most 10
+    // columns takes cells 6 wide, so 9 columns.
+    void mosaicCells_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("square: 6 tall, 6 rows") << QStringList{"--width", "10"} << 6;
+        QTest::newRow("the given cell's shape: 12 tall, 3 rows")
+            << QStringList{"--cell", "1x2", "--width", "10"} << 3;
+        QTest::newRow("--aspect: 12 tall, 3 rows")
+            << QStringList{"--aspect", "2", "--width", "10"} << 3;
+    }
+    void mosaicCells() {
+        QFETCH(QStringList, options);
+        QFETCH(int, rows);
+        ToolRun run;
+        RunTool(run, QStringList{"--html"} + options + QStringList{picture_});
+        QCOMPARE(run.exitCode, 0);
+        QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray());
+        QCOMPARE(lines.size(), rows);
+        for (const QByteArray& line : lines)
+            QCOMPARE(line.count("■"), 9);
     }
 
     void page_data() {
@@ -929,33 +1106,70 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("environment");
         QTest::addColumn<bool>("onTerminal");
+        QTest::addColumn<QList<QRgb>>("pixels"); // row by row
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("ramp");
         QTest::addColumn<QByteArray>("expected"); // on a terminal: a part of it, or none
         const QByteArray reset = "\x1b[0m\r\n";
+        const QList<QRgb> four{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
+                               qRgb(128, 128, 128)};
+        const QStringList palette{"--color", "--color-depth", "256"};
+        const QByteArray direct = "\x1b[38;2;255;0;0m#\x1b[38;2;0;255;0m#" + reset +
+                                  "\x1b[38;2;0;0;255m#\x1b[38;2;128;128;128m#" + reset;
         QTest::newRow("24 bits") << QStringList{"--color=always"} << "COLORTERM=truecolor" << false
-                                 << "\x1b[38;2;255;0;0m#\x1b[38;2;0;255;0m#" + reset +
-                                        "\x1b[38;2;0;0;255m#\x1b[38;2;128;128;128m#" + reset;
+                                 << four << 2 << "#" << direct;
+        QTest::newRow("24 bits announced as 24bit")
+            << QStringList{"--color"} << "COLORTERM=24bit" << false << four << 2 << "#" << direct;
         QTest::newRow("palette asked for")
-            << QStringList{"--color", "--color-depth", "256"} << "COLORTERM=24bit" << false
+            << palette << "COLORTERM=24bit" << false << four << 2 << "#"
             << "\x1b[38;5;196m#\x1b[38;5;46m#" + reset + "\x1b[38;5;21m#\x1b[38;5;244m#" + reset;
-        QTest::newRow("auto on a pipe")
-            << QStringList() << "COLORTERM=truecolor" << false << QByteArray("##\r\n##\r\n");
-        QTest::newRow("auto on a terminal")
-            << QStringList() << "NO_COLOR=" << true << QByteArray("\x1b[38;5;196m#");
+        // Cube levels 0, 95, 135, 175, 215, 255: red 50 is nearer 95 than 0.
+        QTest::newRow("(50, 255, 0) in the cube: 16 + 36 + 30 = 82")
+            << palette << "COLORTERM=" << false << QList<QRgb>{qRgb(50, 255, 0)} << 1 << "#"
+            << "\x1b[38;5;82m#" + reset;
+        // The first cube level is 95: 48 and above are nearer to it than to 0.
+        QTest::newRow("components 47, 48 and 57")
+            << palette << "COLORTERM=" << false
+            << QList<QRgb>{qRgb(47, 255, 0), qRgb(48, 255, 0), qRgb(57, 255, 0)} << 3 << "#"
+            << "\x1b[38;5;46m#\x1b[38;5;82m##" + reset;
+        // Greys 8, 18, ..., 238 at 232 to 255: 240 is 2 from 238, 15 from the cube's 255.
+        QTest::newRow("(240, 240, 240) the last grey, 255")
+            << palette << "COLORTERM=" << false << QList<QRgb>{qRgb(240, 240, 240)} << 1 << "#"
+            << "\x1b[38;5;255m#" + reset;
+        QTest::newRow("(244, 244, 244) the last grey, never beyond 255")
+            << palette << "COLORTERM=" << false << QList<QRgb>{qRgb(244, 244, 244)} << 1 << "#"
+            << "\x1b[38;5;255m#" + reset;
+        QTest::newRow("a colour repeated on a line sent once")
+            << QStringList{"--color", "--color-depth", "24"} << "COLORTERM=" << false
+            << QList<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0)} << 2 << "#"
+            << "\x1b[38;2;255;0;0m##" + reset;
+        QTest::newRow("each line starts with its colour")
+            << palette << "COLORTERM=" << false << QList<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0)}
+            << 1 << "#" << ("\x1b[38;5;196m#" + reset).repeated(2);
+        QTest::newRow("a character of three bytes takes one cell")
+            << palette << "COLORTERM=" << false << four << 2 << "あ"
+            << "\x1b[38;5;196mあ\x1b[38;5;46mあ" + reset + "\x1b[38;5;21mあ\x1b[38;5;244mあ" +
+                   reset;
+        QTest::newRow("auto on a pipe") << QStringList() << "COLORTERM=truecolor" << false << four
+                                        << 2 << "#" << QByteArray("##\r\n##\r\n");
+        QTest::newRow("auto on a terminal") << QStringList() << "NO_COLOR=" << true << four << 2
+                                            << "#" << QByteArray("\x1b[38;5;196m#");
         QTest::newRow("auto on a terminal, NO_COLOR")
-            << QStringList() << "NO_COLOR=1" << true << QByteArray();
+            << QStringList() << "NO_COLOR=1" << true << four << 2 << "#" << QByteArray();
     }
     void colours() {
         QFETCH(QStringList, options);
         QFETCH(QString, environment);
         QFETCH(bool, onTerminal);
+        QFETCH(QList<QRgb>, pixels);
+        QFETCH(int, width);
+        QFETCH(QString, ramp);
         QFETCH(QByteArray, expected);
-        QImage four(2, 2, QImage::Format_RGB32);
-        four.setPixel(0, 0, qRgb(255, 0, 0));
-        four.setPixel(1, 0, qRgb(0, 255, 0));
-        four.setPixel(0, 1, qRgb(0, 0, 255));
-        four.setPixel(1, 1, qRgb(128, 128, 128));
-        const QString path =
-            testsupport::WritePicture(four, pictures_.filePath(QStringLiteral("four.bmp")), "bmp");
+        QImage cells(width, int(pixels.size()) / width, QImage::Format_RGB32);
+        for (int i = 0; i < pixels.size(); ++i)
+            cells.setPixel(i % width, i / width, pixels.at(i));
+        const QString path = testsupport::WritePicture(
+            cells, pictures_.filePath(QStringLiteral("cells.bmp")), "bmp");
         Terminal terminal;
         RunSetup setup;
         setup.environment << environment;
@@ -965,7 +1179,7 @@ private Q_SLOTS:
             setup.stdoutTerminal = true;
         }
         ToolRun run;
-        RunTool(run, options + QStringList{"--cell", "1x1", "--ramp", "#", path}, setup);
+        RunTool(run, options + QStringList{"--cell", "1x1", "--ramp", ramp, path}, setup);
         QCOMPARE(run.exitCode, 0);
         if (!onTerminal) {
             QCOMPARE(run.out, expected);
@@ -975,6 +1189,122 @@ private Q_SLOTS:
         QVERIFY(said.contains("#"));
         QCOMPARE(said.contains("\x1b["), !expected.isEmpty());
         QVERIFY(said.contains(expected));
+    }
+
+    // On a terminal the art is drawn for the terminal's own background, asked of it, and
+    // fits it when no size is given; a file or a pipe keeps the program's cell size.
+    void onTerminal_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("wide");          // the 200 x 100 picture, else white beside black
+        QTest::addColumn<bool>("standardInput"); // the picture given as - on a pipe
+        QTest::addColumn<QSize>("terminal");     // columns and rows
+        QTest::addColumn<QSize>("pixels");       // the terminal's size in pixels, when it says
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<bool>("storedReverse");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QByteArray>("art");
+        const QSize size(80, 24), noPixels;
+        const QStringList plain{"NO_COLOR=1"};
+        const QStringList ramp{"--ramp", " @"};
+        const QByteArray attributes = "\x1b[?62;22c";
+        const QByteArray black = "\x1b]11;rgb:0000/0000/0000\a" + attributes;
+        // White (L* 100) on the left, black on the right. Light paper: " @", dark: "@ ".
+        QTest::newRow("black answered, ended by BEL")
+            << ramp << false << false << size << noPixels << black << plain << false << true
+            << QByteArray("@ \r\n");
+        QTest::newRow("cream answered in two digits, ended by ST")
+            << ramp << false << false << size << noPixels
+            << "\x1b]11;rgb:fd/f6/e3\x1b\\" + attributes << plain << false << true
+            << QByteArray(" @\r\n");
+        // Full blue is bright in one component but dark to the eye: L* 32.
+        QTest::newRow("blue is dark") << ramp << false << false << size << noPixels
+                                      << "\x1b]11;rgba:0000/0000/ffff/ffff\a" + attributes << plain
+                                      << false << true << QByteArray("@ \r\n");
+        QTest::newRow("no colour known, only the attributes")
+            << ramp << false << false << size << noPixels << attributes << plain << false << true
+            << QByteArray("@ \r\n");
+        QTest::newRow("no answer at all")
+            << ramp << false << false << size << noPixels << QByteArray() << plain << false << true
+            << QByteArray("@ \r\n");
+        QTest::newRow("picture on standard input")
+            << ramp << false << true << size << noPixels << black << plain << false << true
+            << QByteArray("@ \r\n");
+        QTest::newRow("--no-reverse on dark")
+            << ramp + QStringList{"--no-reverse"} << false << false << size << noPixels << black
+            << plain << false << true << QByteArray(" @\r\n");
+        QTest::newRow("stored reverse runs the other way on dark")
+            << ramp << false << false << size << noPixels << black << plain << true << true
+            << QByteArray(" @\r\n");
+        QTest::newRow("--background light, not asked")
+            << ramp + QStringList{"--background", "light"} << false << false << size << noPixels
+            << black << plain << false << false << QByteArray(" @\r\n");
+        QTest::newRow("--background=dark, not asked")
+            << ramp + QStringList{"--background=dark"} << false << false << size << noPixels
+            << QByteArray() << plain << false << false << QByteArray("@ \r\n");
+        QTest::newRow("coloured on dark")
+            << ramp << false << false << size << noPixels << black << QStringList() << false << true
+            << QByteArray("\x1b[38;5;231m@\x1b[38;5;16m \x1b[0m\r\n");
+        // 200 x 100 into 80 columns and 5 rows: 5 rows of 20 pixels, cells 10 x 20, 20 columns.
+        const auto grid = [](int columns, int rows) {
+            return (QByteArray(columns, '#') + "\r\n").repeated(rows);
+        };
+        const QStringList wideArt{"--ramp", "#", "--background", "dark"};
+        QTest::newRow("fits, a line left")
+            << wideArt << true << false << QSize(80, 6) << noPixels << QByteArray() << plain
+            << false << false << grid(20, 5);
+        // Cells of 640 / 80 x 120 / 6 = 8 x 20 pixels: rows of 20, cells 8 x 20, 25 columns.
+        QTest::newRow("cell shape from the terminal's pixels")
+            << wideArt << true << false << QSize(80, 6) << QSize(640, 120) << QByteArray() << plain
+            << false << false << grid(25, 5);
+        // Columns decide: 200 / 40 = 5 wide, 10 tall, 10 rows in 24 - 1.
+        QTest::newRow("fits the columns")
+            << wideArt << true << false << QSize(40, 24) << noPixels << QByteArray() << plain
+            << false << false << grid(40, 10);
+        QTest::newRow("--width as given")
+            << wideArt + QStringList{"--width", "10"} << true << false << QSize(80, 6) << noPixels
+            << QByteArray() << plain << false << false << grid(10, 3);
+        QTest::newRow("--cell as given")
+            << wideArt + QStringList{"--cell", "50x50"} << true << false << QSize(80, 6) << noPixels
+            << QByteArray() << plain << false << false << grid(4, 2);
+    }
+    void onTerminal() {
+        QFETCH(QStringList, options);
+        QFETCH(bool, wide);
+        QFETCH(bool, standardInput);
+        QFETCH(QSize, terminal);
+        QFETCH(QSize, pixels);
+        QFETCH(QByteArray, answer);
+        QFETCH(QStringList, environment);
+        QFETCH(bool, storedReverse);
+        QFETCH(bool, asked);
+        QFETCH(QByteArray, art);
+        if (storedReverse)
+            Store("Conversion", "Reverse", "True");
+        const winsize size{ushort(terminal.height()), ushort(terminal.width()),
+                           ushort(pixels.isValid() ? pixels.width() : 0),
+                           ushort(pixels.isValid() ? pixels.height() : 0)};
+        TerminalSession session;
+        const QString picture = wide ? wide_ : whiteBlack_;
+        RunOnTerminal(session, options + QStringList{standardInput ? "-" : picture}, size, answer,
+                      environment, standardInput ? ReadAll(picture) : QByteArray());
+        QVERIFY(WIFEXITED(session.status));
+        QCOMPARE(WEXITSTATUS(session.status), 0);
+        QCOMPARE(session.asked, asked);
+        QVERIFY(session.modeKept);
+        // The question goes first, through the same terminal, the art after it.
+        const QByteArray question = "\x1b]11;?\x1b\\\x1b[c";
+        QCOMPARE(session.said, (asked ? question : QByteArray()) + art);
+    }
+
+    // Ended while the terminal is being asked: the terminal's mode is restored first.
+    void terminatedWhileAsking() {
+        TerminalSession session;
+        RunOnTerminal(session, {whiteBlack_}, winsize{24, 80, 0, 0}, QByteArray(), {}, {}, true);
+        QVERIFY(session.asked);
+        QVERIFY(WIFSIGNALED(session.status));
+        QCOMPARE(WTERMSIG(session.status), SIGTERM);
+        QVERIFY(session.modeKept);
     }
 
     // A settings file that is not a regular file could block the reading: glyfora's
@@ -1011,6 +1341,7 @@ private:
     QStringList batch_;
     QString grid_;
     QString whiteBlack_;
+    QString wide_;
 };
 
 GLYFORA_TEST_MAIN(TestConvertTool)
