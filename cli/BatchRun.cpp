@@ -73,11 +73,7 @@ int DefaultJobCount() {
     return int(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-int RunBatch(const BatchJob& job, int out, int errIn) {
-    // While a worker reads a picture, the loader points descriptor 2 at a memory file to
-    // catch the decoders' messages; ours go to a copy made before any work starts.
-    const int err = ::fcntl(errIn, F_DUPFD_CLOEXEC, 3);
-    const int messages = err >= 0 ? err : errIn;
+int RunBatch(const BatchJob& job, int out, int messages) {
     const QString standardOutput = ToolText::tr("standard output");
     const int total = int(job.pictures.size());
     const bool toFolder = !job.outputFolder.isEmpty();
@@ -87,12 +83,6 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
         job.progress && total > 1 && ::isatty(messages) == 1 && !resultsOnTerminal;
     // Before the batch starts, a failure is one line with no progress around it.
     ProgressLine before(messages, total, false);
-    const auto finish = [&](int status) {
-        if (err >= 0)
-            ::close(err);
-        return status;
-    };
-
     QString folder;
     QStringList targets;
     platform::OutputFile stdoutFile(out); // closed unused when the results go to files
@@ -101,14 +91,14 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
         if (const QString problem = FolderProblem(folder); !problem.isEmpty()) {
             before.Message(folder + QStringLiteral(": ") +
                            ToolText::tr("cannot write into this folder: %1").arg(problem));
-            return finish(ToolFailure);
+            return ToolFailure;
         }
         const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
         for (const QString& name : OutputFileNames(job.pictures, job.suffix))
             targets << prefix + name;
     } else if (!stdoutFile.Open()) {
         before.Message(standardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
-        return finish(ToolFailure);
+        return ToolFailure;
     }
     ProgressLine progress(messages, total, showProgress);
 
@@ -163,7 +153,7 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
         outputBroken = true;
     }
     progress.Finish(done, failed);
-    return finish(failed > 0 || outputBroken ? ToolFailure : ToolSuccess);
+    return failed > 0 || outputBroken ? ToolFailure : ToolSuccess;
 }
 
 } // namespace mGlyfora
