@@ -806,6 +806,32 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(out.filePath("stdin.html")), fromFile.out);
     }
 
+    // Pixels a picture leaves unset (a run-length bitmap holding only its end) take colour
+    // 0 of its palette, black here, whatever picture was read before and however many at once.
+    void unsetPixelsTakeOneColour_data() {
+        QTest::addColumn<QString>("jobs");
+        QTest::newRow("one at a time") << "1";
+        QTest::newRow("eight at once") << "8";
+    }
+    void unsetPixelsTakeOneColour() {
+        QFETCH(QString, jobs);
+        // Its bytes, were they left in memory, would read as palette colours 1 to 3.
+        QImage earlier(64, 48, QImage::Format_RGB32);
+        earlier.fill(qRgb(1, 2, 3));
+        const QString first = testsupport::WritePicture(
+            earlier, pictures_.filePath(QStringLiteral("earlier.bmp")), "bmp");
+        const QString empty = pictures_.filePath(QStringLiteral("empty.bmp"));
+        QVERIFY(WriteFile(empty, testsupport::RunLengthBmp(64, 48, 0, 4)));
+        ToolRun run;
+        RunTool(run, {"--cell", "4x4", "--ramp", " #", "-j", jobs, first, empty});
+        QCOMPARE(run.exitCode, 0);
+        QByteArray blackRows;
+        for (int row = 0; row < 12; ++row)
+            blackRows += QByteArray(16, '#') + "\r\n";
+        QCOMPARE(run.out.size(), 2 * blackRows.size());
+        QCOMPARE(run.out.mid(blackRows.size()), blackRows);
+    }
+
     void standardInputNotAPicture() {
         RunSetup setup;
         setup.input = "hello";
