@@ -56,4 +56,11 @@
         <translation>the picture file is damaged</translation>
     </message>
 </context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <source>名前付きパイプを読み出しているプログラムがありません。</source>
+        <translation>no program is reading from the named pipe</translation>
+    </message>
+</context>
 </TS>

@@ -136,6 +136,7 @@ QByteArray Bytes(const QString& path) {
 }
 
 using testsupport::DeviceNode;
+using testsupport::ModeOf;
 using testsupport::Names;
 using testsupport::ReadAll;
 using testsupport::Store;
@@ -473,6 +474,9 @@ private Q_SLOTS:
             << "%full" << false << "standard output: No space left on device\n";
         QTest::newRow("disk full under -o") << "%1/out.html"
                                             << "" << true << "%1/out.html: File too large\n";
+        QTest::newRow("named pipe nobody reads")
+            << "%1/pipe"
+            << "" << false << "%1/pipe: no program is reading from the named pipe\n";
     }
     void writeFailures() {
         QFETCH(QString, output);
@@ -486,6 +490,9 @@ private Q_SLOTS:
             text->replace(QStringLiteral("%1"), dir_.path()).replace(QStringLiteral("%full"), full);
         const QString earlier = dir_.filePath(QStringLiteral("out.html"));
         QVERIFY(WriteFile(earlier, "earlier"));
+        const QString pipe = dir_.filePath(QStringLiteral("pipe"));
+        QVERIFY(!output.endsWith(QStringLiteral("/pipe")) || testsupport::MakeFifo(pipe));
+        const auto removePipe = qScopeGuard([&] { QFile::remove(pipe); });
         const QStringList before = Names(dir_.path());
         RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0), {}, -1, false, {}};
         QStringList args{"--html", picture_};
@@ -499,6 +506,49 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(earlier), QByteArray("earlier"));
         QCOMPARE(Names(dir_.path()), before);
         QFile::remove(earlier);
+    }
+
+    // -o replaces a file only where a shell's redirection could write it, and the new file
+    // keeps the old one's permission bits. Run as an ordinary user in a folder anyone may
+    // write (no sticky bit); as root that user is nobody, through setpriv.
+    void targetsThatMayNotBeWritten_data() {
+        QTest::addColumn<bool>("ownFile");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("read-only file of one's own") << true << 0444 << false;
+        QTest::newRow("another user's file") << false << 0644 << false;
+        QTest::newRow("private file of one's own") << true << 0600 << true;
+    }
+    void targetsThatMayNotBeWritten() {
+        QFETCH(bool, ownFile);
+        QFETCH(int, mode);
+        QFETCH(bool, replaced);
+        const bool root = ::geteuid() == 0;
+        if (!ownFile && !root)
+            QSKIP("a file of another user needs root to make");
+        const uid_t nobody = 65534;
+        QTemporaryDir folder;
+        QVERIFY(::chmod(Bytes(folder.path()).constData(), 0777) == 0);
+        const QString picture = folder.filePath(QStringLiteral("grid.bmp"));
+        QVERIFY(WriteFile(picture, ReadAll(grid_)));
+        const QString target = folder.filePath(QStringLiteral("target.txt"));
+        QVERIFY(WriteFile(target, "earlier", mode_t(mode)));
+        if (root && ownFile)
+            QCOMPARE(::chown(Bytes(target).constData(), nobody, nobody), 0);
+        const QStringList args{"--ramp", GridRamp, "-o", target, picture};
+        ToolRun run;
+        if (root)
+            RunProgram(run, QStringLiteral("setpriv"),
+                       QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", ToolPath} +
+                           args);
+        else
+            RunTool(run, args);
+        QCOMPARE(QString::fromUtf8(run.err),
+                 replaced ? QString() : target + QStringLiteral(": Permission denied\n"));
+        QCOMPARE(run.exitCode, replaced ? 0 : 1);
+        QCOMPARE(ReadAll(target), replaced ? GridText : QByteArray("earlier"));
+        QCOMPARE(ModeOf(target) & 07777, mode_t(mode));
+        QCOMPARE(Names(folder.path()), QStringList({"grid.bmp", "target.txt"}));
     }
 
     // A closed standard output is not taken for a file opened later.

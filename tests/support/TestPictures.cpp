@@ -117,11 +117,14 @@ void FifoUnblocker::Run(int waitLimitSeconds) {
     helped_ = true;
     // A reader may block in open() (no writer yet) or in read() (a writer came and went);
     // each open and close of a writer ends either wait, so repeat until the work is over.
+    // A writer blocked in open() is freed by a reader's open.
     while (!finished_) {
         lock.unlock();
-        const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0)
-            ::close(fd);
+        for (const int flags : {O_WRONLY, O_RDONLY}) {
+            const int fd = ::open(path_.constData(), flags | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+        }
         lock.lock();
         done_.wait_for(lock, std::chrono::milliseconds(50), [this] { return finished_; });
     }

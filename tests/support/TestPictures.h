@@ -28,9 +28,10 @@ QByteArray RunLengthBmp(int width, int height, int rows, int bits = 8);
 // The bytes compressed as a gzip stream (an SVGZ file's form).
 QByteArray Gzip(const QByteArray& bytes);
 
-// Guards a test against a reader blocked on a FIFO: if Finish() has not been called when
-// the wait limit passes, it opens the FIFO for writing and closes it again, which gives the
-// blocked reader an end of file, and remembers that it had to.
+// Guards a test against a reader or writer blocked on a FIFO: if Finish() has not been
+// called when the wait limit passes, it opens the FIFO for writing and for reading and
+// closes it again, which gives a blocked reader an end of file and lets a blocked writer's
+// open return, and remembers that it had to.
 class FifoUnblocker {
 public:
     explicit FifoUnblocker(const QString& fifoPath, int waitLimitSeconds = 20);
