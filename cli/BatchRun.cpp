@@ -49,14 +49,6 @@ QString FolderProblem(const QString& folder) {
     return QString();
 }
 
-// Whether two names lead to one file (a picture named like its own result).
-bool SameFile(const QString& a, const QString& b) {
-    struct stat first, second;
-    return ::stat(platform::EncodeFileName(a).constData(), &first) == 0 &&
-           ::stat(platform::EncodeFileName(b).constData(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
 struct Slot {
     PictureOutcome outcome;
     QString failedName; // the picture or the output file, when not ok
@@ -89,7 +81,7 @@ int RunBatch(const BatchJob& job, int out, int messages) {
     if (toFolder) {
         folder = FolderName(job.outputFolder);
         if (const QString problem = FolderProblem(folder); !problem.isEmpty()) {
-            before.Message(folder + QStringLiteral(": ") +
+            before.Message(platform::ShownFileName(folder) + QStringLiteral(": ") +
                            ToolText::tr("cannot write into this folder: %1").arg(problem));
             return ToolFailure;
         }
@@ -106,19 +98,23 @@ int RunBatch(const BatchJob& job, int out, int messages) {
     // when fewer than `jobs` pictures are being converted or waiting, so memory holds at
     // most that many. Files need no waiting; their messages still come out in order.
     std::atomic<int> failed = 0;
+    const PictureFiles pictureFiles(toFolder ? job.pictures : QStringList());
     const auto convert = [&](int i) {
         Slot slot;
         const QString& picture = job.pictures.at(i);
-        const QString shownName = picture == QLatin1String("-") ? StandardInputName() : picture;
-        if (toFolder && SameFile(picture, targets.at(i))) {
-            slot.outcome = PictureOutcome{
-                false, true, ToolText::tr("the result would replace the picture itself")};
-            slot.failedName = targets.at(i);
+        const QString shownName =
+            picture == QLatin1String("-") ? StandardInputName() : platform::ShownFileName(picture);
+        const qsizetype replaced = toFolder ? pictureFiles.Find(targets.at(i)) : -1;
+        if (replaced >= 0) {
+            slot.outcome =
+                PictureOutcome{false, true, ReplacesPictureText(job.pictures, i, replaced)};
+            slot.failedName = platform::ShownFileName(targets.at(i));
         } else if (toFolder) {
             platform::OutputFile file(targets.at(i), platform::OutputFile::Durability::Unsynced);
             FileOutput output(file);
             slot.outcome = ConvertPicture(picture, job.options, output);
-            slot.failedName = slot.outcome.outputFailed ? targets.at(i) : shownName;
+            slot.failedName =
+                slot.outcome.outputFailed ? platform::ShownFileName(targets.at(i)) : shownName;
         } else {
             MemoryOutput output;
             slot.outcome = ConvertPicture(picture, job.options, output);

@@ -426,6 +426,12 @@ private Q_SLOTS:
         QTest::newRow("tab") << "\tab" << 2 << QByteArray();
         QTest::newRow("escape") << "ab\x1b" << 2 << QByteArray();
         QTest::newRow("delete") << "ab\x7f" << 2 << QByteArray();
+        QTest::newRow("line separator") << " \u2028#" << 2 << QByteArray();
+        QTest::newRow("paragraph separator") << " \u2029#" << 2 << QByteArray();
+        QTest::newRow("next line (C1)") << " \u0085#" << 2 << QByteArray();
+        // One-byte and multi-byte characters mixed, either one last.
+        QTest::newRow("one-byte first") << "a・" << 0 << QByteArray("a・\r\n");
+        QTest::newRow("one-byte last") << "・a" << 0 << QByteArray("・a\r\n");
     }
     void ramp() {
         QFETCH(QString, ramp);
@@ -944,18 +950,58 @@ private Q_SLOTS:
     }
 
     // A picture whose name is that of its own result is not replaced by it.
+    // A picture of the run is never replaced by a result, its own or another's, before it
+    // is read. %1: the results' folder, holding the picture p.txt; %p: a picture elsewhere.
+    void resultWouldReplacePicture_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("own result in the folder")
+            << QStringList{"-O", "%1", "%1/p.txt", "%p"}
+            << "%1/p.txt: the result would replace the picture itself\n";
+        QTest::newRow("-o onto the picture")
+            << QStringList{"-o", "%1/p.txt", "%1/p.txt"}
+            << "%1/p.txt: the result would replace the picture itself\n";
+        QTest::newRow("another picture of the batch")
+            << QStringList{"-O", "%1", "%p", "%1/p.txt"}
+            << "%1/p.txt: the result would replace the picture %1/p.txt\n";
+    }
     void resultWouldReplacePicture() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
         QTemporaryDir folder;
+        // Named p like the picture elsewhere, so that its result is p.txt too.
+        const QString elsewhere = pictures_.filePath(QStringLiteral("elsewhere/p.bmp"));
+        QVERIFY(QDir().mkpath(QFileInfo(elsewhere).path()));
+        QVERIFY(WriteFile(elsewhere, ReadAll(grid_)));
         const QString picture = folder.filePath(QStringLiteral("p.txt"));
         QVERIFY(QFile::copy(BatchPictures().at(0), picture));
         const QByteArray before = ReadAll(picture);
+        args.replaceInStrings(QStringLiteral("%1"), folder.path())
+            .replaceInStrings(QStringLiteral("%p"), elsewhere);
         ToolRun run;
-        RunTool(run, {"-O", folder.path(), picture, BatchPictures().at(1)});
+        RunTool(run, args);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(QString::fromUtf8(run.err),
-                 picture + QStringLiteral(": the result would replace the picture itself\n"));
+        QCOMPARE(QString::fromUtf8(run.err), message.replace(QStringLiteral("%1"), folder.path()));
         QCOMPARE(ReadAll(picture), before);
-        QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("p1.txt"))));
+    }
+
+    // A name holding a control or separator character is shown escaped: one message, one line.
+    void namesShownEscaped_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("line feed") << "a\nb.bmp"
+                                   << "a\\nb.bmp";
+        QTest::newRow("line separator") << QStringLiteral("a\u2028b.bmp") << "a\\u2028b.bmp";
+        QTest::newRow("escape") << "a\x1b[2Jb.bmp"
+                                << "a\\x1b[2Jb.bmp";
+    }
+    void namesShownEscaped() {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        ToolRun run;
+        RunTool(run, {dir_.filePath(name), picture_});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.err), dir_.filePath(shown) + ": file not found\n");
     }
 
     // On a terminal, the progress line is rewritten in place and ends with the counts;
