@@ -212,12 +212,10 @@ LoadedPicture LoadPictureFile(const QString& path) {
             messages.Stop();
             return Failure(Text(OutOfMemory));
         }
-        // Pixels a decoder leaves unset (a run-length bitmap may set none) take colour 0
-        // of the palette, or black: never what the memory held before.
-        if (image.colorCount() > 0 || image.format() == QImage::Format_Indexed8)
-            image.fill(0u);
-        else
-            image.fill(Qt::black);
+        // Pixels a decoder leaves unset (a run-length bitmap may set none) read as zero,
+        // as in memory a decoder clears itself: colour 0 of a palette, else black or
+        // transparent. Never what the memory held before.
+        image.fill(0u);
     }
     if (!reader.read(&image))
         image = QImage();
