@@ -16,6 +16,7 @@ enum class Completeness {
 
 // Reads the open file fd (of fileSize bytes) with pread, so its offset is not moved.
 // Checks BMP (uncompressed and RLE), GIF (up to the end of the first image), PNG (up to
-// IEND, the CRCs of its critical chunks checked) and JPEG (up to EOI), recognised by their content, not by the file's name; the
-// format recognised ("bmp", "gif", "png", "jpeg") goes to `format` when one is given.
+// IEND, with the CRCs of its critical chunks) and JPEG (up to EOI), recognised by their
+// content, not by the file's name; the format recognised ("bmp", "gif", "png", "jpeg")
+// goes to `format` when one is given.
 Completeness CheckPictureCompleteness(int fd, qint64 fileSize, QByteArray* format = nullptr);
