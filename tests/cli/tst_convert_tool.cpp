@@ -541,12 +541,17 @@ private Q_SLOTS:
         QVERIFY(WriteFile(target, "earlier", mode_t(mode)));
         if (root && ownFile)
             QCOMPARE(::chown(Bytes(target).constData(), nobody, nobody), 0);
-        const QStringList args{"--ramp", GridRamp, "-o", target, picture};
+        const QStringList asNobody{"--reuid=65534", "--regid=65534", "--clear-groups", ToolPath};
         ToolRun run;
+        if (root) {
+            // A build folder only root may enter (a clone under /root) keeps nobody out.
+            RunProgram(run, QStringLiteral("setpriv"), asNobody + QStringList{"--version"});
+            if (run.exitCode != 0)
+                QSKIP("setpriv cannot run the tool as nobody here");
+        }
+        const QStringList args{"--ramp", GridRamp, "-o", target, picture};
         if (root)
-            RunProgram(run, QStringLiteral("setpriv"),
-                       QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", ToolPath} +
-                           args);
+            RunProgram(run, QStringLiteral("setpriv"), asNobody + args);
         else
             RunTool(run, args);
         QCOMPARE(QString::fromUtf8(run.err),
