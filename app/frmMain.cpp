@@ -9,6 +9,7 @@
 #include "convert/ConversionState.h"
 #include "convert/IntermediateFile.h"
 #include "platform/Dialogs.h"
+#include "platform/FileNames.h"
 #include "platform/FrameFit.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
@@ -91,9 +92,10 @@ void frmMain::Form_Load(const QString& commandLinePath) {
         if (mGlyfora::CommandLineFileCounts(commandLinePath)) {
             LoadImageFile(commandLinePath);
         } else {
-            dialogs_.Message(
-                this, commandLinePath + u'\n' + FileNotFound + QStringLiteral("\n\n") + CheckPath,
-                platform::MsgIcon::Exclamation);
+            dialogs_.Message(this,
+                             platform::ShownFileName(commandLinePath) + u'\n' + FileNotFound +
+                                 QStringLiteral("\n\n") + CheckPath,
+                             platform::MsgIcon::Exclamation);
         }
     }
 }
@@ -138,7 +140,8 @@ void frmMain::Form_Unload() {
         mGlyfora::IntermediateFile::RemoveUnused(mGlyfora::TempFileName);
     mGlyfora::SaveSettings(store_);
     if (!store_.Sync()) {
-        dialogs_.Message(this, SettingsNotSaved + u'\n' + store_.FileName(),
+        dialogs_.Message(this,
+                         SettingsNotSaved + u'\n' + platform::ShownFileName(store_.FileName()),
                          platform::MsgIcon::Critical);
     }
 }

@@ -2,8 +2,11 @@
 #include "cli/BatchNames.h"
 
 #include "cli/ToolText.h"
+#include "platform/FileNames.h"
 
 #include <QSet>
+#include <optional>
+#include <sys/stat.h>
 
 namespace mGlyfora {
 
@@ -34,6 +37,38 @@ QStringList OutputFileNames(const QStringList& pictures, const QString& suffix) 
         names << name;
     }
     return names;
+}
+
+namespace {
+
+std::optional<QPair<quint64, quint64>> FileOf(const QString& path) {
+    struct stat info {};
+    if (::stat(platform::EncodeFileName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return qMakePair(quint64(info.st_dev), quint64(info.st_ino));
+}
+
+} // namespace
+
+QString ReplacesPictureText(const QStringList& pictures, qsizetype own, qsizetype replaced) {
+    if (replaced == own)
+        return ToolText::tr("the result would replace the picture itself");
+    return ToolText::tr("the result would replace the picture %1")
+        .arg(platform::ShownFileName(pictures.at(replaced)));
+}
+
+PictureFiles::PictureFiles(const QStringList& pictures) {
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        if (pictures.at(i) == QLatin1String("-"))
+            continue;
+        if (const auto file = FileOf(pictures.at(i)); file && !files_.contains(*file))
+            files_.insert(*file, i);
+    }
+}
+
+qsizetype PictureFiles::Find(const QString& output) const {
+    const auto file = FileOf(output);
+    return file ? files_.value(*file, -1) : -1;
 }
 
 } // namespace mGlyfora

@@ -49,14 +49,6 @@ QString FolderProblem(const QString& folder) {
     return QString();
 }
 
-// Whether two names lead to one file (a picture named like its own result).
-bool SameFile(const QString& a, const QString& b) {
-    struct stat first, second;
-    return ::stat(platform::EncodeFileName(a).constData(), &first) == 0 &&
-           ::stat(platform::EncodeFileName(b).constData(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
 struct Slot {
     PictureOutcome outcome;
     QString failedName; // the picture or the output file, when not ok
@@ -73,11 +65,7 @@ int DefaultJobCount() {
     return int(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-int RunBatch(const BatchJob& job, int out, int errIn) {
-    // While a worker reads a picture, the loader points descriptor 2 at a memory file to
-    // catch the decoders' messages; ours go to a copy made before any work starts.
-    const int err = ::fcntl(errIn, F_DUPFD_CLOEXEC, 3);
-    const int messages = err >= 0 ? err : errIn;
+int RunBatch(const BatchJob& job, int out, int messages) {
     const QString standardOutput = ToolText::tr("standard output");
     const int total = int(job.pictures.size());
     const bool toFolder = !job.outputFolder.isEmpty();
@@ -87,28 +75,22 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
         job.progress && total > 1 && ::isatty(messages) == 1 && !resultsOnTerminal;
     // Before the batch starts, a failure is one line with no progress around it.
     ProgressLine before(messages, total, false);
-    const auto finish = [&](int status) {
-        if (err >= 0)
-            ::close(err);
-        return status;
-    };
-
     QString folder;
     QStringList targets;
     platform::OutputFile stdoutFile(out); // closed unused when the results go to files
     if (toFolder) {
         folder = FolderName(job.outputFolder);
         if (const QString problem = FolderProblem(folder); !problem.isEmpty()) {
-            before.Message(folder + QStringLiteral(": ") +
+            before.Message(platform::ShownFileName(folder) + QStringLiteral(": ") +
                            ToolText::tr("cannot write into this folder: %1").arg(problem));
-            return finish(ToolFailure);
+            return ToolFailure;
         }
         const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
         for (const QString& name : OutputFileNames(job.pictures, job.suffix))
             targets << prefix + name;
     } else if (!stdoutFile.Open()) {
         before.Message(standardOutput + QStringLiteral(": ") + stdoutFile.ErrorString());
-        return finish(ToolFailure);
+        return ToolFailure;
     }
     ProgressLine progress(messages, total, showProgress);
 
@@ -116,19 +98,23 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
     // when fewer than `jobs` pictures are being converted or waiting, so memory holds at
     // most that many. Files need no waiting; their messages still come out in order.
     std::atomic<int> failed = 0;
+    const PictureFiles pictureFiles(toFolder ? job.pictures : QStringList());
     const auto convert = [&](int i) {
         Slot slot;
         const QString& picture = job.pictures.at(i);
-        const QString shownName = picture == QLatin1String("-") ? StandardInputName() : picture;
-        if (toFolder && SameFile(picture, targets.at(i))) {
-            slot.outcome = PictureOutcome{
-                false, true, ToolText::tr("the result would replace the picture itself")};
-            slot.failedName = targets.at(i);
+        const QString shownName =
+            picture == QLatin1String("-") ? StandardInputName() : platform::ShownFileName(picture);
+        const qsizetype replaced = toFolder ? pictureFiles.Find(targets.at(i)) : -1;
+        if (replaced >= 0) {
+            slot.outcome =
+                PictureOutcome{false, true, ReplacesPictureText(job.pictures, i, replaced)};
+            slot.failedName = platform::ShownFileName(targets.at(i));
         } else if (toFolder) {
             platform::OutputFile file(targets.at(i), platform::OutputFile::Durability::Unsynced);
             FileOutput output(file);
             slot.outcome = ConvertPicture(picture, job.options, output);
-            slot.failedName = slot.outcome.outputFailed ? targets.at(i) : shownName;
+            slot.failedName =
+                slot.outcome.outputFailed ? platform::ShownFileName(targets.at(i)) : shownName;
         } else {
             MemoryOutput output;
             slot.outcome = ConvertPicture(picture, job.options, output);
@@ -163,7 +149,7 @@ int RunBatch(const BatchJob& job, int out, int errIn) {
         outputBroken = true;
     }
     progress.Finish(done, failed);
-    return finish(failed > 0 || outputBroken ? ToolFailure : ToolSuccess);
+    return failed > 0 || outputBroken ? ToolFailure : ToolSuccess;
 }
 
 } // namespace mGlyfora

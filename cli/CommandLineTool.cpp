@@ -420,12 +420,16 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (!options.output.isEmpty())
         named.emplace(options.output, platform::OutputFile::Durability::Unsynced);
     FileOutput output(named ? *named : stdoutFile);
-    const PictureOutcome outcome = ConvertPicture(path, picture, output);
+    const PictureOutcome outcome =
+        named && PictureFiles({path}).Find(options.output) == 0
+            ? PictureOutcome{false, true, ReplacesPictureText({path}, 0, 0)}
+            : ConvertPicture(path, picture, output);
     if (outcome.ok)
         return ToolSuccess;
-    const QString culprit = outcome.outputFailed
-                                ? (named ? options.output : standardOutput)
-                                : (path == QLatin1String("-") ? StandardInputName() : path);
+    const QString culprit =
+        outcome.outputFailed
+            ? (named ? platform::ShownFileName(options.output) : standardOutput)
+            : (path == QLatin1String("-") ? StandardInputName() : platform::ShownFileName(path));
     WriteLine(err, culprit + QStringLiteral(": ") + outcome.reason);
     return ToolFailure;
 }

@@ -5,6 +5,7 @@
 #include "convert/HtmlOutputTexts.h"
 #include "convert/HtmlPage.h"
 #include "platform/Dialogs.h"
+#include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 #include "platform/Paths.h"
 #include "platform/mGlyfora.h"
@@ -46,8 +47,8 @@ void SaveAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& befo
         return;
     if (status != BodyStatus::Written || !file.Write(TemplateLine(after)) || !file.Commit()) {
         dialogs.Message(parent,
-                        HtmlOutputTexts::NotSaved + u'\n' + path + QStringLiteral(": ") +
-                            (why.isEmpty() ? file.ErrorString() : why),
+                        HtmlOutputTexts::NotSaved + u'\n' + platform::ShownFileName(path) +
+                            QStringLiteral(": ") + (why.isEmpty() ? file.ErrorString() : why),
                         platform::MsgIcon::Critical);
         return;
     }

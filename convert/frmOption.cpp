@@ -4,6 +4,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/frmOptionTexts.h"
 #include "platform/CentreDialog.h"
+#include "platform/ControlCharacters.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedDialog.h"
 #include "platform/SettingsTable.h"
@@ -53,10 +54,10 @@ QString FirstCodePoints(const QString& text, qsizetype count) {
     return text.left(end);
 }
 
-// C0 controls and DEL would break the result's lines.
+// Controls and line or paragraph separators would break the result's lines.
 QString WithoutControls(const QString& text) {
     QString kept = text;
-    kept.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    kept.removeIf(platform::IsControlCharacter);
     return kept;
 }
 

@@ -1,11 +1,13 @@
 // Structure walks of BMP, GIF, PNG and JPEG files, reading through a small buffer.
 #include "imageops/PictureCompleteness.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <limits>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace {
 
@@ -61,6 +63,19 @@ public:
             }
             next_ = end_;
         }
+    }
+
+    // Moves count bytes on, adding them to a CRC-32; false when the file ends first.
+    bool Crc(qint64 count, uLong& crc) {
+        while (count > 0) {
+            if (next_ == end_ && !Fill())
+                return false;
+            const qint64 n = std::min(count, end_ - next_);
+            crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer_.data() + next_), uInt(n));
+            next_ += n;
+            count -= n;
+        }
+        return true;
     }
 
 private:
@@ -227,7 +242,8 @@ Completeness CheckGif(ByteSource& in) {
     }
 }
 
-// Chunks of length, type, data and CRC, up to and including IEND.
+// Chunks of length, type, data and CRC, up to and including IEND; the CRC of every
+// critical chunk (an upper-case first letter) checked.
 Completeness CheckPng(ByteSource& in) {
     if (!in.Skip(8))
         return Completeness::Truncated;
@@ -238,8 +254,18 @@ Completeness CheckPng(ByteSource& in) {
         const quint32 length = Be32(chunk);
         if (length > 0x7FFFFFFFu)
             return Completeness::Unknown;
-        if (!in.Skip(qint64(length) + 4))
+        // libpng reports a damaged critical chunk by printing to standard error, which
+        // no reader can keep to itself: such a file is refused before it gets there.
+        if ((chunk[4] & 0x20) == 0) {
+            uLong crc = crc32(0, chunk + 4, 4);
+            quint8 stored[4];
+            if (!in.Crc(length, crc) || !in.Read(stored, 4))
+                return Completeness::Truncated;
+            if (Be32(stored) != crc)
+                return Completeness::Damaged;
+        } else if (!in.Skip(qint64(length) + 4)) {
             return Completeness::Truncated;
+        }
         if (std::memcmp(chunk + 4, "IEND", 4) == 0)
             return Completeness::Complete;
     }

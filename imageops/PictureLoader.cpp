@@ -2,20 +2,17 @@
 #include "imageops/PictureLoader.h"
 
 #include "imageops/PictureCompleteness.h"
+#include "imageops/SvgDocument.h"
 #include "platform/FileNames.h"
 #include "platform/HugePages.h"
 #include "platform/RegularFile.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <mutex>
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -31,6 +28,7 @@ const char* const CannotOpen = QT_TRANSLATE_NOOP("PictureLoader", "ファイル�
 const char* const IsEmpty =
     QT_TRANSLATE_NOOP("PictureLoader", "ファイルが空です。画像ではありません。");
 const char* const CutOff = QT_TRANSLATE_NOOP("PictureLoader", "画像ファイルが途中で切れています。");
+const char* const Damaged = QT_TRANSLATE_NOOP("PictureLoader", "画像ファイルが壊れています。");
 const char* const OutOfMemory =
     QT_TRANSLATE_NOOP("PictureLoader", "メモリが不足しているため、画像を読み込めません。");
 const char* const UnknownFormat =
@@ -38,69 +36,41 @@ const char* const UnknownFormat =
 const char* const TooLarge =
     QT_TRANSLATE_NOOP("PictureLoader", "画像が大きすぎて読み込めません (%1 x %2 ピクセル)。");
 const char* const CannotRead = QT_TRANSLATE_NOOP("PictureLoader", "画像を読み込めません: ");
+const char* const SvgTooLarge = QT_TRANSLATE_NOOP(
+    "PictureLoader", "画像が大きすぎて読み込めません (SVG の文書が %1 MB を超えます)。");
+const char* const SvgDamaged =
+    QT_TRANSLATE_NOOP("PictureLoader", "SVG の文書が壊れているため、画像を読み込めません。");
 
 QString Text(const char* text) {
     return QCoreApplication::translate("PictureLoader", text);
 }
 
-// While a picture is read, every message of the decoders is kept from the person's
-// terminal: Qt's messages (libjpeg's warnings, for example) through a message handler,
-// and what a library prints itself (libpng's errors) by pointing standard error at a
-// memory file. What was said serves the error text. glyfora-convert reads several
-// pictures at once on its threads: the redirection is then shared and undone when the
-// last reading ends, Qt's messages go to the reading on their own thread, and what was
-// printed counts only for a reading that had the redirection to itself.
+// While a picture is read, the decoders' messages (libjpeg's warnings, for example) are
+// kept from the person's terminal and serve the error text. Qt's messages reach one
+// handler; it hands each to the reading on the message's own thread, and any other
+// thread's to the handler that was there before. Standard error itself is left alone:
+// glyfora-convert's other threads write their lines there meanwhile.
 class DecoderMessages {
 public:
     DecoderMessages() {
-        current_ = this;
         std::lock_guard lock(sharedLock_);
-        if (readers_++ == 0) {
+        if (readers_++ == 0)
             previous_ = qInstallMessageHandler(&Handler);
-            std::fflush(stderr);
-            capture_ = ::memfd_create("glyfora-decoder", MFD_CLOEXEC);
-            saved_ = capture_ >= 0 ? ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0) : -1;
-            if (saved_ >= 0)
-                ::dup2(capture_, STDERR_FILENO);
-        }
-        alone_ = readers_ == 1;
-        entry_ = ++entries_;
-        start_ = capture_ >= 0 ? ::lseek(capture_, 0, SEEK_CUR) : -1;
+        current_ = this;
     }
     ~DecoderMessages() { Stop(); }
     DecoderMessages(const DecoderMessages&) = delete;
     DecoderMessages& operator=(const DecoderMessages&) = delete;
 
-    // Collects what was printed and, for the last reading, puts standard error and the
-    // message handler back.
+    // The last reading puts the earlier handler back.
     void Stop() {
         if (stopped_)
             return;
         stopped_ = true;
         current_ = nullptr;
         std::lock_guard lock(sharedLock_);
-        std::fflush(stderr);
-        if (alone_ && entries_ == entry_ && capture_ >= 0 && start_ >= 0) {
-            QByteArray printed(1024, '\0');
-            const ssize_t got = ::pread(capture_, printed.data(), size_t(printed.size()), start_);
-            printed.truncate(got > 0 ? got : 0);
-            for (const QByteArray& line : printed.split('\n')) {
-                if (!line.trimmed().isEmpty())
-                    said_ << QString::fromUtf8(line.trimmed());
-            }
-        }
-        if (--readers_ > 0)
-            return;
-        if (saved_ >= 0) {
-            ::dup2(saved_, STDERR_FILENO);
-            ::close(saved_);
-            saved_ = -1;
-        }
-        qInstallMessageHandler(previous_);
-        if (capture_ >= 0) {
-            ::close(capture_);
-            capture_ = -1;
-        }
+        if (--readers_ == 0)
+            qInstallMessageHandler(previous_);
     }
 
     bool Said(QLatin1StringView words) const {
@@ -123,19 +93,33 @@ private:
     static inline thread_local DecoderMessages* current_ = nullptr;
     static inline std::mutex sharedLock_;
     static inline int readers_ = 0;
-    static inline quint64 entries_ = 0;
     static inline std::atomic<QtMessageHandler> previous_ = nullptr;
-    static inline int capture_ = -1;
-    static inline int saved_ = -1;
     bool stopped_ = false;
-    bool alone_ = false;
-    quint64 entry_ = 0;
-    off_t start_ = -1;
     QStringList said_;
 };
 
 LoadedPicture Failure(const QString& error) {
     return LoadedPicture{QImage(), error};
+}
+
+// The SVG file's own content without external references into `reduced`, or the reason.
+QString ReduceSvgFile(QFile& file, qint64 size, QBuffer& reduced) {
+    const QString tooLarge = Text(SvgTooLarge).arg(SvgDocumentLimitBytes >> 20);
+    if (size > SvgDocumentLimitBytes)
+        return tooLarge;
+    if (!file.seek(0))
+        return Text(CannotRead) + file.errorString();
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != size)
+        return Text(CutOff);
+    SvgDocument document = ReduceSvgDocument(bytes);
+    if (document.status == SvgDocument::Status::TooLarge)
+        return tooLarge;
+    if (document.status != SvgDocument::Status::Ok)
+        return Text(SvgDamaged);
+    reduced.setData(std::move(document.text));
+    reduced.open(QIODevice::ReadOnly);
+    return QString();
 }
 
 // The last suffix of a file name, in lower case: a hint for the reader, never the rule.
@@ -172,8 +156,11 @@ LoadedPicture LoadPictureFile(const QString& path) {
 
     // Some decoders hand back a cut-off picture with the missing part as background.
     QByteArray format;
-    if (CheckPictureCompleteness(fd, check.size, &format) == Completeness::Truncated)
+    const Completeness completeness = CheckPictureCompleteness(fd, check.size, &format);
+    if (completeness == Completeness::Truncated)
         return Failure(Text(CutOff));
+    if (completeness == Completeness::Damaged)
+        return Failure(Text(Damaged));
 
     DecoderMessages messages;
     static std::once_flag limitSet;
@@ -195,6 +182,21 @@ LoadedPicture LoadPictureFile(const QString& path) {
         // Qt's reason here is "Unknown error" or "Unsupported image format": nothing more.
         return Failure(Text(UnknownFormat));
     }
+    // Qt's SVG reader would follow the document's references itself (SvgDocument.h).
+    QBuffer reduced;
+    if (IsSvgFormat(reader.format())) {
+        if (const QString refused = ReduceSvgFile(file, check.size, reduced); !refused.isEmpty()) {
+            messages.Stop();
+            return Failure(refused);
+        }
+        reader.setDevice(&reduced);
+        reader.setFormat("svg");
+        reader.setAutoDetectImageFormat(false);
+        if (!reader.canRead()) {
+            messages.Stop();
+            return Failure(Text(UnknownFormat));
+        }
+    }
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > PictureAllocationLimitBytes) {
         messages.Stop();
@@ -210,6 +212,10 @@ LoadedPicture LoadPictureFile(const QString& path) {
             messages.Stop();
             return Failure(Text(OutOfMemory));
         }
+        // Pixels a decoder leaves unset (a run-length bitmap may set none) read as zero,
+        // as in memory a decoder clears itself: colour 0 of a palette, else black or
+        // transparent. Never what the memory held before.
+        image.fill(0u);
     }
     if (!reader.read(&image))
         image = QImage();

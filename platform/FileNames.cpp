@@ -1,6 +1,7 @@
 // Lossless file-name decoding and encoding.
 #include "platform/FileNames.h"
 
+#include "platform/ControlCharacters.h"
 #include "platform/Utf8Decoder.h"
 
 namespace platform {
@@ -69,6 +70,33 @@ QStringList DecodeArguments(int argc, const char* const* argv) {
     for (int i = 0; i < argc; ++i)
         arguments << DecodeFileName(QByteArray(argv[i]));
     return arguments;
+}
+
+QString ShownFileName(const QString& name) {
+    QString shown;
+    shown.reserve(name.size());
+    for (const QChar c : name) {
+        if (!IsControlCharacter(c)) {
+            shown += c;
+            continue;
+        }
+        switch (c.unicode()) {
+        case u'\n':
+            shown += QLatin1String("\\n");
+            break;
+        case u'\r':
+            shown += QLatin1String("\\r");
+            break;
+        case u'\t':
+            shown += QLatin1String("\\t");
+            break;
+        default:
+            shown += c.unicode() < 0x100
+                         ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                         : QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        }
+    }
+    return shown;
 }
 
 } // namespace platform

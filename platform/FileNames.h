@@ -18,4 +18,8 @@ QByteArray EncodeFileName(const QString& name);
 // QCoreApplication::arguments() would turn a name that is not UTF-8 into another name).
 QStringList DecodeArguments(int argc, const char* const* argv);
 
+// The name for a message: each control or separator character (ControlCharacters.h)
+// written as an escape (\n, \r, \t, \xHH, \uHHHH), so that the message stays one line.
+QString ShownFileName(const QString& name);
+
 } // namespace platform

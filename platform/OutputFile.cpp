@@ -2,7 +2,9 @@
 #include "platform/OutputFile.h"
 
 #include "platform/FileNames.h"
+#include "platform/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +24,10 @@
 namespace platform {
 
 namespace {
+
+// The program shows this as written; glyfora-convert's catalogue has it in English.
+const char* const NoReader =
+    QT_TRANSLATE_NOOP("OutputFile", "名前付きパイプを読み出しているプログラムがありません。");
 
 // As many links as the kernel itself follows in one path.
 constexpr int MaxLinks = 40;
@@ -147,6 +153,10 @@ bool OutputFile::Open() {
     if (S_ISDIR(info.st_mode))
         return Fail(EISDIR);
     if (S_ISREG(info.st_mode)) {
+        // Replaced only where it could be written in place, as a shell's redirection
+        // would: a file of another user, or a read-only one of one's own, stays.
+        if (::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) != 0)
+            return Fail(errno);
         owner_ = info.st_uid;
         group_ = info.st_gid;
         replacing_ = true;
@@ -167,10 +177,18 @@ bool OutputFile::OpenDirect(const QByteArray& path, bool magic) {
         if (::lstat(path.constData(), &info) == 0 && S_ISSOCK(info.st_mode))
             return ConnectSocket(path);
     }
-    // A pipe waits here for its reader, as it would for any writer.
-    const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | (magic ? O_TRUNC : O_NOFOLLOW);
+    // Opened without blocking: a pipe nobody reads fails at once instead of waiting,
+    // deaf to every signal, for a reader that may never come.
+    const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK | (magic ? O_TRUNC : O_NOFOLLOW);
     fd_ = ::open(path.constData(), flags);
-    return fd_ >= 0 || Fail(errno);
+    if (fd_ < 0) {
+        struct stat info {};
+        if (errno == ENXIO && ::stat(path.constData(), &info) == 0 && S_ISFIFO(info.st_mode))
+            return Fail(QCoreApplication::translate("OutputFile", NoReader));
+        return Fail(errno);
+    }
+    SetBlocking(fd_);
+    return true;
 }
 
 bool OutputFile::ConnectSocket(const QByteArray& path) {
@@ -286,9 +304,11 @@ bool OutputFile::Commit() {
     int error = 0;
     if (synced && ::fsync(fd_) != 0)
         error = errno;
-    // Only root can give the new file the earlier file's owner; others keep their own.
-    if (!error && replacing_ && (owner_ != ::geteuid() || group_ != ::getegid()))
-        (void)::fchown(fd_, owner_, group_);
+    // Only root can give the new file the earlier file's owner; others keep their own,
+    // and then no set-user or set-group bit of the earlier owner's.
+    if (!error && replacing_ && (owner_ != ::geteuid() || group_ != ::getegid()) &&
+        ::fchown(fd_, owner_, group_) != 0)
+        mode_ &= ~mode_t(S_ISUID | S_ISGID);
     if (!error && ::fchmod(fd_, mode_) != 0)
         error = errno;
     if (!error && unnamed_ && !NameUnnamed()) {

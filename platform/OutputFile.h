@@ -1,10 +1,13 @@
 // Saving a file without harm to what stood there. A chain of symbolic links is followed
 // to its end, so the links stay links. A regular file (or a new one) is written as a
 // whole or not at all: the bytes go to a temporary file beside it, which replaces it
-// only when everything was written. Anything else at the end of the chain (a pipe, a
-// device, a socket, standard output reached through /dev/stdout) cannot be replaced
-// and is written directly. Every write and the close are checked; on failure no
-// temporary file is left behind and ErrorString() holds the system's reason.
+// only when everything was written. An earlier file is replaced only when it could be
+// written in place (a shell's redirection would refuse the others), and the new file
+// keeps its permission bits. Anything else at the end of the chain (a pipe, a device, a
+// socket, standard output reached through /dev/stdout) cannot be replaced and is written
+// directly; a named pipe that nobody reads fails at once. Every write and the close are
+// checked; on failure no temporary file is left behind and ErrorString() holds the
+// system's reason.
 #pragma once
 
 #include <QByteArray>

@@ -2,6 +2,7 @@
 #include "platform/SettingsTable.h"
 
 #include "platform/Colour.h"
+#include "platform/ControlCharacters.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsValues.h"
 
@@ -61,7 +62,7 @@ bool IsUsableRamp(const QString& ramp) {
     qsizetype characters = 0;
     for (qsizetype i = 0; i < ramp.size(); ++i) {
         const char16_t unit = ramp.at(i).unicode();
-        if (unit < 0x20 || unit == 0x7F)
+        if (IsControlCharacter(ramp.at(i)))
             return false;
         // The second half of a surrogate pair belongs to the character before it.
         if (!(QChar::isLowSurrogate(unit) && i > 0 && ramp.at(i - 1).isHighSurrogate()))

@@ -21,8 +21,8 @@ inline constexpr int RecentFilesDefault = 4;
 // The longest character ramp, in characters (code points).
 inline constexpr int MaxRampCharacters = 64;
 
-// A ramp the scans can use: 1 to MaxRampCharacters code points and no control character
-// (C0 or DEL), which would break the result's lines.
+// A ramp the scans can use: 1 to MaxRampCharacters code points and no control or
+// separator character (ControlCharacters.h), which would break the result's lines.
 bool IsUsableRamp(const QString& ramp);
 
 enum class SettingKind {

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev zlib1g-dev
   qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins libqt6svg6
   fonts-ipafont-gothic fonts-ipafont-mincho
   libbenchmark-dev jp2a

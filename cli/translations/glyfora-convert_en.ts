@@ -43,5 +43,24 @@
         <source>画像を読み込めません: </source>
         <translation>cannot load the picture: </translation>
     </message>
+    <message>
+        <source>画像が大きすぎて読み込めません (SVG の文書が %1 MB を超えます)。</source>
+        <translation>the picture is too large to load (its SVG document is over %1 MB)</translation>
+    </message>
+    <message>
+        <source>SVG の文書が壊れているため、画像を読み込めません。</source>
+        <translation>cannot load the picture: its SVG document is damaged</translation>
+    </message>
+    <message>
+        <source>画像ファイルが壊れています。</source>
+        <translation>the picture file is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <source>名前付きパイプを読み出しているプログラムがありません。</source>
+        <translation>no program is reading from the named pipe</translation>
+    </message>
 </context>
 </TS>

@@ -20,6 +20,10 @@
         <translation>結果が画像そのものを置き換えてしまいます</translation>
     </message>
     <message>
+        <source>the result would replace the picture %1</source>
+        <translation>結果が画像 %1 を置き換えてしまいます</translation>
+    </message>
+    <message>
         <source>standard input (-) given more than once</source>
         <translation>標準入力 (-) が二度以上指定されています</translation>
     </message>

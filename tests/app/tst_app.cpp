@@ -478,18 +478,26 @@ private Q_SLOTS:
     }
 
     void commandLineMissingFile_data() {
-        QTest::addColumn<bool>("directory");
-        QTest::newRow("missing") << false;
-        QTest::newRow("directory") << true;
+        QTest::addColumn<QString>("name"); // empty: the test folder itself
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("missing") << "none.gif"
+                                 << "none.gif";
+        QTest::newRow("directory") << ""
+                                   << "";
+        // A control character in the name is shown escaped: the message keeps its lines.
+        QTest::newRow("line feed in the name") << "a\nb.gif"
+                                               << "a\\nb.gif";
     }
     void commandLineMissingFile() {
-        QFETCH(bool, directory);
-        const QString path = directory ? dir_.path() : dir_.filePath(QStringLiteral("none.gif"));
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        const QString path = name.isEmpty() ? dir_.path() : dir_.filePath(name);
         Started run(path);
         QCOMPARE(run.dialogs.messages.size(), 1);
         QCOMPARE(run.dialogs.messages[0].text,
-                 path + QStringLiteral("\nこのファイルが見つかりません。\n\nパスとファイル名を確"
-                                       "認してください。"));
+                 (name.isEmpty() ? path : dir_.filePath(shown)) +
+                     QStringLiteral("\nこのファイルが見つかりません。\n\nパスとファイル名を確"
+                                    "認してください。"));
         QCOMPARE(run.dialogs.messages[0].icon, platform::MsgIcon::Exclamation);
         VerifyNoPictureState(*run.form);
     }

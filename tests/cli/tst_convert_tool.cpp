@@ -222,6 +222,7 @@ void RunOnTerminal(TerminalSession& session, const QStringList& args, const wins
 }
 
 using testsupport::DeviceNode;
+using testsupport::ModeOf;
 using testsupport::Names;
 using testsupport::ReadAll;
 using testsupport::Store;
@@ -602,6 +603,12 @@ private Q_SLOTS:
         QTest::newRow("tab") << "\tab" << 2 << QByteArray();
         QTest::newRow("escape") << "ab\x1b" << 2 << QByteArray();
         QTest::newRow("delete") << "ab\x7f" << 2 << QByteArray();
+        QTest::newRow("line separator") << " \u2028#" << 2 << QByteArray();
+        QTest::newRow("paragraph separator") << " \u2029#" << 2 << QByteArray();
+        QTest::newRow("next line (C1)") << " \u0085#" << 2 << QByteArray();
+        // One-byte and multi-byte characters mixed, either one last.
+        QTest::newRow("one-byte first") << "a・" << 0 << QByteArray("a・\r\n");
+        QTest::newRow("one-byte last") << "・a" << 0 << QByteArray("・a\r\n");
     }
     void ramp() {
         QFETCH(QString, ramp);
@@ -650,6 +657,9 @@ private Q_SLOTS:
             << "%full" << false << "standard output: No space left on device\n";
         QTest::newRow("disk full under -o") << "%1/out.html"
                                             << "" << true << "%1/out.html: File too large\n";
+        QTest::newRow("named pipe nobody reads")
+            << "%1/pipe"
+            << "" << false << "%1/pipe: no program is reading from the named pipe\n";
     }
     void writeFailures() {
         QFETCH(QString, output);
@@ -663,6 +673,9 @@ private Q_SLOTS:
             text->replace(QStringLiteral("%1"), dir_.path()).replace(QStringLiteral("%full"), full);
         const QString earlier = dir_.filePath(QStringLiteral("out.html"));
         QVERIFY(WriteFile(earlier, "earlier"));
+        const QString pipe = dir_.filePath(QStringLiteral("pipe"));
+        QVERIFY(!output.endsWith(QStringLiteral("/pipe")) || testsupport::MakeFifo(pipe));
+        const auto removePipe = qScopeGuard([&] { QFile::remove(pipe); });
         const QStringList before = Names(dir_.path());
         RunSetup setup{stdoutFile, rlim_t(fullDisk ? 4096 : 0), {}, -1, false, {}};
         QStringList args{"--html", picture_};
@@ -676,6 +689,54 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(earlier), QByteArray("earlier"));
         QCOMPARE(Names(dir_.path()), before);
         QFile::remove(earlier);
+    }
+
+    // -o replaces a file only where a shell's redirection could write it, and the new file
+    // keeps the old one's permission bits. Run as an ordinary user in a folder anyone may
+    // write (no sticky bit); as root that user is nobody, through setpriv.
+    void targetsThatMayNotBeWritten_data() {
+        QTest::addColumn<bool>("ownFile");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("read-only file of one's own") << true << 0444 << false;
+        QTest::newRow("another user's file") << false << 0644 << false;
+        QTest::newRow("private file of one's own") << true << 0600 << true;
+    }
+    void targetsThatMayNotBeWritten() {
+        QFETCH(bool, ownFile);
+        QFETCH(int, mode);
+        QFETCH(bool, replaced);
+        const bool root = ::geteuid() == 0;
+        if (!ownFile && !root)
+            QSKIP("a file of another user needs root to make");
+        const uid_t nobody = 65534;
+        QTemporaryDir folder;
+        QVERIFY(::chmod(Bytes(folder.path()).constData(), 0777) == 0);
+        const QString picture = folder.filePath(QStringLiteral("grid.bmp"));
+        QVERIFY(WriteFile(picture, ReadAll(grid_)));
+        const QString target = folder.filePath(QStringLiteral("target.txt"));
+        QVERIFY(WriteFile(target, "earlier", mode_t(mode)));
+        if (root && ownFile)
+            QCOMPARE(::chown(Bytes(target).constData(), nobody, nobody), 0);
+        const QStringList asNobody{"--reuid=65534", "--regid=65534", "--clear-groups", ToolPath};
+        ToolRun run;
+        if (root) {
+            // A build folder only root may enter (a clone under /root) keeps nobody out.
+            RunProgram(run, QStringLiteral("setpriv"), asNobody + QStringList{"--version"});
+            if (run.exitCode != 0)
+                QSKIP("setpriv cannot run the tool as nobody here");
+        }
+        const QStringList args{"--ramp", GridRamp, "-o", target, picture};
+        if (root)
+            RunProgram(run, QStringLiteral("setpriv"), asNobody + args);
+        else
+            RunTool(run, args);
+        QCOMPARE(QString::fromUtf8(run.err),
+                 replaced ? QString() : target + QStringLiteral(": Permission denied\n"));
+        QCOMPARE(run.exitCode, replaced ? 0 : 1);
+        QCOMPARE(ReadAll(target), replaced ? GridText : QByteArray("earlier"));
+        QCOMPARE(ModeOf(target) & 07777, mode_t(mode));
+        QCOMPARE(Names(folder.path()), QStringList({"grid.bmp", "target.txt"}));
     }
 
     // A closed standard output is not taken for a file opened later.
@@ -983,6 +1044,32 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(out.filePath("stdin.html")), fromFile.out);
     }
 
+    // Pixels a picture leaves unset (a run-length bitmap holding only its end) take colour
+    // 0 of its palette, black here, whatever picture was read before and however many at once.
+    void unsetPixelsTakeOneColour_data() {
+        QTest::addColumn<QString>("jobs");
+        QTest::newRow("one at a time") << "1";
+        QTest::newRow("eight at once") << "8";
+    }
+    void unsetPixelsTakeOneColour() {
+        QFETCH(QString, jobs);
+        // Its bytes, were they left in memory, would read as palette colours 1 to 3.
+        QImage earlier(64, 48, QImage::Format_RGB32);
+        earlier.fill(qRgb(1, 2, 3));
+        const QString first = testsupport::WritePicture(
+            earlier, pictures_.filePath(QStringLiteral("earlier.bmp")), "bmp");
+        const QString empty = pictures_.filePath(QStringLiteral("empty.bmp"));
+        QVERIFY(WriteFile(empty, testsupport::RunLengthBmp(64, 48, 0, 4)));
+        ToolRun run;
+        RunTool(run, {"--cell", "4x4", "--ramp", " #", "-j", jobs, first, empty});
+        QCOMPARE(run.exitCode, 0);
+        QByteArray blackRows;
+        for (int row = 0; row < 12; ++row)
+            blackRows += QByteArray(16, '#') + "\r\n";
+        QCOMPARE(run.out.size(), 2 * blackRows.size());
+        QCOMPARE(run.out.mid(blackRows.size()), blackRows);
+    }
+
     void standardInputNotAPicture() {
         RunSetup setup;
         setup.input = "hello";
@@ -1045,18 +1132,58 @@ private Q_SLOTS:
     }
 
     // A picture whose name is that of its own result is not replaced by it.
+    // A picture of the run is never replaced by a result, its own or another's, before it
+    // is read. %1: the results' folder, holding the picture p.txt; %p: a picture elsewhere.
+    void resultWouldReplacePicture_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("own result in the folder")
+            << QStringList{"-O", "%1", "%1/p.txt", "%p"}
+            << "%1/p.txt: the result would replace the picture itself\n";
+        QTest::newRow("-o onto the picture")
+            << QStringList{"-o", "%1/p.txt", "%1/p.txt"}
+            << "%1/p.txt: the result would replace the picture itself\n";
+        QTest::newRow("another picture of the batch")
+            << QStringList{"-O", "%1", "%p", "%1/p.txt"}
+            << "%1/p.txt: the result would replace the picture %1/p.txt\n";
+    }
     void resultWouldReplacePicture() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
         QTemporaryDir folder;
+        // Named p like the picture elsewhere, so that its result is p.txt too.
+        const QString elsewhere = pictures_.filePath(QStringLiteral("elsewhere/p.bmp"));
+        QVERIFY(QDir().mkpath(QFileInfo(elsewhere).path()));
+        QVERIFY(WriteFile(elsewhere, ReadAll(grid_)));
         const QString picture = folder.filePath(QStringLiteral("p.txt"));
         QVERIFY(QFile::copy(BatchPictures().at(0), picture));
         const QByteArray before = ReadAll(picture);
+        args.replaceInStrings(QStringLiteral("%1"), folder.path())
+            .replaceInStrings(QStringLiteral("%p"), elsewhere);
         ToolRun run;
-        RunTool(run, {"-O", folder.path(), picture, BatchPictures().at(1)});
+        RunTool(run, args);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(QString::fromUtf8(run.err),
-                 picture + QStringLiteral(": the result would replace the picture itself\n"));
+        QCOMPARE(QString::fromUtf8(run.err), message.replace(QStringLiteral("%1"), folder.path()));
         QCOMPARE(ReadAll(picture), before);
-        QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("p1.txt"))));
+    }
+
+    // A name holding a control or separator character is shown escaped: one message, one line.
+    void namesShownEscaped_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("line feed") << "a\nb.bmp"
+                                   << "a\\nb.bmp";
+        QTest::newRow("line separator") << QStringLiteral("a\u2028b.bmp") << "a\\u2028b.bmp";
+        QTest::newRow("escape") << "a\x1b[2Jb.bmp"
+                                << "a\\x1b[2Jb.bmp";
+    }
+    void namesShownEscaped() {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        ToolRun run;
+        RunTool(run, {dir_.filePath(name), picture_});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.err), dir_.filePath(shown) + ": file not found\n");
     }
 
     // On a terminal, the progress line is rewritten in place and ends with the counts;

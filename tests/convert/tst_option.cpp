@@ -328,6 +328,8 @@ frmOption "オプション"
                                          << "1\t2\r\n3\x7f"
                                             "4\x01"
                                          << "a1234b" << 5;
+        QTest::newRow("separators and C1 controls pasted")
+            << "ab" << 1 << "paste" << QStringLiteral("1\u20282\u20293\u00854") << "a1234b" << 5;
         QTest::newRow("line of a copied ramp") << "" << 0 << "paste"
                                                << " .,:;\r\n"
                                                << " .,:;" << 5;

@@ -5,8 +5,10 @@
 #include "platform/OutputFile.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestPictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -305,18 +307,29 @@ private Q_SLOTS:
         QTest::newRow("a file taken for a folder") << "plain/out.txt"
                                                    << "open"
                                                    << "Not a directory";
+        QTest::newRow("named pipe nobody reads")
+            << "%fifo"
+            << "open"
+            << "名前付きパイプを読み出しているプログラムがありません。";
     }
     void failuresCarryTheReason() {
         QFETCH(QString, path);
         QFETCH(QString, stage);
         QFETCH(QString, reason);
         QVERIFY(WriteFile(dir_.filePath(QStringLiteral("plain")), "", 0600));
-        const QString full =
+        QString full =
             path == "%full" ? DeviceNode(devices_.path(), "full", 7) : dir_.filePath(path);
         if (full.isEmpty())
             QSKIP("only root makes device nodes");
+        if (path == "%fifo") {
+            full = devices_.filePath(QStringLiteral("pipe"));
+            QVERIFY(QFile::exists(full) || testsupport::MakeFifo(full));
+        }
+        // An open that waits for a reader is freed after a while, and the case fails.
+        testsupport::FifoUnblocker unblocker(path == "%fifo" ? full : QString());
         OutputFile file(full, OutputFile::Durability::Unsynced);
         const bool opened = file.Open();
+        QVERIFY2(unblocker.Finish(), "the open waited for a reader");
         QCOMPARE(opened, stage != "open");
         if (opened)
             QCOMPARE(file.Write("x", 1), stage != "write");

@@ -147,7 +147,10 @@ private Q_SLOTS:
             {"Text\\Color", "ForeColor", "-1", "-2147483640"},
             {"Conversion", "Charactor", "#", "#"},
             {"Conversion", "Charactor", "　・：＋＃", "　・：＋＃"},
-            {"HTML", "Before", "", ""}, // any text, even none
+            {"Conversion", "Charactor", " \u2028#", " .,:;!IU0OQRB&%@"}, // line separator
+            {"Conversion", "Charactor", " \u2029#", " .,:;!IU0OQRB&%@"}, // paragraph separator
+            {"Conversion", "Charactor", " \u0085#", " .,:;!IU0OQRB&%@"}, // next line (C1)
+            {"HTML", "Before", "", ""},                                  // any text, even none
         };
         for (const Row& edge : edges)
             row(edge, QString::fromUtf8(edge.stored));

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace testsupport {
 
@@ -37,12 +38,12 @@ QByteArray EncodePicture(const QImage& image, const char* format) {
     return bytes;
 }
 
-QByteArray RunLengthBmp(int width, int height, int rows) {
+QByteArray RunLengthBmp(int width, int height, int rows, int bits) {
     QByteArray data;
     for (int r = 0; r < rows; ++r) {
         for (int left = width; left > 0; left -= 255) {
             data += char(qMin(left, 255));
-            data += char(r % 4);
+            data += char(bits == 4 ? r % 4 * 0x11 : r % 4);
         }
         data += QByteArray("\0\0", 2);
     }
@@ -63,14 +64,30 @@ QByteArray RunLengthBmp(int width, int height, int rows) {
     put(18, quint32(width), 4);
     put(22, quint32(height), 4);
     put(26, 1, 2);                    // planes
-    put(28, 8, 2);                    // bits per pixel
-    put(30, 1, 4);                    // 8-bit run lengths
+    put(28, quint32(bits), 2);        // bits per pixel
+    put(30, bits == 4 ? 2 : 1, 4);    // 4-bit or 8-bit run lengths
     put(34, quint32(data.size()), 4); // image bytes
     put(46, 4, 4);                    // colours used
     const quint32 palette[4] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
     for (int i = 0; i < 4; ++i)
         put(54 + 4 * i, palette[i], 4);
     return bmp + data;
+}
+
+QByteArray Gzip(const QByteArray& bytes) {
+    z_stream stream{};
+    QByteArray compressed;
+    if (deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return compressed;
+    compressed.resize(qsizetype(deflateBound(&stream, uLong(bytes.size()))));
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(compressed.data());
+    stream.avail_out = uInt(compressed.size());
+    deflate(&stream, Z_FINISH);
+    compressed.truncate(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return compressed;
 }
 
 FifoUnblocker::FifoUnblocker(const QString& fifoPath, int waitLimitSeconds)
@@ -100,11 +117,14 @@ void FifoUnblocker::Run(int waitLimitSeconds) {
     helped_ = true;
     // A reader may block in open() (no writer yet) or in read() (a writer came and went);
     // each open and close of a writer ends either wait, so repeat until the work is over.
+    // A writer blocked in open() is freed by a reader's open.
     while (!finished_) {
         lock.unlock();
-        const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0)
-            ::close(fd);
+        for (const int flags : {O_WRONLY, O_RDONLY}) {
+            const int fd = ::open(path_.constData(), flags | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+        }
         lock.lock();
         done_.wait_for(lock, std::chrono::milliseconds(50), [this] { return finished_; });
     }

@@ -19,15 +19,19 @@ QString WritePicture(const QImage& image, const QString& path, const char* forma
 // The image encoded in the given format, in memory.
 QByteArray EncodePicture(const QImage& image, const char* format);
 
-// An 8-bit run-length BMP of width x height pixels, bottom-up, with a four-colour palette:
-// row r (from the bottom) is a run of colour r % 4 over the whole width, ended by an
-// end-of-line code; the bitmap ends with the end-of-bitmap code. With rows == 0 the data
-// is the end-of-bitmap code alone (every pixel then keeps colour 0).
-QByteArray RunLengthBmp(int width, int height, int rows);
+// A run-length BMP (8 or 4 bits) of width x height pixels, bottom-up, with the palette
+// black, red, green, blue: row r (from the bottom) is a run of colour r % 4 over the whole
+// width, ended by an end-of-line code; the bitmap ends with the end-of-bitmap code. With
+// rows == 0 the data is the end-of-bitmap code alone (every pixel then keeps colour 0).
+QByteArray RunLengthBmp(int width, int height, int rows, int bits = 8);
 
-// Guards a test against a reader blocked on a FIFO: if Finish() has not been called when
-// the wait limit passes, it opens the FIFO for writing and closes it again, which gives the
-// blocked reader an end of file, and remembers that it had to.
+// The bytes compressed as a gzip stream (an SVGZ file's form).
+QByteArray Gzip(const QByteArray& bytes);
+
+// Guards a test against a reader or writer blocked on a FIFO: if Finish() has not been
+// called when the wait limit passes, it opens the FIFO for writing and for reading and
+// closes it again, which gives a blocked reader an end of file and lets a blocked writer's
+// open return, and remembers that it had to.
 class FifoUnblocker {
 public:
     explicit FifoUnblocker(const QString& fifoPath, int waitLimitSeconds = 20);
