@@ -375,13 +375,15 @@ int RunConvertTool(const QStringList& args, int out, int err) {
         return ToolFailure;
     };
     ToolOptions options;
-    if (const QString problem = ParseArguments(args, options); !problem.isEmpty()) {
+    const auto usageError = [&](const QString& problem) {
         WriteLine(err, ToolName + QStringLiteral(": ") + problem);
         WriteLine(err, ToolText::tr("Try '%1 --help' for more information.").arg(ToolName));
         if (out >= 0)
             ::close(out);
         return ToolUsageError;
-    }
+    };
+    if (const QString problem = ParseArguments(args, options); !problem.isEmpty())
+        return usageError(problem);
     if (options.help)
         return print(ConvertToolUsage());
     if (options.version)
@@ -409,16 +411,13 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     picture.look.dither = options.dither.value_or(options.style == ArtStyle::Tone);
     picture.look.fgOnly = options.fgOnly;
     if (MeasuresGlyphs(options.style)) {
+        // A family that is not installed is refused: another family's glyphs would
+        // quietly give other art.
         const std::optional<QFont> font = ArtFont(options.font.value_or(QString()));
-        if (!font) {
-            WriteLine(err, ToolName + QStringLiteral(": ") +
-                               ToolText::tr("no font family named %1 is installed (fc-list "
-                                            "lists them)")
-                                   .arg(*options.font));
-            if (out >= 0)
-                ::close(out);
-            return ToolUsageError;
-        }
+        if (!font)
+            return usageError(
+                ToolText::tr("no font family named %1 is installed (fc-list lists them)")
+                    .arg(*options.font));
         picture.look.font = font->family();
         // Measured once here; every picture of the run shares the measures.
         // Tone takes the ramp's characters; shape the ramp's when one is given.
