@@ -219,10 +219,11 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
         messages.Stop();
         return Failure(Text(TooLarge).arg(size.width()).arg(size.height()));
     }
-    QSize shown = size;
-    if (size.isValid() && reader.transformation() & QImageIOHandler::TransformationRotate90)
-        shown.transpose();
+    QSize shown; // known here only when a reduced picture may serve
     if (enough && size.isValid() && reader.format() == "jpeg") {
+        shown = size;
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            shown.transpose();
         const QSize wanted = enough(shown);
         if (wanted.isValid()) {
             const QSize reduced = ReducedJpegSize(size, reader.transformation(), wanted);

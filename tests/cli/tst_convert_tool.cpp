@@ -254,6 +254,9 @@ private Q_SLOTS:
         QTest::newRow("shape") << QStringList{"--style=shape", "--width", "13"} << 13 << 4;
         QTest::newRow("blocks") << QStringList{"--style=blocks", "--width", "100"} << 100 << 29;
         QTest::newRow("braille") << QStringList{"--style=braille", "--width", "1"} << 1 << 1;
+        // 31 / (53 / 10 * 1) = 5.85
+        QTest::newRow("width with aspect")
+            << QStringList{"--style=braille", "--width", "10", "--aspect", "1"} << 10 << 6;
         // 53 / (31 / 5 / 1) = 8.55
         QTest::newRow("height with aspect")
             << QStringList{"--style=shape", "--height", "5", "--aspect", "1"} << 9 << 5;
