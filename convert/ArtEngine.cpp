@@ -79,9 +79,11 @@ constexpr int ShadeCount = 3;
 // Braille dot bits by position in the 2 x 4 cell, row by row.
 constexpr int BrailleBits[4][2] = {{0x01, 0x08}, {0x02, 0x10}, {0x04, 0x20}, {0x40, 0x80}};
 
-// How much a cell's mean tone weighs beside its zones in shape's match: the mean is what
-// is seen from a reading distance.
-constexpr float MeanWeight = 2;
+// How a cell is matched without colour, as it is seen from a reading distance: the
+// lightness of its quadrants and of the whole cell, and with a small weight that of each
+// zone (where exactly a stroke lies). Weights tuned with bench/art_fidelity on photos.
+constexpr float MeanWeight = 1;
+constexpr float FineWeight = 0.25f;
 
 // Error diffusion (Floyd and Steinberg) over a grid processed row by row: the error of a
 // row's cells spreads right and onto the next row.
@@ -129,15 +131,30 @@ public:
         if (look_.style == ArtStyle::Shape && glyphs_) {
             constexpr int n = GlyphZoneColumns * GlyphZoneRows;
             for (const GlyphMeasure& g : glyphs_->glyphs) {
-                float mean = 0;
-                for (int k = 0; k < n; ++k) {
-                    const float ink = std::min(1.f, float(g.zones[size_t(k)] / densest_));
-                    shownLightness_.push_back(Lightness(Shown(ink)));
-                    mean += ink / n;
-                }
-                meanLightness_.push_back(Lightness(Shown(mean)));
+                float inks[n];
+                for (int k = 0; k < n; ++k)
+                    inks[k] = float(g.zones[size_t(k)] / densest_);
+                const size_t at = shownLightness_.size();
+                shownLightness_.resize(at + size_t(viewColumns_ * viewRows_));
+                View(inks, &shownLightness_[at]);
+                for (int k = 0; k < n; ++k)
+                    fineLightness_.push_back(Lightness(Shown(std::min(1.f, inks[k]))));
+                meanLightness_.push_back(Lightness(Shown(float(g.ink / densest_))));
             }
         }
+    }
+
+    // The lightness a cell shows on the view grid, from the ink of each zone.
+    void View(const float* inks, float* out) const {
+        const int vw = GlyphZoneColumns / viewColumns_, vh = GlyphZoneRows / viewRows_;
+        for (int vy = 0; vy < viewRows_; ++vy)
+            for (int vx = 0; vx < viewColumns_; ++vx) {
+                float sum = 0;
+                for (int j = vy * vh; j < (vy + 1) * vh; ++j)
+                    for (int i = vx * vw; i < (vx + 1) * vw; ++i)
+                        sum += inks[j * GlyphZoneColumns + i];
+                out[vy * viewColumns_ + vx] = Lightness(Shown(sum / float(vw * vh)));
+            }
     }
 
     // The row's cells from its planes: sample (i, j) of cell x at
@@ -231,13 +248,17 @@ private:
                 want[j * GlyphZoneColumns + i] = Ink(p.y[k]);
             }
         const float carried = Carried(x);
-        float wantLightness[n];
         for (int k = 0; k < n; ++k) {
             want[k] += carried;
             wantMean += want[k] / n;
             yMean += y[k] / n;
-            wantLightness[k] = Lightness(Shown(want[k]));
         }
+        const int views = viewColumns_ * viewRows_;
+        float wantLightness[n];
+        View(want, wantLightness);
+        float wantFine[n];
+        for (int k = 0; k < n; ++k)
+            wantFine[k] = Lightness(Shown(want[k]));
         const auto& glyphs = glyphs_->glyphs;
         int best = 0;
         float bestError = 1e30f;
@@ -246,11 +267,16 @@ private:
             float error = 0;
             if (!colour_) {
                 // As seen: lightness of each zone and of the whole cell.
-                const float* shown = &shownLightness_[g * size_t(n)];
-                for (int k = 0; k < n; ++k)
+                const float* shown = &shownLightness_[g * size_t(views)];
+                for (int k = 0; k < views; ++k)
                     error += (wantLightness[k] - shown[k]) * (wantLightness[k] - shown[k]);
                 const float d = Lightness(Shown(wantMean)) - meanLightness_[g];
-                error += MeanWeight * n * d * d;
+                error += MeanWeight * views * d * d;
+                const float* fine = &fineLightness_[g * size_t(n)];
+                float fineError = 0;
+                for (int k = 0; k < n; ++k)
+                    fineError += (wantFine[k] - fine[k]) * (wantFine[k] - fine[k]);
+                error += FineWeight * fineError * views / n;
             } else if (look_.fgOnly) {
                 // Paper plus the ink's share of the colour: one unknown, the ink.
                 float sgy = 0, sgg = 0, syy = 0;
@@ -345,6 +371,21 @@ private:
                 for (int c = 0; c < 3; ++c)
                     total[c] += v[c][s];
             }
+        float wantLightness[n];
+        float wantMean = 0;
+        for (int s = 0; s < n; ++s) {
+            wantLightness[s] = Lightness(Shown(want[s]));
+            wantMean += want[s] / n;
+        }
+        const float wantMeanLightness = Lightness(Shown(wantMean));
+        float wantQuadrant[4];
+        for (int q = 0; q < 4; ++q) {
+            float sum = 0;
+            for (int j = q / 2 * 4; j < q / 2 * 4 + 4; ++j)
+                for (int i = q % 2 * 4; i < q % 2 * 4 + 4; ++i)
+                    sum += want[j * 8 + i];
+            wantQuadrant[q] = Lightness(Shown(sum / 16));
+        }
         const int shapes = int(std::size(BlockShapes)) - (colour_ ? ShadeCount : 0);
         int best = 0;
         float bestScore = -1e30f;
@@ -355,11 +396,25 @@ private:
             float score = 0;
             float ink = shape.shade > 0 ? shape.shade : in / float(n);
             if (!colour_) {
-                // Fixed ink and paper: the negative of the squared error.
-                for (int s = 0; s < n; ++s) {
-                    const float shown = shape.shade > 0 ? shape.shade : float(shape.mask >> s & 1);
-                    score -= (want[s] - shown) * (want[s] - shown);
+                // Fixed ink and paper, as seen: the lightness of the quadrants, of the
+                // whole cell and, a little, of each sample, as shape scores glyphs.
+                constexpr quint64 quadrants[4] = {UL, UR, LL, LR};
+                float error = 0;
+                for (int q = 0; q < 4; ++q) {
+                    const float shown = Lightness(
+                        Shown(shape.shade > 0 ? shape.shade
+                                              : std::popcount(shape.mask & quadrants[q]) / 16.f));
+                    error += (wantQuadrant[q] - shown) * (wantQuadrant[q] - shown);
                 }
+                const float d = wantMeanLightness - Lightness(Shown(ink));
+                error += MeanWeight * 4 * d * d;
+                float fine = 0;
+                for (int s = 0; s < n; ++s) {
+                    const float shown = Lightness(
+                        Shown(shape.shade > 0 ? shape.shade : float(shape.mask >> s & 1)));
+                    fine += (wantLightness[s] - shown) * (wantLightness[s] - shown);
+                }
+                score = -(error + FineWeight * fine * 4 / n);
             } else {
                 // The squared error falls by the fitted means' share (sum^2 / count) of
                 // each part; a part left to the paper (ink alone) is compared with it.
@@ -473,6 +528,10 @@ private:
     Diffusion cellDiffusion_;
     Diffusion dotDiffusion_;
     // Shape without colour: each glyph's zones and whole cell as seen, in lightness.
+    float shapeMeanWeight_ = MeanWeight;
+    int viewColumns_ = 2, viewRows_ = 2;
+    std::vector<float> fineLightness_;
+    float blockMeanWeight_ = MeanWeight;
     std::vector<float> shownLightness_;
     std::vector<float> meanLightness_;
 };
