@@ -233,7 +233,7 @@ private:
         Spread(x, want - ink);
         cell.code = glyphs[size_t(best)].character.toUcs4().value(0, U' ');
         if (colour_ && ink > 0)
-            InkColour(mean, ink, cell);
+            InkColour(mean, float(glyphs[size_t(best)].ink), cell); // the ink it really lays
     }
 
     void Shape(const Planes& p, int x, ArtCell& cell) {
