@@ -345,7 +345,7 @@ QString ConvertToolUsage() {
         "                    Styles other than exact sample each cell's area: --width N\n"
         "                    gives exactly N columns, --height N exactly N rows.\n"
         "  --dither D        none, or diffusion (each cell's error carried to the next);\n"
-        "                    default diffusion for tone, else none\n"
+        "                    default diffusion for tone and blocks, else none\n"
         "  --font FAMILY     the font tone and shape measure their characters in\n"
         "                    (default: fontconfig's monospace); one not installed is\n"
         "                    refused\n"
@@ -424,8 +424,10 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     picture.cell.aspect = options.aspect;
     picture.sample = options.sample;
     picture.look.style = options.style;
-    // Tone diffuses its error by default: a ramp has few tones.
-    picture.look.dither = options.dither.value_or(options.style == ArtStyle::Tone);
+    // Tone and blocks diffuse their error by default: they have few tones (blocks drawn
+    // in colour have two colours a cell and no error to carry).
+    picture.look.dither = options.dither.value_or(options.style == ArtStyle::Tone ||
+                                                  options.style == ArtStyle::Blocks);
     picture.look.fgOnly = options.fgOnly;
     if (MeasuresGlyphs(options.style)) {
         // A family that is not installed is refused: another family's glyphs would

@@ -182,7 +182,7 @@ Looks:
                     Styles other than exact sample each cell&apos;s area: --width N
                     gives exactly N columns, --height N exactly N rows.
   --dither D        none, or diffusion (each cell&apos;s error carried to the next);
-                    default diffusion for tone, else none
+                    default diffusion for tone and blocks, else none
   --font FAMILY     the font tone and shape measure their characters in
                     (default: fontconfig&apos;s monospace); one not installed is
                     refused
@@ -240,8 +240,8 @@ Examples:
   --style braille   1 セルに 2 x 4 の点字の点: 細い線画向け
                     exact 以外はセルの面積で標本を取る: --width N でちょうど
                     N 列、--height N でちょうど N 行になる
-  --dither D        none か diffusion (各セルの誤差を次へ送る)。既定は tone
-                    では diffusion、ほかでは none
+  --dither D        none か diffusion (各セルの誤差を次へ送る)。既定は tone と
+                    blocks では diffusion、ほかでは none
   --font FAMILY     tone と shape が文字を測るフォント (既定: fontconfig の
                     monospace)。入っていないフォントは受け付けない
   --fg-only         色付きのとき、セルの色ではなく文字の色だけを付ける
