@@ -84,10 +84,10 @@ constexpr int BrailleBits[4][2] = {{0x01, 0x08}, {0x02, 0x10}, {0x04, 0x20}, {0x
 // zone (where exactly a stroke lies). Weights tuned with bench/art_fidelity on photos.
 constexpr float MeanWeight = 1;
 constexpr float FineWeight = 0.25f;
-// The share of a cell's error carried on: all of it keeps a flat area's tone exactly but
-// draws a pattern over edges; 0.6 keeps flat tones within a few percent and scores better
-// on photos (bench/art_fidelity).
-constexpr float DiffusedShare = 0.6f;
+// The share of a tone cell's error carried on: all of it keeps a flat area's tone exactly
+// but draws a pattern over edges; 0.6 keeps flat tones within a few percent and scores
+// better on photos (bench/art_fidelity). Blocks, with fewer tones, carry all of it.
+constexpr float ToneDiffusedShare = 0.6f;
 // A braille cell whose samples differ by less ink than this is drawn with all its dots.
 constexpr float FlatCell = 0.05f;
 
@@ -526,7 +526,8 @@ private:
     float Carried(int x) const { return look_.dither ? cellDiffusion_.At(x) : 0.f; }
     void Spread(int x, float error) {
         if (look_.dither)
-            cellDiffusion_.Spread(x, error * DiffusedShare);
+            cellDiffusion_.Spread(x, look_.style == ArtStyle::Tone ? error * ToneDiffusedShare
+                                                                   : error);
     }
     // The luminance a cell shows with this much ink, and its lightness (CIE L*).
     float Shown(float ink) const { return look_.paper == ArtPaper::Light ? 1 - ink : ink; }
