@@ -88,6 +88,9 @@ constexpr float FineWeight = 0.25f;
 // but draws a pattern over edges; 0.6 keeps flat tones within a few percent and scores
 // better on photos (bench/art_fidelity). Blocks, with fewer tones, carry all of it.
 constexpr float ToneDiffusedShare = 0.6f;
+// Steps of the lightness table, fine enough that its straight pieces are off by less
+// than 0.1 L* above the darkest step.
+constexpr int LightnessSteps = 4096;
 // A braille cell whose samples differ by less ink than this is drawn with all its dots.
 constexpr float FlatCell = 0.05f;
 
@@ -418,9 +421,10 @@ private:
                 const float d = wantMeanLightness - Lightness(Shown(ink));
                 error += MeanWeight * 4 * d * d;
                 float fine = 0;
+                const float inked = Lightness(Shown(shape.shade > 0 ? shape.shade : 1));
+                const float bare = Lightness(Shown(shape.shade > 0 ? shape.shade : 0));
                 for (int s = 0; s < n; ++s) {
-                    const float shown = Lightness(
-                        Shown(shape.shade > 0 ? shape.shade : float(shape.mask >> s & 1)));
+                    const float shown = shape.mask >> s & 1 ? inked : bare;
                     fine += (wantLightness[s] - shown) * (wantLightness[s] - shown);
                 }
                 score = -(error + FineWeight * fine * 4 / n);
@@ -531,9 +535,19 @@ private:
     }
     // The luminance a cell shows with this much ink, and its lightness (CIE L*).
     float Shown(float ink) const { return look_.paper == ArtPaper::Light ? 1 - ink : ink; }
+    // Read from a table: it is asked for every sample and every candidate.
     static float Lightness(float luminance) {
-        const float y = std::clamp(luminance, 0.f, 1.f);
-        return y > 216.f / 24389 ? 116 * std::cbrt(y) - 16 : y * 24389.f / 27;
+        static const std::array<float, LightnessSteps + 2> table = [] {
+            std::array<float, LightnessSteps + 2> t{};
+            for (int i = 0; i <= LightnessSteps + 1; ++i) {
+                const double y = std::min(1.0, double(i) / LightnessSteps);
+                t[size_t(i)] = float(y > 216.0 / 24389 ? 116 * std::cbrt(y) - 16 : y * 24389 / 27);
+            }
+            return t;
+        }();
+        const float at = std::clamp(luminance, 0.f, 1.f) * LightnessSteps;
+        const int i = int(at);
+        return table[size_t(i)] + (at - float(i)) * (table[size_t(i) + 1] - table[size_t(i)]);
     }
 
     LookOptions look_;
