@@ -280,6 +280,58 @@ private Q_SLOTS:
             QCOMPARE(line.toUcs4().size(), columns);
     }
 
+    // The looks' options through the tool: what each puts into the result, or keeps out.
+    void lookOptions_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("present");
+        QTest::addColumn<QByteArray>("absent");
+        const QStringList colour{"--color=always", "--color-depth", "24", "--width", "9"};
+        QTest::newRow("blocks in colour: both colours")
+            << QStringList{"--style=blocks"} + colour << QByteArray("\x1b[48;2;")
+            << QByteArray("\x1b[48;5;");
+        QTest::newRow("--fg-only: no cell colour")
+            << QStringList{"--style=blocks", "--fg-only"} + colour << QByteArray("\x1b[38;2;")
+            << QByteArray("\x1b[48;");
+        QTest::newRow("palette") << QStringList{"--style=shape", "--color=always", "--color-depth",
+                                                "256",           "--width",        "9"}
+                                 << QByteArray("\x1b[48;5;") << QByteArray("\x1b[48;2;");
+        QTest::newRow("html: runs with both colours")
+            << QStringList{"--style=braille", "--html", "--width", "9"}
+            << QByteArray("; background-color: #") << QByteArray("<FONT COLOR");
+        QTest::newRow("a font that is installed")
+            << QStringList{"--style=tone", "--font", "DejaVu Sans Mono", "--width", "9"}
+            << QByteArray("\r\n") << QByteArray("\x1b");
+    }
+    void lookOptions() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, present);
+        QFETCH(QByteArray, absent);
+        ToolRun run;
+        RunTool(run, args + QStringList{picture_});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(present));
+        QVERIFY(!run.out.contains(absent));
+    }
+
+    // Diffusion carries a grey's error on: without it a flat grey between two of the
+    // ramp's tones takes one character everywhere.
+    void toneDither() {
+        QImage grey(40, 20, QImage::Format_RGB32);
+        grey.fill(qRgb(150, 150, 150));
+        const QString path =
+            testsupport::WritePicture(grey, pictures_.filePath(QStringLiteral("grey.bmp")), "bmp");
+        const auto characters = [&](const QStringList& args) {
+            ToolRun run;
+            RunTool(run, args + QStringList{"--style=tone", "--ramp", " #", "--width", "10", path});
+            QSet<char> seen;
+            for (const char c : run.out)
+                seen.insert(c);
+            return seen - QSet<char>{'\r', '\n'};
+        };
+        QCOMPARE(characters({}), (QSet<char>{' ', '#'}));
+        QCOMPARE(characters({"--dither", "none"}).size(), 1);
+    }
+
     void pictureFailures_data() {
         QTest::addColumn<QByteArray>("contents"); // empty: no file at all
         QTest::addColumn<QString>("locale");
