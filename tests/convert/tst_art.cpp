@@ -187,6 +187,34 @@ private Q_SLOTS:
         QVERIFY2(qAbs(1 - sum / count - luminance) < 0.03,
                  qPrintable(QString::number(sum / count)));
     }
+
+    // The preview: the art's rows from a reduced copy, the same as from the picture; an
+    // abandoned one gives nothing.
+    void preview() {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        painter.fillRect(0, 0, 32, 24, Qt::black);
+        painter.fillRect(40, 30, 16, 18, Qt::gray);
+        painter.end();
+        ArtRequest request;
+        request.look.style = ArtStyle::Blocks;
+        request.region = QRectF(0, 0, 64, 48);
+        request.cells = QSize(8, 3);
+        const QImage reduced =
+            ReduceForArt(picture, request.region, PixelsNeeded(ArtStyle::Blocks, request.cells));
+        QCOMPARE(reduced.size(), QSize(64, 24));
+        std::atomic<bool> abandon{false};
+        const std::optional<QStringList> full = PreviewArt(picture, request, abandon);
+        ArtRequest fromReduced = request;
+        fromReduced.region = QRectF(QPointF(0, 0), reduced.size());
+        QVERIFY(full);
+        QCOMPARE(PreviewArt(reduced, fromReduced, abandon), full);
+        QCOMPARE(full->size(), 3);
+        QCOMPARE(full->first(), QStringLiteral("████    "));
+        abandon = true;
+        QVERIFY(!PreviewArt(picture, request, abandon));
+    }
 };
 
 GLYFORA_TEST_MAIN(TestArt)
