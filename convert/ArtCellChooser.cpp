@@ -88,6 +88,8 @@ constexpr float ToneDiffusedShare = 0.6f;
 // Steps of the lightness table, fine enough that its straight pieces are off by less
 // than 0.1 L* above the darkest step.
 constexpr int LightnessSteps = 4096;
+// Ink between a cell's lightest and darkest samples from which it counts as an edge.
+constexpr float EdgeInk = 0.5f;
 // A braille cell whose samples differ by less ink than this is drawn with all its dots.
 constexpr float FlatCell = 0.05f;
 
@@ -450,7 +452,12 @@ private:
             float mean = 0;
             for (int s = 0; s < n; ++s)
                 mean += want[s] / n;
-            Spread(x, mean - bestInk);
+            float lo = 1, hi = 0;
+            for (int s = 0; s < n; ++s) {
+                lo = std::min(lo, want[s]);
+                hi = std::max(hi, want[s]);
+            }
+            Spread(x, (mean - bestInk) * Smoothness(lo, hi));
             return;
         }
         const int in = std::popcount(shape.mask);
@@ -517,6 +524,11 @@ private:
         }
     }
 
+    // How much of a cell's error is carried on: all of it in a smooth cell, none across
+    // an edge, where a pattern would only blur the edge.
+    static float Smoothness(float lowestInk, float highestInk) {
+        return std::clamp(1 - (highestInk - lowestInk) / EdgeInk, 0.f, 1.f);
+    }
     float Carried(int x) const { return look_.dither ? cellDiffusion_.At(x) : 0.f; }
     void Spread(int x, float error) {
         if (look_.dither)
