@@ -7,6 +7,7 @@
 #include "cli/TerminalPaper.h"
 #include "cli/TerminalSize.h"
 #include "cli/ToolText.h"
+#include "convert/ArtEngine.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/HtmlPage.h"
@@ -44,6 +45,10 @@ struct ToolOptions {
     std::optional<SelectionRect> select;
     bool quiet = false;
     std::optional<int> jobs;
+    ArtStyle style = ArtStyle::Exact;
+    std::optional<bool> dither;
+    std::optional<QString> font;
+    bool fgOnly = false;
     QString output;
     QString outputFolder;
     QStringList pictures;
@@ -113,6 +118,27 @@ std::optional<SelectionRect> ParseSelect(const QString& text) {
     if (values[2] < 0 || values[3] < 0)
         return std::nullopt;
     return SelectionRect{true, values[0], values[1], values[2], values[3]};
+}
+
+constexpr std::pair<const char*, ArtStyle> StyleNames[] = {
+    {"exact", ArtStyle::Exact},   {"tone", ArtStyle::Tone},       {"shape", ArtStyle::Shape},
+    {"blocks", ArtStyle::Blocks}, {"braille", ArtStyle::Braille},
+};
+
+std::optional<ArtStyle> StyleNamed(const QString& name) {
+    for (const auto& [text, style] : StyleNames) {
+        if (name == QLatin1String(text))
+            return style;
+    }
+    return std::nullopt;
+}
+
+QString StyleName(ArtStyle style) {
+    for (const auto& [text, named] : StyleNames) {
+        if (named == style)
+            return QLatin1String(text);
+    }
+    return QString();
 }
 
 // Fills options, or answers the usage error's text.
@@ -252,6 +278,26 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
             if (!jobs)
                 return ToolText::tr("-j needs a number from 1 to %1").arg(MaxJobs);
             options.jobs = *jobs;
+        } else if (is("--style")) {
+            if (!value(text))
+                return needsValue();
+            const std::optional<ArtStyle> style = StyleNamed(text);
+            if (!style)
+                return ToolText::tr("--style must be exact, tone, shape, blocks or braille: %1")
+                    .arg(text);
+            options.style = *style;
+        } else if (is("--dither")) {
+            if (!value(text))
+                return needsValue();
+            if (text != QLatin1String("none") && text != QLatin1String("diffusion"))
+                return ToolText::tr("--dither must be none or diffusion: %1").arg(text);
+            options.dither = text == QLatin1String("diffusion");
+        } else if (is("--font")) {
+            if (!value(text))
+                return needsValue();
+            options.font = text;
+        } else if (is("--fg-only") && flag()) {
+            options.fgOnly = true;
         } else if ((is("--quiet") || is("-q")) && flag()) {
             options.quiet = true;
         } else {
@@ -269,7 +315,15 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         return ToolText::tr("-o takes one picture; use -O DIR for several");
     if (options.aspect > 0 && options.columns == 0 && options.rows == 0)
         return ToolText::tr("--aspect needs --width or --height");
+    // Blocks and braille draw with their own characters: a ramp would be silently lost.
+    if (options.ramp && (options.style == ArtStyle::Blocks || options.style == ArtStyle::Braille))
+        return ToolText::tr("--ramp has no meaning with --style %1").arg(StyleName(options.style));
     return QString();
+}
+
+// Tone and shape draw with the glyphs of a font.
+bool MeasuresGlyphs(ArtStyle style) {
+    return style == ArtStyle::Tone || style == ArtStyle::Shape;
 }
 
 } // namespace
@@ -300,8 +354,23 @@ QString ConvertToolUsage() {
         "                    never\n"
         "  --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default\n"
         "                    24 when COLORTERM is truecolor or 24bit, else 256\n"
-        "  --html            coloured HTML cells instead of characters\n"
+        "  --html            coloured HTML cells instead of characters; with a style\n"
+        "                    other than exact, the art as coloured text\n"
         "  --page            wrap each result in the HTML templates, as an HTML save does\n"
+        "Looks:\n"
+        "  --style exact     glyfora's own scan, byte for byte (default)\n"
+        "  --style tone      the ramp's characters by tone, measured in the font\n"
+        "  --style shape     the character whose drawn glyph best matches each cell\n"
+        "  --style blocks    block elements, two colours a cell: colour terminals\n"
+        "  --style braille   2 x 4 braille dots a cell: fine line drawings\n"
+        "                    Styles other than exact sample each cell's area: --width N\n"
+        "                    gives exactly N columns, --height N exactly N rows.\n"
+        "  --dither D        none, or diffusion (each cell's error carried to the next);\n"
+        "                    default diffusion for tone and blocks, else none\n"
+        "  --font FAMILY     the font tone and shape measure their characters in\n"
+        "                    (default: fontconfig's monospace); one not installed is\n"
+        "                    refused\n"
+        "  --fg-only         with colour, only the characters' colour, not the cells'\n"
         "Pictures and results:\n"
         "  --select L,T,W,H  convert only this rectangle of each picture, in pixels\n"
         "  -o FILE           write the one picture's result to FILE\n"
@@ -323,8 +392,16 @@ QString ConvertToolUsage() {
         "  glyfora-convert --width 80 photo.jpg\n"
         "  glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R\n"
         "  glyfora-convert --cell 8x16 --ramp ' .:-=+*#%@' -o photo.txt photo.jpg\n"
+        "  glyfora-convert --style shape --width 100 -o photo.txt photo.jpg\n"
+        "  glyfora-convert --style blocks --width 100 --color=always photo.jpg\n"
         "  glyfora-convert --html --page --width 160 -o photo.html photo.jpg\n"
         "  mkdir -p ascii && glyfora-convert --cell 1x2 -O ascii photos/*.jpg\n");
+}
+
+bool ConvertToolDrawsGlyphs(const QStringList& args) {
+    ToolOptions options;
+    return ParseArguments(args, options).isEmpty() && !options.help && !options.version &&
+           MeasuresGlyphs(options.style);
 }
 
 int RunConvertTool(const QStringList& args, int out, int err) {
@@ -338,13 +415,15 @@ int RunConvertTool(const QStringList& args, int out, int err) {
         return ToolFailure;
     };
     ToolOptions options;
-    if (const QString problem = ParseArguments(args, options); !problem.isEmpty()) {
+    const auto usageError = [&](const QString& problem) {
         WriteLine(err, ToolName + QStringLiteral(": ") + problem);
         WriteLine(err, ToolText::tr("Try '%1 --help' for more information.").arg(ToolName));
         if (out >= 0)
             ::close(out);
         return ToolUsageError;
-    }
+    };
+    if (const QString problem = ParseArguments(args, options); !problem.isEmpty())
+        return usageError(problem);
     if (options.help)
         return print(ConvertToolUsage());
     if (options.version)
@@ -370,6 +449,27 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (options.html && picture.look.style == ArtStyle::Exact)
         picture.cell.usualAspect = 1;
     picture.sample = options.sample;
+    picture.look.style = options.style;
+    // Tone and blocks diffuse their error by default: they have few tones (blocks drawn
+    // in colour have two colours a cell and no error to carry).
+    picture.look.dither = options.dither.value_or(options.style == ArtStyle::Tone ||
+                                                  options.style == ArtStyle::Blocks);
+    picture.look.fgOnly = options.fgOnly;
+    if (MeasuresGlyphs(options.style)) {
+        // A family that is not installed is refused: another family's glyphs would
+        // quietly give other art.
+        const std::optional<QFont> font = ArtFont(options.font.value_or(QString()));
+        if (!font)
+            return usageError(
+                ToolText::tr("no font family named %1 is installed (fc-list lists them)")
+                    .arg(*options.font));
+        picture.look.font = font->family();
+        // Measured once here; every picture of the run shares the measures.
+        // Tone takes the ramp's characters; shape the ramp's when one is given.
+        const bool ramp = options.style == ArtStyle::Tone || options.ramp;
+        picture.glyphs = MeasureGlyphs(
+            *font, ArtCharacters(options.style, ramp ? std::optional(cs.Charactor) : std::nullopt));
+    }
     // Each picture's cells are sampled before the scan, which then takes them one by one.
     cs.X = 1;
     cs.Y = 1;

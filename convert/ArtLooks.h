@@ -2,6 +2,8 @@
 // the art is read on. `Exact` is the program's scan, byte for byte.
 #pragma once
 
+#include <QString>
+
 namespace mGlyfora {
 
 enum class ArtStyle {
@@ -19,6 +21,13 @@ enum class ArtPaper { Light, Dark };
 struct LookOptions {
     ArtStyle style = ArtStyle::Exact;
     ArtPaper paper = ArtPaper::Light;
+    // The family whose glyphs tone and shape are measured in; empty: fontconfig's
+    // "monospace".
+    QString font;
+    // Error diffusion between cells (tone, shape, blocks); braille always diffuses its dots.
+    bool dither = false;
+    // With colour, only the character's colour is set (the cell keeps the paper's).
+    bool fgOnly = false;
 };
 
 } // namespace mGlyfora

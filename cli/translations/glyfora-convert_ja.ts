@@ -121,38 +121,6 @@ Characters and colours:
   --reverse         darkest character for the brightest cells
   --no-reverse      first character for the brightest cells
   --background B    the paper: dark, light or auto (default: a terminal&apos;s own,
-                    asked of it; else light, or dark with colours); on dark the
-                    ramp runs the other way unless --reverse or --no-reverse
-  --color[=WHEN]    each character in its cell&apos;s colour: auto (default: on a
-                    terminal unless NO_COLOR is set), always (also --color),
-                    never
-  --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default
-                    24 when COLORTERM is truecolor or 24bit, else 256
-  --html            coloured HTML cells instead of characters
-  --page            wrap each result in the HTML templates, as an HTML save does
-Pictures and results:
-  --select L,T,W,H  convert only this rectangle of each picture, in pixels
-  -o FILE           write the one picture&apos;s result to FILE
-  -O DIR            write each result to DIR/NAME.txt (NAME.html with --html),
-                    NAME the picture&apos;s name without folder and extension; a name
-                    already used gets -2, -3, ...
-  -j N              convert N pictures at once (default: one per processor)
-  --quiet           no progress line on a terminal
-  --help            show this text
-  --version         show the version
-A PICTURE of - is read from standard input. Without -o and -O the results go to
-standard output one after another, in the order given. A picture that fails is
-reported on standard error and the others are still converted (exit status 1);
-a usage error ends with exit status 2. Options not given take the values
-glyfora itself would use. Messages are in Japanese under a Japanese locale,
-else English.
-Examples:
-  glyfora-convert photo.jpg
-  glyfora-convert --width 80 photo.jpg
-  glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
-  glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg
-  glyfora-convert --html --page --width 160 -o photo.html photo.jpg
-  mkdir -p ascii &amp;&amp; glyfora-convert --cell 1x2 -O ascii photos/*.jpg
 </source>
         <translation>使い方: glyfora-convert [オプション]... 画像...
 画像を文字で描いた絵に変換します。--html では色付きの HTML セルにします。
@@ -177,8 +145,22 @@ Examples:
                     ないとき)、always (--color だけでも)、never
   --color-depth D   24 (24 ビットの色) か 256 (256 色のパレット)。既定は
                     COLORTERM が truecolor か 24bit なら 24、ほかは 256
-  --html            文字の代わりに色付きの HTML セル
+  --html            文字の代わりに色付きの HTML セル。exact 以外の仕上がりでは
+                    絵そのものを色付きの文字で書く
   --page            HTML 保存と同じく、結果を HTML のテンプレートで囲む
+仕上がり:
+  --style exact     glyfora 本体のスキャンそのまま (既定)
+  --style tone      フォントで測った濃さでランプの文字を選ぶ
+  --style shape     描いた字形が各セルにいちばん合う文字を選ぶ
+  --style blocks    ブロック要素、1 セルに 2 色: カラー端末向け
+  --style braille   1 セルに 2 x 4 の点字の点: 細い線画向け
+                    exact 以外はセルの面積で標本を取る: --width N でちょうど
+                    N 列、--height N でちょうど N 行になる
+  --dither D        none か diffusion (各セルの誤差を次へ送る)。既定は tone と
+                    blocks では diffusion、ほかでは none
+  --font FAMILY     tone と shape が文字を測るフォント (既定: fontconfig の
+                    monospace)。入っていないフォントは受け付けない
+  --fg-only         色付きのとき、セルの色ではなく文字の色だけを付ける
 画像と結果:
   --select L,T,W,H  各画像のこの四角形 (ピクセル) だけを変換する
   -o FILE           一つの画像の結果を FILE に書く
@@ -199,6 +181,8 @@ Examples:
   glyfora-convert --width 80 photo.jpg
   glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
   glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg
+  glyfora-convert --style shape --width 100 -o photo.txt photo.jpg
+  glyfora-convert --style blocks --width 100 --color=always photo.jpg
   glyfora-convert --html --page --width 160 -o photo.html photo.jpg
   mkdir -p ascii &amp;&amp; glyfora-convert --cell 1x2 -O ascii photos/*.jpg
 </translation>
@@ -246,6 +230,22 @@ Examples:
     <message>
         <source>the picture is larger than %1 MiB</source>
         <translation>画像が %1 MiB を超えています</translation>
+    </message>
+    <message>
+        <source>--style must be exact, tone, shape, blocks or braille: %1</source>
+        <translation>--style は exact、tone、shape、blocks、braille のどれかです: %1</translation>
+    </message>
+    <message>
+        <source>--dither must be none or diffusion: %1</source>
+        <translation>--dither は none か diffusion です: %1</translation>
+    </message>
+    <message>
+        <source>--ramp has no meaning with --style %1</source>
+        <translation>--style %1 では --ramp は使えません</translation>
+    </message>
+    <message>
+        <source>no font family named %1 is installed (fc-list lists them)</source>
+        <translation>フォント %1 は入っていません (fc-list で一覧できます)</translation>
     </message>
 </context>
 </TS>

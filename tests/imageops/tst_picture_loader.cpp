@@ -5,6 +5,7 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -239,6 +240,42 @@ private Q_SLOTS:
         const LoadedPicture loaded = LoadPictureFile(path);
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), size);
+    }
+
+    // A JPEG is decoded at libjpeg's smallest reduction that still gives what is asked;
+    // other formats, or nothing asked, at their size.
+    void reducedDecoding_data() {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QSize>("enough");
+        QTest::addColumn<QSize>("decoded");
+        QTest::newRow("an eighth") << QByteArray("jpg") << QSize(90, 70) << QSize(100, 75);
+        QTest::newRow("a half") << QByteArray("jpg") << QSize(300, 200) << QSize(400, 300);
+        QTest::newRow("one side too small for a quarter")
+            << QByteArray("jpg") << QSize(150, 151) << QSize(400, 300);
+        QTest::newRow("all of it") << QByteArray("jpg") << QSize(800, 600) << QSize(800, 600);
+        QTest::newRow("nothing asked") << QByteArray("jpg") << QSize() << QSize(800, 600);
+        QTest::newRow("png") << QByteArray("png") << QSize(90, 70) << QSize(800, 600);
+    }
+    void reducedDecoding() {
+        QFETCH(QByteArray, format);
+        QFETCH(QSize, enough);
+        QFETCH(QSize, decoded);
+        QImage picture(800, 600, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(picture.save(&buffer, format.constData()));
+        const QString path = Write(QStringLiteral("reduced.") + QString::fromLatin1(format), bytes);
+        QSize shown;
+        const LoadedPicture loaded = LoadPictureFile(path, [&](QSize size) {
+            shown = size;
+            return enough;
+        });
+        QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
+        QCOMPARE(loaded.image.size(), decoded);
+        QCOMPARE(loaded.shownSize, QSize(800, 600));
+        QCOMPARE(shown, format == "jpg" ? QSize(800, 600) : QSize());
     }
 
     void runLengthBmpEndedEarlyLoads() {
