@@ -33,12 +33,22 @@ double CellShape(const CellRequest& request) {
 
 QSize ChooseCells(const CellRequest& request, double width, double height) {
     const double shape = CellShape(request);
-    if (request.columns > 0 && request.rows > 0)
-        return QSize(request.columns, request.rows);
-    if (request.columns > 0)
+    const auto byColumns = [&] {
         return QSize(request.columns, Side(height / (width / request.columns * shape)));
-    if (request.rows > 0)
+    };
+    const auto byRows = [&] {
         return QSize(Side(width / (height / request.rows / shape)), request.rows);
+    };
+    if (request.columns > 0 && request.rows > 0) {
+        if (!request.box)
+            return QSize(request.columns, request.rows);
+        const QSize wide = byColumns();
+        return wide.height() <= request.rows ? wide : byRows().boundedTo(wide);
+    }
+    if (request.columns > 0)
+        return byColumns();
+    if (request.rows > 0)
+        return byRows();
     return QSize(Side(width / request.cell.width()), Side(height / request.cell.height()));
 }
 

@@ -13,6 +13,7 @@ struct CellRequest {
     int rows = 0;           // --height; 0: not given
     double aspect = 0;      // --aspect, a cell's height over its width; 0: not given
     double usualAspect = 2; // the cells' shape when neither aspect nor cell is given
+    bool box = false;       // columns and rows bound the art (a terminal), not a grid asked
 };
 
 // The cell for a region of width x height pixels (each at least 1). Without columns or
@@ -24,9 +25,10 @@ struct CellRequest {
 QSize ChooseCell(const CellRequest& request, qint64 width, qint64 height);
 
 // The columns and rows of the looks beyond the program's scan, whose cells may have
-// fractional edges: exactly the columns and rows asked; with one of them, the other from
-// the region's shape and the cells' shape as above; with neither, the region over the
-// cell. Each rounded half to even, at least 1.
+// fractional edges: exactly the columns and rows asked (within them as a box, the region's
+// shape kept, when `box`); with one of them, the other from the region's shape and the
+// cells' shape as above; with neither, the region over the cell. Each rounded half to even,
+// at least 1.
 QSize ChooseCells(const CellRequest& request, double width, double height);
 
 } // namespace mGlyfora

@@ -445,11 +445,11 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     picture.cell.columns = options.columns;
     picture.cell.rows = options.rows;
     picture.cell.aspect = options.aspect;
+    picture.sample = options.sample;
+    picture.look.style = options.style;
     // The mosaic's cells are square on the page.
     if (options.html && picture.look.style == ArtStyle::Exact)
         picture.cell.usualAspect = 1;
-    picture.sample = options.sample;
-    picture.look.style = options.style;
     // Tone and blocks diffuse their error by default: they have few tones (blocks drawn
     // in colour have two colours a cell and no error to carry).
     picture.look.dither = options.dither.value_or(options.style == ArtStyle::Tone ||
@@ -497,6 +497,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (grid) {
         picture.cell.columns = grid->columns;
         picture.cell.rows = std::max(1, grid->rows - 1);
+        picture.cell.box = true;
         if (grid->cellAspect > 0 && grid->cellAspect <= MaxAspect)
             picture.cell.aspect = grid->cellAspect;
     }

@@ -121,6 +121,55 @@ Characters and colours:
   --reverse         darkest character for the brightest cells
   --no-reverse      first character for the brightest cells
   --background B    the paper: dark, light or auto (default: a terminal&apos;s own,
+                    asked of it; else light, or dark with colours); on dark the
+                    ramp runs the other way unless --reverse or --no-reverse
+  --color[=WHEN]    each character in its cell&apos;s colour: auto (default: on a
+                    terminal unless NO_COLOR is set), always (also --color),
+                    never
+  --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default
+                    24 when COLORTERM is truecolor or 24bit, else 256
+  --html            coloured HTML cells instead of characters; with a style
+                    other than exact, the art as coloured text
+  --page            wrap each result in the HTML templates, as an HTML save does
+Looks:
+  --style exact     glyfora&apos;s own scan, byte for byte (default)
+  --style tone      the ramp&apos;s characters by tone, measured in the font
+  --style shape     the character whose drawn glyph best matches each cell
+  --style blocks    block elements, two colours a cell: colour terminals
+  --style braille   2 x 4 braille dots a cell: fine line drawings
+                    Styles other than exact sample each cell&apos;s area: --width N
+                    gives exactly N columns, --height N exactly N rows.
+  --dither D        none, or diffusion (each cell&apos;s error carried to the next);
+                    default diffusion for tone and blocks, else none
+  --font FAMILY     the font tone and shape measure their characters in
+                    (default: fontconfig&apos;s monospace); one not installed is
+                    refused
+  --fg-only         with colour, only the characters&apos; colour, not the cells&apos;
+Pictures and results:
+  --select L,T,W,H  convert only this rectangle of each picture, in pixels
+  -o FILE           write the one picture&apos;s result to FILE
+  -O DIR            write each result to DIR/NAME.txt (NAME.html with --html),
+                    NAME the picture&apos;s name without folder and extension; a name
+                    already used gets -2, -3, ...
+  -j N              convert N pictures at once (default: one per processor)
+  --quiet           no progress line on a terminal
+  --help            show this text
+  --version         show the version
+A PICTURE of - is read from standard input. Without -o and -O the results go to
+standard output one after another, in the order given. A picture that fails is
+reported on standard error and the others are still converted (exit status 1);
+a usage error ends with exit status 2. Options not given take the values
+glyfora itself would use. Messages are in Japanese under a Japanese locale,
+else English.
+Examples:
+  glyfora-convert photo.jpg
+  glyfora-convert --width 80 photo.jpg
+  glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R
+  glyfora-convert --cell 8x16 --ramp &apos; .:-=+*#%@&apos; -o photo.txt photo.jpg
+  glyfora-convert --style shape --width 100 -o photo.txt photo.jpg
+  glyfora-convert --style blocks --width 100 --color=always photo.jpg
+  glyfora-convert --html --page --width 160 -o photo.html photo.jpg
+  mkdir -p ascii &amp;&amp; glyfora-convert --cell 1x2 -O ascii photos/*.jpg
 </source>
         <translation>使い方: glyfora-convert [オプション]... 画像...
 画像を文字で描いた絵に変換します。--html では色付きの HTML セルにします。

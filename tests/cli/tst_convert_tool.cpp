@@ -1484,6 +1484,13 @@ private Q_SLOTS:
         QTest::newRow("fits the columns")
             << wideArt << true << false << QSize(40, 24) << noPixels << QByteArray() << plain
             << false << false << grid(40, 10);
+        // Fractional cells keep the picture's shape in the box too: 5 rows of 20 x 10.
+        QTest::newRow("a style fits, a line left")
+            << wideArt + QStringList{"--style", "tone"} << true << false << QSize(80, 6) << noPixels
+            << QByteArray() << plain << false << false << grid(20, 5);
+        QTest::newRow("a style fits the columns")
+            << wideArt + QStringList{"--style", "tone"} << true << false << QSize(40, 24)
+            << noPixels << QByteArray() << plain << false << false << grid(40, 10);
         QTest::newRow("--width as given")
             << wideArt + QStringList{"--width", "10"} << true << false << QSize(80, 6) << noPixels
             << QByteArray() << plain << false << false << grid(10, 3);
