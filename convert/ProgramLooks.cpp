@@ -1,0 +1,84 @@
+// The program's looks for text results.
+#include "convert/ProgramLooks.h"
+
+#include "convert/ConversionSettings.h"
+#include "convert/ScanRegion.h"
+#include "imageops/PictureSurface.h"
+#include "platform/SettingsTable.h"
+
+#include <algorithm>
+
+namespace mGlyfora {
+
+ArtStyle StyleFromSetting(int style) {
+    switch (style) {
+    case 1:
+        return ArtStyle::Tone;
+    case 2:
+        return ArtStyle::Shape;
+    default:
+        return ArtStyle::Exact;
+    }
+}
+
+LookOptions ProgramLook(ArtStyle style, bool reverse, bool dither, const QString& face) {
+    LookOptions look;
+    look.style = style;
+    look.paper = reverse ? ArtPaper::Dark : ArtPaper::Light;
+    look.font = face;
+    look.dither = style == ArtStyle::Tone && dither;
+    return look;
+}
+
+QStringList ProgramCharacters(ArtStyle style, const QString& ramp) {
+    const bool defaultRamp =
+        ramp == platform::SettingDefault(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
+    if (style == ArtStyle::Shape && defaultRamp)
+        return ArtCharacters(style, std::nullopt);
+    return ArtCharacters(style, ramp);
+}
+
+std::shared_ptr<const GlyphMeasures> ProgramGlyphs(const LookOptions& look,
+                                                   const QStringList& characters) {
+    std::optional<QFont> font = ArtFont(look.font);
+    if (!font)
+        font = ArtFont(QString());
+    if (!font)
+        return nullptr;
+    return MeasureGlyphs(*font, characters);
+}
+
+ScanOutcome ScanInLook(const PictureSurface& picView, const SelectionRect& shpCut,
+                       const QString& face, ScanHost& host) {
+    const ConversionSettingsRecord& cs = ConversionSettings;
+    const LookOptions look = ProgramLook(StyleFromSetting(cs.Style), cs.Reverse, cs.Dither, face);
+    return ScanThroughFile(host, [&](ScanSink& sink) {
+        const int width = picView.ScaleWidth();
+        const int height = picView.ScaleHeight();
+        const std::optional<ScanRegion> fixed = FixRegion(shpCut, width, height);
+        if (!fixed || cs.X < 1 || cs.Y < 1)
+            return ScanOutcome{QString(), ScanStatus::BadSettings,
+                               QStringLiteral("selection out of range")};
+        // The cells the program's scan would make; those beside the picture hold nothing.
+        const ScanRegion inside{std::max<qint64>(fixed->Left, 0), std::max<qint64>(fixed->Top, 0),
+                                std::min<qint64>(fixed->Right, width),
+                                std::min<qint64>(fixed->Bottom, height)};
+        if (inside.Right <= inside.Left || inside.Bottom <= inside.Top)
+            return ScanOutcome{QString(), ScanStatus::EmptyRegion,
+                               QStringLiteral("the region holds no row of cells")};
+        ArtRequest request;
+        request.look = look;
+        request.glyphs = ProgramGlyphs(look, ProgramCharacters(look.style, cs.Charactor));
+        if (!request.glyphs)
+            return ScanOutcome{QString(), ScanStatus::BadSettings,
+                               QStringLiteral("no font to measure")};
+        request.region =
+            QRectF(QPointF(inside.Left, inside.Top), QPointF(inside.Right, inside.Bottom));
+        request.cells = QSize(int(SampleCount(inside.Left, inside.Right, cs.X)),
+                              int(SampleCount(inside.Top, inside.Bottom, cs.Y)));
+        request.encoding = ArtEncoding::Text;
+        return StreamArt(picView.Image(), request, host, sink);
+    });
+}
+
+} // namespace mGlyfora
