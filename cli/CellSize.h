@@ -22,4 +22,10 @@ struct CellRequest {
 // fits the box.
 QSize ChooseCell(const CellRequest& request, qint64 width, qint64 height);
 
+// The columns and rows of the looks beyond the program's scan, whose cells may have
+// fractional edges: exactly the columns and rows asked; with one of them, the other from
+// the region's shape and the cells' shape as above; with neither, the region over the
+// cell. Each rounded half to even, at least 1.
+QSize ChooseCells(const CellRequest& request, double width, double height);
+
 } // namespace mGlyfora

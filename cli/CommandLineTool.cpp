@@ -5,6 +5,7 @@
 #include "cli/BatchRun.h"
 #include "cli/PictureConversion.h"
 #include "cli/ToolText.h"
+#include "convert/ArtEngine.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/HtmlPage.h"
@@ -40,6 +41,10 @@ struct ToolOptions {
     std::optional<SelectionRect> select;
     bool quiet = false;
     std::optional<int> jobs;
+    ArtStyle style = ArtStyle::Exact;
+    std::optional<bool> dither;
+    std::optional<QString> font;
+    bool fgOnly = false;
     QString output;
     QString outputFolder;
     QStringList pictures;
@@ -109,6 +114,27 @@ std::optional<SelectionRect> ParseSelect(const QString& text) {
     if (values[2] < 0 || values[3] < 0)
         return std::nullopt;
     return SelectionRect{true, values[0], values[1], values[2], values[3]};
+}
+
+constexpr std::pair<const char*, ArtStyle> StyleNames[] = {
+    {"exact", ArtStyle::Exact},   {"tone", ArtStyle::Tone},       {"shape", ArtStyle::Shape},
+    {"blocks", ArtStyle::Blocks}, {"braille", ArtStyle::Braille},
+};
+
+std::optional<ArtStyle> StyleNamed(const QString& name) {
+    for (const auto& [text, style] : StyleNames) {
+        if (name == QLatin1String(text))
+            return style;
+    }
+    return std::nullopt;
+}
+
+QString StyleName(ArtStyle style) {
+    for (const auto& [text, named] : StyleNames) {
+        if (named == style)
+            return QLatin1String(text);
+    }
+    return QString();
 }
 
 // Fills options, or answers the usage error's text.
@@ -237,6 +263,26 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
             if (!jobs)
                 return ToolText::tr("-j needs a number from 1 to %1").arg(MaxJobs);
             options.jobs = *jobs;
+        } else if (is("--style")) {
+            if (!value(text))
+                return needsValue();
+            const std::optional<ArtStyle> style = StyleNamed(text);
+            if (!style)
+                return ToolText::tr("--style must be exact, tone, shape, blocks or braille: %1")
+                    .arg(text);
+            options.style = *style;
+        } else if (is("--dither")) {
+            if (!value(text))
+                return needsValue();
+            if (text != QLatin1String("none") && text != QLatin1String("diffusion"))
+                return ToolText::tr("--dither must be none or diffusion: %1").arg(text);
+            options.dither = text == QLatin1String("diffusion");
+        } else if (is("--font")) {
+            if (!value(text))
+                return needsValue();
+            options.font = text;
+        } else if (is("--fg-only") && flag()) {
+            options.fgOnly = true;
         } else if ((is("--quiet") || is("-q")) && flag()) {
             options.quiet = true;
         } else {
@@ -254,7 +300,15 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         return ToolText::tr("-o takes one picture; use -O DIR for several");
     if (options.aspect > 0 && options.columns == 0 && options.rows == 0)
         return ToolText::tr("--aspect needs --width or --height");
+    // Blocks and braille draw with their own characters: a ramp would be silently lost.
+    if (options.ramp && (options.style == ArtStyle::Blocks || options.style == ArtStyle::Braille))
+        return ToolText::tr("--ramp has no meaning with --style %1").arg(StyleName(options.style));
     return QString();
+}
+
+// Tone and shape draw with the glyphs of a font.
+bool MeasuresGlyphs(ArtStyle style) {
+    return style == ArtStyle::Tone || style == ArtStyle::Shape;
 }
 
 } // namespace
@@ -304,6 +358,12 @@ QString ConvertToolUsage() {
         "  mkdir -p ascii && glyfora-convert --cell 1x2 -O ascii photos/*.jpg\n");
 }
 
+bool ConvertToolDrawsGlyphs(const QStringList& args) {
+    ToolOptions options;
+    return ParseArguments(args, options).isEmpty() && !options.help && !options.version &&
+           MeasuresGlyphs(options.style);
+}
+
 int RunConvertTool(const QStringList& args, int out, int err) {
     const QString standardOutput = ToolText::tr("standard output");
     // The help and version texts go to standard output, checked like any result.
@@ -315,13 +375,15 @@ int RunConvertTool(const QStringList& args, int out, int err) {
         return ToolFailure;
     };
     ToolOptions options;
-    if (const QString problem = ParseArguments(args, options); !problem.isEmpty()) {
+    const auto usageError = [&](const QString& problem) {
         WriteLine(err, ToolName + QStringLiteral(": ") + problem);
         WriteLine(err, ToolText::tr("Try '%1 --help' for more information.").arg(ToolName));
         if (out >= 0)
             ::close(out);
         return ToolUsageError;
-    }
+    };
+    if (const QString problem = ParseArguments(args, options); !problem.isEmpty())
+        return usageError(problem);
     if (options.help)
         return print(ConvertToolUsage());
     if (options.version)
@@ -344,6 +406,25 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     picture.cell.rows = options.rows;
     picture.cell.aspect = options.aspect;
     picture.sample = options.sample;
+    picture.look.style = options.style;
+    // Tone diffuses its error by default: a ramp has few tones.
+    picture.look.dither = options.dither.value_or(options.style == ArtStyle::Tone);
+    picture.look.fgOnly = options.fgOnly;
+    if (MeasuresGlyphs(options.style)) {
+        // A family that is not installed is refused: another family's glyphs would
+        // quietly give other art.
+        const std::optional<QFont> font = ArtFont(options.font.value_or(QString()));
+        if (!font)
+            return usageError(
+                ToolText::tr("no font family named %1 is installed (fc-list lists them)")
+                    .arg(*options.font));
+        picture.look.font = font->family();
+        // Measured once here; every picture of the run shares the measures.
+        // Tone takes the ramp's characters; shape the ramp's when one is given.
+        const bool ramp = options.style == ArtStyle::Tone || options.ramp;
+        picture.glyphs = MeasureGlyphs(
+            *font, ArtCharacters(options.style, ramp ? std::optional(cs.Charactor) : std::nullopt));
+    }
     // Each picture's cells are sampled before the scan, which then takes them one by one.
     cs.X = 1;
     cs.Y = 1;

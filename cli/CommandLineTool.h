@@ -15,6 +15,10 @@ enum ConvertToolExit { ToolSuccess = 0, ToolFailure = 1, ToolUsageError = 2 };
 // `err`, one line each.
 int RunConvertTool(const QStringList& args, int out, int err);
 
+// Whether a run with these arguments draws glyphs (tone and shape measure a font's): it
+// then needs a QGuiApplication, which the offscreen platform serves without a display.
+bool ConvertToolDrawsGlyphs(const QStringList& args);
+
 // The usage text, ending in a line break.
 QString ConvertToolUsage();
 

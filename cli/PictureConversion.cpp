@@ -11,6 +11,7 @@
 #include "platform/OutputFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <mutex>
 #include <new>
 #include <shared_mutex>
@@ -116,15 +117,15 @@ std::optional<SelectionRect> ClampSelection(const SelectionRect& cut, int width,
 // read at the time.
 std::shared_mutex readingLock;
 
-LoadedPicture LoadPicture(const QString& path) {
+LoadedPicture LoadPicture(const QString& path, const std::function<QSize(QSize)>& enough = {}) {
     {
         std::shared_lock shared(readingLock);
-        LoadedPicture loaded = LoadPictureFile(path);
+        LoadedPicture loaded = LoadPictureFile(path, enough);
         if (!loaded.image.isNull())
             return loaded;
     }
     std::unique_lock alone(readingLock);
-    return LoadPictureFile(path);
+    return LoadPictureFile(path, enough);
 }
 
 PictureOutcome PictureFailed(const QString& reason) {
@@ -135,10 +136,94 @@ PictureOutcome OutputFailed(const ResultOutput& output) {
     return PictureOutcome{false, true, output.ErrorString()};
 }
 
+// The part of a picture of `shown` size the art is made of: the selection kept inside it,
+// else the whole picture.
+std::optional<QRectF> ArtRegion(const PictureOptions& options, QSize shown) {
+    if (!options.select)
+        return QRectF(0, 0, shown.width(), shown.height());
+    const std::optional<SelectionRect> inside =
+        ClampSelection(*options.select, shown.width(), shown.height());
+    if (!inside)
+        return std::nullopt;
+    return QRectF(inside->Left, inside->Top, inside->Width, inside->Height);
+}
+
+// The looks beyond the program's scan: the picture decoded no larger than the cells need,
+// sampled by area, the rows written as they are made.
+PictureOutcome ConvertArt(const QString& path, const PictureOptions& options,
+                          ResultOutput& output) {
+    const QString nothing = ToolText::tr("the conversion produced nothing");
+    const auto cellsFor = [&](const QRectF& region) {
+        return ChooseCells(options.cell, region.width(), region.height());
+    };
+    const auto enough = [&](QSize shown) {
+        const std::optional<QRectF> region = ArtRegion(options, shown);
+        if (!region || region->isEmpty())
+            return QSize();
+        // The samples the cells take, over the region's share of the picture.
+        const QSize needed = PixelsNeeded(options.look.style, cellsFor(*region));
+        return QSize(int(std::min(double(shown.width()),
+                                  std::ceil(needed.width() * shown.width() / region->width()))),
+                     int(std::min(double(shown.height()),
+                                  std::ceil(needed.height() * shown.height() / region->height()))));
+    };
+    std::optional<StandardInputPicture> input;
+    if (path == QLatin1String("-")) {
+        input.emplace(STDIN_FILENO, PictureAllocationLimitBytes);
+        if (input->Path().isEmpty())
+            return PictureFailed(input->Error());
+    }
+    LoadedPicture loaded = LoadPicture(input ? input->Path() : path, enough);
+    if (loaded.image.isNull())
+        return PictureFailed(loaded.error);
+    PictureSurface picture;
+    if (!picture.Assign(loaded.image))
+        return PictureFailed(ToolText::tr("not enough memory to load the picture"));
+    loaded.image = QImage();
+    const std::optional<QRectF> region = ArtRegion(options, loaded.shownSize);
+    if (!region || region->isEmpty())
+        return PictureFailed(nothing + QStringLiteral(": ") +
+                             ToolText::tr("the selection holds no part of the picture"));
+    ArtRequest request;
+    request.look = options.look;
+    request.glyphs = options.glyphs;
+    request.cells = cellsFor(*region);
+    // The region in the pixels of the picture as decoded.
+    const double sx = double(picture.ScaleWidth()) / loaded.shownSize.width();
+    const double sy = double(picture.ScaleHeight()) / loaded.shownSize.height();
+    request.region = QRectF(region->left() * sx, region->top() * sy, region->width() * sx,
+                            region->height() * sy);
+    request.encoding = options.html                                ? ArtEncoding::Html
+                       : options.colour == ColourDepth::Direct24   ? ArtEncoding::Terminal24
+                       : options.colour == ColourDepth::Palette256 ? ArtEncoding::Terminal256
+                                                                   : ArtEncoding::Text;
+    if (!output.Open())
+        return OutputFailed(output);
+    OutputSink sink(output, options.opening, options.textOnPage);
+    NullScanHost host;
+    const ScanOutcome outcome = StreamArt(picture.Image(), request, host, sink);
+    if (sink.Failed())
+        return OutputFailed(output);
+    if (outcome.status == ScanStatus::EmptyRegion)
+        return PictureFailed(nothing);
+    if (outcome.status == ScanStatus::OutOfMemory)
+        return PictureFailed(ToolText::tr("not enough memory to convert the picture"));
+    if (outcome.status != ScanStatus::Done)
+        return PictureFailed(outcome.reason);
+    if (!options.closing.isEmpty() &&
+        !output.Write(options.closing.constData(), options.closing.size()))
+        return OutputFailed(output);
+    if (!output.Commit())
+        return OutputFailed(output);
+    return PictureOutcome();
+}
+
 } // namespace
 
 PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options,
                               ResultOutput& output) {
+    if (options.look.style != ArtStyle::Exact)
+        return ConvertArt(path, options, output);
     const QString nothing = ToolText::tr("the conversion produced nothing");
     const QString noMemory = ToolText::tr("not enough memory to load the picture");
     std::optional<StandardInputPicture> input;

@@ -4,7 +4,7 @@
 
 #include "cli/CellSize.h"
 #include "cli/TerminalColour.h"
-#include "convert/ArtLooks.h"
+#include "convert/ArtEngine.h"
 #include "convert/CellSampling.h"
 #include "convert/SelectionRect.h"
 
@@ -30,6 +30,8 @@ struct PictureOptions {
     // A text result on a page: "<" written as "&lt;", as the program's HTML save writes it.
     bool textOnPage = false;
     LookOptions look; // the style and the paper it is drawn for
+    // Tone and shape: the font's glyphs, measured once for the run and shared.
+    std::shared_ptr<const GlyphMeasures> glyphs;
 };
 
 // Where a result goes. Open is called only once the picture has loaded, so a picture
@@ -77,8 +79,9 @@ struct PictureOutcome {
 };
 
 // Converts the picture at `path` (a name as DecodeFileName gives it; "-" for standard
-// input) into `output`. The cells are sampled first and scanned one pixel each: the
-// process-wide cell size must be 1 x 1 while conversions run.
+// input) into `output`. Exact: the cells are sampled first and scanned one pixel each, so
+// the process-wide cell size must be 1 x 1 while conversions run. Other looks: the picture
+// is decoded no larger than they need, where its format allows.
 PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options,
                               ResultOutput& output);
 

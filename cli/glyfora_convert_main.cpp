@@ -1,13 +1,16 @@
-// Entry point of glyfora-convert. A core application only: it runs with no display.
+// Entry point of glyfora-convert. It runs with no display: a core application, or the
+// offscreen platform where glyphs are drawn.
 #include "cli/CommandLineTool.h"
 #include "cli/ToolLanguage.h"
 #include "platform/FileNames.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -35,7 +38,15 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(DropLibraryMessages);
     // The tool runs no event loop: Qt's plain dispatcher is enough and starts faster.
     qputenv("QT_NO_GLIB", "1");
-    QCoreApplication app(argc, argv);
+    // Glyphs are drawn offscreen: no display is needed or looked for. Other runs keep the
+    // core application, which starts faster.
+    std::unique_ptr<QCoreApplication> app;
+    if (mGlyfora::ConvertToolDrawsGlyphs(args)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("glyfora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GLYFORA_VERSION));
     QTranslator messages;

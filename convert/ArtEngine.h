@@ -27,6 +27,7 @@
 #include <QRectF>
 #include <QSize>
 #include <QStringList>
+#include <array>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -75,10 +76,10 @@ enum class ArtEncoding {
 };
 
 struct ArtRequest {
-    LookOptions look; // not Exact
+    LookOptions look;                            // not Exact
     std::shared_ptr<const GlyphMeasures> glyphs; // tone and shape
-    QRectF region;    // of the picture, in pixels; non-empty
-    QSize cells;      // columns x rows, each at least 1
+    QRectF region;                               // of the picture, in pixels; non-empty
+    QSize cells;                                 // columns x rows, each at least 1
     ArtEncoding encoding = ArtEncoding::Text;
 };
 

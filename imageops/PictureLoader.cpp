@@ -135,7 +135,7 @@ private:
 };
 
 LoadedPicture Failure(const QString& error) {
-    return LoadedPicture{QImage(), error};
+    return LoadedPicture{QImage(), error, QSize()};
 }
 
 // The last suffix of a file name, in lower case: a hint for the reader, never the rule.
@@ -147,9 +147,28 @@ QByteArray SuffixHint(const QString& path) {
     return path.mid(dot + 1).toLower().toLatin1();
 }
 
+// The smallest of libjpeg's reductions (1/2, 1/4, 1/8) that still gives `enough` of a
+// picture stored at `stored`, turned by `turn`; the stored size when none does.
+QSize ReducedJpegSize(QSize stored, QImageIOHandler::Transformations turn, QSize enough) {
+    if (turn & QImageIOHandler::TransformationRotate90)
+        enough.transpose();
+    QSize chosen = stored;
+    for (int d = 2; d <= 8; d *= 2) {
+        const QSize reduced((stored.width() + d - 1) / d, (stored.height() + d - 1) / d);
+        if (reduced.width() < enough.width() || reduced.height() < enough.height())
+            break;
+        chosen = reduced;
+    }
+    return chosen;
+}
+
 } // namespace
 
 LoadedPicture LoadPictureFile(const QString& path) {
+    return LoadPictureFile(path, {});
+}
+
+LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSize)>& enough) {
     if (path.isEmpty())
         return Failure(Text(NotFound));
     // The name's own bytes: Qt's file classes would re-encode a name that is not UTF-8
@@ -195,10 +214,24 @@ LoadedPicture LoadPictureFile(const QString& path) {
         // Qt's reason here is "Unknown error" or "Unsupported image format": nothing more.
         return Failure(Text(UnknownFormat));
     }
-    const QSize size = reader.size();
+    QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > PictureAllocationLimitBytes) {
         messages.Stop();
         return Failure(Text(TooLarge).arg(size.width()).arg(size.height()));
+    }
+    QSize shown; // known here only when a reduced picture may serve
+    if (enough && size.isValid() && reader.format() == "jpeg") {
+        shown = size;
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            shown.transpose();
+        const QSize wanted = enough(shown);
+        if (wanted.isValid()) {
+            const QSize reduced = ReducedJpegSize(size, reader.transformation(), wanted);
+            if (reduced != size) {
+                reader.setScaledSize(reduced);
+                size = reduced;
+            }
+        }
     }
 
     // Decoding straight into huge-page memory spares most of the page faults of a big
@@ -222,5 +255,5 @@ LoadedPicture LoadPictureFile(const QString& path) {
             why += QStringLiteral(" (") + messages.First() + u')';
         return Failure(Text(CannotRead) + why);
     }
-    return LoadedPicture{image, QString()};
+    return LoadedPicture{image, QString(), shown.isValid() ? shown : image.size()};
 }

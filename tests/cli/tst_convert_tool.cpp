@@ -210,6 +210,13 @@ private Q_SLOTS:
         QTest::newRow("both directions") << QStringList{"--reverse", "--no-reverse", p};
         QTest::newRow("unknown option") << QStringList{"--colour", p};
         QTest::newRow("flag with value") << QStringList{"--html=yes", p};
+        QTest::newRow("unknown style") << QStringList{"--style", "ascii", p};
+        QTest::newRow("unknown dither") << QStringList{"--dither=ordered", "--style=tone", p};
+        QTest::newRow("braille with a ramp")
+            << QStringList{"--style", "braille", "--ramp", " .:#", p};
+        QTest::newRow("blocks with a ramp") << QStringList{"--ramp", " #", "--style=blocks", p};
+        QTest::newRow("font not installed")
+            << QStringList{"--style", "shape", "--font", "No Such Family 4711", p};
     }
     void usageErrors() {
         QFETCH(QStringList, args);
@@ -234,6 +241,43 @@ private Q_SLOTS:
         RunTool(version, {QStringLiteral("--version")});
         QCOMPARE(version.exitCode, 0);
         QCOMPARE(version.out, QByteArray("glyfora-convert 2.10\n"));
+    }
+
+    // Cells with fractional edges: exactly the columns asked, the rows from the picture's
+    // shape (53 x 31) and the cells' (twice as tall as wide unless --aspect says).
+    void styleColumns_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        // 31 / (53 / 7 * 2) = 2.05; 31 / (53 / 13 * 2) = 3.80; 31 / (53 / 100 * 2) = 29.2
+        QTest::newRow("tone") << QStringList{"--style=tone", "--width", "7"} << 7 << 2;
+        QTest::newRow("shape") << QStringList{"--style=shape", "--width", "13"} << 13 << 4;
+        QTest::newRow("blocks") << QStringList{"--style=blocks", "--width", "100"} << 100 << 29;
+        QTest::newRow("braille") << QStringList{"--style=braille", "--width", "1"} << 1 << 1;
+        // 31 / (53 / 10 * 1) = 5.85
+        QTest::newRow("width with aspect")
+            << QStringList{"--style=braille", "--width", "10", "--aspect", "1"} << 10 << 6;
+        // 53 / (31 / 5 / 1) = 8.55
+        QTest::newRow("height with aspect")
+            << QStringList{"--style=shape", "--height", "5", "--aspect", "1"} << 9 << 5;
+        QTest::newRow("width and height")
+            << QStringList{"--style=tone", "--width", "3", "--height", "17"} << 3 << 17;
+        // Without a size the stored cell (1 x 1) gives one cell a pixel.
+        QTest::newRow("no size") << QStringList{"--style=blocks"} << 53 << 31;
+    }
+    void styleColumns() {
+        QFETCH(QStringList, args);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        ToolRun run;
+        RunTool(run, args + QStringList{picture_});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.endsWith("\r\n"));
+        const QStringList lines =
+            QString::fromUtf8(run.out.chopped(2)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), rows);
+        for (const QString& line : lines)
+            QCOMPARE(line.toUcs4().size(), columns);
     }
 
     void pictureFailures_data() {

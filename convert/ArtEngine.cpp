@@ -1,0 +1,632 @@
+// The looks beyond the program's scan: each art row's samples taken by area, each cell
+// given the character (and colours) that best show them, the rows written as they come.
+#include "convert/ArtEngine.h"
+
+#include "convert/AreaSampler.h"
+#include "convert/ArtWriter.h"
+#include "convert/ConversionState.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+namespace mGlyfora {
+
+namespace {
+
+// Block elements as sub-cell masks on an 8 x 8 grid, row by row, one bit a sample.
+struct BlockShape {
+    char32_t code;
+    quint64 mask;
+    float shade; // the ink of a shade character (no mask); 0 otherwise
+};
+
+constexpr quint64 Rows(int from, int to) { // rows [from, to) fully set
+    quint64 m = 0;
+    for (int y = from; y < to; ++y)
+        m |= quint64(0xFF) << (8 * y);
+    return m;
+}
+constexpr quint64 Columns(int from, int to) {
+    quint64 m = 0;
+    for (int y = 0; y < 8; ++y)
+        for (int x = from; x < to; ++x)
+            m |= quint64(1) << (8 * y + x);
+    return m;
+}
+constexpr quint64 UL = Rows(0, 4) & Columns(0, 4), UR = Rows(0, 4) & Columns(4, 8),
+                  LL = Rows(4, 8) & Columns(0, 4), LR = Rows(4, 8) & Columns(4, 8);
+
+constexpr BlockShape BlockShapes[] = {
+    {U' ', 0, 0},
+    {U'\u2588', ~quint64(0), 0},
+    {U'\u2580', Rows(0, 4), 0},
+    {U'\u2581', Rows(7, 8), 0},
+    {U'\u2582', Rows(6, 8), 0},
+    {U'\u2583', Rows(5, 8), 0},
+    {U'\u2584', Rows(4, 8), 0},
+    {U'\u2585', Rows(3, 8), 0},
+    {U'\u2586', Rows(2, 8), 0},
+    {U'\u2587', Rows(1, 8), 0},
+    {U'\u2589', Columns(0, 7), 0},
+    {U'\u258A', Columns(0, 6), 0},
+    {U'\u258B', Columns(0, 5), 0},
+    {U'\u258C', Columns(0, 4), 0},
+    {U'\u258D', Columns(0, 3), 0},
+    {U'\u258E', Columns(0, 2), 0},
+    {U'\u258F', Columns(0, 1), 0},
+    {U'\u2590', Columns(4, 8), 0},
+    {U'\u2594', Rows(0, 1), 0},
+    {U'\u2595', Columns(7, 8), 0},
+    {U'\u2596', LL, 0},
+    {U'\u2597', LR, 0},
+    {U'\u2598', UL, 0},
+    {U'\u2599', UL | LL | LR, 0},
+    {U'\u259A', UL | LR, 0},
+    {U'\u259B', UL | UR | LL, 0},
+    {U'\u259C', UL | UR | LR, 0},
+    {U'\u259D', UR, 0},
+    {U'\u259E', UR | LL, 0},
+    {U'\u259F', UR | LL | LR, 0},
+    // Shades stand for tones only without colour: with colour two colours do better.
+    {U'\u2591', 0, 0.25f},
+    {U'\u2592', 0, 0.5f},
+    {U'\u2593', 0, 0.75f},
+};
+constexpr int ShadeCount = 3;
+
+// Braille dot bits by position in the 2 x 4 cell, row by row.
+constexpr int BrailleBits[4][2] = {{0x01, 0x08}, {0x02, 0x10}, {0x04, 0x20}, {0x40, 0x80}};
+
+// How much a cell's mean tone weighs beside its zones in shape's match: the mean is what
+// is seen from a reading distance.
+constexpr float MeanWeight = 2;
+
+// Error diffusion (Floyd and Steinberg) over a grid processed row by row: the error of a
+// row's cells spreads right and onto the next row.
+class Diffusion {
+public:
+    explicit Diffusion(int width) : current_(size_t(width) + 2), next_(size_t(width) + 2) {}
+    float At(int x) const { return current_[size_t(x) + 1]; }
+    void Spread(int x, float error) {
+        current_[size_t(x) + 2] += error * 7 / 16;
+        next_[size_t(x)] += error * 3 / 16;
+        next_[size_t(x) + 1] += error * 5 / 16;
+        next_[size_t(x) + 2] += error * 1 / 16;
+    }
+    void NextRow() {
+        current_.swap(next_);
+        std::fill(next_.begin(), next_.end(), 0.f);
+    }
+
+private:
+    std::vector<float> current_, next_;
+};
+
+struct Planes {
+    std::vector<float> r, g, b, y;
+};
+
+ScanOutcome Failure(ScanStatus status, const QString& reason) {
+    return ScanOutcome{QString(), status, reason};
+}
+
+// Each row's cells from its samples.
+class CellChooser {
+public:
+    CellChooser(const ArtRequest& request)
+        : look_(request.look), glyphs_(request.glyphs),
+          colour_(request.encoding != ArtEncoding::Text),
+          samples_(SamplesPerCell(request.look.style)), columns_(request.cells.width()),
+          cellDiffusion_(request.cells.width()), dotDiffusion_(request.cells.width() * 2) {
+        paper_ = look_.paper == ArtPaper::Light ? 1.f : 0.f;
+        if (glyphs_) {
+            for (const GlyphMeasure& g : glyphs_->glyphs)
+                densest_ = std::max(densest_, g.ink);
+        }
+        densest_ = densest_ > 0 ? densest_ : 1;
+        if (look_.style == ArtStyle::Shape && glyphs_) {
+            constexpr int n = GlyphZoneColumns * GlyphZoneRows;
+            for (const GlyphMeasure& g : glyphs_->glyphs) {
+                float mean = 0;
+                for (int k = 0; k < n; ++k) {
+                    const float ink = std::min(1.f, float(g.zones[size_t(k)] / densest_));
+                    shownLightness_.push_back(Lightness(Shown(ink)));
+                    mean += ink / n;
+                }
+                meanLightness_.push_back(Lightness(Shown(mean)));
+            }
+        }
+    }
+
+    // The row's cells from its planes: sample (i, j) of cell x at
+    // [j * columns * sw + x * sw + i].
+    void Choose(const Planes& p, std::vector<ArtCell>& cells) {
+        for (int x = 0; x < columns_; ++x) {
+            ArtCell& cell = cells[size_t(x)];
+            cell = ArtCell();
+            switch (look_.style) {
+            case ArtStyle::Tone:
+                Tone(p, x, cell);
+                break;
+            case ArtStyle::Shape:
+                Shape(p, x, cell);
+                break;
+            case ArtStyle::Blocks:
+                Blocks(p, x, cell);
+                break;
+            default:
+                break;
+            }
+        }
+        if (look_.style == ArtStyle::Braille)
+            Braille(p, cells);
+        cellDiffusion_.NextRow();
+    }
+
+private:
+    int Index(int x, int i, int j) const {
+        return j * columns_ * samples_.width() + x * samples_.width() + i;
+    }
+    // Ink wanted for a luminance: dark parts on light paper, light parts on dark paper.
+    float Ink(float y) const { return look_.paper == ArtPaper::Light ? 1 - y : y; }
+
+    void Mean(const Planes& p, int x, float out[3]) const {
+        const int n = samples_.width() * samples_.height();
+        out[0] = out[1] = out[2] = 0;
+        for (int j = 0; j < samples_.height(); ++j)
+            for (int i = 0; i < samples_.width(); ++i) {
+                const int k = Index(x, i, j);
+                out[0] += p.r[size_t(k)];
+                out[1] += p.g[size_t(k)];
+                out[2] += p.b[size_t(k)];
+            }
+        for (int c = 0; c < 3; ++c)
+            out[c] /= float(n);
+    }
+
+    // The ink colour that, at `ink` of the cell and the paper elsewhere, shows `mean`.
+    void InkColour(const float mean[3], float ink, ArtCell& cell) const {
+        cell.hasFg = true;
+        for (int c = 0; c < 3; ++c)
+            cell.fg[c] = std::clamp(paper_ + (mean[c] - paper_) / std::max(ink, 0.05f), 0.f, 1.f);
+    }
+
+    void Tone(const Planes& p, int x, ArtCell& cell) {
+        float mean[3];
+        Mean(p, x, mean);
+        const float want = Ink(Luminance(mean[0], mean[1], mean[2])) + Carried(x);
+        int best = 0;
+        float bestError = 1e9f;
+        const auto& glyphs = glyphs_->glyphs;
+        for (size_t k = 0; k < glyphs.size(); ++k) {
+            const float ink = float(glyphs[k].ink / densest_);
+            // Without diffusion the nearest tone as seen (lightness); with it the nearest
+            // in light, so the errors add up to nothing.
+            const float error = look_.dither
+                                    ? std::abs(ink - want)
+                                    : std::abs(Lightness(Shown(ink)) - Lightness(Shown(want)));
+            if (error < bestError) {
+                bestError = error;
+                best = int(k);
+            }
+        }
+        const float ink = float(glyphs[size_t(best)].ink / densest_);
+        Spread(x, want - ink);
+        cell.code = glyphs[size_t(best)].character.toUcs4().value(0, U' ');
+        if (colour_ && ink > 0)
+            InkColour(mean, ink, cell);
+    }
+
+    void Shape(const Planes& p, int x, ArtCell& cell) {
+        constexpr int n = GlyphZoneColumns * GlyphZoneRows;
+        float want[n];
+        float y[n];
+        float wantMean = 0, yMean = 0;
+        for (int j = 0; j < GlyphZoneRows; ++j)
+            for (int i = 0; i < GlyphZoneColumns; ++i) {
+                const size_t k = size_t(Index(x, i, j));
+                y[j * GlyphZoneColumns + i] = p.y[k];
+                want[j * GlyphZoneColumns + i] = Ink(p.y[k]);
+            }
+        const float carried = Carried(x);
+        float wantLightness[n];
+        for (int k = 0; k < n; ++k) {
+            want[k] += carried;
+            wantMean += want[k] / n;
+            yMean += y[k] / n;
+            wantLightness[k] = Lightness(Shown(want[k]));
+        }
+        const auto& glyphs = glyphs_->glyphs;
+        int best = 0;
+        float bestError = 1e30f;
+        for (size_t g = 0; g < glyphs.size(); ++g) {
+            const auto& zones = glyphs[g].zones;
+            float error = 0;
+            if (!colour_) {
+                // As seen: lightness of each zone and of the whole cell.
+                const float* shown = &shownLightness_[g * size_t(n)];
+                for (int k = 0; k < n; ++k)
+                    error += (wantLightness[k] - shown[k]) * (wantLightness[k] - shown[k]);
+                const float d = Lightness(Shown(wantMean)) - meanLightness_[g];
+                error += MeanWeight * n * d * d;
+            } else if (look_.fgOnly) {
+                // Paper plus the ink's share of the colour: one unknown, the ink.
+                float sgy = 0, sgg = 0, syy = 0;
+                for (int k = 0; k < n; ++k) {
+                    const float v = y[k] - paper_;
+                    sgy += zones[size_t(k)] * v;
+                    sgg += zones[size_t(k)] * zones[size_t(k)];
+                    syy += v * v;
+                }
+                error = syy - (sgg > 0 ? sgy * sgy / sgg : 0);
+            } else {
+                // Two colours: the cell's luminance fitted as bg + zone x (fg - bg).
+                float sg = 0, sgg = 0, sgy = 0, syy = 0;
+                for (int k = 0; k < n; ++k) {
+                    const float g2 = zones[size_t(k)];
+                    sg += g2;
+                    sgg += g2 * g2;
+                    sgy += g2 * y[k];
+                    syy += y[k] * y[k];
+                }
+                const float vg = sgg - sg * sg / n;
+                const float cgy = sgy - sg * yMean;
+                const float vyy = syy - n * yMean * yMean;
+                error = vyy - (vg > 1e-6f ? cgy * cgy / vg : 0);
+            }
+            if (error < bestError - 1e-7f) {
+                bestError = error;
+                best = int(g);
+            }
+        }
+        const GlyphMeasure& chosen = glyphs[size_t(best)];
+        cell.code = chosen.character.toUcs4().value(0, U' ');
+        if (!colour_) {
+            float mean = 0;
+            for (int k = 0; k < n; ++k)
+                mean += std::min(1.f, float(chosen.zones[size_t(k)] / densest_)) / n;
+            Spread(x, wantMean - mean);
+            return;
+        }
+        FitColours(p, x, chosen.zones.data(), cell);
+    }
+
+    // The colours of the chosen glyph: per channel, the least-squares fit of the samples
+    // as bg + zone x (fg - bg), or paper + zone x (fg - paper) with the ink alone.
+    void FitColours(const Planes& p, int x, const float* zones, ArtCell& cell) {
+        constexpr int n = GlyphZoneColumns * GlyphZoneRows;
+        const std::vector<float>* planes[3] = {&p.r, &p.g, &p.b};
+        float sg = 0, sgg = 0;
+        for (int k = 0; k < n; ++k) {
+            sg += zones[k];
+            sgg += zones[k] * zones[k];
+        }
+        const float vg = sgg - sg * sg / n;
+        cell.hasFg = true;
+        cell.hasBg = !look_.fgOnly;
+        for (int c = 0; c < 3; ++c) {
+            float sv = 0, sgv = 0;
+            for (int j = 0; j < GlyphZoneRows; ++j)
+                for (int i = 0; i < GlyphZoneColumns; ++i) {
+                    const float v = (*planes[c])[size_t(Index(x, i, j))];
+                    const float g = zones[j * GlyphZoneColumns + i];
+                    sv += v;
+                    sgv += g * v;
+                }
+            if (look_.fgOnly) {
+                const float d = sgg > 0 ? (sgv - paper_ * sg) / sgg : 0;
+                cell.fg[c] = std::clamp(paper_ + d, 0.f, 1.f);
+            } else {
+                const float mean = sv / n;
+                const float d = vg > 1e-6f ? (sgv - sg * mean) / vg : 0;
+                const float bg = mean - d * sg / n;
+                cell.bg[c] = std::clamp(bg, 0.f, 1.f);
+                cell.fg[c] = std::clamp(bg + d, 0.f, 1.f);
+            }
+        }
+    }
+
+    void Blocks(const Planes& p, int x, ArtCell& cell) {
+        constexpr int n = 64;
+        float v[3][n];
+        float want[n];
+        float total[3] = {0, 0, 0};
+        const float carried = Carried(x);
+        for (int j = 0; j < 8; ++j)
+            for (int i = 0; i < 8; ++i) {
+                const size_t k = size_t(Index(x, i, j));
+                const int s = j * 8 + i;
+                v[0][s] = p.r[k];
+                v[1][s] = p.g[k];
+                v[2][s] = p.b[k];
+                want[s] = Ink(p.y[k]) + carried;
+                for (int c = 0; c < 3; ++c)
+                    total[c] += v[c][s];
+            }
+        const int shapes = int(std::size(BlockShapes)) - (colour_ ? ShadeCount : 0);
+        int best = 0;
+        float bestScore = -1e30f;
+        float bestInk = 0;
+        for (int b = 0; b < shapes; ++b) {
+            const BlockShape& shape = BlockShapes[b];
+            const int in = std::popcount(shape.mask);
+            float score = 0;
+            float ink = shape.shade > 0 ? shape.shade : in / float(n);
+            if (!colour_) {
+                // Fixed ink and paper: the negative of the squared error.
+                for (int s = 0; s < n; ++s) {
+                    const float shown = shape.shade > 0 ? shape.shade : float(shape.mask >> s & 1);
+                    score -= (want[s] - shown) * (want[s] - shown);
+                }
+            } else {
+                // The squared error falls by the fitted means' share (sum^2 / count) of
+                // each part; a part left to the paper (ink alone) is compared with it.
+                for (int c = 0; c < 3; ++c) {
+                    float inside = 0;
+                    float outsideError = 0;
+                    for (int s = 0; s < n; ++s) {
+                        if (shape.mask >> s & 1)
+                            inside += v[c][s];
+                        else if (look_.fgOnly)
+                            outsideError += (v[c][s] - paper_) * (v[c][s] - paper_);
+                    }
+                    if (in > 0)
+                        score += inside * inside / float(in);
+                    if (look_.fgOnly)
+                        score -= outsideError;
+                    else if (in < n)
+                        score += (total[c] - inside) * (total[c] - inside) / float(n - in);
+                }
+            }
+            if (score > bestScore + 1e-7f) {
+                bestScore = score;
+                best = b;
+                bestInk = ink;
+            }
+        }
+        const BlockShape& shape = BlockShapes[best];
+        cell.code = shape.code;
+        if (!colour_) {
+            float mean = 0;
+            for (int s = 0; s < n; ++s)
+                mean += want[s] / n;
+            Spread(x, mean - bestInk);
+            return;
+        }
+        const int in = std::popcount(shape.mask);
+        for (int c = 0; c < 3; ++c) {
+            float inside = 0;
+            for (int s = 0; s < n; ++s)
+                inside += (shape.mask >> s & 1) ? v[c][s] : 0;
+            const float fg = in > 0 ? inside / float(in) : total[c] / n;
+            const float bg = in < n ? (total[c] - inside) / float(n - in) : fg;
+            cell.fg[c] = fg;
+            cell.bg[c] = look_.fgOnly ? paper_ : bg;
+        }
+        cell.hasFg = in > 0;
+        cell.hasBg = !look_.fgOnly;
+        if (!cell.hasFg && !look_.fgOnly) { // one colour: the whole cell in it
+            cell.code = U'\u2588';
+            cell.hasFg = true;
+            std::copy(cell.bg, cell.bg + 3, cell.fg);
+        }
+    }
+
+    // Dots by threshold with error diffusion over the whole grid of dots.
+    void Braille(const Planes& p, std::vector<ArtCell>& cells) {
+        std::vector<int> code(size_t(columns_), 0);
+        for (int j = 0; j < 4; ++j) {
+            for (int i = 0; i < columns_ * 2; ++i) {
+                const size_t k = size_t(j * columns_ * 2 + i);
+                const float want = Ink(p.y[k]) + dotDiffusion_.At(i);
+                const bool on = want >= 0.5f;
+                dotDiffusion_.Spread(i, want - (on ? 1.f : 0.f));
+                if (on)
+                    code[size_t(i / 2)] |= BrailleBits[j][i % 2];
+            }
+            dotDiffusion_.NextRow();
+        }
+        for (int x = 0; x < columns_; ++x) {
+            ArtCell& cell = cells[size_t(x)];
+            cell.code = char32_t(0x2800 + code[size_t(x)]);
+            if (!colour_ || code[size_t(x)] == 0)
+                continue;
+            // The colour of the dots that are on.
+            int count = 0;
+            for (int j = 0; j < 4; ++j)
+                for (int i = 0; i < 2; ++i) {
+                    if (!(code[size_t(x)] & BrailleBits[j][i]))
+                        continue;
+                    const size_t k = size_t(Index(x, i, j));
+                    cell.fg[0] += p.r[k];
+                    cell.fg[1] += p.g[k];
+                    cell.fg[2] += p.b[k];
+                    ++count;
+                }
+            for (float& c : cell.fg)
+                c /= float(count);
+            cell.hasFg = true;
+        }
+    }
+
+    float Carried(int x) const { return look_.dither ? cellDiffusion_.At(x) : 0.f; }
+    void Spread(int x, float error) {
+        if (look_.dither)
+            cellDiffusion_.Spread(x, error);
+    }
+    // The luminance a cell shows with this much ink, and its lightness (CIE L*).
+    float Shown(float ink) const { return look_.paper == ArtPaper::Light ? 1 - ink : ink; }
+    static float Lightness(float luminance) {
+        const float y = std::clamp(luminance, 0.f, 1.f);
+        return y > 216.f / 24389 ? 116 * std::cbrt(y) - 16 : y * 24389.f / 27;
+    }
+
+    LookOptions look_;
+    std::shared_ptr<const GlyphMeasures> glyphs_;
+    bool colour_;
+    QSize samples_;
+    int columns_;
+    float paper_ = 1;
+    double densest_ = 0;
+    Diffusion cellDiffusion_;
+    Diffusion dotDiffusion_;
+    // Shape without colour: each glyph's zones and whole cell as seen, in lightness.
+    std::vector<float> shownLightness_;
+    std::vector<float> meanLightness_;
+};
+
+QImage Rgb32(const QImage& picture) {
+    if (picture.format() == QImage::Format_RGB32)
+        return picture;
+    if (!picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_RGB32);
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    if (flat.isNull())
+        return flat;
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, picture);
+    return flat;
+}
+
+// The art's rows one at a time into `emit(row, cells)`; false from emit stops it.
+template <typename Emit>
+ScanOutcome MakeArt(const QImage& picture, const ArtRequest& request, ScanHost& host,
+                    bool heedCancel, const std::atomic<bool>* abandon, Emit emit) {
+    const QSize cells = request.cells;
+    if (cells.width() < 1 || cells.height() < 1 || picture.isNull() ||
+        !(request.region.width() > 0) || !(request.region.height() > 0) ||
+        request.look.style == ArtStyle::Exact)
+        return Failure(ScanStatus::EmptyRegion, QStringLiteral("the region holds no cell"));
+    if ((request.look.style == ArtStyle::Tone || request.look.style == ArtStyle::Shape) &&
+        (!request.glyphs || request.glyphs->glyphs.empty()))
+        return Failure(ScanStatus::BadSettings, QStringLiteral("no characters to choose among"));
+    try {
+        const QImage rgb = Rgb32(picture);
+        if (rgb.isNull())
+            return Failure(ScanStatus::OutOfMemory, QString());
+        const QSize per = SamplesPerCell(request.look.style);
+        const int width = cells.width() * per.width();
+        AreaSampler sampler(rgb, request.region, width, cells.height() * per.height());
+        Planes planes;
+        const size_t band = size_t(width) * size_t(per.height());
+        planes.r.resize(band);
+        planes.g.resize(band);
+        planes.b.resize(band);
+        planes.y.resize(band);
+        CellChooser chooser(request);
+        std::vector<ArtCell> row(size_t(cells.width()));
+        host.SetProgressRange(0, cells.height());
+        for (int k = 0; k < cells.height(); ++k) {
+            host.ProcessEvents();
+            if ((heedCancel && CancelRequested()) ||
+                (abandon && abandon->load(std::memory_order_relaxed)))
+                return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
+            for (int j = 0; j < per.height(); ++j) {
+                const size_t at = size_t(j) * size_t(width);
+                sampler.Row(k * per.height() + j, &planes.r[at], &planes.g[at], &planes.b[at]);
+                for (size_t i = at; i < at + size_t(width); ++i)
+                    planes.y[i] = Luminance(planes.r[i], planes.g[i], planes.b[i]);
+            }
+            chooser.Choose(planes, row);
+            if (!emit(k, row))
+                return Failure(ScanStatus::FileError, QString());
+            host.SetProgress(k + 1);
+        }
+    } catch (const std::bad_alloc&) {
+        return Failure(ScanStatus::OutOfMemory, QString());
+    }
+    return ScanOutcome();
+}
+
+} // namespace
+
+QSize SamplesPerCell(ArtStyle style) {
+    switch (style) {
+    case ArtStyle::Shape:
+        return QSize(GlyphZoneColumns, GlyphZoneRows);
+    case ArtStyle::Blocks:
+        return QSize(8, 8);
+    case ArtStyle::Braille:
+        return QSize(2, 4);
+    default:
+        return QSize(1, 1);
+    }
+}
+
+QSize PixelsNeeded(ArtStyle style, QSize cells) {
+    const QSize per = SamplesPerCell(style);
+    return QSize(cells.width() * per.width(), cells.height() * per.height());
+}
+
+ScanOutcome StreamArt(const QImage& picture, const ArtRequest& request, ScanHost& host,
+                      ScanSink& sink, const std::atomic<bool>* abandon) {
+    CancelConversion.store(false);
+    ArtWriter writer(request.encoding, request.look.paper);
+    QByteArray out;
+    const int last = request.cells.height() - 1;
+    ScanOutcome outcome =
+        MakeArt(picture, request, host, true, abandon, [&](int k, const std::vector<ArtCell>& row) {
+            writer.Row(row.data(), int(row.size()), k == 0, k == last, out);
+            // Rows go out in writes of a useful size.
+            if (out.size() < (64 << 10) && k != last)
+                return true;
+            const bool ok = sink.Write(out.constData(), out.size());
+            out.clear();
+            return ok;
+        });
+    if (outcome.status == ScanStatus::FileError)
+        outcome.reason = sink.ErrorString();
+    else if (outcome.status == ScanStatus::Cancelled && !out.isEmpty())
+        sink.Write(out.constData(), out.size()); // what was made stays written
+    return outcome;
+}
+
+std::optional<QStringList> PreviewArt(const QImage& picture, const ArtRequest& request,
+                                      const std::atomic<bool>& abandon) {
+    ArtRequest text = request;
+    text.encoding = ArtEncoding::Text;
+    ArtWriter writer(ArtEncoding::Text, request.look.paper);
+    QStringList rows;
+    NullScanHost host;
+    QByteArray out;
+    // The preview's cancel is its own: a conversion's cancel flag is not looked at.
+    const ScanOutcome outcome =
+        MakeArt(picture, text, host, false, &abandon, [&](int, const std::vector<ArtCell>& row) {
+            out.clear();
+            writer.Row(row.data(), int(row.size()), false, false, out);
+            out.chop(2);
+            rows << QString::fromUtf8(out);
+            return true;
+        });
+    if (outcome.status != ScanStatus::Done)
+        return std::nullopt;
+    return rows;
+}
+
+QImage ReduceForArt(const QImage& picture, const QRectF& region, QSize size) {
+    if (picture.isNull() || size.isEmpty() || !(region.width() > 0) || !(region.height() > 0))
+        return QImage();
+    try {
+        const QImage rgb = Rgb32(picture);
+        QImage reduced(size, QImage::Format_RGB32);
+        if (rgb.isNull() || reduced.isNull())
+            return QImage();
+        AreaSampler sampler(rgb, region, size.width(), 1 * size.height());
+        std::vector<float> r(size_t(size.width())), g(r.size()), b(r.size());
+        for (int y = 0; y < size.height(); ++y) {
+            sampler.Row(y, r.data(), g.data(), b.data());
+            auto* line = reinterpret_cast<QRgb*>(reduced.scanLine(y));
+            for (int x = 0; x < size.width(); ++x)
+                line[x] = qRgb(SrgbFromLinear(r[size_t(x)]), SrgbFromLinear(g[size_t(x)]),
+                               SrgbFromLinear(b[size_t(x)]));
+        }
+        return reduced;
+    } catch (const std::bad_alloc&) {
+        return QImage();
+    }
+}
+
+} // namespace mGlyfora

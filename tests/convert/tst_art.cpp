@@ -1,0 +1,203 @@
+// The looks beyond the program's scan on tiny pictures whose art is known by hand, and
+// the glyph measures against the ink the test counts itself in Qt's drawing.
+#include "convert/ArtEngine.h"
+#include "tests/convert/ScanTestSupport.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTest>
+
+using namespace mGlyfora;
+
+namespace {
+
+class Collected : public ScanSink {
+public:
+    bool Write(const char* data, qsizetype size) override {
+        bytes.append(data, size);
+        return true;
+    }
+    QString ErrorString() const override { return QString(); }
+    QByteArray bytes;
+};
+
+QByteArray Art(const QImage& picture, ArtStyle style, QSize cells,
+               ArtEncoding encoding = ArtEncoding::Text, ArtPaper paper = ArtPaper::Light,
+               std::shared_ptr<const GlyphMeasures> glyphs = {}, bool dither = false) {
+    ArtRequest request;
+    request.look.style = style;
+    request.look.paper = paper;
+    request.look.dither = dither;
+    request.glyphs = std::move(glyphs);
+    request.region = QRectF(QPointF(0, 0), picture.size());
+    request.cells = cells;
+    request.encoding = encoding;
+    Collected sink;
+    testsupport::RecordingHost host;
+    const ScanOutcome outcome = StreamArt(picture, request, host, sink);
+    if (outcome.status != ScanStatus::Done)
+        return "failed: " + outcome.reason.toUtf8();
+    return sink.bytes;
+}
+
+// A white picture with black pixels where `dots` (rows of '#' and '.') says.
+QImage Drawn(const QStringList& dots) {
+    QImage image(int(dots.first().size()), int(dots.size()), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            line[x] = dots.at(y).at(x) == u'#' ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+        }
+    return image;
+}
+
+// The fraction of a cell (advance x line height) the character inks, counted here.
+double InkCounted(const QFont& font, const QString& character) {
+    const QFontMetricsF metrics(font);
+    QImage cell(qRound(metrics.horizontalAdvance(u'M')), qRound(metrics.height()),
+                QImage::Format_ARGB32);
+    cell.fill(Qt::transparent);
+    QPainter painter(&cell);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(0, metrics.ascent()), character);
+    painter.end();
+    double alpha = 0;
+    for (int y = 0; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x)
+            alpha += qAlpha(cell.pixel(x, y)) / 255.0;
+    return alpha / (cell.width() * cell.height());
+}
+
+} // namespace
+
+class TestArt : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { testsupport::ResetProcessValues(); }
+
+    void blocksAndBraille_data() {
+        QTest::addColumn<QStringList>("picture");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QByteArray>("art");
+        const auto blocks = int(ArtStyle::Blocks), braille = int(ArtStyle::Braille);
+        const auto text = int(ArtEncoding::Text);
+        const QStringList halves{"##", "##", "..", ".."};
+        QTest::newRow("black over white") << halves << blocks << text << QByteArray("▀\r\n");
+        QTest::newRow("black over white, in colour")
+            << halves << blocks << int(ArtEncoding::Terminal24)
+            << QByteArray("\x1b[48;2;255;255;255m\x1b[38;2;0;0;0m▀\x1b[0m\r\n");
+        QTest::newRow("left half")
+            << QStringList{"#.", "#."} << blocks << text << QByteArray("▌\r\n");
+        QTest::newRow("one quadrant")
+            << QStringList{"..", ".#"} << blocks << text << QByteArray("▗\r\n");
+        QTest::newRow("white") << QStringList{".."} << blocks << text << QByteArray(" \r\n");
+        // Dots 1, 5 and 8 (bits 0x01, 0x10, 0x80).
+        QTest::newRow("dots 1 5 8") << QStringList{"#.", ".#", "..", ".#"} << braille << text
+                                    << QString(QChar(0x2891)).toUtf8() + "\r\n";
+        QTest::newRow("dots 3 4 7") << QStringList{".#", "..", "#.", "#."} << braille << text
+                                    << QString(QChar(0x284C)).toUtf8() + "\r\n";
+    }
+    void blocksAndBraille() {
+        QFETCH(QStringList, picture);
+        QFETCH(int, style);
+        QFETCH(int, encoding);
+        QFETCH(QByteArray, art);
+        QCOMPARE(Art(Drawn(picture), ArtStyle(style), QSize(1, 1), ArtEncoding(encoding)), art);
+    }
+
+    // On dark paper the ink is light: the same picture draws the other way round.
+    void darkPaper() {
+        const QImage white = Drawn({".."});
+        QCOMPARE(Art(white, ArtStyle::Blocks, QSize(1, 1), ArtEncoding::Text, ArtPaper::Dark),
+                 QByteArray("█\r\n"));
+        QCOMPARE(Art(Drawn({"##", "##", "..", ".."}), ArtStyle::Blocks, QSize(1, 1),
+                     ArtEncoding::Text, ArtPaper::Dark),
+                 QByteArray("▄\r\n"));
+        QCOMPARE(Art(white, ArtStyle::Braille, QSize(1, 1), ArtEncoding::Text, ArtPaper::Dark),
+                 QString(QChar(0x28FF)).toUtf8() + "\r\n");
+        const auto glyphs = MeasureGlyphs(*ArtFont(QString()), {" ", ".", "@"});
+        QCOMPARE(Art(white, ArtStyle::Tone, QSize(3, 1), ArtEncoding::Text, ArtPaper::Dark, glyphs),
+                 QByteArray("@@@\r\n"));
+        QCOMPARE(
+            Art(white, ArtStyle::Tone, QSize(3, 1), ArtEncoding::Text, ArtPaper::Light, glyphs),
+            QByteArray("   \r\n"));
+    }
+
+    // A diagonal stroke as dark as the font's strokes (the densest glyph standing for
+    // black) takes the slash that leans its way.
+    void shapeDiagonal_data() {
+        QTest::addColumn<bool>("rising");
+        QTest::newRow("rising") << true;
+        QTest::newRow("falling") << false;
+    }
+    void shapeDiagonal() {
+        QFETCH(bool, rising);
+        QImage picture(40, 80, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 12));
+        painter.drawLine(rising ? QPointF(2, 78) : QPointF(2, 2),
+                         rising ? QPointF(38, 2) : QPointF(38, 78));
+        painter.end();
+        const auto glyphs = MeasureGlyphs(*ArtFont(QString()), ArtCharacters(ArtStyle::Shape, {}));
+        QCOMPARE(
+            Art(picture, ArtStyle::Shape, QSize(1, 1), ArtEncoding::Text, ArtPaper::Light, glyphs),
+            QByteArray(rising ? "/\r\n" : "\\\r\n"));
+    }
+
+    // Each character's ink as the test counts it in Qt's own drawing.
+    void calibration() {
+        const QFont font = *ArtFont(QString());
+        const QStringList ramp{" ", ".", ":", "U", "0", "B", "%", "@"};
+        const auto measures = MeasureGlyphs(font, ramp);
+        QCOMPARE(measures->glyphs.size(), size_t(ramp.size()));
+        for (const GlyphMeasure& glyph : measures->glyphs)
+            QVERIFY2(qAbs(glyph.ink - InkCounted(font, glyph.character)) < 0.005,
+                     qPrintable(glyph.character));
+    }
+
+    // Flat grey under diffusion: the characters' ink, as counted here and with the densest
+    // as black, averages to the grey's within a few percent.
+    void toneDiffusionAverages_data() {
+        QTest::addColumn<int>("grey");
+        QTest::addColumn<double>("luminance"); // of the sRGB grey, worked out by hand
+        QTest::newRow("mid grey") << 188 << 0.5029;
+        QTest::newRow("dark grey") << 100 << 0.1274;
+        QTest::newRow("light grey") << 230 << 0.7913;
+    }
+    void toneDiffusionAverages() {
+        QFETCH(int, grey);
+        QFETCH(double, luminance);
+        QImage picture(80, 60, QImage::Format_RGB32);
+        picture.fill(qRgb(grey, grey, grey));
+        const QFont font = *ArtFont(QString());
+        const QStringList ramp{" ", ".", ",", ":", ";", "!", "I", "U",
+                               "0", "O", "Q", "R", "B", "&", "%", "@"};
+        const QByteArray art = Art(picture, ArtStyle::Tone, QSize(40, 30), ArtEncoding::Text,
+                                   ArtPaper::Light, MeasureGlyphs(font, ramp), true);
+        QHash<QChar, double> ink;
+        double densest = 0;
+        for (const QString& c : ramp) {
+            ink[c.at(0)] = InkCounted(font, c);
+            densest = std::max(densest, ink[c.at(0)]);
+        }
+        double sum = 0;
+        int count = 0;
+        for (const QChar c : QString::fromUtf8(art)) {
+            if (c == u'\r' || c == u'\n')
+                continue;
+            sum += ink.value(c) / densest;
+            ++count;
+        }
+        QCOMPARE(count, 40 * 30);
+        QVERIFY2(qAbs(1 - sum / count - luminance) < 0.03,
+                 qPrintable(QString::number(sum / count)));
+    }
+};
+
+GLYFORA_TEST_MAIN(TestArt)
+#include "tst_art.moc"
