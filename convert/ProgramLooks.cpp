@@ -4,6 +4,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ScanRegion.h"
 #include "imageops/PictureSurface.h"
+#include "platform/Rounding.h"
 #include "platform/SettingsTable.h"
 
 #include <algorithm>
@@ -59,7 +60,8 @@ ScanOutcome ScanInLook(const PictureSurface& picView, const SelectionRect& shpCu
         if (!fixed || cs.X < 1 || cs.Y < 1)
             return ScanOutcome{QString(), ScanStatus::BadSettings,
                                QStringLiteral("selection out of range")};
-        // The cells the program's scan would make; those beside the picture hold nothing.
+        // Cells of the program's size as near as whole cells cut the region; beside the
+        // picture there is nothing to draw.
         const ScanRegion inside{std::max<qint64>(fixed->Left, 0), std::max<qint64>(fixed->Top, 0),
                                 std::min<qint64>(fixed->Right, width),
                                 std::min<qint64>(fixed->Bottom, height)};
@@ -74,8 +76,11 @@ ScanOutcome ScanInLook(const PictureSurface& picView, const SelectionRect& shpCu
                                QStringLiteral("no font to measure")};
         request.region =
             QRectF(QPointF(inside.Left, inside.Top), QPointF(inside.Right, inside.Bottom));
-        request.cells = QSize(int(SampleCount(inside.Left, inside.Right, cs.X)),
-                              int(SampleCount(inside.Top, inside.Bottom, cs.Y)));
+        const auto count = [](qint64 length, int cell) {
+            return int(std::max<qint64>(1, platform::RoundHalfEven(double(length) / cell)));
+        };
+        request.cells =
+            QSize(count(inside.Right - inside.Left, cs.X), count(inside.Bottom - inside.Top, cs.Y));
         request.encoding = ArtEncoding::Text;
         return StreamArt(picView.Image(), request, host, sink);
     });
