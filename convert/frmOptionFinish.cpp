@@ -23,8 +23,8 @@ constexpr int FinishTab = 5;
 constexpr int ExactStyle = 0;
 constexpr int ToneStyle = 1;
 // Room for a preview that reads as a picture without making the dialog larger.
-constexpr int PreviewMinWidth = 240;
-constexpr int PreviewMinHeight = 150;
+constexpr int PreviewMinWidth = 120;
+constexpr int PreviewMinHeight = 100;
 } // namespace
 
 void frmOption::BuildFinishTab() {
@@ -64,16 +64,21 @@ void frmOption::BuildFinishTab() {
     connect(chkReverse, &QCheckBox::toggled, this, &frmOption::UpdatePreview);
     connect(txtCharactor, &QLineEdit::textChanged, this, &frmOption::UpdatePreview);
 
-    auto* choices = new QVBoxLayout;
-    choices->addWidget(fraStyle);
-    choices->addWidget(fraBrightness);
-    choices->addWidget(chkDither);
-    choices->addStretch();
+    // Style with tone's diffusion under it, brightness beside them, the preview at the
+    // right taking the rest: no taller or wider than the other tabs.
+    auto* styleColumn = new QVBoxLayout;
+    styleColumn->addWidget(fraStyle);
+    styleColumn->addWidget(chkDither);
+    styleColumn->addStretch();
+    auto* brightnessColumn = new QVBoxLayout;
+    brightnessColumn->addWidget(fraBrightness);
+    brightnessColumn->addStretch();
     auto* preview = new QVBoxLayout;
     preview->addWidget(lblPreview);
     preview->addWidget(picPreview, 1);
     auto* finish = new QHBoxLayout(panel);
-    finish->addLayout(choices);
+    finish->addLayout(styleColumn);
+    finish->addLayout(brightnessColumn);
     finish->addLayout(preview, 1);
 }
 

@@ -204,6 +204,17 @@ frmOption "オプション"
             for (int i = 0; i < 6; ++i)
                 QCOMPARE(run.dialog->picPanel[i]->isVisible(), i == selected);
         }
+        // The finish tab fits in the room the other tabs need: the dialog is no larger.
+        QSize others;
+        for (int i = 0; i < 5; ++i)
+            others = others.expandedTo(run.dialog->picPanel[i]->minimumSizeHint());
+        const QSize finish = run.dialog->picPanel[5]->minimumSizeHint();
+        QVERIFY2(finish.width() <= others.width() && finish.height() <= others.height(),
+                 qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                                .arg(finish.width())
+                                .arg(finish.height())
+                                .arg(others.width())
+                                .arg(others.height())));
         QCOMPARE(run.dialog->txtCharactor->font().family(), QStringLiteral("ＭＳ ゴシック"));
         const QFontMetrics metrics(run.dialog->txtCharactor->font());
         QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
