@@ -25,6 +25,16 @@ constexpr int ToneStyle = 1;
 // Room for a preview that reads as a picture without making the dialog larger.
 constexpr int PreviewMinWidth = 120;
 constexpr int PreviewMinHeight = 100;
+
+// Tab enters an option group at its chosen button, as in any dialog: the others take the
+// focus by arrow keys or the mouse only.
+void TabStopAtChoice(QRadioButton* button) {
+    const auto follow = [button](bool checked) {
+        button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    follow(button->isChecked());
+    QObject::connect(button, &QRadioButton::toggled, button, follow);
+}
 } // namespace
 
 void frmOption::BuildFinishTab() {
@@ -37,6 +47,7 @@ void frmOption::BuildFinishTab() {
         optStyle[i]->setObjectName(QStringLiteral("optStyle(%1)").arg(i));
         optStyle[i]->setProperty("Index", i);
         connect(optStyle[i], &QRadioButton::clicked, this, &frmOption::optStyle_Click);
+        TabStopAtChoice(optStyle[i]);
         styles->addWidget(optStyle[i]);
     }
     fraBrightness = new QGroupBox(frmOptionTexts::Brightness, panel);
@@ -47,6 +58,7 @@ void frmOption::BuildFinishTab() {
         optBrightness[i]->setObjectName(QStringLiteral("optBrightness(%1)").arg(i));
         optBrightness[i]->setProperty("Index", i);
         connect(optBrightness[i], &QRadioButton::clicked, this, &frmOption::optBrightness_Click);
+        TabStopAtChoice(optBrightness[i]);
         brightness->addWidget(optBrightness[i]);
     }
     chkDither = new QCheckBox(frmOptionTexts::Dither, panel);

@@ -584,12 +584,19 @@ private Q_SLOTS:
         QTest::addColumn<bool>("luminance");
         QTest::addColumn<bool>("reverse");
         QTest::addColumn<QString>("ramp"); // empty: the default ramp
-        QTest::newRow("tone") << 1 << true << false << false << QString();
-        QTest::newRow("tone, no diffusion") << 1 << false << false << false << QString();
-        QTest::newRow("tone reversed") << 1 << true << false << true << QString();
-        QTest::newRow("shape") << 2 << true << false << false << QString();
-        QTest::newRow("shape, own ramp") << 2 << true << false << false << "/\\|_- ";
-        QTest::newRow("exact, luminance") << 0 << true << true << false << QString();
+        // The face the conversion window was given meanwhile; empty: its stored "Terminal".
+        QTest::addColumn<QString>("face");
+        const QString ipa = QStringLiteral("IPAGothic");
+        QTest::newRow("tone") << 1 << true << false << false << QString() << ipa;
+        QTest::newRow("tone, no diffusion") << 1 << false << false << false << QString() << ipa;
+        QTest::newRow("tone reversed") << 1 << true << false << true << QString() << ipa;
+        QTest::newRow("tone, the window's new font")
+            << 1 << true << false << false << QString() << "DejaVu Sans Mono";
+        QTest::newRow("shape") << 2 << true << false << false << QString() << ipa;
+        QTest::newRow("shape, own ramp") << 2 << true << false << false << "/\\|_- " << ipa;
+        QTest::newRow("shape, the window's new font")
+            << 2 << true << false << false << QString() << "DejaVu Sans Mono";
+        QTest::newRow("exact, luminance") << 0 << true << true << false << QString() << ipa;
     }
     void looksMatchTheTool() {
         QFETCH(int, style);
@@ -597,6 +604,7 @@ private Q_SLOTS:
         QFETCH(bool, luminance);
         QFETCH(bool, reverse);
         QFETCH(QString, ramp);
+        QFETCH(QString, face);
         mGlyfora::PrepareApplication(*qApp);
         {
             platform::SettingsStore store;
@@ -618,6 +626,8 @@ private Q_SLOTS:
             testsupport::WritePicture(CrossingPicture(90, 60), dir.filePath("p.png"), "png");
         testsupport::StartedWindow run(path);
         QVERIFY(run.Shown());
+        if (face != QLatin1String("IPAGothic"))
+            run.form->TextWindow().rtfView->SetBaseFont(QFont(face, 9));
         run.dialogs.messageAnswers << MsgAnswer::No;
         run.form->mnuTextConversion->trigger();
         QVERIFY(run.form->LoadedTextWindow());
@@ -629,8 +639,7 @@ private Q_SLOTS:
             env.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
         QProcess tool;
         tool.setProcessEnvironment(env);
-        tool.start(QStringLiteral(GLYFORA_CONVERT_PATH),
-                   {QStringLiteral("--font"), QStringLiteral("IPAGothic"), path});
+        tool.start(QStringLiteral(GLYFORA_CONVERT_PATH), {QStringLiteral("--font"), face, path});
         QVERIFY(tool.waitForFinished(120000));
         QCOMPARE(tool.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()), text + QStringLiteral("\r\n"));

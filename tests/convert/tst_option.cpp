@@ -14,6 +14,7 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -537,6 +538,33 @@ frmOption "オプション"
         QCOMPARE(int(cs.Style), style);
         QCOMPARE(cs.Luminance, luminance);
         QCOMPARE(cs.Dither, dither);
+    }
+
+    // Tab walks the finish tab as the others: the chosen style, the brightness while exact
+    // is chosen, diffusion while tone is, then the buttons.
+    void finishTabOrder_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QStringList>("walk");
+        QTest::newRow("exact") << 0
+                               << QStringList({"optStyle(0)", "optBrightness(1)", "cmdDefault"});
+        QTest::newRow("tone") << 1 << QStringList({"optStyle(1)", "chkDither", "cmdDefault"});
+    }
+    void finishTabOrder() {
+        QFETCH(int, style);
+        QFETCH(QStringList, walk);
+        Opened run;
+        run.ShowTab(5);
+        QTest::mouseClick(run.dialog->optStyle[style], Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget()->objectName(), walk.front());
+        for (const QString& next : walk.mid(1)) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        }
+        // Arrow keys still move the choice within a group.
+        run.dialog->optStyle[style]->setFocus();
+        QTest::keyClick(run.dialog->optStyle[style], Qt::Key_Down);
+        QVERIFY(run.dialog->optStyle[style + 1]->isChecked());
+        QVERIFY(!run.dialog->fraBrightness->isEnabled()); // tone and shape grey it
     }
 
     // Without a picture the preview says so and makes nothing.
