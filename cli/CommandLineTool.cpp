@@ -341,8 +341,23 @@ QString ConvertToolUsage() {
         "                    terminal unless NO_COLOR is set), always (also --color), never\n"
         "  --color-depth D   24 (24-bit colours) or 256 (the 256-colour palette); default\n"
         "                    24 when COLORTERM is truecolor or 24bit, else 256\n"
-        "  --html            coloured HTML cells instead of characters\n"
+        "  --html            coloured HTML cells instead of characters; with a style\n"
+        "                    other than exact, the art as coloured text\n"
         "  --page            wrap each result in the HTML templates, as an HTML save does\n"
+        "Looks:\n"
+        "  --style exact     glyfora's own scan, byte for byte (default)\n"
+        "  --style tone      the ramp's characters by tone, measured in the font\n"
+        "  --style shape     the character whose drawn glyph best matches each cell\n"
+        "  --style blocks    block elements, two colours a cell: colour terminals\n"
+        "  --style braille   2 x 4 braille dots a cell: fine line drawings\n"
+        "                    Styles other than exact sample each cell's area: --width N\n"
+        "                    gives exactly N columns, --height N exactly N rows.\n"
+        "  --dither D        none, or diffusion (each cell's error carried to the next);\n"
+        "                    default diffusion for tone and blocks, else none\n"
+        "  --font FAMILY     the font tone and shape measure their characters in\n"
+        "                    (default: fontconfig's monospace); one not installed is\n"
+        "                    refused\n"
+        "  --fg-only         with colour, only the characters' colour, not the cells'\n"
         "Pictures and results:\n"
         "  --select L,T,W,H  convert only this rectangle of each picture, in pixels\n"
         "  -o FILE           write the one picture's result to FILE\n"
@@ -362,6 +377,8 @@ QString ConvertToolUsage() {
         "  glyfora-convert --width 80 photo.jpg\n"
         "  glyfora-convert --height 40 --sample mean --color=always photo.jpg | less -R\n"
         "  glyfora-convert --cell 8x16 --ramp ' .:-=+*#%@' -o photo.txt photo.jpg\n"
+        "  glyfora-convert --style shape --width 100 -o photo.txt photo.jpg\n"
+        "  glyfora-convert --style blocks --width 100 --color=always photo.jpg\n"
         "  glyfora-convert --html --page --width 160 -o photo.html photo.jpg\n"
         "  mkdir -p ascii && glyfora-convert --cell 1x2 -O ascii photos/*.jpg\n");
 }
@@ -415,8 +432,11 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     picture.cell.aspect = options.aspect;
     picture.sample = options.sample;
     picture.look.style = options.style;
-    // Tone diffuses its error unless glyfora's settings say otherwise: a ramp has few tones.
-    picture.look.dither = options.dither.value_or(options.style == ArtStyle::Tone && cs.Dither);
+    // Tone and blocks diffuse their error by default: they have few tones (blocks drawn
+    // in colour have two colours a cell and no error to carry). Tone follows glyfora's
+    // setting, as glyfora converts.
+    picture.look.dither = options.dither.value_or(
+        (options.style == ArtStyle::Tone && cs.Dither) || options.style == ArtStyle::Blocks);
     picture.look.fgOnly = options.fgOnly;
     if (MeasuresGlyphs(options.style)) {
         // A family that is not installed is refused: another family's glyphs would
