@@ -191,11 +191,16 @@ private Q_SLOTS:
 
     void cancelButtonEndsTheRunQuietly_data() {
         QTest::addColumn<bool>("html");
-        QTest::newRow("text") << false;
-        QTest::newRow("html") << true;
+        QTest::addColumn<int>("style");
+        QTest::newRow("text") << false << 0;
+        QTest::newRow("html") << true << 0;
+        QTest::newRow("text in tone") << false << 1;
+        QTest::newRow("text in shape") << false << 2;
     }
     void cancelButtonEndsTheRunQuietly() {
         QFETCH(bool, html);
+        QFETCH(int, style);
+        mGlyfora::ConversionSettings.Style = quint8(style);
         DuringScan([] { ProgressDialog()->cmdCancel->click(); });
         html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
         QVERIFY(dialogs.messages.isEmpty());
@@ -337,15 +342,32 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("<#\r\n#<"));
     }
 
+    void emptyResultAsksNothing_data() {
+        QTest::addColumn<int>("style");
+        QTest::newRow("exact") << 0;
+        QTest::newRow("tone") << 1;
+        QTest::newRow("shape") << 2;
+    }
     void emptyResultAsksNothing() {
+        QFETCH(int, style);
+        mGlyfora::ConversionSettings.Style = quint8(style);
         // One row of cells, all right of the picture: nothing to show.
         mGlyfora::RunTextConversion(Target({true, 10, 0, 5, 1}));
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(shown.isEmpty());
     }
 
-    // The selection counts as the shape says, whatever the window's visibility.
+    // The selection counts as the shape says, whatever the window's visibility; in every
+    // style a black cell takes the ramp's densest character, a white one its lightest.
+    void selectionIsScanned_data() {
+        QTest::addColumn<int>("style");
+        QTest::newRow("exact") << 0;
+        QTest::newRow("tone") << 1;
+        QTest::newRow("shape") << 2;
+    }
     void selectionIsScanned() {
+        QFETCH(int, style);
+        mGlyfora::ConversionSettings.Style = quint8(style);
         dialogs.messageAnswers = {MsgAnswer::No};
         mGlyfora::RunTextConversion(Target({true, 1, 0, 1, 2}));
         QCOMPARE(shown, QStringList{QStringLiteral("#\r\n<")});
