@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -757,6 +758,23 @@ frmOption "オプション"
                  QStringList({"&1 " + picture, "&2 /old/0.gif", "&3 /old/1.gif", "&4 /old/2.gif"}));
         QVERIFY(run.form->mnuBarRecent->isVisible());
 
+        // The finish tab previews the picture, in the conversion window's font ("Terminal",
+        // shown in IPAGothic, 4 points).
+        QStringList previewed;
+        QString previewFont;
+        step = [&](frmOption& options) {
+            QSignalSpy art(options.picPreview, &ArtPreview::Shown);
+            options.tabProp->setCurrentIndex(5);
+            QTRY_COMPARE(art.count(), 1);
+            previewed = options.picPreview->Rows();
+            previewFont = QFontInfo(options.picPreview->font()).family() + QLatin1Char(' ') +
+                          QString::number(options.picPreview->font().pointSizeF());
+            options.cmdCancel->click();
+        };
+        run.form->mnuOption->trigger();
+        QVERIFY(!previewed.isEmpty());
+        QCOMPARE(previewFont, QStringLiteral("IPAGothic 4"));
+
         // OK with nothing changed still refreshes: the status text shows the settings in force.
         run.form->sbrText->setText(QString());
         step = [](frmOption& options) { options.cmdOk->click(); };
@@ -779,7 +797,7 @@ frmOption "オプション"
         // An emptied item names no file: choosing it does nothing.
         run.form->mnuRecent_Click(0);
         QCOMPARE(run.dialogs.messages.size(), 1);
-        QCOMPARE(opened, 4);
+        QCOMPARE(opened, 5);
     }
 };
 
