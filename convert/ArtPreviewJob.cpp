@@ -44,6 +44,8 @@ std::optional<QStringList> PreviewExact(const PreviewJob& job, const std::atomic
     const int n = int(ramp.size());
     QStringList rows;
     const QRect inside = job.region.toAlignedRect() & image.rect();
+    if (inside.isEmpty())
+        return QStringList();
     for (int r = 0; r < job.cells.height(); ++r) {
         if (abandon.load(std::memory_order_relaxed))
             return std::nullopt;
