@@ -136,6 +136,26 @@ PictureOutcome OutputFailed(const ResultOutput& output) {
     return PictureOutcome{false, true, output.ErrorString()};
 }
 
+// The result made: the closing template, then the output committed; or the reason it
+// was not.
+PictureOutcome Finish(const ScanOutcome& outcome, const OutputSink& sink,
+                      const PictureOptions& options, ResultOutput& output) {
+    if (sink.Failed())
+        return OutputFailed(output);
+    if (outcome.status == ScanStatus::EmptyRegion)
+        return PictureFailed(ToolText::tr("the conversion produced nothing"));
+    if (outcome.status == ScanStatus::OutOfMemory)
+        return PictureFailed(ToolText::tr("not enough memory to convert the picture"));
+    if (outcome.status != ScanStatus::Done)
+        return PictureFailed(outcome.reason);
+    if (!options.closing.isEmpty() &&
+        !output.Write(options.closing.constData(), options.closing.size()))
+        return OutputFailed(output);
+    if (!output.Commit())
+        return OutputFailed(output);
+    return PictureOutcome();
+}
+
 // The part of a picture of `shown` size the art is made of: the selection kept inside it,
 // else the whole picture.
 std::optional<QRectF> ArtRegion(const PictureOptions& options, QSize shown) {
@@ -202,20 +222,7 @@ PictureOutcome ConvertArt(const QString& path, const PictureOptions& options,
     OutputSink sink(output, options.opening, options.textOnPage);
     NullScanHost host;
     const ScanOutcome outcome = StreamArt(picture.Image(), request, host, sink);
-    if (sink.Failed())
-        return OutputFailed(output);
-    if (outcome.status == ScanStatus::EmptyRegion)
-        return PictureFailed(nothing);
-    if (outcome.status == ScanStatus::OutOfMemory)
-        return PictureFailed(ToolText::tr("not enough memory to convert the picture"));
-    if (outcome.status != ScanStatus::Done)
-        return PictureFailed(outcome.reason);
-    if (!options.closing.isEmpty() &&
-        !output.Write(options.closing.constData(), options.closing.size()))
-        return OutputFailed(output);
-    if (!output.Commit())
-        return OutputFailed(output);
-    return PictureOutcome();
+    return Finish(outcome, sink, options, output);
 }
 
 } // namespace
@@ -267,20 +274,7 @@ PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options
     NullScanHost host;
     const ScanOutcome outcome =
         Stream(options.html ? ScanKind::HTML : ScanKind::Text, cells, {}, host, rows);
-    if (sink.Failed())
-        return OutputFailed(output);
-    if (outcome.status == ScanStatus::EmptyRegion)
-        return PictureFailed(nothing);
-    if (outcome.status == ScanStatus::OutOfMemory)
-        return PictureFailed(ToolText::tr("not enough memory to convert the picture"));
-    if (outcome.status != ScanStatus::Done)
-        return PictureFailed(outcome.reason);
-    if (!options.closing.isEmpty() &&
-        !output.Write(options.closing.constData(), options.closing.size()))
-        return OutputFailed(output);
-    if (!output.Commit())
-        return OutputFailed(output);
-    return PictureOutcome();
+    return Finish(outcome, sink, options, output);
 }
 
 } // namespace mGlyfora

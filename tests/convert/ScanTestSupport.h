@@ -6,6 +6,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/MakeColorCell.h"
 #include "convert/ScanHost.h"
+#include "convert/ScanSink.h"
 #include "convert/SelectionRect.h"
 #include "imageops/PictureSurface.h"
 #include "platform/Rounding.h"
@@ -17,6 +18,21 @@
 #include <limits>
 
 namespace testsupport {
+
+// Keeps what a streamed scan writes; refuses writes once it holds refuseAfter bytes.
+class CollectingSink : public mGlyfora::ScanSink {
+public:
+    bool Write(const char* data, qsizetype size) override {
+        if (refuseAfter >= 0 && bytes.size() + size > refuseAfter)
+            return false;
+        bytes.append(data, size);
+        return true;
+    }
+    QString ErrorString() const override { return QStringLiteral("No space left on device"); }
+
+    QByteArray bytes;
+    qsizetype refuseAfter = -1;
+};
 
 class RecordingHost : public mGlyfora::ScanHost {
 public:

@@ -12,16 +12,6 @@ using namespace mGlyfora;
 
 namespace {
 
-class Collected : public ScanSink {
-public:
-    bool Write(const char* data, qsizetype size) override {
-        bytes.append(data, size);
-        return true;
-    }
-    QString ErrorString() const override { return QString(); }
-    QByteArray bytes;
-};
-
 QByteArray Art(const QImage& picture, ArtStyle style, QSize cells,
                ArtEncoding encoding = ArtEncoding::Text, ArtPaper paper = ArtPaper::Light,
                std::shared_ptr<const GlyphMeasures> glyphs = {}, bool dither = false) {
@@ -33,7 +23,7 @@ QByteArray Art(const QImage& picture, ArtStyle style, QSize cells,
     request.region = QRectF(QPointF(0, 0), picture.size());
     request.cells = cells;
     request.encoding = encoding;
-    Collected sink;
+    testsupport::CollectingSink sink;
     testsupport::RecordingHost host;
     const ScanOutcome outcome = StreamArt(picture, request, host, sink);
     if (outcome.status != ScanStatus::Done)

@@ -34,20 +34,7 @@ QString Crlf(const QStringList& lines) {
     return lines.join(QStringLiteral("\r\n"));
 }
 
-// Keeps what a streamed scan writes; refuses writes once it holds refuseAfter bytes.
-class CollectingSink : public ScanSink {
-public:
-    bool Write(const char* data, qsizetype size) override {
-        if (refuseAfter >= 0 && bytes.size() + size > refuseAfter)
-            return false;
-        bytes.append(data, size);
-        return true;
-    }
-    QString ErrorString() const override { return QStringLiteral("No space left on device"); }
-
-    QByteArray bytes;
-    qsizetype refuseAfter = -1;
-};
+using testsupport::CollectingSink;
 
 } // namespace
 
