@@ -435,8 +435,8 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     // Tone and blocks diffuse their error by default: they have few tones (blocks drawn
     // in colour have two colours a cell and no error to carry). Tone follows glyfora's
     // setting, as glyfora converts.
-    picture.look.dither = options.dither.value_or(
-        (options.style == ArtStyle::Tone && cs.Dither) || options.style == ArtStyle::Blocks);
+    picture.look.dither = options.dither.value_or((options.style == ArtStyle::Tone && cs.Dither) ||
+                                                  options.style == ArtStyle::Blocks);
     picture.look.fgOnly = options.fgOnly;
     if (MeasuresGlyphs(options.style)) {
         // A family that is not installed is refused: another family's glyphs would
