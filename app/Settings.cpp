@@ -1,4 +1,4 @@
-// LoadSettings / SaveSettings: eleven keys, read and written in one fixed order.
+// LoadSettings / SaveSettings: fourteen keys, read and written in one fixed order.
 #include "app/Settings.h"
 
 #include "app/mGlyfora.h"

@@ -4,7 +4,10 @@
 
 #include "convert/ConversionRun.h"
 #include "textwin/ConversionView.h"
+#include "textwin/TextWindowLook.h"
 #include "textwin/frmText.h"
+
+#include <QFontInfo>
 
 namespace {
 
@@ -25,12 +28,18 @@ private:
 } // namespace
 
 mGlyfora::ConversionRunTarget frmMain::ConversionTarget() {
-    return {*this, picView->Surface(), shpCut->Selection(), dialogs_, [this](const QString& text) {
+    const QFont font = mGlyfora::ShownTextLook(LoadedTextWindow(), store_).font;
+    return {*this,
+            picView->Surface(),
+            shpCut->Selection(),
+            dialogs_,
+            [this](const QString& text) {
                 if (TextWindow().rtfView->SetText(text) != ViewStatus::Shown)
                     return false;
                 mnuShowText_Click();
                 return true;
-            }};
+            },
+            QFontInfo(font).family()};
 }
 
 void frmMain::mnuTextConversion_Click() {

@@ -3,8 +3,10 @@
 #include "app/RecentFiles.h"
 #include "app/frmMain.h"
 #include "app/mGlyfora.h"
+#include "convert/ScanRegion.h"
 #include "convert/frmOption.h"
 #include "platform/Dialogs.h"
+#include "textwin/TextWindowLook.h"
 
 #include <QAction>
 #include <algorithm>
@@ -64,5 +66,16 @@ void frmMain::mnuOption_Click() {
         mnuBarRecent->setVisible(false);
     });
     dialog->Form_Load();
+    if (picView->isVisibleTo(this)) {
+        const QImage& picture = picView->Surface().Image();
+        const std::optional<mGlyfora::ScanRegion> region =
+            mGlyfora::FixRegion(shpCut->Selection(), picture.width(), picture.height());
+        const QRectF shown = region ? QRectF(QPointF(region->Left, region->Top),
+                                             QPointF(region->Right, region->Bottom)) &
+                                          QRectF(picture.rect())
+                                    : QRectF();
+        const mGlyfora::TextWindowLook look = mGlyfora::ShownTextLook(LoadedTextWindow(), store_);
+        dialog->SetPreview(picture, shown, look.font, look.ink, look.paper);
+    }
     dialogs_.ShowModal(*dialog);
 }

@@ -11,6 +11,7 @@
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/HtmlPage.h"
+#include "convert/ProgramLooks.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
@@ -46,6 +47,7 @@ struct ToolOptions {
     bool quiet = false;
     std::optional<int> jobs;
     ArtStyle style = ArtStyle::Exact;
+    bool styleGiven = false;
     std::optional<bool> dither;
     std::optional<QString> font;
     bool fgOnly = false;
@@ -286,6 +288,7 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
                 return ToolText::tr("--style must be exact, tone, shape, blocks or braille: %1")
                     .arg(text);
             options.style = *style;
+            options.styleGiven = true;
         } else if (is("--dither")) {
             if (!value(text))
                 return needsValue();
@@ -315,6 +318,11 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         return ToolText::tr("-o takes one picture; use -O DIR for several");
     if (options.aspect > 0 && options.columns == 0 && options.rows == 0)
         return ToolText::tr("--aspect needs --width or --height");
+    // Without --style, the style glyfora converts text in.
+    if (!options.styleGiven)
+        options.style = StyleFromSetting(int(
+            ReadInteger(platform::SettingsStore(),
+                        platform::Setting(QStringLiteral("Conversion"), QStringLiteral("Style")))));
     // Blocks and braille draw with their own characters: a ramp would be silently lost.
     if (options.ramp && (options.style == ArtStyle::Blocks || options.style == ArtStyle::Braille))
         return ToolText::tr("--ramp has no meaning with --style %1").arg(StyleName(options.style));
@@ -451,8 +459,9 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (options.html && picture.look.style == ArtStyle::Exact)
         picture.cell.usualAspect = 1;
     // Tone and blocks diffuse their error by default: they have few tones (blocks drawn
-    // in colour have two colours a cell and no error to carry).
-    picture.look.dither = options.dither.value_or(options.style == ArtStyle::Tone ||
+    // in colour have two colours a cell and no error to carry). Tone follows glyfora's
+    // setting, as glyfora converts.
+    picture.look.dither = options.dither.value_or((options.style == ArtStyle::Tone && cs.Dither) ||
                                                   options.style == ArtStyle::Blocks);
     picture.look.fgOnly = options.fgOnly;
     if (MeasuresGlyphs(options.style)) {
@@ -465,10 +474,14 @@ int RunConvertTool(const QStringList& args, int out, int err) {
                     .arg(*options.font));
         picture.look.font = font->family();
         // Measured once here; every picture of the run shares the measures.
-        // Tone takes the ramp's characters; shape the ramp's when one is given.
-        const bool ramp = options.style == ArtStyle::Tone || options.ramp;
-        picture.glyphs = MeasureGlyphs(
-            *font, ArtCharacters(options.style, ramp ? std::optional(cs.Charactor) : std::nullopt));
+        // Tone takes the ramp's characters; shape the ramp's when one is given, or when
+        // glyfora's stored ramp is one of a person's own, as glyfora does.
+        picture.glyphs =
+            MeasureGlyphs(*font, options.ramp ? ArtCharacters(options.style, cs.Charactor)
+                                              : ProgramCharacters(options.style, cs.Charactor));
+        // Reversed, dense glyphs stand for light parts: light drawn on dark paper.
+        if (cs.Reverse)
+            picture.look.paper = ArtPaper::Dark;
     }
     // Each picture's cells are sampled before the scan, which then takes them one by one.
     cs.X = 1;

@@ -1,10 +1,12 @@
 // The conversion runs.
 #include "convert/ConversionRun.h"
 
+#include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "convert/ConvertScan.h"
 #include "convert/HtmlOutput.h"
 #include "convert/IntermediateFile.h"
+#include "convert/ProgramLooks.h"
 #include "convert/frmPercent.h"
 #include "convert/frmPercentTexts.h"
 #include "platform/Dialogs.h"
@@ -112,6 +114,8 @@ BodyStatus CopyRows(const ConversionRunTarget& target, IntermediateFile& rows,
 void RunTextConversion(const ConversionRunTarget& target) {
     const QString result =
         ScanWithProgress(target, frmPercentTexts::TextConversion, [&](ScanHost& host) {
+            if (ConversionSettings.Style != 0)
+                return ScanInLook(target.picView, target.shpCut, target.face, host);
             return Scan(ScanKind::Text, target.picView, target.shpCut, host);
         }).text;
     if (result.isEmpty())

@@ -25,6 +25,9 @@ struct ConversionRunTarget {
     // Hands a text result to the conversion window and shows it; false, the window
     // unchanged, when the view cannot take a text this long.
     std::function<bool(const QString&)> showText;
+    // The family the conversion window shows its text in: tone and shape measure its
+    // glyphs (empty: fontconfig's "monospace").
+    QString face;
 };
 
 void RunTextConversion(const ConversionRunTarget& target);

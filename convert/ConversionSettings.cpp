@@ -21,6 +21,9 @@ void LoadConversionSettings(const platform::SettingsStore& store) {
     cs.Y = quint8(ReadInteger(store, Conv("Y")));
     cs.Reverse = ReadBoolean(store, Conv("Reverse"));
     cs.Charactor = ReadText(store, Conv("Charactor"));
+    cs.Style = quint8(ReadInteger(store, Conv("Style")));
+    cs.Luminance = ReadBoolean(store, Conv("Luminance"));
+    cs.Dither = ReadBoolean(store, Conv("Dither"));
     cs.Before = ReadText(store, Html("Before"));
     cs.After = ReadText(store, Html("After"));
     cs.BeforeHTML = ReadText(store, Html("BeforeHTML"));
@@ -33,6 +36,9 @@ void SaveConversionSettings(platform::SettingsStore& store) {
     WriteSetting(store, Conv("Y"), QString::number(cs.Y));
     WriteSetting(store, Conv("Reverse"), platform::BoolToText(cs.Reverse));
     WriteSetting(store, Conv("Charactor"), cs.Charactor);
+    WriteSetting(store, Conv("Style"), QString::number(cs.Style));
+    WriteSetting(store, Conv("Luminance"), platform::BoolToText(cs.Luminance));
+    WriteSetting(store, Conv("Dither"), platform::BoolToText(cs.Dither));
     WriteSetting(store, Html("Before"), cs.Before);
     WriteSetting(store, Html("After"), cs.After);
     WriteSetting(store, Html("BeforeHTML"), cs.BeforeHTML);

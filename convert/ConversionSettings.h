@@ -1,5 +1,6 @@
 // The process-wide conversion parameters: cell size, ramp direction, the character
-// ramp and the four HTML templates, and their place in the settings store.
+// ramp, the finish of text results and the four HTML templates, and their place in the settings
+// store.
 #pragma once
 
 #include "platform/SettingsTable.h"
@@ -20,6 +21,10 @@ struct ConversionSettingsRecord {
     // Brightest first; key spelled so. Defaults come from the settings table.
     QString Charactor =
         platform::SettingDefault(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
+    // The finish: the style of text results, the exact scan's brightness, tone's diffusion.
+    quint8 Style = 0; // 0 exact, 1 tone, 2 shape
+    bool Luminance = false;
+    bool Dither = true;
     QString Before = platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("Before"));
     QString After = platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("After"));
     QString BeforeHTML =

@@ -8,6 +8,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "convert/IntermediateFile.h"
+#include "convert/Luminance.h"
 #include "convert/MakeColorCell.h"
 #include "convert/ScanRegion.h"
 #include "imageops/PictureSurface.h"
@@ -127,6 +128,8 @@ struct ScanPlan {
     ScanKind kind = ScanKind::Text;
     // Text: brightness (largest component) to the cell's bytes, as PickCharacter would
     // choose; `bytes` when every character is one byte.
+    bool luminance = false; // brightness as luminance instead
+
     std::array<CellCode, 256> codes;
     std::array<char, 256> bytes;
     bool singleBytes = true;
@@ -174,6 +177,7 @@ std::optional<ScanOutcome> PlanTextCells(ScanPlan& plan) {
         return Failure(ScanStatus::BadSettings,
                        QStringLiteral("the character ramp is empty or longer than %1 characters")
                            .arg(CharacterTableSize));
+    plan.luminance = ConversionSettings.Luminance;
     const int n = int(SplitCharacters(ConversionSettings.Charactor).size());
     for (int m = 0; m < 256; ++m) {
         const QString& character = CharacterTable[CharacterIndex(m, n)];
@@ -296,6 +300,25 @@ RowsWritten RowLoop(const ScanPlan& plan, ScanHost& host, ScanSink& sink, WriteC
     return written;
 }
 
+// The text rows, each cell the ramp character of its pixel's brightness.
+template <typename Brightness>
+RowsWritten WriteTextRows(const ScanPlan& plan, ScanHost& host, ScanSink& sink,
+                          Brightness brightness) {
+    if (plan.singleBytes)
+        return RowLoop<1>(plan, host, sink,
+                          [&bytes = plan.bytes, brightness](QRgb pixel, char*& out, qint64& units) {
+                              *out++ = bytes[brightness(pixel)];
+                              ++units;
+                          });
+    return RowLoop<4>(plan, host, sink,
+                      [&codes = plan.codes, brightness](QRgb pixel, char*& out, qint64& units) {
+                          const CellCode& code = codes[brightness(pixel)];
+                          std::memcpy(out, code.bytes, 4);
+                          out += code.length;
+                          units += code.units;
+                      });
+}
+
 // The row loop with the plan's kind of cell.
 RowsWritten WriteRows(const ScanPlan& plan, ScanHost& host, ScanSink& sink) {
     if (plan.kind == ScanKind::HTML)
@@ -308,19 +331,10 @@ RowsWritten WriteRows(const ScanPlan& plan, ScanHost& host, ScanSink& sink) {
             out += ColorCellBytes;
             units += ColorCellUnits;
         });
-    if (plan.singleBytes)
-        return RowLoop<1>(plan, host, sink,
-                          [&bytes = plan.bytes](QRgb pixel, char*& out, qint64& units) {
-                              *out++ = bytes[MaxComponent(pixel)];
-                              ++units;
-                          });
-    return RowLoop<4>(plan, host, sink,
-                      [&codes = plan.codes](QRgb pixel, char*& out, qint64& units) {
-                          const CellCode& code = codes[MaxComponent(pixel)];
-                          std::memcpy(out, code.bytes, 4);
-                          out += code.length;
-                          units += code.units;
-                      });
+    // Lambdas, not function pointers: each loop inlines its own brightness.
+    if (plan.luminance)
+        return WriteTextRows(plan, host, sink, [](QRgb pixel) { return LuminanceByte(pixel); });
+    return WriteTextRows(plan, host, sink, [](QRgb pixel) { return MaxComponent(pixel); });
 }
 
 // The program's scan: rows into the intermediate file, left open and locked.
@@ -350,6 +364,51 @@ ScanOutcome Scan(ScanKind kind, const PictureSurface& picView, const SelectionRe
         return outcome;
     const IntermediateFile::Status read =
         file.ReadBack(written.units, host.ResultMemoryLimit(), host, outcome.text);
+    if (read == IntermediateFile::Status::Cancelled)
+        return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
+    if (read == IntermediateFile::Status::OutOfMemory)
+        return OutOfMemory(host);
+    if (read != IntermediateFile::Status::Ok)
+        return FileFailure(read, file);
+    return outcome;
+}
+
+namespace {
+// Counts the UTF-16 length of the UTF-8 bytes passing through: one unit a character, two
+// for one beyond the basic plane (a four-byte sequence).
+class CountingSink : public ScanSink {
+public:
+    explicit CountingSink(ScanSink& sink) : sink_(sink) {}
+    bool Write(const char* data, qsizetype size) override {
+        for (qsizetype i = 0; i < size; ++i) {
+            const auto byte = static_cast<unsigned char>(data[i]);
+            units += (byte & 0xC0) != 0x80 ? 1 : 0;
+            units += byte >= 0xF0 ? 1 : 0;
+        }
+        return sink_.Write(data, size);
+    }
+    QString ErrorString() const override { return sink_.ErrorString(); }
+    qint64 units = 0;
+
+private:
+    ScanSink& sink_;
+};
+} // namespace
+
+ScanOutcome ScanThroughFile(ScanHost& host, const std::function<ScanOutcome(ScanSink&)>& rows) {
+    IntermediateFile file;
+    if (std::optional<ScanOutcome> failed = BeginScan(file, host))
+        return *failed;
+    CountingSink counted(file);
+    ScanOutcome outcome = rows(counted);
+    if (outcome.status == ScanStatus::Done && CancelRequested())
+        return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
+    if (outcome.status == ScanStatus::OutOfMemory)
+        return OutOfMemory(host);
+    if (outcome.status != ScanStatus::Done)
+        return outcome;
+    const IntermediateFile::Status read =
+        file.ReadBack(qsizetype(counted.units), host.ResultMemoryLimit(), host, outcome.text);
     if (read == IntermediateFile::Status::Cancelled)
         return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
     if (read == IntermediateFile::Status::OutOfMemory)

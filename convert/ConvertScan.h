@@ -7,6 +7,7 @@
 #include "convert/SelectionRect.h"
 
 #include <QString>
+#include <functional>
 
 class PictureSurface;
 
@@ -50,6 +51,11 @@ ScanOutcome Scan(ScanKind kind, const PictureSurface& picView, const SelectionRe
 // A result that would be the empty text answers EmptyRegion.
 ScanOutcome ScanToHTMLFile(const PictureSurface& picView, const SelectionRect& shpCut,
                            ScanHost& host, IntermediateFile& file);
+
+// The program's scan with other rows: `rows` writes them (UTF-8, each followed by CR LF)
+// into the intermediate file, opened, emptied and locked as for Scan, and they are read
+// back as outcome.text with Scan's failures. `rows` answers Done or why it stopped.
+ScanOutcome ScanThroughFile(ScanHost& host, const std::function<ScanOutcome(ScanSink&)>& rows);
 
 // The stream: rows, each followed by CR LF, written straight to `sink`; no intermediate
 // file, nothing held in memory, outcome.text stays empty. A scan whose result would be

@@ -149,6 +149,7 @@ frmOption::frmOption(QWidget& main, platform::Dialogs& dialogs, qint16& recentFi
     BuildBrowserTab();
     BuildHtmlTab();
     BuildOtherTab();
+    BuildFinishTab();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabProp);
@@ -288,6 +289,7 @@ void frmOption::Form_Load() {
     SetTemplate(1, cs.After);
     SetTemplate(2, cs.BeforeHTML);
     SetTemplate(3, cs.AfterHTML);
+    ShowFinish(cs.Style, cs.Luminance, cs.Dither);
     tabProp->setCurrentIndex(0);
 
     adjustSize();
@@ -360,6 +362,7 @@ void frmOption::cmdDefault_Click() {
     SetTemplate(2, defaults.BeforeHTML);
     SetTemplate(3, defaults.AfterHTML);
     cmbRecent->setCurrentIndex(platform::RecentFilesDefault);
+    ShowFinish(defaults.Style, defaults.Luminance, defaults.Dither);
 }
 
 void frmOption::cmdClear_Click() {
@@ -397,6 +400,9 @@ void frmOption::cmdOk_Click() {
     cs.After = Template(1);
     cs.BeforeHTML = Template(2);
     cs.AfterHTML = Template(3);
+    cs.Style = quint8(StyleChoice());
+    cs.Luminance = luminance_;
+    cs.Dither = chkDither->isChecked();
     recentFilesMax_ = qint16(cmbRecent->currentIndex());
 
     Q_EMIT OptionChanged();

@@ -1,5 +1,6 @@
 // The options dialog: cell size, ramp direction, the character ramp, the four HTML
-// templates and the length of the recent-files menu, applied when the person presses OK.
+// templates, the length of the recent-files menu and the finish of text results with its
+// live preview, applied when the person presses OK.
 #pragma once
 
 #include "platform/mGlyfora.h"
@@ -8,7 +9,9 @@
 #include <QString>
 #include <array>
 
+class ArtPreview;
 class QHBoxLayout;
+class QRadioButton;
 
 class QCheckBox;
 class QComboBox;
@@ -33,6 +36,13 @@ public:
 
     // Fills the controls from the current settings and centres the dialog.
     void Form_Load();
+    // The picture the finish tab previews (its selection's `region` of it, in pixels) and
+    // the conversion window's font and colours; without it the preview has no picture.
+    void SetPreview(const QImage& picture, const QRectF& region, const QFont& font,
+                    const QColor& ink, const QColor& paper);
+    // A finish control changed: the controls that apply are enabled, the preview follows.
+    void optStyle_Click();
+    void optBrightness_Click();
     // Selects the whole ramp as the box gets the focus.
     void txtCharactor_GotFocus();
     // Puts the defaults into the controls; the settings change only with OK.
@@ -53,7 +63,7 @@ public:
 
     // The tab widget shows the panel of the selected tab only.
     QTabWidget* tabProp = nullptr;
-    std::array<QWidget*, 5> picPanel{};
+    std::array<QWidget*, 6> picPanel{};
     QGroupBox* fraRate = nullptr;
     QLabel* lblX = nullptr;
     QComboBox* cmbX = nullptr;
@@ -76,6 +86,13 @@ public:
     QLabel* lblRecent = nullptr;
     QComboBox* cmbRecent = nullptr;
     QPushButton* cmdClear = nullptr;
+    QGroupBox* fraStyle = nullptr;
+    std::array<QRadioButton*, 3> optStyle{}; // exact, tone, shape
+    QGroupBox* fraBrightness = nullptr;
+    std::array<QRadioButton*, 2> optBrightness{}; // largest component, luminance
+    QCheckBox* chkDither = nullptr;
+    QLabel* lblPreview = nullptr;
+    ArtPreview* picPreview = nullptr;
     QPushButton* cmdDefault = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
@@ -106,6 +123,11 @@ private:
     void BuildBrowserTab();
     void BuildHtmlTab();
     void BuildOtherTab();
+    void BuildFinishTab();
+    int StyleChoice() const;
+    // Shows the finish choices (exact's brightness kept while another style greys it).
+    void ShowFinish(int style, bool luminance, bool dither);
+    void UpdatePreview();
     QHBoxLayout* BuildButtons();
     QString Template(int index) const;
     std::array<QPlainTextEdit*, 4> TemplateBoxes() const;
@@ -122,4 +144,8 @@ private:
         QString shown; // the box's raw text right after it was filled
     };
     std::array<TemplateMemo, 4> templates_;
+    // The exact scan's brightness as chosen: the buttons show luminance while greyed.
+    bool luminance_ = false;
+    // The family the conversion window shows, whose glyphs tone and shape measure.
+    QString face_;
 };

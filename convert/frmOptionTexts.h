@@ -7,9 +7,9 @@
 namespace frmOptionTexts {
 inline const QString Caption = QStringLiteral("オプション");
 
-inline const std::array<QString, 5> Tabs = {QStringLiteral("変換"), QStringLiteral("キャラクタ"),
-                                            QStringLiteral("ブラウザ出力"),
-                                            QStringLiteral("HTML出力"), QStringLiteral("その他")};
+inline const std::array<QString, 6> Tabs = {
+    QStringLiteral("変換"),     QStringLiteral("キャラクタ"), QStringLiteral("ブラウザ出力"),
+    QStringLiteral("HTML出力"), QStringLiteral("その他"),     QStringLiteral("仕上がり")};
 
 inline const QString Rate = QStringLiteral("変換ピクセル値");
 inline const QString X = QStringLiteral("&X:");
@@ -22,6 +22,18 @@ inline const QString After = QStringLiteral("後(&A):");
 inline const QString History = QStringLiteral("ファイルヒストリ");
 inline const QString Recent = QStringLiteral("メニュー内のヒストリ個数(&H):");
 inline const QString Clear = QStringLiteral("消去(&C)");
+
+// The finish: the style of text results, the exact scan's brightness, tone's diffusion and
+// the preview.
+inline const QString Style = QStringLiteral("変換方式");
+inline const std::array<QString, 3> Styles = {
+    QStringLiteral("そのまま(&E)"), QStringLiteral("階調(&T)"), QStringLiteral("形状(&S)")};
+inline const QString Brightness = QStringLiteral("明るさ");
+inline const std::array<QString, 2> Brightnesses = {QStringLiteral("最大の成分(&M)"),
+                                                    QStringLiteral("輝度(&L)")};
+inline const QString Dither = QStringLiteral("ディザ(&I)");
+inline const QString Preview = QStringLiteral("プレビュー");
+inline const QString NoPicture = QStringLiteral("画像がありません");
 
 inline const QString Default = QStringLiteral("&Default");
 inline const QString Ok = QStringLiteral("OK");

@@ -21,6 +21,11 @@ std::vector<SettingDefinition> BuildTable() {
         {S("Conversion"), S("Y"), K::Integer, S("1"), 1, MaxCellSize},
         {S("Conversion"), S("Reverse"), K::Boolean, S("False")},
         {S("Conversion"), S("Charactor"), K::Ramp, S(" .,:;!IU0OQRB&%@")},
+        // The finish: 0 the program's own scan, 1 tone, 2 shape; brightness as the largest
+        // component or as luminance; error diffusion for tone.
+        {S("Conversion"), S("Style"), K::Integer, S("0"), 0, 2},
+        {S("Conversion"), S("Luminance"), K::Boolean, S("False")},
+        {S("Conversion"), S("Dither"), K::Boolean, S("True")},
         {S("HTML"), S("Before"), K::Text,
          S("<HTML><BODY BGCOLOR=\"#FFFFFF\">\r\n"
            "<FONT STYLE=\"font-size: 6px; line-height: 0.6\"><PRE>")},

@@ -2,6 +2,8 @@
 // (a person's close hides, File > Close and the main window's unload end it).
 #include "textwin/frmText.h"
 
+#include "textwin/TextWindowLook.h"
+
 #include "platform/Dialogs.h"
 #include "platform/FrameFit.h"
 #include "platform/SettingsStore.h"
@@ -84,13 +86,7 @@ void frmText::LoadWindowSettings() {
     platform::RestoreGeometry(*this, s.Geometry, frameFit_,
                               platform::DefaultEdges::CentredWithin16Bits);
 
-    QFont font(s.Font.Name);
-    font.setBold(s.Font.Bold);
-    font.setItalic(s.Font.Italic);
-    font.setStrikeOut(s.Font.Strikethrough);
-    font.setUnderline(s.Font.Underline);
-    font.setPointSizeF(s.Font.Size);
-    rtfView->SetBaseFont(font);
+    rtfView->SetBaseFont(mGlyfora::TextWindowFont(s.Font));
     rtfView->SetBackColor(s.BackColor);
     rtfView->SetSelColor(s.ForeColor);
 }

@@ -160,12 +160,17 @@ private Q_SLOTS:
         Started run;
         mGlyfora::ConversionSettings.X = 3;
         mGlyfora::ConversionSettings.Reverse = true;
+        mGlyfora::ConversionSettings.Style = 2;
+        mGlyfora::ConversionSettings.Dither = false;
         mGlyfora::OpenDirectory = QStringLiteral("/srv/pics");
         run.form->move(30, 45);
         run.Unload();
         QCOMPARE(Stored("Conversion", QStringLiteral("X")), QStringLiteral("3"));
         QCOMPARE(Stored("Conversion", QStringLiteral("Y")), QStringLiteral("1"));
         QCOMPARE(Stored("Conversion", QStringLiteral("Reverse")), QStringLiteral("True"));
+        QCOMPARE(Stored("Conversion", QStringLiteral("Style")), QStringLiteral("2"));
+        QCOMPARE(Stored("Conversion", QStringLiteral("Luminance")), QStringLiteral("False"));
+        QCOMPARE(Stored("Conversion", QStringLiteral("Dither")), QStringLiteral("False"));
         QCOMPARE(Stored("Conversion", QStringLiteral("Charactor")),
                  QStringLiteral(" .,:;!IU0OQRB&%@"));
         QCOMPARE(Stored("HTML", QStringLiteral("After")),
@@ -335,7 +340,7 @@ private Q_SLOTS:
     void garbageSettingsStartWithDefaults() {
         {
             platform::SettingsStore store;
-            for (const char* key : {"X", "Y", "Reverse"})
+            for (const char* key : {"X", "Y", "Reverse", "Style", "Luminance", "Dither"})
                 store.Write(QStringLiteral("Conversion"), QLatin1String(key),
                             QStringLiteral("abc"));
             store.Write(QStringLiteral("Conversion"), QStringLiteral("Charactor"), QString());
@@ -350,6 +355,9 @@ private Q_SLOTS:
         QCOMPARE(cs.X, quint8(1));
         QCOMPARE(cs.Y, quint8(1));
         QCOMPARE(cs.Reverse, false);
+        QCOMPARE(cs.Style, quint8(0));
+        QCOMPARE(cs.Luminance, false);
+        QCOMPARE(cs.Dither, true);
         QCOMPARE(cs.Charactor, QStringLiteral(" .,:;!IU0OQRB&%@"));
         QCOMPARE(mGlyfora::RecentFilesMax, qint16(4));
         QVERIFY(run.form->mnuToolBar->isChecked());

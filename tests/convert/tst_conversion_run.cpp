@@ -2,17 +2,22 @@
 // by button and close box, the question after a text conversion and where each answer
 // leads, the clipboard for a text the view cannot take, and the HTML page save with its
 // dialog, folder, bytes and browser launch.
+#include "app/Main.h"
 #include "convert/ConversionRun.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "convert/frmPercent.h"
 #include "imageops/PictureSurface.h"
+#include "platform/SettingsStore.h"
 #include "platform/TerminationRequest.h"
 #include "platform/mGlyfora.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StartedWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
+#include "textwin/ConversionView.h"
+#include "textwin/frmText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,6 +27,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -185,11 +191,16 @@ private Q_SLOTS:
 
     void cancelButtonEndsTheRunQuietly_data() {
         QTest::addColumn<bool>("html");
-        QTest::newRow("text") << false;
-        QTest::newRow("html") << true;
+        QTest::addColumn<int>("style");
+        QTest::newRow("text") << false << 0;
+        QTest::newRow("html") << true << 0;
+        QTest::newRow("text in tone") << false << 1;
+        QTest::newRow("text in shape") << false << 2;
     }
     void cancelButtonEndsTheRunQuietly() {
         QFETCH(bool, html);
+        QFETCH(int, style);
+        mGlyfora::ConversionSettings.Style = quint8(style);
         DuringScan([] { ProgressDialog()->cmdCancel->click(); });
         html ? mGlyfora::RunHTMLConversion(Target()) : mGlyfora::RunTextConversion(Target());
         QVERIFY(dialogs.messages.isEmpty());
@@ -331,15 +342,32 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("<#\r\n#<"));
     }
 
+    void emptyResultAsksNothing_data() {
+        QTest::addColumn<int>("style");
+        QTest::newRow("exact") << 0;
+        QTest::newRow("tone") << 1;
+        QTest::newRow("shape") << 2;
+    }
     void emptyResultAsksNothing() {
+        QFETCH(int, style);
+        mGlyfora::ConversionSettings.Style = quint8(style);
         // One row of cells, all right of the picture: nothing to show.
         mGlyfora::RunTextConversion(Target({true, 10, 0, 5, 1}));
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(shown.isEmpty());
     }
 
-    // The selection counts as the shape says, whatever the window's visibility.
+    // The selection counts as the shape says, whatever the window's visibility; in every
+    // style a black cell takes the ramp's densest character, a white one its lightest.
+    void selectionIsScanned_data() {
+        QTest::addColumn<int>("style");
+        QTest::newRow("exact") << 0;
+        QTest::newRow("tone") << 1;
+        QTest::newRow("shape") << 2;
+    }
     void selectionIsScanned() {
+        QFETCH(int, style);
+        mGlyfora::ConversionSettings.Style = quint8(style);
         dialogs.messageAnswers = {MsgAnswer::No};
         mGlyfora::RunTextConversion(Target({true, 1, 0, 1, 2}));
         QCOMPARE(shown, QStringList{QStringLiteral("#\r\n<")});
@@ -567,6 +595,77 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.constFirst().text, BrowserFailed);
         QCOMPARE(dialogs.messages.constFirst().icon, MsgIcon::Critical);
+    }
+
+    // A text conversion in each finish through the program's menu, against glyfora-convert
+    // run with the same settings file and --font naming the face the conversion window
+    // shows ("Terminal" is shown in IPAGothic): the same bytes.
+    void looksMatchTheTool_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("dither");
+        QTest::addColumn<bool>("luminance");
+        QTest::addColumn<bool>("reverse");
+        QTest::addColumn<QString>("ramp"); // empty: the default ramp
+        // The face the conversion window was given meanwhile; empty: its stored "Terminal".
+        QTest::addColumn<QString>("face");
+        const QString ipa = QStringLiteral("IPAGothic");
+        QTest::newRow("tone") << 1 << true << false << false << QString() << ipa;
+        QTest::newRow("tone, no diffusion") << 1 << false << false << false << QString() << ipa;
+        QTest::newRow("tone reversed") << 1 << true << false << true << QString() << ipa;
+        QTest::newRow("tone, the window's new font")
+            << 1 << true << false << false << QString() << "DejaVu Sans Mono";
+        QTest::newRow("shape") << 2 << true << false << false << QString() << ipa;
+        QTest::newRow("shape, own ramp") << 2 << true << false << false << "/\\|_- " << ipa;
+        QTest::newRow("shape, the window's new font")
+            << 2 << true << false << false << QString() << "DejaVu Sans Mono";
+        QTest::newRow("exact, luminance") << 0 << true << true << false << QString() << ipa;
+    }
+    void looksMatchTheTool() {
+        QFETCH(int, style);
+        QFETCH(bool, dither);
+        QFETCH(bool, luminance);
+        QFETCH(bool, reverse);
+        QFETCH(QString, ramp);
+        QFETCH(QString, face);
+        mGlyfora::PrepareApplication(*qApp);
+        {
+            platform::SettingsStore store;
+            const auto write = [&](const char* key, const QString& value) {
+                store.Write(QStringLiteral("Conversion"), QLatin1String(key), value);
+            };
+            write("Style", QString::number(style));
+            write("Dither", dither ? QStringLiteral("True") : QStringLiteral("False"));
+            write("Luminance", luminance ? QStringLiteral("True") : QStringLiteral("False"));
+            write("Reverse", reverse ? QStringLiteral("True") : QStringLiteral("False"));
+            write("X", QStringLiteral("4")); // 22.5 cells across: 22, as the tool cuts them
+            write("Y", QStringLiteral("4"));
+            if (!ramp.isEmpty())
+                write("Charactor", ramp);
+            QVERIFY(store.Sync());
+        }
+        QTemporaryDir dir;
+        const QString path =
+            testsupport::WritePicture(CrossingPicture(90, 60), dir.filePath("p.png"), "png");
+        testsupport::StartedWindow run(path);
+        QVERIFY(run.Shown());
+        if (face != QLatin1String("IPAGothic"))
+            run.form->TextWindow().rtfView->SetBaseFont(QFont(face, 9));
+        run.dialogs.messageAnswers << MsgAnswer::No;
+        run.form->mnuTextConversion->trigger();
+        QVERIFY(run.form->LoadedTextWindow());
+        const QString text = run.form->LoadedTextWindow()->rtfView->Text();
+        QVERIFY(!text.isEmpty());
+
+        QProcessEnvironment env;
+        for (const char* name : {"HOME", "PATH", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+            env.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
+        QProcess tool;
+        tool.setProcessEnvironment(env);
+        tool.start(QStringLiteral(GLYFORA_CONVERT_PATH), {QStringLiteral("--font"), face, path});
+        QVERIFY(tool.waitForFinished(120000));
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()), text + QStringLiteral("\r\n"));
+        run.Unload();
     }
 };
 

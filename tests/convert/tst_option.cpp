@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "app/frmMain.h"
 #include "app/mGlyfora.h"
+#include "convert/ArtPreview.h"
 #include "convert/ConversionSettings.h"
 #include "convert/frmOption.h"
 #include "tests/support/ControlList.h"
@@ -13,15 +14,20 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -60,6 +66,9 @@ mGlyfora::ConversionSettingsRecord Unusual() {
     cs.Y = 7;
     cs.Reverse = true;
     cs.Charactor = QStringLiteral("@#+-");
+    cs.Style = 2;
+    cs.Luminance = true;
+    cs.Dither = false;
     cs.Before = QStringLiteral("<P>\r\nbefore");
     cs.After = QStringLiteral("after\r\n</P>");
     cs.BeforeHTML = QStringLiteral("<DIV>");
@@ -176,16 +185,38 @@ frmOption "オプション"
         cmbRecent
         lblRecent "メニュー内のヒストリ個数(&H):" buddy=cmbRecent
         cmdClear "消去(&C)"
+    picPanel(5) "仕上がり" index=5 hidden
+      fraStyle "変換方式"
+        optStyle(0) "そのまま(&E)" index=0
+        optStyle(1) "階調(&T)" index=1
+        optStyle(2) "形状(&S)" index=2 checked
+      fraBrightness "明るさ" disabled
+        optBrightness(0) "最大の成分(&M)" index=0
+        optBrightness(1) "輝度(&L)" index=1 checked
+      chkDither "ディザ(&I)" disabled
+      lblPreview "プレビュー"
+      picPreview
   cmdDefault "&Default"
   cmdOk "OK" default
   cmdCancel "Cancel"
 )list");
         // One panel shown at a time.
-        for (int selected : {3, 4, 1}) {
+        for (int selected : {3, 5, 4, 1}) {
             run.ShowTab(selected);
-            for (int i = 0; i < 5; ++i)
+            for (int i = 0; i < 6; ++i)
                 QCOMPARE(run.dialog->picPanel[i]->isVisible(), i == selected);
         }
+        // The finish tab fits in the room the other tabs need: the dialog is no larger.
+        QSize others;
+        for (int i = 0; i < 5; ++i)
+            others = others.expandedTo(run.dialog->picPanel[i]->minimumSizeHint());
+        const QSize finish = run.dialog->picPanel[5]->minimumSizeHint();
+        QVERIFY2(finish.width() <= others.width() && finish.height() <= others.height(),
+                 qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                                .arg(finish.width())
+                                .arg(finish.height())
+                                .arg(others.width())
+                                .arg(others.height())));
         QCOMPARE(run.dialog->txtCharactor->font().family(), QStringLiteral("ＭＳ ゴシック"));
         const QFontMetrics metrics(run.dialog->txtCharactor->font());
         QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
@@ -442,7 +473,139 @@ frmOption "オプション"
         QCOMPARE(cs.BeforeHTML, DefaultBeforeHTML);
         QCOMPARE(cs.AfterHTML, DefaultAfter);
         QCOMPARE(int(run.recentMax), 4);
+        QCOMPARE(cs.Style, quint8(0));
+        QCOMPARE(cs.Luminance, false);
+        QCOMPARE(cs.Dither, true);
         QCOMPARE(run.changed->count(), 1);
+    }
+
+    // The finish tab, clicked and keyed as a person would, then OK; settings start from
+    // shape with luminance and no diffusion.
+    void finish_data() {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("luminance");
+        QTest::addColumn<bool>("dither");
+        QTest::addColumn<bool>("brightnessEnabled");
+        QTest::addColumn<bool>("ditherEnabled");
+        QTest::newRow("untouched") << QStringList() << 2 << true << false << false << false;
+        QTest::newRow("tone, diffusion on")
+            << QStringList({"tone", "dither"}) << 1 << true << true << false << true;
+        QTest::newRow("exact shows its luminance")
+            << QStringList({"exact"}) << 0 << true << false << true << false;
+        QTest::newRow("exact, largest component")
+            << QStringList({"exact", "largest"}) << 0 << false << false << true << false;
+        QTest::newRow("exact's choice kept under shape")
+            << QStringList({"exact", "largest", "shape"}) << 2 << false << false << false << false;
+        QTest::newRow("access keys: tone, diffusion")
+            << QStringList({"Alt+T", "Alt+I"}) << 1 << true << true << false << true;
+        QTest::newRow("access keys: exact, largest")
+            << QStringList({"Alt+E", "Alt+M"}) << 0 << false << false << true << false;
+    }
+    void finish() {
+        QFETCH(QStringList, actions);
+        QFETCH(int, style);
+        QFETCH(bool, luminance);
+        QFETCH(bool, dither);
+        QFETCH(bool, brightnessEnabled);
+        QFETCH(bool, ditherEnabled);
+        Opened run;
+        run.ShowTab(5);
+        frmOption& d = *run.dialog;
+        const QMap<QChar, QAbstractButton*> keyed = {{u'E', d.optStyle[0]},
+                                                     {u'T', d.optStyle[1]},
+                                                     {u'M', d.optBrightness[0]},
+                                                     {u'I', d.chkDither}};
+        for (const QString& action : actions) {
+            if (action.startsWith(QLatin1String("Alt+"))) {
+                // An access key clicks its button a moment later.
+                QSignalSpy clicked(keyed.value(action.back()), &QAbstractButton::clicked);
+                QTest::keyClick(&d, action.back().toLatin1(), Qt::AltModifier);
+                QTRY_COMPARE(clicked.count(), 1);
+            } else if (action == QLatin1String("dither"))
+                QTest::mouseClick(d.chkDither, Qt::LeftButton);
+            else if (action == QLatin1String("largest"))
+                QTest::mouseClick(d.optBrightness[0], Qt::LeftButton);
+            else
+                QTest::mouseClick(
+                    d.optStyle[QStringList({"exact", "tone", "shape"}).indexOf(action)],
+                    Qt::LeftButton);
+        }
+        QCOMPARE(d.fraBrightness->isEnabled(), brightnessEnabled);
+        QCOMPARE(d.chkDither->isEnabled(), ditherEnabled);
+        // Tone and shape show luminance, greyed.
+        QCOMPARE(d.optBrightness[1]->isChecked(), luminance || style != 0);
+        d.cmdOk->click();
+        QVERIFY(run.Accepted());
+        const mGlyfora::ConversionSettingsRecord& cs = mGlyfora::ConversionSettings;
+        QCOMPARE(int(cs.Style), style);
+        QCOMPARE(cs.Luminance, luminance);
+        QCOMPARE(cs.Dither, dither);
+    }
+
+    // Tab walks the finish tab as the others: the chosen style, the brightness while exact
+    // is chosen, diffusion while tone is, then the buttons.
+    void finishTabOrder_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QStringList>("walk");
+        QTest::newRow("exact") << 0
+                               << QStringList({"optStyle(0)", "optBrightness(1)", "cmdDefault"});
+        QTest::newRow("tone") << 1 << QStringList({"optStyle(1)", "chkDither", "cmdDefault"});
+    }
+    void finishTabOrder() {
+        QFETCH(int, style);
+        QFETCH(QStringList, walk);
+        Opened run;
+        run.ShowTab(5);
+        QTest::mouseClick(run.dialog->optStyle[style], Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget()->objectName(), walk.front());
+        for (const QString& next : walk.mid(1)) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        }
+        // Arrow keys still move the choice within a group.
+        run.dialog->optStyle[style]->setFocus();
+        QTest::keyClick(run.dialog->optStyle[style], Qt::Key_Down);
+        QVERIFY(run.dialog->optStyle[style + 1]->isChecked());
+        QVERIFY(!run.dialog->fraBrightness->isEnabled()); // tone and shape grey it
+    }
+
+    // Without a picture the preview says so and makes nothing.
+    void previewWithoutPicture() {
+        Opened run;
+        run.ShowTab(5);
+        QVERIFY(run.dialog->picPreview->isVisible());
+        QVERIFY(!run.dialog->picPreview->HasPicture());
+        QCOMPARE(run.dialog->picPreview->Message(), QStringLiteral("画像がありません"));
+        QVERIFY(run.dialog->picPreview->Rows().isEmpty());
+    }
+
+    // Choices changed while earlier ones are still being made: only the last one's art is
+    // shown (left half black, right half white, each cell its top-left pixel).
+    void previewShowsTheLastChoice() {
+        Opened run;
+        frmOption& d = *run.dialog;
+        QImage picture(400, 200, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        for (int y = 0; y < 200; ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(picture.scanLine(y)), 200, qRgb(0, 0, 0));
+        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        font.setPixelSize(10);
+        d.SetPreview(picture, QRectF(0, 0, 400, 200), font, Qt::black, Qt::white);
+        QSignalSpy shown(d.picPreview, &ArtPreview::Shown);
+        run.ShowTab(5);
+        QTRY_COMPARE(shown.count(), 1);
+        for (int style : {1, 2, 1, 0})
+            QTest::mouseClick(d.optStyle[style], Qt::LeftButton);
+        QTRY_COMPARE(shown.count(), 2);
+        const QStringList rows = d.picPreview->Rows();
+        QVERIFY(!rows.isEmpty());
+        // Cell c of n starts at pixel 400c/n: black for c < n/2. The ramp "@#+-" reversed:
+        // black '@', white '-'.
+        for (const QString& row : rows) {
+            const qsizetype black = (row.size() + 1) / 2;
+            QCOMPARE(row, QString(black, u'@') + QString(row.size() - black, u'-'));
+        }
     }
 
     // Templates: CR LF shown as line breaks; an untouched box gives back exactly what it
@@ -597,6 +760,23 @@ frmOption "オプション"
                  QStringList({"&1 " + picture, "&2 /old/0.gif", "&3 /old/1.gif", "&4 /old/2.gif"}));
         QVERIFY(run.form->mnuBarRecent->isVisible());
 
+        // The finish tab previews the picture, in the conversion window's font ("Terminal",
+        // shown in IPAGothic, 4 points).
+        QStringList previewed;
+        QString previewFont;
+        step = [&](frmOption& options) {
+            QSignalSpy art(options.picPreview, &ArtPreview::Shown);
+            options.tabProp->setCurrentIndex(5);
+            QTRY_COMPARE(art.count(), 1);
+            previewed = options.picPreview->Rows();
+            previewFont = QFontInfo(options.picPreview->font()).family() + QLatin1Char(' ') +
+                          QString::number(options.picPreview->font().pointSizeF());
+            options.cmdCancel->click();
+        };
+        run.form->mnuOption->trigger();
+        QVERIFY(!previewed.isEmpty());
+        QCOMPARE(previewFont, QStringLiteral("IPAGothic 4"));
+
         // OK with nothing changed still refreshes: the status text shows the settings in force.
         run.form->sbrText->setText(QString());
         step = [](frmOption& options) { options.cmdOk->click(); };
@@ -619,7 +799,7 @@ frmOption "オプション"
         // An emptied item names no file: choosing it does nothing.
         run.form->mnuRecent_Click(0);
         QCOMPARE(run.dialogs.messages.size(), 1);
-        QCOMPARE(opened, 4);
+        QCOMPARE(opened, 5);
     }
 };
 

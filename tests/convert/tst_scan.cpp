@@ -98,6 +98,29 @@ private Q_SLOTS:
                  expected);
     }
 
+    // Brightness as luminance: greys as with the largest component, colours by their
+    // lightness (sRGB decoded, Rec. 709 weights, encoded again).
+    void luminance_data() {
+        QTest::addColumn<QRgb>("colour");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("white") << qRgb(255, 255, 255) << " ";
+        QTest::newRow("black") << qRgb(0, 0, 0) << "@";
+        QTest::newRow("grey 128 as its largest component") << qRgb(128, 128, 128) << "U";
+        QTest::newRow("grey 239") << qRgb(239, 239, 239) << ".";
+        QTest::newRow("red: 127") << qRgb(255, 0, 0) << "0";
+        QTest::newRow("green: 220") << qRgb(0, 255, 0) << ",";
+        QTest::newRow("blue: 76") << qRgb(0, 0, 255) << "R";
+        QTest::newRow("yellow: 247") << qRgb(255, 255, 0) << " ";
+    }
+    void luminance() {
+        QFETCH(QRgb, colour);
+        QFETCH(QString, expected);
+        ConversionSettings.Luminance = true;
+        RecordingHost host;
+        QCOMPARE(ConvertTo(ScanKind::Text, testsupport::SolidSurface(2, 1, colour), {}, host),
+                 expected + expected);
+    }
+
     void characterTable() {
         ConversionSettings.Charactor = QStringLiteral("abcdef");
         QVERIFY(FillCharacterTable());

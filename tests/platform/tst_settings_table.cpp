@@ -94,6 +94,9 @@ private Q_SLOTS:
             {"Conversion", "Y", nullptr, "1"},
             {"Conversion", "Reverse", nullptr, "False"},
             {"Conversion", "Charactor", nullptr, " .,:;!IU0OQRB&%@"},
+            {"Conversion", "Style", nullptr, "0"},
+            {"Conversion", "Luminance", nullptr, "False"},
+            {"Conversion", "Dither", nullptr, "True"},
             {"Recent Files", "Max", nullptr, "4"},
             {"Window", "Left", nullptr, "fallback"},
             {"Window", "Top", nullptr, "fallback"},
@@ -127,6 +130,13 @@ private Q_SLOTS:
             {"Conversion", "Y", "2.5", "2"},                   // half to even
             {"Conversion", "Reverse", "-99999999999", "True"}, // any non-zero number
             {"Conversion", "Reverse", "true", "True"},
+            {"Conversion", "Style", "3", "0"},
+            {"Conversion", "Style", "-1", "0"},
+            {"Conversion", "Style", "2", "2"},
+            {"Conversion", "Style", "1", "1"},
+            {"Conversion", "Luminance", "True", "True"},
+            {"Conversion", "Dither", "False", "False"},
+            {"Conversion", "Dither", "0", "False"},
             {"Recent Files", "Max", "21", "4"},
             {"Recent Files", "Max", "-1", "4"},
             {"Recent Files", "Max", "0", "0"},

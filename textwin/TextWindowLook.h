@@ -1,0 +1,30 @@
+// The font and colours the conversion window shows its text in: the loaded window's, or
+// those it will take from its stored settings when it loads.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class frmText;
+
+namespace platform {
+class SettingsStore;
+}
+
+namespace mGlyfora {
+
+struct TextFontSettings;
+
+struct TextWindowLook {
+    QFont font;
+    QColor ink;
+    QColor paper;
+};
+
+// The window's base font made from its stored description.
+QFont TextWindowFont(const TextFontSettings& font);
+
+// `window` null: the window is not loaded, its settings in `store` say.
+TextWindowLook ShownTextLook(const frmText* window, const platform::SettingsStore& store);
+
+} // namespace mGlyfora
