@@ -479,9 +479,6 @@ int RunConvertTool(const QStringList& args, int out, int err) {
         picture.glyphs =
             MeasureGlyphs(*font, options.ramp ? ArtCharacters(options.style, cs.Charactor)
                                               : ProgramCharacters(options.style, cs.Charactor));
-        // Reversed, dense glyphs stand for light parts: light drawn on dark paper.
-        if (cs.Reverse)
-            picture.look.paper = ArtPaper::Dark;
     }
     // Each picture's cells are sampled before the scan, which then takes them one by one.
     cs.X = 1;
@@ -498,10 +495,19 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     }
     picture.look.paper =
         ChoosePaper(options.background, artOnTerminal, picture.colour != ColourDepth::None, out);
-    // Light drawn on dark: the ramp runs the other way, unless its direction was given.
-    if (picture.look.style == ArtStyle::Exact && picture.look.paper == ArtPaper::Dark &&
-        !options.reverse)
-        cs.Reverse = !cs.Reverse;
+    // The stored direction is the person's look on light paper: on dark paper the ramp
+    // runs the other way, unless its direction was given. For tone and shape a reversed
+    // look is light drawn on dark, as glyfora draws it: given, it names the paper.
+    const bool dark = picture.look.paper == ArtPaper::Dark;
+    if (picture.look.style == ArtStyle::Exact) {
+        if (dark && !options.reverse)
+            cs.Reverse = !cs.Reverse;
+    } else if (MeasuresGlyphs(picture.look.style)) {
+        if (options.reverse)
+            picture.look.paper = *options.reverse ? ArtPaper::Dark : ArtPaper::Light;
+        else if (cs.Reverse)
+            picture.look.paper = dark ? ArtPaper::Light : ArtPaper::Dark;
+    }
     // With no size given, the art fits the terminal and leaves a line for the prompt.
     const std::optional<TerminalGrid> grid =
         artOnTerminal && !options.cell && options.columns == 0 && options.rows == 0

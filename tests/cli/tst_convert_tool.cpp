@@ -1459,6 +1459,18 @@ private Q_SLOTS:
         QTest::newRow("stored reverse runs the other way on dark")
             << ramp << false << false << size << noPixels << black << plain << true << true
             << QByteArray(" @\r\n");
+        // Tone's paper follows the background, the stored direction flips it, a given one
+        // names it.
+        const QStringList tone =
+            ramp + QStringList{"--style", "tone", "--width", "2", "--dither", "none"};
+        QTest::newRow("tone on dark") << tone << false << false << size << noPixels << black
+                                      << plain << false << true << QByteArray("@ \r\n");
+        QTest::newRow("tone, stored reverse on dark")
+            << tone << false << false << size << noPixels << black << plain << true << true
+            << QByteArray(" @\r\n");
+        QTest::newRow("tone, --reverse on dark")
+            << tone + QStringList{"--reverse"} << false << false << size << noPixels << black
+            << plain << true << true << QByteArray("@ \r\n");
         QTest::newRow("--background light, not asked")
             << ramp + QStringList{"--background", "light"} << false << false << size << noPixels
             << black << plain << false << false << QByteArray(" @\r\n");
