@@ -1,6 +1,6 @@
 // Platform helpers: rounding, setting texts, colours, paths, file-dialog filters, the
-// settings store, a dialog centred over its owner, the UTF-8 decoder and the numeric
-// boxes' key filter.
+// settings store, a dialog centred over its owner, the UTF-8 decoder, the numeric boxes'
+// key filter and stored window geometry fitted to the screen.
 #include "platform/Colour.h"
 #include "platform/DialogPlacement.h"
 #include "platform/FileNames.h"
@@ -13,6 +13,7 @@
 #include "platform/SettingsValues.h"
 #include "platform/TextBoxInput.h"
 #include "platform/Utf8Decoder.h"
+#include "platform/WindowGeometry.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 
@@ -427,6 +428,43 @@ private Q_SLOTS:
         QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
         QVERIFY(!box.hasSelectedText());
         QVERIFY(!box.testAttribute(Qt::WA_InputMethodEnabled));
+    }
+
+    void fitWindowGeometry_data() {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("expected");
+        const QRect screen(0, 0, 1280, 800);
+        // Design size 592 x 450 throughout.
+        QTest::newRow("fits") << QRect(100, 50, 600, 400) << screen << QRect(100, 50, 600, 400);
+        QTest::newRow("exactly the area") << screen << screen << screen;
+        QTest::newRow("huge: design size centred")
+            << QRect(0, 0, 32767, 32767) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("one pixel too wide")
+            << QRect(0, 0, 1281, 300) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("too high only")
+            << QRect(10, 10, 300, 801) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("design larger than the area")
+            << QRect(0, 0, 1000, 1000) << QRect(0, 0, 500, 400) << QRect(0, 0, 500, 400);
+        QTest::newRow("past the right edge")
+            << QRect(1200, 100, 600, 400) << screen << QRect(680, 100, 600, 400);
+        QTest::newRow("past the bottom edge")
+            << QRect(100, 700, 600, 400) << screen << QRect(100, 400, 600, 400);
+        QTest::newRow("above and left of the area")
+            << QRect(-500, -300, 600, 400) << screen << QRect(0, 0, 600, 400);
+        QTest::newRow("far away") << QRect(32767, -32767, 600, 400) << screen
+                                  << QRect(680, 0, 600, 400);
+        const QRect second(1280, 24, 1920, 1056); // a second monitor below a panel
+        QTest::newRow("second monitor, corner off it")
+            << QRect(1000, 0, 600, 400) << second << QRect(1280, 24, 600, 400);
+        QTest::newRow("second monitor, huge")
+            << QRect(1280, 24, 5000, 500) << second << QRect(1944, 327, 592, 450);
+    }
+    void fitWindowGeometry() {
+        QFETCH(QRect, stored);
+        QFETCH(QRect, area);
+        QFETCH(QRect, expected);
+        QCOMPARE(platform::FitWindowGeometry(stored, area, QSize(592, 450)), expected);
     }
 };
 
