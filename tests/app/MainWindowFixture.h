@@ -2,11 +2,14 @@
 // among them, and the checks of the picture-loaded and no-picture states.
 #pragma once
 
+#include "app/Main.h"
 #include "app/frmMain.h"
 #include "tests/support/StartedWindow.h"
+#include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStringList>
@@ -19,7 +22,18 @@ inline QAction* Control(const QObject& form, const QString& name) {
     return form.findChild<QAction*>(name);
 }
 
-class MainWindowFixture {
+// Each test class of the app derives from it: the application prepared and the pictures
+// made once, the process values reset before each test.
+class MainWindowFixture : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        mGlyfora::PrepareApplication(*qApp);
+        picture640_ = Picture(QStringLiteral("p640.bmp"), 640, 480);
+    }
+    void init() { testsupport::ResetProcessValues(); }
+
 protected:
     QTemporaryDir dir_;
     QString picture640_;

@@ -15,13 +15,10 @@
 using testsupport::ScriptedDialogs;
 using namespace apptest;
 
-class TestCommandLine : public QObject, MainWindowFixture {
+class TestCommandLine : public MainWindowFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
-    void init() { testsupport::ResetProcessValues(); }
-
     void commandLineTail() {
         QCOMPARE(mGlyfora::CommandLinePath({QStringLiteral("glyfora")}, QStringLiteral("/w")),
                  QString());

@@ -21,16 +21,10 @@ using testsupport::ScriptedDialogs;
 using testsupport::Stored;
 using namespace apptest;
 
-class TestFrmMain : public QObject, MainWindowFixture {
+class TestFrmMain : public MainWindowFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() {
-        mGlyfora::PrepareApplication(*qApp);
-        picture640_ = Picture(QStringLiteral("p640.bmp"), 640, 480);
-    }
-    void init() { testsupport::ResetProcessValues(); }
-
     void loadShowsPicture() {
         Started run(picture640_);
         frmMain& form = *run.form;

@@ -13,16 +13,10 @@
 
 using namespace apptest;
 
-class TestImageInfo : public QObject, MainWindowFixture {
+class TestImageInfo : public MainWindowFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() {
-        mGlyfora::PrepareApplication(*qApp);
-        picture640_ = Picture(QStringLiteral("p640.bmp"), 640, 480);
-    }
-    void init() { testsupport::ResetProcessValues(); }
-
     void statusTexts_data() {
         QTest::addColumn<double>("w");
         QTest::addColumn<double>("h");

@@ -19,13 +19,10 @@
 using testsupport::ScriptedDialogs;
 using namespace apptest;
 
-class TestMain : public QObject, MainWindowFixture {
+class TestMain : public MainWindowFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
-    void init() { testsupport::ResetProcessValues(); }
-
     void storedFontNamesHaveJapaneseGlyphs() {
         for (const QString& family :
              {QStringLiteral("Terminal"), QStringLiteral("ＭＳ ゴシック")}) {

@@ -37,16 +37,10 @@ QStringList VisibleTexts(const QList<QAction*>& actions) {
 }
 } // namespace
 
-class TestSettings : public QObject, MainWindowFixture {
+class TestSettings : public MainWindowFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() {
-        mGlyfora::PrepareApplication(*qApp);
-        picture640_ = Picture(QStringLiteral("p640.bmp"), 640, 480);
-    }
-    void init() { testsupport::ResetProcessValues(); }
-
     void firstRunDefaults() {
         Started run;
         frmMain& form = *run.form;

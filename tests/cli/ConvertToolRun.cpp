@@ -188,7 +188,7 @@ QString ProgramScan(const QString& path, bool html, const SelectionRect& cut) {
     return Scan(html ? ScanKind::HTML : ScanKind::Text, surface, cut, host).text;
 }
 
-void ToolPictures::MakePictures() {
+void ToolTest::MakePictures() {
     QVERIFY(dir_.isValid());
     QVERIFY(pictures_.isValid());
     picture_ = testsupport::WritePicture(testsupport::NoiseSurface(53, 31, 7).Image(),
@@ -204,7 +204,7 @@ void ToolPictures::MakePictures() {
                                       pictures_.filePath(QStringLiteral("wide.bmp")), "bmp");
 }
 
-QStringList ToolPictures::BatchPictures() {
+QStringList ToolTest::BatchPictures() {
     if (batch_.isEmpty()) {
         QDir().mkpath(pictures_.filePath(QStringLiteral("batch")));
         for (int i = 0; i < 5; ++i)

@@ -8,6 +8,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -88,9 +89,15 @@ const QByteArray GridText = "012345\r\n012345\r\n";
 // What the program itself would produce for the picture with the stored settings.
 QString ProgramScan(const QString& path, bool html, const mGlyfora::SelectionRect& cut = {});
 
-// The folders and pictures every test of the tool works with, made once by MakePictures
-// (from initTestCase).
-class ToolPictures {
+// Each test class of the tool derives from it: the folders and pictures every test works
+// with, made once, and the process values reset before each test.
+class ToolTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { MakePictures(); }
+    void init() { testsupport::ResetProcessValues(); }
+
 protected:
     void MakePictures();
     // Five noise pictures p0.bmp ... p4.bmp of different sizes, made once.

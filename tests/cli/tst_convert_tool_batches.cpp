@@ -17,11 +17,9 @@
 using namespace mGlyfora;
 using namespace tooltest;
 
-class TestConvertToolBatches : public QObject, ToolPictures {
+class TestConvertToolBatches : public ToolTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { MakePictures(); }
-    void init() { testsupport::ResetProcessValues(); }
 
     void pictureFailures_data() {
         QTest::addColumn<QByteArray>("contents"); // empty: no file at all

@@ -12,11 +12,9 @@
 using namespace mGlyfora;
 using namespace tooltest;
 
-class TestConvertToolLooks : public QObject, ToolPictures {
+class TestConvertToolLooks : public ToolTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { MakePictures(); }
-    void init() { testsupport::ResetProcessValues(); }
 
     // Cells with fractional edges: exactly the columns asked, the rows from the picture's
     // shape (53 x 31) and the cells' (twice as tall as wide unless --aspect says).

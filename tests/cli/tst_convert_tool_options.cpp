@@ -18,11 +18,9 @@
 using namespace mGlyfora;
 using namespace tooltest;
 
-class TestConvertToolOptions : public QObject, ToolPictures {
+class TestConvertToolOptions : public ToolTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { MakePictures(); }
-    void init() { testsupport::ResetProcessValues(); }
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
         const QString p = QStringLiteral("picture.bmp");

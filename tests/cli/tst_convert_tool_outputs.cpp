@@ -19,11 +19,9 @@
 using namespace mGlyfora;
 using namespace tooltest;
 
-class TestConvertToolOutputs : public QObject, ToolPictures {
+class TestConvertToolOutputs : public ToolTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { MakePictures(); }
-    void init() { testsupport::ResetProcessValues(); }
 
     void nothingProduced_data() {
         QTest::addColumn<QString>("select");

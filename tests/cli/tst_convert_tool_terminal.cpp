@@ -15,11 +15,9 @@
 using namespace mGlyfora;
 using namespace tooltest;
 
-class TestConvertToolTerminal : public QObject, ToolPictures {
+class TestConvertToolTerminal : public ToolTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { MakePictures(); }
-    void init() { testsupport::ResetProcessValues(); }
 
     // On a terminal, the progress line is rewritten in place and ends with the counts;
     // --quiet, a single picture and results written to that same terminal show none.

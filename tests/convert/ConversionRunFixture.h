@@ -36,11 +36,14 @@ inline QImage CrossingPicture(int width, int height) {
     return image;
 }
 
-class ConversionRunFixture {
-protected:
+// Each conversion-run test class derives from it.
+class ConversionRunFixture : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
     // Before each test: no answers scripted, nothing shown, the checker picture, the main
     // window on screen.
-    void Prepare() {
+    void init() {
         dialogs = testsupport::ScriptedDialogs();
         shown.clear();
         view = View::Takes;
@@ -52,6 +55,7 @@ protected:
         QVERIFY(QTest::qWaitForWindowExposed(&main));
     }
 
+protected:
     QMainWindow main;
     PictureSurface picture;
     testsupport::ScriptedDialogs dialogs;

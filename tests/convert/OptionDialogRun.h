@@ -2,10 +2,13 @@
 // program's recent-files values standing in, and settings unlike every default.
 #pragma once
 
+#include "app/Main.h"
 #include "convert/ConversionSettings.h"
 #include "convert/frmOption.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -76,6 +79,19 @@ struct Opened {
         QInputMethodEvent commit;
         commit.setCommitString(text);
         QCoreApplication::sendEvent(dialog->txtCharactor, &commit);
+    }
+};
+
+// Each options-dialog test class derives from it: the application prepared once, and
+// before each test the process values reset and the unusual settings in place.
+class OptionDialogTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
+    void init() {
+        testsupport::ResetProcessValues();
+        mGlyfora::ConversionSettings = Unusual();
     }
 };
 

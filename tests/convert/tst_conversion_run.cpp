@@ -67,11 +67,10 @@ void DuringScan(std::function<void()> step) {
 
 } // namespace
 
-class TestConversionRun : public QObject, ConversionRunFixture {
+class TestConversionRun : public ConversionRunFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { Prepare(); }
 
     // The dialog names the conversion, the main window is away during the scan, and
     // everything is back afterwards.

@@ -24,11 +24,10 @@ const QString BrowserFailed = QStringLiteral("ブラウザの起動に失敗し�
 
 } // namespace
 
-class TestConversionRunPage : public QObject, ConversionRunFixture {
+class TestConversionRunPage : public ConversionRunFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { Prepare(); }
 
     // --- The HTML page ---
 

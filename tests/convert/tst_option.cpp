@@ -73,16 +73,10 @@ QStringList ShownRecent(const frmMain& form) {
 
 } // namespace
 
-class TestOption : public QObject {
+class TestOption : public OptionDialogTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
-    void init() {
-        testsupport::ResetProcessValues();
-        mGlyfora::ConversionSettings = Unusual();
-    }
-
     // The dialog's controls when opened: five tabs, the first shown; OK is the default.
     void controls() {
         Opened run;

@@ -37,16 +37,10 @@ const QString Emoji = QStringLiteral("\U0001F600"); // one character, two UTF-16
 
 } // namespace
 
-class TestOptionRamp : public QObject {
+class TestOptionRamp : public OptionDialogTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { mGlyfora::PrepareApplication(*qApp); }
-    void init() {
-        testsupport::ResetProcessValues();
-        mGlyfora::ConversionSettings = Unusual();
-    }
-
     // OK refuses an empty or too long ramp: the message, the characters tab with the ramp
     // selected in its box, the dialog still open and nothing applied.
     void okRefusesRamp_data() {
