@@ -126,8 +126,13 @@ QString frmText::LoadTextFile(const QString& fileName, int fileType) {
             // long read.
             const mGlyfora::RtfLimits limits{MaxViewText, MaxViewLines,
                                              [] { return platform::TerminationRequested(); }};
-            status = rtfView->SetContent(
-                [&](QTextDocument& doc) { return mGlyfora::ReadRtf(*bytes, doc, &error, limits); });
+            mGlyfora::RtfResult read = mGlyfora::RtfResult::Read;
+            status = rtfView->SetContent([&](QTextDocument& doc) {
+                read = mGlyfora::ReadRtf(*bytes, doc, &error, limits);
+                return read == mGlyfora::RtfResult::Read;
+            });
+            if (read == mGlyfora::RtfResult::TooLong)
+                status = ViewStatus::TooLong;
         }
     } catch (const std::bad_alloc&) {
         status = ViewStatus::TooLong; // too large for memory is too large for the view
