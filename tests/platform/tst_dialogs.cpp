@@ -288,10 +288,20 @@ private Q_SLOTS:
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
-        WhenModalShown(Accept);
+        // No page-range, current-page or selection choice is shown, greyed or not: the
+        // group holding them stays hidden when the dialog's options are opened too.
+        bool found = false, hidden = false;
+        WhenModalShown([&](QDialog& d) {
+            const auto* pages = d.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+            found = pages;
+            hidden = pages && pages->isHidden();
+            Accept(d);
+        });
         const auto result = QtDialogs().ShowPrinter(nullptr, printer, {0x8000C, 2});
         QVERIFY(result);
         QCOMPARE(result->Copies, 2);
+        QVERIFY(found);
+        QVERIFY(hidden);
     }
 
     void scriptedDialogsRecordAndAnswer() {
