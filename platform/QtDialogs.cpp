@@ -215,7 +215,9 @@ std::optional<FileDialogResult> QtDialogs::ShowSave(QWidget* parent,
 }
 
 std::optional<FontChoice> QtDialogs::ShowFont(QWidget* parent, const FontDialogRequest& request) {
-    FontColourDialog dialog(parent, request);
+    FontColourDialog dialog(parent, request, [this](QWidget* over, const QString& text) {
+        MsgBox(over, {text, MsgIcon::Exclamation, MsgButtons::OK});
+    });
     if (Exec(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.Choice();

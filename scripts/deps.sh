@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins libqt6svg6
   fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-lyx
   libbenchmark-dev jp2a
   xvfb xauth xdotool x11-utils xclip openbox imagemagick poppler-utils
   chromium
