@@ -2,6 +2,7 @@
 // files written and read, printing read back from PDF, and the input that must not harm.
 #include "app/mGlyfora.h"
 #include "platform/SettingsStore.h"
+#include "platform/TerminationRequest.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
@@ -9,13 +10,16 @@
 #include "textwin/frmText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 using testsupport::ReadAll;
@@ -74,6 +78,7 @@ private Q_SLOTS:
     void printTwoCopies();
     void printZeroCopiesPrintsNothing();
     void printLongLinesOnPages();
+    void printEndsBetweenPagesOnTermination();
 
     void fontDialogStartsFromView();
     void fontAppliesToWholeTextKeepingSelection();
@@ -349,6 +354,32 @@ void TestTextWindowFiles::printLongLinesOnPages() {
     QVERIFY(pages.captured(1).toInt() >= 3);
     const QString text = Poppler("pdftotext", {Path("long.pdf"), QStringLiteral("-")});
     QVERIFY(text.contains(QStringLiteral("L000")) && text.contains(QStringLiteral("L199")));
+}
+
+// 999 copies of a page and a half: asked to end once the first pages are written, the
+// print stops at the next page and leaves no file of part of the text, nor a message.
+void TestTextWindowFiles::printEndsBetweenPagesOnTermination() {
+    Loaded w;
+    QStringList lines;
+    for (int i = 0; i < 90; ++i)
+        lines << QStringLiteral("line %1 ").arg(i) + QString(80, u'#');
+    QCOMPARE(w.view().SetText(lines.join(QStringLiteral("\r\n"))), ViewStatus::Shown);
+    const QString pdf = Path("long-print.pdf");
+    w.dialogs.printToFile = pdf;
+    w.dialogs.printAnswers << platform::PrintDialogResult{999};
+    // The request comes from outside while the print runs, as a signal's would.
+    std::atomic<bool> printed{false};
+    std::thread requester([&] {
+        while (!printed && QFileInfo(pdf).size() < 100000)
+            std::this_thread::yield();
+        platform::RequestTermination();
+    });
+    w.form->mnuPrint_Click();
+    printed = true;
+    requester.join();
+    QVERIFY(platform::TerminationRequested());
+    QVERIFY(w.dialogs.messages.isEmpty());
+    QVERIFY(!QFile::exists(pdf));
 }
 
 void TestTextWindowFiles::fontDialogStartsFromView() {
