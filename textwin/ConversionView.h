@@ -1,12 +1,13 @@
-// The conversion window's text view: a rich-text editor that never wraps lines, with the
-// text, selection, colour and font properties the conversion run and the window's
-// commands work with.
+// The conversion window's text view: an editor of formatted text that never wraps lines,
+// with the text, selection, colour and font properties the conversion run and the
+// window's commands work with. It lays out only the lines it shows (the plain-text
+// layout), so a photo's text of millions of characters shows its top at once.
 #pragma once
 
 #include "platform/Colour.h"
 
 #include <QFont>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <functional>
 #include <optional>
 
@@ -29,7 +30,7 @@ enum class ViewStatus {
     NotFilled, // the document's filler gave up
 };
 
-class ConversionView : public QTextEdit {
+class ConversionView : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit ConversionView(QWidget* parent = nullptr);
