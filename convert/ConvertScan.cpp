@@ -14,6 +14,7 @@
 #include "platform/HugePages.h"
 #include "platform/Paths.h"
 
+#include <QScopeGuard>
 #include <QThread>
 #include <algorithm>
 #include <array>
@@ -22,6 +23,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 namespace mGlyfora {
 
@@ -92,6 +94,11 @@ private:
 std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
     CancelConversion.store(false);
     TempFileName = IntermediateFilePath();
+    bool waiting = false;
+    const auto waited = qScopeGuard([&] {
+        if (waiting)
+            host.WaitingForAnotherCopy(false);
+    });
     for (;;) {
         // The first time round only a request to end can be pending: the program is
         // ending and the file is not touched.
@@ -105,6 +112,8 @@ std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
         if (status != IntermediateFile::Status::Busy)
             return FileFailure(status, file);
         file.Close();
+        if (!std::exchange(waiting, true))
+            host.WaitingForAnotherCopy(true);
         QThread::msleep(20);
         host.ProcessEvents();
     }
