@@ -226,6 +226,7 @@ private Q_SLOTS:
         QTest::newRow("link to a regular file") << "link" << true;
         QTest::newRow("nothing yet") << "missing" << true;
         QTest::newRow("named pipe") << "fifo" << false;
+        QTest::newRow("named pipe put there after the store was made") << "later fifo" << false;
         QTest::newRow("link to a device") << "device" << false;
         QTest::newRow("dangling link") << "dangling" << false;
         QTest::newRow("folder") << "folder" << false;
@@ -259,11 +260,15 @@ private Q_SLOTS:
                      QLatin1String(kind == "file" || kind == "link" ? "3" : "1"));
             store.Write(QStringLiteral("Conversion"), QStringLiteral("Y"), QStringLiteral("7"));
             QCOMPARE(store.Read(QStringLiteral("Conversion"), QStringLiteral("Y"), "1"), "7");
+            if (kind == "later fifo")
+                QCOMPARE(::mkfifo(name.constData(), 0600), 0);
             QCOMPARE(store.Sync(), usable);
         }
         struct stat after {};
         ::lstat(name.constData(), &after);
-        if (kind != "missing")
+        if (kind == "later fifo")
+            QVERIFY(S_ISFIFO(after.st_mode));
+        else if (kind != "missing")
             QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
         if (usable) {
             QCOMPARE(SettingsStore().Read(QStringLiteral("Conversion"), QStringLiteral("Y"), "1"),
