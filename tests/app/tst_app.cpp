@@ -34,6 +34,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <cmath>
 #include <cstring>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -268,7 +269,7 @@ private Q_SLOTS:
         QFETCH(QRect, stored);
         QFETCH(QRect, area);
         QFETCH(QRect, expected);
-        QCOMPARE(platform::FitWindowGeometry(stored, area, QSize(592, 450)), expected);
+        QCOMPARE(platform::FitWindowGeometry(stored, area, QSize(592, 450), 15, 15), expected);
     }
 
     // A size the screen cannot hold, or no size at all (the window would shrink to a
@@ -298,8 +299,12 @@ private Q_SLOTS:
         const QRect outer = run.form->frameGeometry();
         QCOMPARE(outer.size(), design);
         if (fitted) {
-            QCOMPARE(outer.left(), area.left() + (area.width() - design.width()) / 2);
-            QCOMPARE(outer.top(), area.top() + (area.height() - design.height()) / 2);
+            // Centred in whole twips (15 a pixel), halves to even, then back to pixels.
+            const auto centred = [](int start, int room) {
+                return int(std::nearbyint(start + std::nearbyint(room * 15 / 2.0) / 15));
+            };
+            QCOMPARE(outer.left(), centred(area.left(), area.width() - design.width()));
+            QCOMPARE(outer.top(), centred(area.top(), area.height() - design.height()));
         } else {
             QCOMPARE(outer, firstRun);
         }
@@ -653,6 +658,12 @@ private Q_SLOTS:
                                  << "" << true;
         QTest::newRow("Wayland stale") << "XDG_RUNTIME_DIR=$R WAYLAND_DISPLAY=stale"
                                        << "" << false;
+        QTest::newRow("Wayland, absolute path") << "WAYLAND_DISPLAY=$R/wayland-0"
+                                                << "" << true;
+        QTest::newRow("Wayland, absolute path, stale") << "WAYLAND_DISPLAY=$R/stale"
+                                                       << "" << false;
+        QTest::newRow("Wayland connection inherited") << "WAYLAND_SOCKET=3"
+                                                      << "" << true;
         QTest::newRow("X") << "DISPLAY=:$X.0"
                            << "" << true;
         QTest::newRow("X, no server") << "DISPLAY=unix:$N"
