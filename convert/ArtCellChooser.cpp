@@ -263,6 +263,7 @@ private:
         float wantFine[n];
         for (int k = 0; k < n; ++k)
             wantFine[k] = Lightness(Shown(want[k]));
+        const float wantMeanLightness = Lightness(Shown(wantMean));
         const auto& glyphs = glyphs_->glyphs;
         int best = 0;
         float bestError = 1e30f;
@@ -274,8 +275,11 @@ private:
                 const float* shown = &shownLightness_[g * size_t(views)];
                 for (int k = 0; k < views; ++k)
                     error += (wantLightness[k] - shown[k]) * (wantLightness[k] - shown[k]);
-                const float d = Lightness(Shown(wantMean)) - meanLightness_[g];
+                const float d = wantMeanLightness - meanLightness_[g];
                 error += MeanWeight * views * d * d;
+                // Every term adds: a glyph already worse needs no fine comparison.
+                if (error >= bestError - 1e-7f)
+                    continue;
                 const float* fine = &fineLightness_[g * size_t(n)];
                 float fineError = 0;
                 for (int k = 0; k < n; ++k)
