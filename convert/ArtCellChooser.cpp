@@ -90,6 +90,12 @@ constexpr float ToneDiffusedShare = 0.6f;
 constexpr int LightnessSteps = 4096;
 // Ink between a cell's lightest and darkest samples from which it counts as an edge.
 constexpr float EdgeInk = 0.5f;
+// Plain text lays a little less ink than the light asks for, the paper's share raised
+// to a power below 1: glyphs differ least in the dark, where full ink buries a dark
+// picture's detail and a thin line's neighbours under ink. Shape needs little of it;
+// braille's lone dots, diffused, much more. Chosen with bench/art_fidelity.
+constexpr float ShapeInkEasing = 0.85f;
+constexpr float BrailleInkEasing = 0.55f;
 // A braille cell whose samples differ by less ink than this is drawn with all its dots.
 constexpr float FlatCell = 0.05f;
 
@@ -249,7 +255,8 @@ private:
             for (int i = 0; i < GlyphZoneColumns; ++i) {
                 const size_t k = size_t(Index(x, i, j));
                 y[j * GlyphZoneColumns + i] = p.y[k];
-                want[j * GlyphZoneColumns + i] = Ink(p.y[k]);
+                want[j * GlyphZoneColumns + i] =
+                    colour_ ? Ink(p.y[k]) : Eased(Ink(p.y[k]), ShapeInkEasing);
             }
         const float carried = Carried(x);
         for (int k = 0; k < n; ++k) {
@@ -507,8 +514,9 @@ private:
             for (int i = 0; i < columns_ * 2; ++i) {
                 const size_t k = size_t(j * columns_ * 2 + i);
                 const size_t x = size_t(i / 2);
-                const float want =
-                    std::min(1.f, (Ink(p.y[k]) - low[x]) / range[x]) + dotDiffusion_.At(i);
+                const float ink = colour_ ? std::min(1.f, (Ink(p.y[k]) - low[x]) / range[x])
+                                          : Eased(Ink(p.y[k]), BrailleInkEasing);
+                const float want = ink + dotDiffusion_.At(i);
                 const bool on = want >= 0.5f;
                 dotDiffusion_.Spread(i, want - (on ? 1.f : 0.f));
                 if (on)
@@ -526,6 +534,11 @@ private:
             Mean(p, x, mean);
             InkColour(mean, std::popcount(unsigned(code[size_t(x)])) / 8.f, cell);
         }
+    }
+
+    // Less ink than `ink` by the easing above; none and full ink stay as they are.
+    static float Eased(float ink, float power) {
+        return 1 - std::pow(std::clamp(1 - ink, 0.f, 1.f), power);
     }
 
     // How much of a cell's error is carried on: all of it in a smooth cell, none across

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTest>
+#include <bit>
 
 using namespace mGlyfora;
 
@@ -186,6 +187,34 @@ private Q_SLOTS:
         QCOMPARE(count, 40 * 30);
         QVERIFY2(qAbs(1 - sum / count - luminance) < 0.03,
                  qPrintable(QString::number(sum / count)));
+    }
+
+    // Plain braille under diffusion lays less ink than the light asks for, the paper's
+    // share raised to the power 0.55 (worked out by hand): its dots, counted, give it.
+    void brailleDotShare_data() {
+        QTest::addColumn<int>("grey");
+        QTest::addColumn<double>("share"); // 1 - luminance^0.55
+        QTest::newRow("mid grey") << 188 << 0.3148;
+        QTest::newRow("dark grey") << 100 << 0.6780;
+        QTest::newRow("light grey") << 230 << 0.1208;
+        QTest::newRow("black") << 0 << 1.0;
+    }
+    void brailleDotShare() {
+        QFETCH(int, grey);
+        QFETCH(double, share);
+        QImage picture(80, 120, QImage::Format_RGB32);
+        picture.fill(qRgb(grey, grey, grey));
+        const QString art = QString::fromUtf8(Art(picture, ArtStyle::Braille, QSize(40, 30)));
+        int dots = 0, cells = 0;
+        for (const QChar c : art) {
+            if (c.unicode() < 0x2800)
+                continue;
+            dots += std::popcount(unsigned(c.unicode() - 0x2800));
+            ++cells;
+        }
+        QCOMPARE(cells, 40 * 30);
+        QVERIFY2(qAbs(dots / (8.0 * cells) - share) < 0.02,
+                 qPrintable(QString::number(dots / (8.0 * cells))));
     }
 
     // The preview: the art's rows from a reduced copy, the same as from the picture; an
