@@ -232,7 +232,8 @@ private Q_SLOTS:
         request.cells = QSize(8, 3);
         const QImage reduced =
             ReduceForArt(picture, request.region, PixelsNeeded(ArtStyle::Blocks, request.cells));
-        QCOMPARE(reduced.size(), QSize(64, 24));
+        // Blocks need 4 x 4 pixels a cell: 32 x 12 for 8 x 3 cells.
+        QCOMPARE(reduced.size(), QSize(32, 12));
         std::atomic<bool> abandon{false};
         const std::optional<QStringList> full = PreviewArt(picture, request, abandon);
         ArtRequest fromReduced = request;
