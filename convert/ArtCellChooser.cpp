@@ -96,6 +96,10 @@ constexpr float EdgeInk = 0.5f;
 // braille's lone dots, diffused, much more. Chosen with bench/art_fidelity.
 constexpr float ShapeInkEasing = 0.85f;
 constexpr float BrailleInkEasing = 0.55f;
+// With colour, a tone cell that wants at least this much ink takes the densest glyph and
+// its colour makes up the rest: glyphs near full ink differ less than their inks change
+// from one font size to another, so a lighter one could show the shades the wrong way.
+constexpr float ColourDensestFrom = 0.6f;
 // A braille cell whose samples differ by less ink than this is drawn with all its dots.
 constexpr float FlatCell = 0.05f;
 
@@ -131,8 +135,12 @@ public:
           cellDiffusion_(request.cells.width()), dotDiffusion_(request.cells.width() * 2) {
         paper_ = look_.paper == ArtPaper::Light ? 1.f : 0.f;
         if (glyphs_) {
-            for (const GlyphMeasure& g : glyphs_->glyphs)
-                densest_ = std::max(densest_, g.ink);
+            for (size_t k = 0; k < glyphs_->glyphs.size(); ++k) {
+                if (glyphs_->glyphs[k].ink > densest_) {
+                    densest_ = glyphs_->glyphs[k].ink;
+                    densestIndex_ = int(k);
+                }
+            }
         }
         densest_ = densest_ > 0 ? densest_ : 1;
         if (look_.style == ArtStyle::Shape && glyphs_) {
@@ -239,6 +247,8 @@ private:
                 best = int(k);
             }
         }
+        if (colour_ && want >= ColourDensestFrom)
+            best = densestIndex_;
         const float ink = float(glyphs[size_t(best)].ink / densest_);
         Spread(x, want - ink);
         cell.code = glyphs[size_t(best)].character.toUcs4().value(0, U' ');
@@ -576,6 +586,7 @@ private:
     int columns_;
     float paper_ = 1;
     double densest_ = 0;
+    int densestIndex_ = 0;
     Diffusion cellDiffusion_;
     Diffusion dotDiffusion_;
     // Shape without colour: each glyph's zones and whole cell as seen, in lightness.

@@ -117,6 +117,17 @@ private Q_SLOTS:
             QByteArray("   \r\n"));
     }
 
+    // In colour a light cell on dark paper takes the densest glyph, its colour the rest:
+    // sRGB grey 198 is L* 80 (worked out by hand), where B would be nearer in ink.
+    void toneColourDensest() {
+        QImage grey(2, 2, QImage::Format_RGB32);
+        grey.fill(qRgb(198, 198, 198));
+        const auto glyphs = MeasureGlyphs(*ArtFont(QString()), {" ", "B", "@"});
+        const QByteArray art =
+            Art(grey, ArtStyle::Tone, QSize(1, 1), ArtEncoding::Terminal24, ArtPaper::Dark, glyphs);
+        QVERIFY2(art.contains('@') && !art.contains('B'), art.constData());
+    }
+
     // A diagonal stroke as dark as the font's strokes (the densest glyph standing for
     // black) takes the slash that leans its way.
     void shapeDiagonal_data() {
