@@ -270,7 +270,9 @@ private:
             }
         const float carried = Carried(x);
         for (int k = 0; k < n; ++k) {
-            want[k] += carried;
+            // Held to the ink a glyph can lay: an error no glyph can pay back would grow
+            // from cell to cell until every cell took the densest glyph.
+            want[k] = std::clamp(want[k] + carried, 0.f, 1.f);
             wantMean += want[k] / n;
             yMean += y[k] / n;
         }

@@ -200,6 +200,22 @@ private Q_SLOTS:
                  qPrintable(QString::number(sum / count)));
     }
 
+    // Shape's carried error is held to what a glyph can lay: black, which no glyph covers
+    // wholly, leaves nothing to spill into the white beside it.
+    void shapeDiffusionStaysInItsArea() {
+        QImage picture(320, 120, QImage::Format_RGB32);
+        picture.fill(qRgb(255, 255, 255));
+        for (int y = 0; y < picture.height(); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(picture.scanLine(y)), 240, qRgb(0, 0, 0));
+        const auto glyphs =
+            MeasureGlyphs(*ArtFont(QString()), ArtCharacters(ArtStyle::Shape, std::nullopt));
+        const QByteArray art = Art(picture, ArtStyle::Shape, QSize(40, 12), ArtEncoding::Text,
+                                   ArtPaper::Light, glyphs, true);
+        // Columns 31 to 40 are white; the first of them may take the edge's last ink.
+        for (const QByteArray& line : art.split('\n').mid(0, 12))
+            QCOMPARE(line.mid(31, 9), QByteArray(9, ' '));
+    }
+
     // Plain braille under diffusion lays less ink than the light asks for, the paper's
     // share raised to the power 0.55 (worked out by hand): its dots, counted, give it.
     void brailleDotShare_data() {
