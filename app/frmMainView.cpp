@@ -2,8 +2,8 @@
 // in it, and moving the view with the keyboard and the mouse wheel.
 #include "app/ViewNavigation.h"
 #include "app/frmMain.h"
+#include "platform/FirstDelivery.h"
 #include "platform/Twips.h"
-#include "wheel/FirstDelivery.h"
 #include "wheel/intelliMouse.h"
 
 #include <QApplication>
