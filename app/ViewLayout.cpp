@@ -1,6 +1,8 @@
 // View layout arithmetic.
 #include "app/ViewLayout.h"
 
+#include "platform/Rounding.h"
+
 #include <cmath>
 #include <limits>
 
@@ -16,13 +18,8 @@ void SetSize(double& size, double value) {
 // Whole-number properties: rounded halves to even (nearbyint, default rounding mode); a value
 // beyond 32 bits is skipped.
 void SetWhole(std::int32_t& target, double value) {
-    if (!std::isfinite(value))
-        return;
-    const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<std::int32_t>::min() ||
-        rounded > std::numeric_limits<std::int32_t>::max())
-        return;
-    target = std::int32_t(rounded);
+    if (const auto rounded = platform::RoundedWithin<std::int32_t>(value))
+        target = *rounded;
 }
 
 // Max, SmallChange and LargeChange of one bar for a picture extent against a viewport

@@ -78,7 +78,11 @@ frmMain::frmMain(platform::Dialogs& dialogs, platform::SettingsStore& store)
     resize(platform::DesignSize(*this, DesignClientWidthTwips, DesignClientHeightTwips));
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // QWidget's destructor hides the children after this form's own part is gone: the
+    // picture's "mouse lost" on that hide must not call back into it.
+    disconnect(picView, nullptr, this, nullptr);
+}
 
 void frmMain::Form_Load(const QString& commandLinePath) {
     LoadWindowState();

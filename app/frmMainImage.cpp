@@ -128,8 +128,8 @@ void frmMain::picView_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, Q
     shpCut->SetRect(float(pos.x()), float(pos.y()), 0, 0);
     shpCut->SetBorderStyle(SelectionShape::Solid);
     Selecting = true;
-    SelectStartX = qint32(platform::RoundHalfEven(pos.x()));
-    SelectStartY = qint32(platform::RoundHalfEven(pos.y()));
+    SelectStartX = platform::RoundHalfEven<qint32>(pos.x());
+    SelectStartY = platform::RoundHalfEven<qint32>(pos.y());
     ShowImageInfo();
 }
 

@@ -2,9 +2,8 @@
 // in it, and moving the view with the keyboard and the mouse wheel.
 #include "app/ViewNavigation.h"
 #include "app/frmMain.h"
-#include "platform/Rounding.h"
+#include "platform/FirstDelivery.h"
 #include "platform/Twips.h"
-#include "wheel/FirstDelivery.h"
 #include "wheel/intelliMouse.h"
 
 #include <QApplication>
@@ -92,11 +91,6 @@ private:
     frmMain* form_;
     FirstDelivery first_;
 };
-
-int Pixels(double twips, double twipsPerPixel) {
-    return int(
-        std::clamp<std::int64_t>(platform::RoundHalfEven(twips / twipsPerPixel), INT_MIN, INT_MAX));
-}
 } // namespace
 
 void frmMain::SetupView() {
@@ -104,9 +98,9 @@ void frmMain::SetupView() {
     // sides (two pixels a side at 96 DPI); an odd pixel left over goes to the right and
     // bottom edges.
     const int roomX =
-        int(platform::RoundHalfEven(mGlyfora::ViewBorderAllowance / platform::TwipsPerPixelX()));
+        platform::PixelsFromTwips(mGlyfora::ViewBorderAllowance, platform::TwipsPerPixelX());
     const int roomY =
-        int(platform::RoundHalfEven(mGlyfora::ViewBorderAllowance / platform::TwipsPerPixelY()));
+        platform::PixelsFromTwips(mGlyfora::ViewBorderAllowance, platform::TwipsPerPixelY());
     const int line = std::max(1, std::min(roomX, roomY) / 2);
     picBase->setLineWidth(line);
     // The frame is the widget's contents margins; the odd pixel widens the far ones.
@@ -206,15 +200,19 @@ void frmMain::ApplyViewLayout(const mGlyfora::ViewLayout& layout) {
     const double ty = platform::TwipsPerPixelY();
     const QMenuBar* menu = qobject_cast<QMenuBar*>(menuWidget());
     const int clientTop = menu && menu->isVisibleTo(this) ? menu->geometry().bottom() + 1 : 0;
-    const QRect base(Pixels(layout.picBase.left, tx), clientTop + Pixels(layout.picBase.top, ty),
-                     Pixels(layout.picBase.width, tx), Pixels(layout.picBase.height, ty));
+    const QRect base(platform::PixelsFromTwips(layout.picBase.left, tx),
+                     clientTop + platform::PixelsFromTwips(layout.picBase.top, ty),
+                     platform::PixelsFromTwips(layout.picBase.width, tx),
+                     platform::PixelsFromTwips(layout.picBase.height, ty));
     if (picBase->geometry() != base)
         picBase->setGeometry(base);
 
     const QPoint origin = picBase->contentsRect().topLeft();
     const auto place = [&](QWidget* widget, const mGlyfora::TwipsRect& r) {
-        widget->setGeometry(origin.x() + Pixels(r.left, tx), origin.y() + Pixels(r.top, ty),
-                            Pixels(r.width, tx), Pixels(r.height, ty));
+        widget->setGeometry(origin.x() + platform::PixelsFromTwips(r.left, tx),
+                            origin.y() + platform::PixelsFromTwips(r.top, ty),
+                            platform::PixelsFromTwips(r.width, tx),
+                            platform::PixelsFromTwips(r.height, ty));
     };
     place(hsbView, layout.hsbView.geometry);
     place(vsbView, layout.vsbView.geometry);
@@ -255,15 +253,16 @@ void frmMain::MirrorScrollBar(QScrollBar* bar, const ScrollModel& model) {
 void frmMain::hsbView_Change() {
     MirrorScrollBar(hsbView, hsbViewModel);
     const double tx = platform::TwipsPerPixelX();
-    picView->move(picBase->contentsRect().left() + Pixels(-double(hsbViewModel.Value()), tx),
+    picView->move(picBase->contentsRect().left() +
+                      platform::PixelsFromTwips(-double(hsbViewModel.Value()), tx),
                   picView->y());
 }
 
 void frmMain::vsbView_Change() {
     MirrorScrollBar(vsbView, vsbViewModel);
     const double ty = platform::TwipsPerPixelY();
-    picView->move(picView->x(),
-                  picBase->contentsRect().top() + Pixels(-double(vsbViewModel.Value()), ty));
+    picView->move(picView->x(), picBase->contentsRect().top() +
+                                    platform::PixelsFromTwips(-double(vsbViewModel.Value()), ty));
 }
 
 void frmMain::Form_KeyDown(int KeyCode, int Shift) {

@@ -56,7 +56,7 @@ void BM_ReadRtf(benchmark::State& state) {
     QTextDocument doc;
     doc.setUndoRedoEnabled(false);
     for (auto _ : state) {
-        if (!mGlyfora::ReadRtf(rtf, doc, nullptr))
+        if (mGlyfora::ReadRtf(rtf, doc, nullptr) != mGlyfora::RtfResult::Read)
             state.SkipWithError("the RTF was not read");
         benchmark::DoNotOptimize(doc.characterCount());
     }
@@ -80,7 +80,7 @@ void ReadAsWindow(benchmark::State& state, const QByteArray& rtf) {
     for (auto _ : state) {
         QTextDocument doc;
         doc.setUndoRedoEnabled(false);
-        const bool read = mGlyfora::ReadRtf(rtf, doc, nullptr, limits);
+        const mGlyfora::RtfResult read = mGlyfora::ReadRtf(rtf, doc, nullptr, limits);
         benchmark::DoNotOptimize(read);
         state.counters["chars"] = doc.characterCount();
     }

@@ -6,8 +6,8 @@
 # unpacked, not installed); a line drawing, a page of text and a dark picture are made here.
 #
 # Usage: bench/fidelity.sh [build folder]
-# Until glyfora-convert can be told the terminal is dark, the dark rows of glyfora's styles
-# are made through the engine on dark paper (art_fidelity make), exact through the tool.
+# The dark rows are made by the tool told the terminal is dark (--background dark), as a
+# person's dark terminal gets them.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -58,10 +58,10 @@ looks=(
     "jp2a --invert|jp2a --invert --width=100 %s|text"
     "chafa ascii|chafa -f symbols -c none --invert --symbols ascii --size 100 %s|text"
     "exact --color|$tool --color=always --color-depth 24 --width 100 %s|dark"
-    "tone colour|$score make %s tone 100|dark"
-    "shape colour|$score make %s shape 100|dark"
-    "blocks colour|$score make %s blocks 100|dark"
-    "braille colour|$score make %s braille 100|dark"
+    "tone colour|$tool --style tone --color=always --color-depth 24 --background dark --width 100 %s|dark"
+    "shape colour|$tool --style shape --color=always --color-depth 24 --background dark --width 100 %s|dark"
+    "blocks colour|$tool --style blocks --color=always --color-depth 24 --background dark --width 100 %s|dark"
+    "braille colour|$tool --style braille --color=always --color-depth 24 --background dark --width 100 %s|dark"
     "jp2a --colors --fill|jp2a --colors --fill --width=100 %s|dark"
     "chafa|chafa -f symbols --size 100 %s|dark"
     "chafa --symbols ascii|chafa -f symbols --symbols ascii --size 100 %s|dark"

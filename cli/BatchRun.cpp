@@ -3,9 +3,9 @@
 #include "cli/BatchRun.h"
 
 #include "cli/BatchNames.h"
-#include "cli/CommandLineTool.h"
 #include "cli/OrderedWork.h"
 #include "cli/Progress.h"
+#include "cli/ToolExit.h"
 #include "cli/ToolText.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"

@@ -11,7 +11,7 @@ namespace mGlyfora {
 namespace {
 
 int Side(double length) {
-    return int(std::clamp<qint64>(platform::RoundHalfEven(length), 1, INT_MAX));
+    return platform::RoundHalfEven<int>(length, 1, INT_MAX);
 }
 
 int Fewest(qint64 length, int count) {

@@ -6,6 +6,7 @@
 #include "cli/PictureConversion.h"
 #include "cli/TerminalPaper.h"
 #include "cli/TerminalSize.h"
+#include "cli/ToolExit.h"
 #include "cli/ToolText.h"
 #include "convert/ArtEngine.h"
 #include "convert/CharacterTable.h"

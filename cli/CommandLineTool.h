@@ -6,13 +6,10 @@
 
 namespace mGlyfora {
 
-// Exit status of the tool.
-enum ConvertToolExit { ToolSuccess = 0, ToolFailure = 1, ToolUsageError = 2 };
-
 // Runs the tool on the arguments that follow the program's name, decoded with
 // platform::DecodeFileName so that every name keeps its bytes. The result goes to the
 // descriptor `out` (taken over and closed) unless "-o FILE" is given; messages go to
-// `err`, one line each.
+// `err`, one line each. Answers a ConvertToolExit status (cli/ToolExit.h).
 int RunConvertTool(const QStringList& args, int out, int err);
 
 // Whether a run with these arguments draws glyphs (tone and shape measure a font's): it

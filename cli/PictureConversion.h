@@ -6,7 +6,7 @@
 #include "cli/TerminalColour.h"
 #include "convert/ArtEngine.h"
 #include "convert/CellSampling.h"
-#include "convert/SelectionRect.h"
+#include "imageops/SelectionRect.h"
 
 #include <QByteArray>
 #include <QString>

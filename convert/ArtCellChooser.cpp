@@ -90,6 +90,16 @@ constexpr float ToneDiffusedShare = 0.6f;
 constexpr int LightnessSteps = 4096;
 // Ink between a cell's lightest and darkest samples from which it counts as an edge.
 constexpr float EdgeInk = 0.5f;
+// Plain text lays a little less ink than the light asks for, the paper's share raised
+// to a power below 1: glyphs differ least in the dark, where full ink buries a dark
+// picture's detail and a thin line's neighbours under ink. Shape needs little of it;
+// braille's lone dots, diffused, much more. Chosen with bench/art_fidelity.
+constexpr float ShapeInkEasing = 0.85f;
+constexpr float BrailleInkEasing = 0.55f;
+// With colour, a tone cell that wants at least this much ink takes the densest glyph and
+// its colour makes up the rest: glyphs near full ink differ less than their inks change
+// from one font size to another, so a lighter one could show the shades the wrong way.
+constexpr float ColourDensestFrom = 0.6f;
 // A braille cell whose samples differ by less ink than this is drawn with all its dots.
 constexpr float FlatCell = 0.05f;
 
@@ -125,8 +135,12 @@ public:
           cellDiffusion_(request.cells.width()), dotDiffusion_(request.cells.width() * 2) {
         paper_ = look_.paper == ArtPaper::Light ? 1.f : 0.f;
         if (glyphs_) {
-            for (const GlyphMeasure& g : glyphs_->glyphs)
-                densest_ = std::max(densest_, g.ink);
+            for (size_t k = 0; k < glyphs_->glyphs.size(); ++k) {
+                if (glyphs_->glyphs[k].ink > densest_) {
+                    densest_ = glyphs_->glyphs[k].ink;
+                    densestIndex_ = int(k);
+                }
+            }
         }
         densest_ = densest_ > 0 ? densest_ : 1;
         if (look_.style == ArtStyle::Shape && glyphs_) {
@@ -233,6 +247,8 @@ private:
                 best = int(k);
             }
         }
+        if (colour_ && want >= ColourDensestFrom)
+            best = densestIndex_;
         const float ink = float(glyphs[size_t(best)].ink / densest_);
         Spread(x, want - ink);
         cell.code = glyphs[size_t(best)].character.toUcs4().value(0, U' ');
@@ -249,11 +265,14 @@ private:
             for (int i = 0; i < GlyphZoneColumns; ++i) {
                 const size_t k = size_t(Index(x, i, j));
                 y[j * GlyphZoneColumns + i] = p.y[k];
-                want[j * GlyphZoneColumns + i] = Ink(p.y[k]);
+                want[j * GlyphZoneColumns + i] =
+                    colour_ ? Ink(p.y[k]) : Eased(Ink(p.y[k]), ShapeInkEasing);
             }
         const float carried = Carried(x);
         for (int k = 0; k < n; ++k) {
-            want[k] += carried;
+            // Held to the ink a glyph can lay: an error no glyph can pay back would grow
+            // from cell to cell until every cell took the densest glyph.
+            want[k] = std::clamp(want[k] + carried, 0.f, 1.f);
             wantMean += want[k] / n;
             yMean += y[k] / n;
         }
@@ -263,6 +282,7 @@ private:
         float wantFine[n];
         for (int k = 0; k < n; ++k)
             wantFine[k] = Lightness(Shown(want[k]));
+        const float wantMeanLightness = Lightness(Shown(wantMean));
         const auto& glyphs = glyphs_->glyphs;
         int best = 0;
         float bestError = 1e30f;
@@ -274,8 +294,11 @@ private:
                 const float* shown = &shownLightness_[g * size_t(views)];
                 for (int k = 0; k < views; ++k)
                     error += (wantLightness[k] - shown[k]) * (wantLightness[k] - shown[k]);
-                const float d = Lightness(Shown(wantMean)) - meanLightness_[g];
+                const float d = wantMeanLightness - meanLightness_[g];
                 error += MeanWeight * views * d * d;
+                // Every term adds: a glyph already worse needs no fine comparison.
+                if (error >= bestError - 1e-7f)
+                    continue;
                 const float* fine = &fineLightness_[g * size_t(n)];
                 float fineError = 0;
                 for (int k = 0; k < n; ++k)
@@ -503,8 +526,9 @@ private:
             for (int i = 0; i < columns_ * 2; ++i) {
                 const size_t k = size_t(j * columns_ * 2 + i);
                 const size_t x = size_t(i / 2);
-                const float want =
-                    std::min(1.f, (Ink(p.y[k]) - low[x]) / range[x]) + dotDiffusion_.At(i);
+                const float ink = colour_ ? std::min(1.f, (Ink(p.y[k]) - low[x]) / range[x])
+                                          : Eased(Ink(p.y[k]), BrailleInkEasing);
+                const float want = ink + dotDiffusion_.At(i);
                 const bool on = want >= 0.5f;
                 dotDiffusion_.Spread(i, want - (on ? 1.f : 0.f));
                 if (on)
@@ -522,6 +546,11 @@ private:
             Mean(p, x, mean);
             InkColour(mean, std::popcount(unsigned(code[size_t(x)])) / 8.f, cell);
         }
+    }
+
+    // Less ink than `ink` by the easing above; none and full ink stay as they are.
+    static float Eased(float ink, float power) {
+        return 1 - std::pow(std::clamp(1 - ink, 0.f, 1.f), power);
     }
 
     // How much of a cell's error is carried on: all of it in a smooth cell, none across
@@ -559,6 +588,7 @@ private:
     int columns_;
     float paper_ = 1;
     double densest_ = 0;
+    int densestIndex_ = 0;
     Diffusion cellDiffusion_;
     Diffusion dotDiffusion_;
     // Shape without colour: each glyph's zones and whole cell as seen, in lightness.

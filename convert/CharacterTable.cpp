@@ -42,7 +42,7 @@ bool FillCharacterTableReverse() {
 }
 
 int RampStep(int n) {
-    return int(platform::RoundHalfEven(256.0 / n));
+    return platform::RoundHalfEven<int>(256.0 / n);
 }
 
 int CharacterIndex(int maxComponent, int n) {

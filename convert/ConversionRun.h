@@ -3,7 +3,7 @@
 // window, to an HTML page in the browser, or (too large for the window) to the clipboard.
 #pragma once
 
-#include "convert/SelectionRect.h"
+#include "imageops/SelectionRect.h"
 
 #include <QString>
 #include <functional>

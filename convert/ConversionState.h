@@ -11,7 +11,8 @@
 namespace mGlyfora {
 
 // Atomic so that the per-cell test is a real load the compiler cannot hoist out of the
-// row, and so a signal handler or another thread may set it safely.
+// row, and so that scans on other threads (the tool's batch) share it safely. Only the
+// progress dialog sets it; a termination signal is seen through TerminationRequested.
 inline std::atomic<bool> CancelConversion{false};
 
 // A person's cancel, or the program being told to end: the latter is never cleared by

@@ -15,6 +15,7 @@
 #include "platform/HugePages.h"
 #include "platform/Paths.h"
 
+#include <QScopeGuard>
 #include <QThread>
 #include <algorithm>
 #include <array>
@@ -23,6 +24,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 namespace mGlyfora {
 
@@ -93,6 +95,11 @@ private:
 std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
     CancelConversion.store(false);
     TempFileName = IntermediateFilePath();
+    bool waiting = false;
+    const auto waited = qScopeGuard([&] {
+        if (waiting)
+            host.WaitingForAnotherCopy(false);
+    });
     for (;;) {
         // The first time round only a request to end can be pending: the program is
         // ending and the file is not touched.
@@ -106,6 +113,8 @@ std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
         if (status != IntermediateFile::Status::Busy)
             return FileFailure(status, file);
         file.Close();
+        if (!std::exchange(waiting, true))
+            host.WaitingForAnotherCopy(true);
         QThread::msleep(20);
         host.ProcessEvents();
     }

@@ -4,7 +4,7 @@
 
 #include "convert/ScanHost.h"
 #include "convert/ScanSink.h"
-#include "convert/SelectionRect.h"
+#include "imageops/SelectionRect.h"
 
 #include <QString>
 #include <functional>

@@ -53,7 +53,8 @@ void SaveAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& befo
         return;
     }
 
-    // A launcher that gives up later reports it when it does, if the window is still there.
+    // A launcher that gives up later reports it when it does: over the window while it is
+    // still there, else without a parent.
     QPointer<QWidget> owner(parent);
     const auto failed = [&dialogs, owner] {
         dialogs.Message(owner, HtmlOutputTexts::BrowserFailed, platform::MsgIcon::Critical);

@@ -2,6 +2,7 @@
 #include "convert/IntermediateFile.h"
 
 #include "convert/ConversionState.h"
+#include "convert/IntermediateFileTexts.h"
 #include "convert/ScanHost.h"
 #include "platform/HugePages.h"
 #include "platform/RegularFile.h"
@@ -22,16 +23,18 @@ namespace mGlyfora {
 
 namespace {
 
+namespace Texts = IntermediateFileTexts;
+
 constexpr qsizetype ReadChunkBytes = qsizetype(1) << 20;
 
 // The checks every use of the file relies on: one regular file of ours, one name.
 QString UnsafeReason(const struct stat& info) {
     if (!S_ISREG(info.st_mode))
-        return QStringLiteral("not a regular file");
+        return Texts::NotRegular;
     if (info.st_uid != geteuid())
-        return QStringLiteral("owned by another user");
+        return Texts::OtherOwner;
     if (info.st_nlink != 1)
-        return QStringLiteral("linked under another name");
+        return Texts::SecondName;
     return QString();
 }
 
@@ -57,7 +60,7 @@ IntermediateFile::Status IntermediateFile::Open(const QString& path) {
     if (fd_ < 0) {
         const int error = errno;
         if (error == ELOOP)
-            return Fail(Status::Unsafe, QStringLiteral("is a symbolic link"));
+            return Fail(Status::Unsafe, Texts::SymbolicLink);
         return Fail(Status::Failed, platform::SystemError(error));
     }
     struct stat info {};
@@ -82,18 +85,18 @@ IntermediateFile::Status IntermediateFile::Open(const QString& path) {
 
 IntermediateFile::Status IntermediateFile::Lock() {
     if (fd_ < 0)
-        return Fail(Status::Failed, QStringLiteral("not open"));
+        return Fail(Status::Failed, Texts::NotOpen);
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
         if (errno == EWOULDBLOCK)
-            return Fail(Status::Busy, QStringLiteral("in use by another conversion"));
+            return Fail(Status::Busy, Texts::InUse);
         return Fail(Status::Failed, platform::SystemError(errno));
     }
     // Another copy of the program may have removed the unused file between our open
     // and our lock; writing on would fill a file nobody can find.
     if (!StillAtPath(path_, device_, inode_))
-        return Fail(Status::Busy, QStringLiteral("removed by another program"));
+        return Fail(Status::Busy, Texts::Removed);
     return Status::Ok;
 }
 
@@ -143,7 +146,7 @@ IntermediateFile::Status
 IntermediateFile::ReadChunks(ScanHost& host,
                              const std::function<qsizetype(const char*, qsizetype)>& consume) {
     if (fd_ < 0)
-        return Fail(Status::Failed, QStringLiteral("not open"));
+        return Fail(Status::Failed, Texts::NotOpen);
     const int in = ::open(path_.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
         return Fail(Status::Failed, platform::SystemError(errno));
@@ -152,13 +155,13 @@ IntermediateFile::ReadChunks(ScanHost& host,
     if (::fstat(in, &info) != 0)
         return Fail(Status::Failed, platform::SystemError(errno));
     if (info.st_dev != device_ || info.st_ino != inode_ || !UnsafeReason(info).isEmpty())
-        return Fail(Status::Unsafe, QStringLiteral("replaced during the conversion"));
+        return Fail(Status::Unsafe, Texts::Replaced);
     if (info.st_size != written_)
-        return Fail(Status::Failed, QStringLiteral("changed during the conversion"));
+        return Fail(Status::Failed, Texts::Changed);
 
     std::unique_ptr<char[]> chunk(new (std::nothrow) char[ReadChunkBytes]);
     if (!chunk)
-        return Fail(Status::OutOfMemory, QStringLiteral("no memory to read the result"));
+        return Fail(Status::OutOfMemory, Texts::TooLarge);
     // One chunk is read in a moment and leaves the bar as the rows left it.
     const qint64 chunks = (written_ + ReadChunkBytes - 1) / ReadChunkBytes;
     const bool shown = chunks > 1;
@@ -170,42 +173,52 @@ IntermediateFile::ReadChunks(ScanHost& host,
             host.ProcessEvents();
         if (CancelRequested())
             return Status::Cancelled;
+        // Never more than was written: bytes added meanwhile must not reach the result.
+        const qint64 wanted = std::min<qint64>(ReadChunkBytes - pending, written_ - read);
         ssize_t n;
         do
-            n = ::read(in, chunk.get() + pending, size_t(ReadChunkBytes - pending));
+            n = ::read(in, chunk.get() + pending, size_t(wanted));
         while (n < 0 && errno == EINTR);
         if (n < 0)
             return Fail(Status::Failed, platform::SystemError(errno));
         if (n == 0)
-            return Fail(Status::Failed, QStringLiteral("changed during the conversion"));
+            return Fail(Status::Failed, Texts::Changed);
         read += n;
         const qsizetype available = pending + n;
         const qsizetype used = consume(chunk.get(), available);
         if (used < 0)
-            return Fail(Status::Failed, QStringLiteral("unexpected contents"));
+            return Fail(Status::Failed, Texts::Unexpected);
         pending = available - used;
         std::memmove(chunk.get(), chunk.get() + used, size_t(pending));
         if (shown)
             host.SetProgress(int(std::min<qint64>(done + 1, std::numeric_limits<int>::max())));
     }
-    return pending == 0 ? Status::Ok : Fail(Status::Failed, QStringLiteral("unexpected contents"));
+    if (pending != 0)
+        return Fail(Status::Failed, Texts::Unexpected);
+    // The file ends where the writing ended: one that grew meanwhile is not the result.
+    char past;
+    ssize_t more;
+    do
+        more = ::read(in, &past, 1);
+    while (more < 0 && errno == EINTR);
+    return more == 0 ? Status::Ok : Fail(Status::Failed, Texts::Changed);
 }
 
 IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memoryLimit,
                                                     ScanHost& host, QString& text) {
     text.clear();
     if (units < 2 || units > written_)
-        return Fail(Status::Failed, QStringLiteral("unexpected length"));
+        return Fail(Status::Failed, Texts::Unexpected);
     // Each byte decodes to at most one UTF-16 unit, so one chunk of slack suffices to
     // notice a longer text before anything is written past the end.
     const qsizetype capacity = units + ReadChunkBytes;
     if (qint64(capacity) * qint64(sizeof(QChar)) > memoryLimit)
-        return Fail(Status::OutOfMemory, QStringLiteral("result too large for memory"));
+        return Fail(Status::OutOfMemory, Texts::TooLarge);
     try {
         text.resize(capacity);
     } catch (const std::bad_alloc&) {
         text = QString();
-        return Fail(Status::OutOfMemory, QStringLiteral("result too large for memory"));
+        return Fail(Status::OutOfMemory, Texts::TooLarge);
     }
 
     platform::AdviseHugePages(text.data(), std::size_t(capacity) * sizeof(QChar));
@@ -225,8 +238,7 @@ IntermediateFile::Status IntermediateFile::ReadBack(qsizetype units, qint64 memo
         return Status::Ok;
     }
     text = QString();
-    return status == Status::Ok ? Fail(Status::Failed, QStringLiteral("unexpected contents"))
-                                : status;
+    return status == Status::Ok ? Fail(Status::Failed, Texts::Unexpected) : status;
 }
 
 IntermediateFile::Status

@@ -6,7 +6,7 @@
 #include "convert/ArtEngine.h"
 #include "convert/ArtLooks.h"
 #include "convert/ConvertScan.h"
-#include "convert/SelectionRect.h"
+#include "imageops/SelectionRect.h"
 
 #include <QString>
 #include <memory>

@@ -18,6 +18,9 @@ public:
     virtual void ProcessEvents() = 0;
     // A message for the person, shown with the critical icon.
     virtual void ReportError(const QString& message) = 0;
+    // The scan waits (true) for another copy of the program to let go of the intermediate
+    // file, or no longer waits (false). Nothing to show by default.
+    virtual void WaitingForAnotherCopy(bool) {}
 
     // Bytes the assembled result may take before the scan gives up for lack of memory:
     // by default the machine's memory and swap, or the address-space limit if lower.

@@ -12,12 +12,7 @@ namespace mGlyfora {
 namespace {
 
 std::optional<qint64> RoundToLong(float value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
-    const double rounded = std::nearbyint(double(value));
-    if (rounded < double(INT_MIN) || rounded > double(INT_MAX))
-        return std::nullopt;
-    return platform::RoundHalfEven(value);
+    return platform::RoundedWithin<qint32>(value);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The rectangle of pixels a scan walks, and the row estimate its progress bar shows.
 #pragma once
 
-#include "convert/SelectionRect.h"
+#include "imageops/SelectionRect.h"
 
 #include <QtGlobal>
 #include <optional>

@@ -96,6 +96,15 @@ void frmPercent::ProcessEvents() {
     QCoreApplication::processEvents();
 }
 
+void frmPercent::WaitingForAnotherCopy(bool waiting) {
+    if (waiting) {
+        caption_ = lblConversion->text();
+        lblConversion->setText(frmPercentTexts::WaitingForAnotherCopy);
+    } else {
+        lblConversion->setText(caption_);
+    }
+}
+
 void frmPercent::ReportError(const QString& message) {
     dialogs_.Message(this, message, platform::MsgIcon::Critical);
 }

@@ -35,6 +35,8 @@ public:
     void SetProgress(int position) override;
     void ProcessEvents() override;
     void ReportError(const QString& message) override;
+    // While waiting the label says so; afterwards it names the conversion again.
+    void WaitingForAnotherCopy(bool waiting) override;
 
 public Q_SLOTS:
     // Esc is the Cancel button.
@@ -50,4 +52,5 @@ private:
     platform::Dialogs& dialogs_;
     // Once shown and framed, centred again with its own frame and final size.
     platform::FrameFit frameFit_;
+    QString caption_; // the conversion's name while the label says it waits
 };

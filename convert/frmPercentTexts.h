@@ -16,4 +16,7 @@ inline const QString TooLargeForView =
 inline const QString IntermediateFileFailed =
     QStringLiteral("中間ファイルを読み書きできませんでした。");
 inline const QString ConversionFailed = QStringLiteral("変換に失敗しました。");
+// Another copy of the program holds the intermediate file: the label while it is awaited.
+inline const QString WaitingForAnotherCopy =
+    QStringLiteral("ほかの glyfora の変換が終わるのを待っています...");
 } // namespace frmPercentTexts

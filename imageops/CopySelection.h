@@ -2,8 +2,8 @@
 // rectangle, or the whole picture when there is none.
 #pragma once
 
-#include "convert/SelectionRect.h"
 #include "imageops/PictureSurface.h"
+#include "imageops/SelectionRect.h"
 
 namespace mGlyfora {
 

@@ -1,6 +1,8 @@
 // Reading numbers typed or pasted into the dialogs' text boxes.
 #include "imageops/NumericInput.h"
 
+#include "platform/Rounding.h"
+
 #include <cmath>
 #include <limits>
 
@@ -46,16 +48,6 @@ qsizetype ReadNumber(const QString& text, qsizetype at, double& value) {
     return i;
 }
 
-template <typename Int> std::optional<Int> RoundTo(double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
-    const double rounded = std::nearbyint(value);
-    if (rounded < double(std::numeric_limits<Int>::min()) ||
-        rounded > double(std::numeric_limits<Int>::max()))
-        return std::nullopt;
-    return Int(rounded);
-}
-
 std::optional<double> WholeNumber(const QString& text) {
     qsizetype start = 0;
     while (start < text.size() && IsBlank(text[start]))
@@ -83,20 +75,20 @@ double Val(const QString& text) {
 
 std::optional<qint16> CInt(const QString& text) {
     const std::optional<double> value = WholeNumber(text);
-    return value ? RoundTo<qint16>(*value) : std::nullopt;
+    return value ? platform::RoundedWithin<qint16>(*value) : std::nullopt;
 }
 
 std::optional<qint32> CLng(const QString& text) {
     const std::optional<double> value = WholeNumber(text);
-    return value ? RoundTo<qint32>(*value) : std::nullopt;
+    return value ? platform::RoundedWithin<qint32>(*value) : std::nullopt;
 }
 
 std::optional<qint16> RoundToInt16(double value) {
-    return RoundTo<qint16>(value);
+    return platform::RoundedWithin<qint16>(value);
 }
 
 std::optional<qint32> RoundToInt32(double value) {
-    return RoundTo<qint32>(value);
+    return platform::RoundedWithin<qint32>(value);
 }
 
 } // namespace mGlyfora

@@ -63,8 +63,10 @@ RotatedCanvas RotatedBounds(int sourceWidth, int sourceHeight, double sine, doub
     canvas.widthTwips = maxX - minX;
     canvas.heightTwips = maxY - minY;
     // Whole pixels that cover the twips (a hair of tolerance for inexact twips per pixel).
-    canvas.width = int(std::ceil(double(canvas.widthTwips) / twipsPerPixelX - 1e-9));
-    canvas.height = int(std::ceil(double(canvas.heightTwips) / twipsPerPixelY - 1e-9));
+    canvas.width =
+        platform::RoundHalfEven<int>(std::ceil(double(canvas.widthTwips) / twipsPerPixelX - 1e-9));
+    canvas.height =
+        platform::RoundHalfEven<int>(std::ceil(double(canvas.heightTwips) / twipsPerPixelY - 1e-9));
     canvas.offsetX = (sourceWidth - 1) / 2.0 - (canvas.width - 1) / 2.0;
     canvas.offsetY = (sourceHeight - 1) / 2.0 - (canvas.height - 1) / 2.0;
     return canvas;
@@ -78,7 +80,7 @@ QPoint RotateSourcePoint(int sourceWidth, int sourceHeight, qint32 tx, qint32 ty
     const double dy = offsetY + ty - cy;
     const double sx = cx + dx * cosine - dy * sine;
     const double sy = cy + dy * cosine + dx * sine;
-    return QPoint(int(platform::RoundHalfEven(sx)), int(platform::RoundHalfEven(sy)));
+    return QPoint(platform::RoundHalfEven<int>(sx), platform::RoundHalfEven<int>(sy));
 }
 
 bool RotateByAngle(PictureSurface& destination, const PictureSurface& source, qint16 degrees,

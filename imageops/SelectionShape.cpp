@@ -4,6 +4,7 @@
 #include "platform/Rounding.h"
 
 #include <QPainter>
+#include <climits>
 
 SelectionShape::SelectionShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -17,9 +18,8 @@ void SelectionShape::SetRect(float left, float top, float width, float height) {
     height_ = height;
     using platform::RoundHalfEven;
     // A rectangle of no width still shows as a line.
-    setGeometry(int(RoundHalfEven(left)), int(RoundHalfEven(top)),
-                int(std::max<std::int64_t>(1, RoundHalfEven(width))),
-                int(std::max<std::int64_t>(1, RoundHalfEven(height))));
+    setGeometry(RoundHalfEven<int>(left), RoundHalfEven<int>(top),
+                RoundHalfEven<int>(width, 1, INT_MAX), RoundHalfEven<int>(height, 1, INT_MAX));
 }
 
 void SelectionShape::SetBorderStyle(int style) {

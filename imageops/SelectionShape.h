@@ -3,7 +3,7 @@
 // while it is being dragged and a dotted one after.
 #pragma once
 
-#include "convert/SelectionRect.h"
+#include "imageops/SelectionRect.h"
 
 #include <QWidget>
 

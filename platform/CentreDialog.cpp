@@ -1,10 +1,10 @@
-// Centring a fixed dialog over the main window.
+// Centring a fixed dialog over the main window or on its screen, kept on the screen's
+// available area.
 #include "platform/CentreDialog.h"
 
 #include "platform/DialogPlacement.h"
-#include "platform/FrameFit.h"
-#include "platform/Rounding.h"
 #include "platform/Twips.h"
+#include "platform/WindowGeometry.h"
 
 #include <QScreen>
 #include <QWidget>
@@ -12,13 +12,17 @@
 namespace platform {
 
 namespace {
-int PixelsFromTwips(std::int32_t twips, double twipsPerPixel) {
-    return int(RoundHalfEven(double(twips) / twipsPerPixel));
-}
-
 // The dialog's outer size with the main window's frame.
 QSize OuterSize(const QWidget& dialog, const QWidget& main) {
     return dialog.size() + (main.frameGeometry().size() - main.geometry().size());
+}
+
+// Moves `dialog` so that its outer frame's corner is at `corner`, or as near as keeps the
+// frame on the available area of `main`'s screen.
+void MoveKept(QWidget& dialog, const QWidget& main, const QPoint& corner) {
+    const QScreen* screen = main.screen();
+    const QRect outer(corner, OuterSize(dialog, main));
+    dialog.move(screen ? KeptWithin(outer, screen->availableGeometry()).topLeft() : corner);
 }
 } // namespace
 
@@ -27,10 +31,10 @@ void CentreOver(QWidget& dialog, const QWidget& main) {
     const QSize outer = OuterSize(dialog, main);
     const double tx = TwipsPerPixelX();
     const double ty = TwipsPerPixelY();
-    const platform::TwipsPosition at =
-        platform::CentredOver(mainFrame.left() * tx, mainFrame.top() * ty, mainFrame.width() * tx,
-                              mainFrame.height() * ty, outer.width() * tx, outer.height() * ty);
-    dialog.move(PixelsFromTwips(at.left, tx), PixelsFromTwips(at.top, ty));
+    const TwipsPosition at =
+        CentredOver(mainFrame.left() * tx, mainFrame.top() * ty, mainFrame.width() * tx,
+                    mainFrame.height() * ty, outer.width() * tx, outer.height() * ty);
+    MoveKept(dialog, main, QPoint(PixelsFromTwips(at.left, tx), PixelsFromTwips(at.top, ty)));
 }
 
 void CentreOnScreen(QWidget& dialog, const QWidget& main) {
@@ -39,12 +43,9 @@ void CentreOnScreen(QWidget& dialog, const QWidget& main) {
         return;
     const QRect area = screen->geometry();
     const QSize outer = OuterSize(dialog, main);
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-    dialog.move(area.left() + PixelsFromTwips(CentredTwips(area.width(), outer.width(), tx), tx,
-                                              -MaxWindowCoordinate, MaxWindowCoordinate),
-                area.top() + PixelsFromTwips(CentredTwips(area.height(), outer.height(), ty), ty,
-                                             -MaxWindowCoordinate, MaxWindowCoordinate));
+    MoveKept(dialog, main,
+             QPoint(CentredPixels(area.left(), area.width(), outer.width(), TwipsPerPixelX()),
+                    CentredPixels(area.top(), area.height(), outer.height(), TwipsPerPixelY())));
 }
 
 } // namespace platform

@@ -174,7 +174,11 @@ template <class Form> void FormCommands<Form>::BuildToolbar(Form& form) {
                             [&form](int index) { form.tbrToolbar_ButtonClick(index); });
         if (kind == ToolbarEntry::Button)
             entry->setToolTip(row.tooltip);
-        Q_ASSERT(std::size_t(row.button) < form.tbrButtons.size());
+        // A table row naming a button past the form's array is a fault of the table: it is
+        // caught in every build, never written past the array.
+        if (std::size_t(row.button) >= form.tbrButtons.size())
+            qFatal("toolbar button %d of %s beyond the form's %zu buttons", row.button,
+                   row.name ? row.name : "?", form.tbrButtons.size());
         form.tbrButtons[std::size_t(row.button)] = entry;
         buttons_[i] = entry;
     }
@@ -194,8 +198,7 @@ template <class Form> QAction* FormCommands<Form>::Button(QAction* Form::*action
         if (rows_[i].action == action && rows_[i].button > 0)
             return buttons_.at(i);
     }
-    Q_ASSERT_X(false, "FormCommands::Button", "no toolbar button for this command");
-    return nullptr;
+    qFatal("FormCommands::Button: no toolbar button for this command");
 }
 
 template <class Form> void FormCommands<Form>::ApplyState(bool on) const {

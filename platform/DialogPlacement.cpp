@@ -1,25 +1,20 @@
-// Centring a dialog over the main window.
+// Centring a window or dialog, in twips.
 #include "platform/DialogPlacement.h"
 
 #include "platform/Rounding.h"
-
-#include <algorithm>
-#include <cmath>
-#include <limits>
+#include "platform/Twips.h"
 
 namespace platform {
 
-namespace {
-std::int32_t CentredEdge(double mainEdge, double mainExtent, double dialogExtent) {
-    const double edge = mainEdge + (mainExtent - dialogExtent) / 2;
-    if (std::isnan(edge))
-        return 0;
-    // Clamp before rounding: a value past the 64-bit range would not convert at all.
-    constexpr double low = std::numeric_limits<std::int32_t>::min();
-    constexpr double high = std::numeric_limits<std::int32_t>::max();
-    return std::int32_t(RoundHalfEven(std::clamp(edge, low, high)));
+std::int32_t CentredEdge(double start, double outer, double inner) {
+    return RoundHalfEven<std::int32_t>(start + (outer - inner) / 2);
 }
-} // namespace
+
+int CentredPixels(int start, int outer, int inner, double twipsPerPixel) {
+    return PixelsFromTwips(
+        CentredEdge(start * twipsPerPixel, outer * twipsPerPixel, inner * twipsPerPixel),
+        twipsPerPixel);
+}
 
 TwipsPosition CentredOver(double mainLeft, double mainTop, double mainWidth, double mainHeight,
                           double dialogWidth, double dialogHeight) {

@@ -1,19 +1,26 @@
-// Where a fixed dialog goes when it is centred over the main window: the arithmetic in
-// twips, halves rounded to even, in 32 bits so that a window far out on a second
-// monitor still centres its dialogs.
+// The one centring rule for windows and dialogs: the arithmetic in twips, halves rounded
+// to even, in 32 bits so that a window far out on a second monitor still centres its
+// dialogs, and converted to pixels only at the end.
 #pragma once
 
 #include <cstdint>
 
 namespace platform {
 
+// The edge, in whole twips, that centres an extent of `inner` twips on one of `outer`
+// twips starting at `start`: start + (outer - inner) / 2, rounded with halves to even and
+// held within the 32-bit range (NaN gives 0).
+std::int32_t CentredEdge(double start, double outer, double inner);
+
+// The same rule for pixels: the edge worked out in twips, then back to whole pixels.
+int CentredPixels(int start, int outer, int inner, double twipsPerPixel);
+
 struct TwipsPosition {
     std::int32_t left = 0;
     std::int32_t top = 0;
 };
 
-// left = main left + (main width - dialog width) / 2, top likewise, each rounded to a whole
-// twip with halves to even; results beyond 32 bits are held at the 32-bit limits.
+// A dialog centred over the main window, both axes by CentredEdge.
 TwipsPosition CentredOver(double mainLeft, double mainTop, double mainWidth, double mainHeight,
                           double dialogWidth, double dialogHeight);
 

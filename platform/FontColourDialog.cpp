@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace platform {
 
@@ -50,6 +51,20 @@ const double kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 4
 // Sizes past this are not taken from the size box.
 constexpr double MaxPointSize = 1638;
 const QString kSampleText = QStringLiteral("Aaあぁアァ亜宇");
+// The refusals, as font dialogs word them.
+const QString kNoSuchFont = QStringLiteral(
+    "この名前のフォントはありません。\nフォントの一覧からフォント名を選んでください。");
+const QString kSizeNotNumber =
+    QStringLiteral("サイズには 0 より大きく 1638 以下の数値を入力してください。");
+
+// A size box's text as a size the dialog takes.
+std::optional<double> PointSize(const QString& text) {
+    bool ok = false;
+    const double size = text.trimmed().toDouble(&ok);
+    if (!ok || !(size > 0) || size > MaxPointSize)
+        return std::nullopt;
+    return size;
+}
 
 QIcon Swatch(const QColor& colour) {
     QPixmap pixmap(16, 12);
@@ -69,15 +84,36 @@ QLabel* Buddied(const QString& text, QWidget* buddy, QWidget* parent) {
 
 } // namespace
 
-FontColourDialog::FontColourDialog(QWidget* parent, const FontDialogRequest& request)
-    : QDialog(parent), requestedName_(request.Font.FontName) {
+QStringList FontDialogFamilies() {
+    QStringList listed;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family))
+            continue;
+        const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
+        if (!systems.contains(QFontDatabase::Latin) && !systems.contains(QFontDatabase::Japanese))
+            continue;
+        // A family several foundries make is listed once, without the foundry: the
+        // desktop picks the face.
+        QString name = family;
+        if (const qsizetype bracket = name.lastIndexOf(QStringLiteral(" ["));
+            bracket > 0 && name.endsWith(u']'))
+            name.truncate(bracket);
+        if (!listed.contains(name))
+            listed << name;
+    }
+    return listed;
+}
+
+FontColourDialog::FontColourDialog(QWidget* parent, const FontDialogRequest& request, Warn warn)
+    : QDialog(parent), requestedName_(request.Font.FontName), warn_(std::move(warn)) {
     setWindowTitle(QStringLiteral("フォント"));
     const FontChoice& start = request.Font;
 
     familyEdit_ = new QLineEdit(this);
+    familyEdit_->setObjectName(QStringLiteral("family"));
     families_ = new QListWidget(this);
     families_->setObjectName(QStringLiteral("families"));
-    families_->addItems(QFontDatabase::families());
+    families_->addItems(FontDialogFamilies());
     // A stored name the desktop has no font of (a substitute stands in) starts the
     // dialog on the face actually used for it.
     QList<QListWidgetItem*> found = families_->findItems(start.FontName, Qt::MatchFixedString);
@@ -98,6 +134,7 @@ FontColourDialog::FontColourDialog(QWidget* parent, const FontDialogRequest& req
 
     size_ = start.FontSize > 0 ? start.FontSize : 12;
     sizeEdit_ = new QLineEdit(SizeText(size_), this);
+    sizeEdit_->setObjectName(QStringLiteral("size"));
     sizes_ = new QListWidget(this);
     sizes_->setObjectName(QStringLiteral("sizes"));
     bool listed = false;
@@ -237,18 +274,49 @@ void FontColourDialog::BoxesChanged() {
 }
 
 void FontColourDialog::SizeTyped(const QString& text) {
-    bool ok = false;
-    const double size = text.toDouble(&ok);
-    if (!ok || !(size > 0) || size > MaxPointSize)
+    const std::optional<double> size = PointSize(text);
+    if (!size)
         return;
-    size_ = size;
+    size_ = *size;
     const QSignalBlocker quiet(sizes_);
-    const QList<QListWidgetItem*> found = sizes_->findItems(SizeText(size), Qt::MatchExactly);
+    const QList<QListWidgetItem*> found = sizes_->findItems(SizeText(*size), Qt::MatchExactly);
     if (found.isEmpty())
         sizes_->clearSelection();
     else
         sizes_->setCurrentItem(found.first());
     ShowSample();
+}
+
+void FontColourDialog::accept() {
+    if (!TakeFamily())
+        return Refuse(familyEdit_, kNoSuchFont);
+    if (!TakeSize())
+        return Refuse(sizeEdit_, kSizeNotNumber);
+    QDialog::accept();
+}
+
+bool FontColourDialog::TakeFamily() {
+    // Only a listed family, named in full (in any case).
+    const QList<QListWidgetItem*> found =
+        families_->findItems(familyEdit_->text().trimmed(), Qt::MatchFixedString);
+    if (found.isEmpty())
+        return false;
+    families_->setCurrentItem(found.first());
+    return true;
+}
+
+bool FontColourDialog::TakeSize() {
+    const std::optional<double> size = PointSize(sizeEdit_->text());
+    if (size)
+        size_ = *size;
+    return size.has_value();
+}
+
+void FontColourDialog::Refuse(QLineEdit* box, const QString& text) {
+    if (warn_)
+        warn_(this, text);
+    box->setFocus();
+    box->selectAll();
 }
 
 QFont FontColourDialog::ChosenFont() const {

@@ -1,7 +1,7 @@
 // Restoring and capturing a window's stored geometry, fitted to the window manager's frame.
 #include "platform/FrameFit.h"
 
-#include "platform/Rounding.h"
+#include "platform/DialogPlacement.h"
 #include "platform/Twips.h"
 #include "platform/WindowGeometry.h"
 
@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
-#include <cstdint>
 
 namespace platform {
 
@@ -22,21 +21,13 @@ namespace {
 constexpr int FrameWaitMilliseconds = 3000;
 } // namespace
 
-float CentredTwips(int screen, int outer, double twipsPerPixel) {
-    return float(RoundHalfEven((screen - outer) * twipsPerPixel / 2));
-}
-
-int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max) {
-    return int(std::clamp<std::int64_t>(RoundHalfEven(double(twips) / twipsPerPixel), min, max));
-}
-
 bool WindowPositionsKnown() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 QSize DesignSize(QMainWindow& window, double clientWidthTwips, double clientHeightTwips) {
-    return QSize(int(RoundHalfEven(clientWidthTwips / TwipsPerPixelX())),
-                 int(RoundHalfEven(clientHeightTwips / TwipsPerPixelY())) +
+    return QSize(PixelsFromTwips(clientWidthTwips, TwipsPerPixelX(), 1, MaxWindowCoordinate),
+                 PixelsFromTwips(clientHeightTwips, TwipsPerPixelY(), 1, MaxWindowCoordinate) +
                      window.menuBar()->sizeHint().height());
 }
 
@@ -49,7 +40,8 @@ void RestoreGeometry(QWidget& window, const StoredGeometry& stored, FrameFit& fi
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
     const auto defaultEdge = [edges](int screenExtent, int outerExtent, double twipsPerPixel) {
-        const float edge = CentredTwips(screenExtent, outerExtent, twipsPerPixel);
+        const float edge =
+            float(CentredEdge(0, screenExtent * twipsPerPixel, outerExtent * twipsPerPixel));
         return edges == DefaultEdges::CentredWithin16Bits ? std::clamp(edge, -32768.0f, 32767.0f)
                                                           : edge;
     };
@@ -66,7 +58,7 @@ void RestoreGeometry(QWidget& window, const StoredGeometry& stored, FrameFit& fi
     if (!target)
         target = screen;
     const QRect fitted =
-        target ? platform::FitWindowGeometry(wanted, target->availableGeometry(), outer) : wanted;
+        target ? FitWindowGeometry(wanted, target->availableGeometry(), outer, tx, ty) : wanted;
     window.move(fitted.topLeft());
     window.resize(fitted.size());
     // Once the frame is known: a stored size is the outer one and loses the frame; the
@@ -127,24 +119,29 @@ void FrameFit::Apply(QWidget& window) {
     pending_ = false;
     if (window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    const QSize client(window.width() - (plan_.outerWidth ? frame.width() : 0),
-                       window.height() - (plan_.outerHeight ? frame.height() : 0));
-    window.resize(client);
+    QSize client(window.width() - (plan_.outerWidth ? frame.width() : 0),
+                 window.height() - (plan_.outerHeight ? frame.height() : 0));
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || !(plan_.centreX || plan_.centreY))
-        return;
+    const QScreen* shownOn = window.screen() ? window.screen() : screen;
+    const QRect area = shownOn ? shownOn->availableGeometry() : QRect();
+    // The frame counted, the window never reaches past the available area.
+    if (!area.isEmpty())
+        client = client.boundedTo((area.size() - frame).expandedTo(QSize(1, 1)));
+    window.resize(client);
     const QSize outer = client + frame;
-    const QSize screenSize = screen->geometry().size();
-    const double tx = TwipsPerPixelX();
-    const double ty = TwipsPerPixelY();
-    const QPoint corner = window.frameGeometry().topLeft();
-    window.move(plan_.centreX ? PixelsFromTwips(CentredTwips(screenSize.width(), outer.width(), tx),
-                                                tx, -MaxWindowCoordinate, MaxWindowCoordinate)
-                              : corner.x(),
-                plan_.centreY
-                    ? PixelsFromTwips(CentredTwips(screenSize.height(), outer.height(), ty), ty,
-                                      -MaxWindowCoordinate, MaxWindowCoordinate)
-                    : corner.y());
+    QRect placed(window.frameGeometry().topLeft(), outer);
+    if (screen) {
+        const QRect whole = screen->geometry();
+        if (plan_.centreX)
+            placed.moveLeft(
+                CentredPixels(whole.left(), whole.width(), outer.width(), TwipsPerPixelX()));
+        if (plan_.centreY)
+            placed.moveTop(
+                CentredPixels(whole.top(), whole.height(), outer.height(), TwipsPerPixelY()));
+    }
+    placed = KeptWithin(placed, area);
+    if (placed.topLeft() != window.frameGeometry().topLeft())
+        window.move(placed.topLeft());
 }
 
 } // namespace platform

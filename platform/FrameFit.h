@@ -1,7 +1,9 @@
 // A top-level window's stored geometry restored and captured, and fitted once the window
 // manager's frame is known: a stored size is the outer size and loses the frame, a window
-// placed by default is centred with its frame counted. The frame is known only after the
-// window has been framed (a move follows the show), and not at all without a window manager.
+// placed by default is centred with its frame counted, and no window reaches past the
+// screen's available area (it shrinks to fit, then is centred or moved onto the area). The
+// frame is known only after the window has been framed (a move follows the show), and not
+// at all without a window manager.
 #pragma once
 
 #include "platform/StoredGeometry.h"
@@ -20,12 +22,6 @@ inline constexpr int MaxWindowCoordinate = 32767;
 // False where the window system keeps top-level positions to itself (Wayland): a position
 // read there means nothing, and storing it would lose the one the person had elsewhere.
 bool WindowPositionsKnown();
-
-// The edge, in whole twips (halves to even), that centres an outer extent of `outer`
-// pixels on a screen extent of `screen` pixels.
-float CentredTwips(int screen, int outer, double twipsPerPixel);
-// Twips to whole pixels (halves to even), held within [min, max].
-int PixelsFromTwips(float twips, double twipsPerPixel, int min, int max);
 
 class FrameFit : public QObject {
 public:

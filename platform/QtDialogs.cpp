@@ -144,6 +144,25 @@ QAbstractPrintDialog::PrintDialogOptions PrintDialogOptions(unsigned flags) {
     return options;
 }
 
+// Qt's print dialog greys the page choices it is not given, and shows their group again
+// each time it is shown; with none of them asked for, the group is hidden once shown
+// (found by the name Qt's form gives it).
+class PrintDialog : public QPrintDialog {
+public:
+    PrintDialog(QPrinter& printer, QWidget* parent, PrintDialogOptions options)
+        : QPrintDialog(&printer, parent) {
+        setOptions(options);
+    }
+    void setVisible(bool visible) override {
+        QPrintDialog::setVisible(visible);
+        constexpr auto pageChoices = PrintPageRange | PrintCurrentPage | PrintSelection;
+        if (visible && !(options() & pageChoices)) {
+            if (auto* pages = findChild<QWidget*>(QStringLiteral("gbPrintRange")))
+                pages->hide();
+        }
+    }
+};
+
 MsgAnswer QtDialogs::MsgBox(QWidget* parent, const MessageRequest& request) {
     QMessageBox box(ToQtIcon(request.icon), mGlyfora::ApplicationTitle, request.text,
                     QMessageBox::NoButton, parent);
@@ -196,7 +215,9 @@ std::optional<FileDialogResult> QtDialogs::ShowSave(QWidget* parent,
 }
 
 std::optional<FontChoice> QtDialogs::ShowFont(QWidget* parent, const FontDialogRequest& request) {
-    FontColourDialog dialog(parent, request);
+    FontColourDialog dialog(parent, request, [this](QWidget* over, const QString& text) {
+        MsgBox(over, {text, MsgIcon::Exclamation, MsgButtons::OK});
+    });
     if (Exec(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.Choice();
@@ -216,8 +237,7 @@ std::optional<Colour> QtDialogs::ShowColor(QWidget* parent, const ColorDialogReq
 std::optional<PrintDialogResult> QtDialogs::ShowPrinter(QWidget* parent, QPrinter& printer,
                                                         const PrintDialogRequest& request) {
     printer.setCopyCount(qMax(1, request.Copies));
-    QPrintDialog dialog(&printer, parent);
-    dialog.setOptions(PrintDialogOptions(request.Flags));
+    PrintDialog dialog(printer, parent, PrintDialogOptions(request.Flags));
     if (Exec(dialog) != QDialog::Accepted)
         return std::nullopt;
     return PrintDialogResult{printer.copyCount()};

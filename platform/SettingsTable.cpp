@@ -16,6 +16,10 @@ std::vector<SettingDefinition> BuildTable() {
     using K = SettingKind;
     const auto S = [](const char* s) { return QString::fromUtf8(s); };
     const QString after = S("</PRE></FONT>\r\n</BODY></HTML>");
+    // Window edges in twips within 32 bits, as dialog positions are worked out: a stored
+    // edge of 1e30 is damage, and the window takes its default instead.
+    constexpr qint64 edgeMin = std::numeric_limits<qint32>::min();
+    constexpr qint64 edgeMax = std::numeric_limits<qint32>::max();
     std::vector<SettingDefinition> t = {
         {S("Conversion"), S("X"), K::Integer, S("1"), 1, MaxCellSize},
         {S("Conversion"), S("Y"), K::Integer, S("1"), 1, MaxCellSize},
@@ -44,13 +48,13 @@ std::vector<SettingDefinition> BuildTable() {
          RecentFilesLimit},
     };
     for (const char* key : {"Left", "Top", "Height", "Width"})
-        t.push_back({S("Window"), S(key), K::Single, QString(), 0, 0, true});
+        t.push_back({S("Window"), S(key), K::Single, QString(), edgeMin, edgeMax, true});
     t.push_back({S("Window"), S("ToolBar"), K::Boolean, S("True")});
     t.push_back({S("Window"), S("StatusBar"), K::Boolean, S("True")});
     for (int i = 1; i <= RecentFilesLimit; ++i)
         t.push_back({S("Recent Files"), S("File") + QString::number(i), K::Text, QString()});
     for (const char* key : {"Left", "Top", "Height", "Width"})
-        t.push_back({S("Text\\Window"), S(key), K::Single, QString(), 0, 0, true});
+        t.push_back({S("Text\\Window"), S(key), K::Single, QString(), edgeMin, edgeMax, true});
     t.push_back({S("Text\\Font"), S("Name"), K::Text, S("Terminal")});
     for (const char* key : {"Bold", "Itaric", "Strikethrough", "Underline"})
         t.push_back({S("Text\\Font"), S(key), K::Boolean, S("False")});

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QSocketNotifier>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -41,9 +42,12 @@ TerminationSignals::~TerminationSignals() {
 }
 
 void TerminationSignals::Handler(int) {
+    // The interrupted code may be about to read errno: the write must not change it.
+    const int savedErrno = errno;
     RequestTermination();
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(g_pipe[0], &byte, 1);
+    errno = savedErrno;
 }
 
 void TerminationSignals::Received() {

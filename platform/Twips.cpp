@@ -1,5 +1,7 @@
-// Twips per pixel from the primary screen's logical DPI.
+// Twips per pixel from the primary screen's logical DPI, and twips to pixels.
 #include "platform/Twips.h"
+
+#include "platform/Rounding.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -24,6 +26,10 @@ double TwipsPerPixelY() {
                                 ? QGuiApplication::primaryScreen()
                                 : nullptr;
     return TwipsFromDpi(screen ? screen->logicalDotsPerInchY() : 96.0);
+}
+
+int PixelsFromTwips(double twips, double twipsPerPixel, int min, int max) {
+    return RoundHalfEven<int>(twips / twipsPerPixel, min, max);
 }
 
 } // namespace platform

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev zlib1g-dev
   qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins libqt6svg6
-  fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core fonts-lyx
   libbenchmark-dev jp2a chafa caca-utils
   xvfb xauth xdotool x11-utils xclip openbox imagemagick poppler-utils
   chromium

@@ -57,12 +57,11 @@ bool HasFontOfItsOwn(const QTextCharFormat& format) {
 }
 } // namespace
 
-ConversionView::ConversionView(QWidget* parent) : QTextEdit(parent) {
-    setLineWrapMode(QTextEdit::NoWrap);
+ConversionView::ConversionView(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setAcceptRichText(true);
     setContextMenuPolicy(Qt::NoContextMenu);
     setTabChangesFocus(false);
     ApplyBackColor();
@@ -102,12 +101,12 @@ ViewStatus ConversionView::SetContent(const std::function<bool(QTextDocument&)>&
 }
 
 ViewStatus ConversionView::ReplaceDocument(const std::function<bool(QTextDocument&)>& fill) {
-    // The text goes into a document of its own before the view lays it out: filled in
-    // place, a long text would be laid out in full while it is inserted; handed over
-    // whole, it is laid out a piece at a time from the top, so it shows at once. The
-    // old text is not kept for undo: a hand-over is not an edit.
+    // The text goes into a document of its own before the view takes it: the view then
+    // lays out only the lines it shows. The old text is not kept for undo: a hand-over
+    // is not an edit.
     const QPointer<QTextDocument> old = document();
     auto filled = std::make_unique<QTextDocument>();
+    filled->setDocumentLayout(new QPlainTextDocumentLayout(filled.get()));
     filled->setDefaultFont(old->defaultFont());
     filled->setDefaultTextOption(old->defaultTextOption());
     filled->setDocumentMargin(old->documentMargin());
@@ -240,7 +239,7 @@ void ConversionView::ApplyBackColor() {
 }
 
 void ConversionView::changeEvent(QEvent* event) {
-    QTextEdit::changeEvent(event);
+    QPlainTextEdit::changeEvent(event);
     // A system colour follows the desktop's colours.
     if (event->type() == QEvent::ApplicationPaletteChange && platform::IsSystemColour(back_))
         ApplyBackColor();

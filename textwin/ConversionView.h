@@ -1,25 +1,26 @@
-// The conversion window's text view: a rich-text editor that never wraps lines, with the
-// text, selection, colour and font properties the conversion run and the window's
-// commands work with.
+// The conversion window's text view: an editor of formatted text that never wraps lines,
+// with the text, selection, colour and font properties the conversion run and the
+// window's commands work with. It lays out only the lines it shows (the plain-text
+// layout), so a photo's text of millions of characters shows its top at once.
 #pragma once
 
 #include "platform/Colour.h"
 
 #include <QFont>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <functional>
 #include <optional>
 
 // The longest text the view takes, in UTF-16 units (16 Mi). Measured (CPU time of the
-// hand-over until painted): 2.07 M in 0.38 s, 6 M in 0.73 s, 16 M in 0.77 s, paging
-// 24 / 47 / 135 ms; a fully laid-out 16 M text holds under 100 MB. Past this, paging and
-// the background layout slow down in step with the length for no use a person can make
-// of such a text, which goes to the clipboard instead.
+// hand-over until painted, with only the shown lines laid out): 2.07 M in 45 ms, 6 M in
+// 85 ms, 16 M in 107 ms; a PageDown lays out the next lines, 23 / 63 / 137 ms. Past this,
+// building the document and paging slow down in step with the length for no use a
+// person can make of such a text, which goes to the clipboard instead.
 inline constexpr qsizetype MaxViewText = 16 * 1024 * 1024;
 // The most lines the view takes (256 Ki). Every line costs the document about 110 bytes
-// and 2 us to build, and laid out about 450 bytes more, however short: measured, 5 M
-// empty lines took 17 s and 550 MB before any layout, 300 K laid out 133 MB. A
-// conversion result has a line per row of cells.
+// and 2 us to build, however short, and about 450 bytes more once shown: measured, 5 M
+// empty lines took 17 s and 550 MB before any layout. A conversion result has a line per
+// row of cells.
 inline constexpr qsizetype MaxViewLines = 256 * 1024;
 
 // What became of a text handed to the view.
@@ -29,7 +30,7 @@ enum class ViewStatus {
     NotFilled, // the document's filler gave up
 };
 
-class ConversionView : public QTextEdit {
+class ConversionView : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit ConversionView(QWidget* parent = nullptr);

@@ -69,6 +69,9 @@ struct Run {
     qsizetype length;
 };
 
+// Thrown when the text passes RtfLimits' sizes; it ends the read with TooLong.
+struct PastLimits {};
+
 // How often (in bytes read, in runs put into the document) the reader asks whether to
 // give up.
 constexpr qsizetype AbandonCheckBytes = 1 << 16;
@@ -299,7 +302,7 @@ public:
         : p_(data.constData()), end_(data.constData() + data.size()), limits_(limits) {}
 
     // False with `error_` set when the file cannot be read, with it empty when abandoned.
-    // Throws std::bad_alloc past the limits.
+    // Throws PastLimits past the limits.
     bool Parse();
     // False when abandoned part way (the document then holds part of the text).
     bool Fill(QTextDocument& doc) const;
@@ -364,8 +367,12 @@ bool Reader::Parse() {
     stack_.push_back(g_);
     static const auto special = [] {
         std::array<bool, 256> s{};
-        for (unsigned char c : {'\\', '{', '}', '\r', '\n', ';'})
+        for (unsigned char c : {'\\', '{', '}', ';'})
             s[c] = true;
+        // Raw control bytes are no text (a writer escapes the ones it means), the tab
+        // aside; CR and LF only lay the file out.
+        for (unsigned char c = 0; c < 0x20; ++c)
+            s[c] = c != '\t';
         return s;
     }();
     const char* nextCheck = p_;
@@ -422,8 +429,9 @@ bool Reader::Parse() {
             const char* from = p_;
             while (p_ < end_ && !special[static_cast<unsigned char>(*p_)])
                 ++p_;
-            if (p_ == from) { // a ';'
-                ++p_;
+            if (p_ == from) { // a ';' or a raw control byte
+                if (*p_++ != ';')
+                    continue;
                 if (g_.dest == Dest::FontTable) {
                     FlushBytes();
                     CommitFont();
@@ -499,7 +507,20 @@ void Reader::ControlSymbol() {
             return;
         }
         p_ += 2;
-        Byte(char(high * 16 + low));
+        const int byte = high * 16 + low;
+        if (byte < 0x20) {
+            // A control character, the same in every code page (no lead or trail byte of
+            // a double-byte code page is this small): it goes in as the character, not
+            // through a converter that may take it for an unmappable byte.
+            star_ = false;
+            if (skip_ > 0) {
+                --skip_;
+                return;
+            }
+            Character(char16_t(byte));
+            return;
+        }
+        Byte(char(byte));
         break;
     }
     case '\\':
@@ -691,7 +712,7 @@ void Reader::Break() {
     ++pendingBreaks_;
     // Every pending break but a last one makes a line; give up as soon as that is too many.
     if (lines_ + pendingBreaks_ > limits_.maxLines)
-        throw std::bad_alloc();
+        throw PastLimits();
 }
 
 void Reader::AppendBreaks(qsizetype count) {
@@ -702,7 +723,7 @@ void Reader::AppendBreaks(qsizetype count) {
 
 void Reader::CheckSize() const {
     if (text_.size() > limits_.maxCharacters || lines_ + 1 > limits_.maxLines)
-        throw std::bad_alloc();
+        throw PastLimits();
 }
 
 int Reader::StateIndex(const CharState& state) {
@@ -791,10 +812,12 @@ void Reader::AppendText(QStringView text) {
         runs_.push_back(Run{StateIndex(g_.chr), 0});
     if (pendingBreaks_ > 0)
         AppendBreaks(std::exchange(pendingBreaks_, 0));
-    // Control characters other than the tab have no place in the text; line ends come
-    // only from the paragraph marks.
+    // Every character the view holds belongs, control characters included; line ends
+    // come only from the paragraph marks, so the characters a document takes for one
+    // do not.
     const auto belongs = [](QChar c) {
-        return (c.unicode() >= 0x20 || c == u'\t') && c != QChar::ParagraphSeparator;
+        return c != u'\n' && c != u'\r' && c != QChar::ParagraphSeparator && c != QChar(0xFDD0) &&
+               c != QChar(0xFDD1);
     };
     const qsizetype before = text_.size();
     qsizetype clean = 0;
@@ -875,30 +898,32 @@ bool Reader::Fill(QTextDocument& doc) const {
 
 } // namespace
 
-bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error, const RtfLimits& limits) {
+RtfResult ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error,
+                  const RtfLimits& limits) {
     bool filling = false;
-    try {
-        Reader reader(data, limits);
-        if (!reader.Parse()) {
-            if (error)
-                *error = reader.Error();
-            return false;
-        }
-        filling = true;
-        if (!reader.Fill(doc)) {
-            doc.clear();
-            if (error)
-                error->clear();
-            return false;
-        }
-        return true;
-    } catch (const std::bad_alloc&) {
+    const auto failed = [&](RtfResult result, const QString& message) {
         // Half a document would pass for the file: better none.
         if (filling)
             doc.clear();
         if (error)
-            *error = QStringLiteral("メモリが足りないため RTF ファイルを読み込めません。");
-        return false;
+            *error = message;
+        return result;
+    };
+    try {
+        Reader reader(data, limits);
+        if (!reader.Parse()) {
+            const QString why = reader.Error();
+            return failed(why.isEmpty() ? RtfResult::Abandoned : RtfResult::Failed, why);
+        }
+        filling = true;
+        if (!reader.Fill(doc))
+            return failed(RtfResult::Abandoned, QString());
+        return RtfResult::Read;
+    } catch (const PastLimits&) {
+        return failed(RtfResult::TooLong, QString());
+    } catch (const std::bad_alloc&) {
+        return failed(RtfResult::Failed,
+                      QStringLiteral("メモリが足りないため RTF ファイルを読み込めません。"));
     }
 }
 

@@ -17,7 +17,7 @@ namespace mGlyfora {
 // Groups nested deeper than this make the file unreadable rather than the program slow.
 inline constexpr int RtfMaxGroupDepth = 1000;
 
-// What a read gives up on. Past either size the file counts as too large for memory;
+// What a read gives up on. Past either size the text is too long for its reader;
 // `abandon`, asked every few ten thousand bytes and runs, ends the read when it says so.
 struct RtfLimits {
     qsizetype maxCharacters = std::numeric_limits<qsizetype>::max();
@@ -25,13 +25,20 @@ struct RtfLimits {
     std::function<bool()> abandon;
 };
 
-// Replaces the whole content of `doc` with the RTF in `data` and answers true; time and
-// memory grow in step with the file. False, with `doc` untouched and a message in `error`
-// (may be null), when the data does not start with "{\rtf", nests its groups deeper than
-// RtfMaxGroupDepth, or (when memory runs out or the text passes the limits) with `doc`
-// empty. Abandoned, it answers false with an empty `error` and `doc` untouched or empty.
-// The document's default font is not changed: the runs carry the file's own formats.
-bool ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error,
-             const RtfLimits& limits = {});
+enum class RtfResult {
+    Read,      // `doc` holds the file
+    Failed,    // `error` says why: not RTF, nested too deep, memory ran out
+    TooLong,   // past RtfLimits' sizes
+    Abandoned, // `abandon` said so
+};
+
+// Replaces the whole content of `doc` with the RTF in `data`; time and memory grow in
+// step with the file. Failed, with `doc` untouched and a message in `error` (may be
+// null), when the data does not start with "{\rtf" or nests its groups deeper than
+// RtfMaxGroupDepth; Failed when memory runs out, TooLong past the limits and Abandoned,
+// each with `doc` untouched or empty (and `error` empty for the last two). The
+// document's default font is not changed: the runs carry the file's own formats.
+RtfResult ReadRtf(const QByteArray& data, QTextDocument& doc, QString* error,
+                  const RtfLimits& limits = {});
 
 } // namespace mGlyfora

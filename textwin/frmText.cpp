@@ -48,8 +48,8 @@ void frmText::Form_Load() {
     // The toolbar's Cut, Copy and Paste follow the clipboard and the selection as they
     // change, whether the window is shown or not.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmText::tmrText_Timer);
-    connect(rtfView, &QTextEdit::copyAvailable, this, &frmText::tmrText_Timer);
-    connect(rtfView, &QTextEdit::selectionChanged, this, &frmText::tmrText_Timer);
+    connect(rtfView, &QPlainTextEdit::copyAvailable, this, &frmText::tmrText_Timer);
+    connect(rtfView, &QPlainTextEdit::selectionChanged, this, &frmText::tmrText_Timer);
     tmrText_Timer();
 }
 

@@ -9,6 +9,7 @@
 #include "textwin/frmText.h"
 #include "textwin/frmTextTexts.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -56,7 +57,10 @@ QString VisiblePart(const QString& line, const QFontMetricsF& metrics, qreal wid
 }
 
 // Prints `copies` times, one new page between copies, lines from the top-left of the
-// printable area and onto new pages past the bottom. Empty answer on success.
+// printable area and onto new pages past the bottom. Empty answer on success, and when
+// a termination request ended the print between pages: then a print to a file leaves no
+// file of part of the text (a print server gets the pages made so far, since Qt's
+// engines cannot take a job back).
 QString PrintCopies(QPrinter& printer, const QFont& font, const QString& text, int copies) {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -65,14 +69,21 @@ QString PrintCopies(QPrinter& printer, const QFont& font, const QString& text, i
     const QFontMetricsF metrics(painter.font(), painter.device());
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
     const QStringList lines = text.split(QStringLiteral("\r\n"));
+    bool abandoned = false;
+    // A long print (many copies of a photo's text are thousands of pages) ends between
+    // pages when the program is told to end.
+    const auto nextPage = [&] {
+        abandoned = platform::TerminationRequested();
+        return !abandoned && printer.newPage();
+    };
     for (int copy = 1; copy <= copies; ++copy) {
-        if (copy > 1 && !printer.newPage())
+        if (copy > 1 && !nextPage())
             break;
         qreal baseline = metrics.ascent();
         bool pageHasLines = false;
         for (const QString& line : lines) {
             if (pageHasLines && baseline + metrics.descent() > page.height()) {
-                if (!printer.newPage())
+                if (!nextPage())
                     break;
                 baseline = metrics.ascent();
             }
@@ -80,8 +91,16 @@ QString PrintCopies(QPrinter& printer, const QFont& font, const QString& text, i
             pageHasLines = true;
             baseline += metrics.lineSpacing();
         }
+        if (abandoned)
+            break;
     }
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
+    const bool ended = painter.end();
+    if (abandoned) {
+        if (!printer.outputFileName().isEmpty())
+            QFile::remove(printer.outputFileName());
+        return {};
+    }
+    if (!ended || printer.printerState() == QPrinter::Error)
         return PrintFailed;
     return {};
 }
@@ -126,8 +145,13 @@ QString frmText::LoadTextFile(const QString& fileName, int fileType) {
             // long read.
             const mGlyfora::RtfLimits limits{MaxViewText, MaxViewLines,
                                              [] { return platform::TerminationRequested(); }};
-            status = rtfView->SetContent(
-                [&](QTextDocument& doc) { return mGlyfora::ReadRtf(*bytes, doc, &error, limits); });
+            mGlyfora::RtfResult read = mGlyfora::RtfResult::Read;
+            status = rtfView->SetContent([&](QTextDocument& doc) {
+                read = mGlyfora::ReadRtf(*bytes, doc, &error, limits);
+                return read == mGlyfora::RtfResult::Read;
+            });
+            if (read == mGlyfora::RtfResult::TooLong)
+                status = ViewStatus::TooLong;
         }
     } catch (const std::bad_alloc&) {
         status = ViewStatus::TooLong; // too large for memory is too large for the view

@@ -3,7 +3,7 @@
 // MoveWheel and MButtonDown for what CtlEvent decodes. It never consumes the input.
 #pragma once
 
-#include "wheel/FirstDelivery.h"
+#include "platform/FirstDelivery.h"
 
 #include <QObject>
 #include <QPointer>

@@ -63,6 +63,12 @@ private Q_SLOTS:
                                  << "" << true;
         QTest::newRow("Wayland stale") << "XDG_RUNTIME_DIR=$R WAYLAND_DISPLAY=stale"
                                        << "" << false;
+        QTest::newRow("Wayland, absolute path") << "WAYLAND_DISPLAY=$R/wayland-0"
+                                                << "" << true;
+        QTest::newRow("Wayland, absolute path, stale") << "WAYLAND_DISPLAY=$R/stale"
+                                                       << "" << false;
+        QTest::newRow("Wayland connection inherited") << "WAYLAND_SOCKET=3"
+                                                      << "" << true;
         QTest::newRow("X") << "DISPLAY=:$X.0"
                            << "" << true;
         QTest::newRow("X, no server") << "DISPLAY=unix:$N"

@@ -24,6 +24,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTransform>
 
 using testsupport::StartedWindow;
 
@@ -95,12 +96,13 @@ private:
         const QString command = parts[0];
         Answer answer{parts.value(1), parts.value(2), parts.value(3) == QLatin1String("ccw")};
         run.dialogs.modal = [answer](QDialog& dialog) { return Drive(dialog, answer); };
+        // The quarter turns through their menu items, wiring included.
         if (command == QLatin1String("turn180"))
-            form.mnuAngle_Click(0);
+            form.mnuAngle[0]->trigger();
         else if (command == QLatin1String("turn90"))
-            form.mnuAngle_Click(1);
+            form.mnuAngle[1]->trigger();
         else if (command == QLatin1String("turn270"))
-            form.mnuAngle_Click(2);
+            form.mnuAngle[2]->trigger();
         else if (command == QLatin1String("angle"))
             form.mnuAngleIn_Click();
         else if (command == QLatin1String("resize"))
@@ -163,6 +165,27 @@ private Q_SLOTS:
         QVERIFY(!form.mnuNormalView->isEnabled());
         QCOMPARE(form.StatusText(), QStringLiteral("Image: 300 x 200 -> 59 KByte"));
         QVERIFY(run.dialogs.messages.isEmpty());
+    }
+
+    // Each angle item of the Image menu turns the picture: 180°, 90° clockwise, 90°
+    // counter-clockwise (a clockwise turn of 270° on the screen, y pointing down).
+    void angleItemsTurnThePicture_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<int>("clockwise");
+        QTest::newRow("180°") << "turn180" << 180;
+        QTest::newRow("90° clockwise") << "turn90" << 90;
+        QTest::newRow("90° counter-clockwise") << "turn270" << 270;
+    }
+    void angleItemsTurnThePicture() {
+        QFETCH(QString, step);
+        QFETCH(int, clockwise);
+        StartedWindow run(Loaded());
+        frmMain& form = *run.form;
+        Run(run, step);
+        const QImage expected = loaded_.transformed(QTransform().rotate(clockwise));
+        QCOMPARE(Working(form).convertToFormat(QImage::Format_RGB32),
+                 expected.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(form.picView->size(), expected.size());
     }
 
     // A selection goes with every geometric command and revert, and stays with colour

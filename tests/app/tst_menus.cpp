@@ -203,7 +203,7 @@ frmMain "glyfora"
     tbrButtons(11) index=11 separator
     tbrButtons(12) tip="オプション" index=12 icon
 )list");
-        // The control arrays hold those items; the angle items are wired and do nothing yet.
+        // The control arrays hold those items; with no picture the angle items say nothing.
         for (int i = 0; i < 20; ++i)
             QCOMPARE(run.form->mnuRecent[i]->objectName(), QStringLiteral("mnuRecent(%1)").arg(i));
         for (int i = 0; i < 3; ++i) {

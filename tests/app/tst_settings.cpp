@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
+#include <cmath>
 
 using testsupport::Stored;
 using namespace apptest;
@@ -167,8 +168,12 @@ private Q_SLOTS:
         const QRect outer = run.form->frameGeometry();
         QCOMPARE(outer.size(), design);
         if (fitted) {
-            QCOMPARE(outer.left(), area.left() + (area.width() - design.width()) / 2);
-            QCOMPARE(outer.top(), area.top() + (area.height() - design.height()) / 2);
+            // Centred in whole twips (15 a pixel), halves to even, then back to pixels.
+            const auto centred = [](int start, int room) {
+                return int(std::nearbyint(start + std::nearbyint(room * 15 / 2.0) / 15));
+            };
+            QCOMPARE(outer.left(), centred(area.left(), area.width() - design.width()));
+            QCOMPARE(outer.top(), centred(area.top(), area.height() - design.height()));
         } else {
             QCOMPARE(outer, firstRun);
         }

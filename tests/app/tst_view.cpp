@@ -352,9 +352,9 @@ private Q_SLOTS:
         const QRect inner = form.picBase->contentsRect();
         // The border is the allowance: 60 twips.
         QCOMPARE(form.picBase->width() - inner.width(),
-                 int(platform::RoundHalfEven(60 / platform::TwipsPerPixelX())));
+                 platform::RoundHalfEven<int>(60 / platform::TwipsPerPixelX()));
         QCOMPARE(form.picBase->height() - inner.height(),
-                 int(platform::RoundHalfEven(60 / platform::TwipsPerPixelY())));
+                 platform::RoundHalfEven<int>(60 / platform::TwipsPerPixelY()));
         QCOMPARE(form.hsbView->isVisible(), hsb);
         QCOMPARE(form.vsbView->isVisible(), vsb);
         QCOMPARE(form.picScollBar->isVisible(), hsb && vsb);

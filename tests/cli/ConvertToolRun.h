@@ -3,7 +3,7 @@
 // program's own scan makes of a picture, and the pictures the tests convert.
 #pragma once
 
-#include "convert/SelectionRect.h"
+#include "imageops/SelectionRect.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 

@@ -7,8 +7,8 @@
 #include "convert/MakeColorCell.h"
 #include "convert/ScanHost.h"
 #include "convert/ScanSink.h"
-#include "convert/SelectionRect.h"
 #include "imageops/PictureSurface.h"
+#include "imageops/SelectionRect.h"
 #include "platform/Rounding.h"
 
 #include <QImage>

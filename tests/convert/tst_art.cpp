@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTest>
+#include <bit>
 
 using namespace mGlyfora;
 
@@ -116,6 +117,17 @@ private Q_SLOTS:
             QByteArray("   \r\n"));
     }
 
+    // In colour a light cell on dark paper takes the densest glyph, its colour the rest:
+    // sRGB grey 198 is L* 80 (worked out by hand), where B would be nearer in ink.
+    void toneColourDensest() {
+        QImage grey(2, 2, QImage::Format_RGB32);
+        grey.fill(qRgb(198, 198, 198));
+        const auto glyphs = MeasureGlyphs(*ArtFont(QString()), {" ", "B", "@"});
+        const QByteArray art =
+            Art(grey, ArtStyle::Tone, QSize(1, 1), ArtEncoding::Terminal24, ArtPaper::Dark, glyphs);
+        QVERIFY2(art.contains('@') && !art.contains('B'), art.constData());
+    }
+
     // A diagonal stroke as dark as the font's strokes (the densest glyph standing for
     // black) takes the slash that leans its way.
     void shapeDiagonal_data() {
@@ -188,6 +200,50 @@ private Q_SLOTS:
                  qPrintable(QString::number(sum / count)));
     }
 
+    // Shape's carried error is held to what a glyph can lay: black, which no glyph covers
+    // wholly, leaves nothing to spill into the white beside it.
+    void shapeDiffusionStaysInItsArea() {
+        QImage picture(320, 120, QImage::Format_RGB32);
+        picture.fill(qRgb(255, 255, 255));
+        for (int y = 0; y < picture.height(); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(picture.scanLine(y)), 240, qRgb(0, 0, 0));
+        const auto glyphs =
+            MeasureGlyphs(*ArtFont(QString()), ArtCharacters(ArtStyle::Shape, std::nullopt));
+        const QByteArray art = Art(picture, ArtStyle::Shape, QSize(40, 12), ArtEncoding::Text,
+                                   ArtPaper::Light, glyphs, true);
+        // Columns 31 to 40 are white; the first of them may take the edge's last ink.
+        for (const QByteArray& line : art.split('\n').mid(0, 12))
+            QCOMPARE(line.mid(31, 9), QByteArray(9, ' '));
+    }
+
+    // Plain braille under diffusion lays less ink than the light asks for, the paper's
+    // share raised to the power 0.55 (worked out by hand): its dots, counted, give it.
+    void brailleDotShare_data() {
+        QTest::addColumn<int>("grey");
+        QTest::addColumn<double>("share"); // 1 - luminance^0.55
+        QTest::newRow("mid grey") << 188 << 0.3148;
+        QTest::newRow("dark grey") << 100 << 0.6780;
+        QTest::newRow("light grey") << 230 << 0.1208;
+        QTest::newRow("black") << 0 << 1.0;
+    }
+    void brailleDotShare() {
+        QFETCH(int, grey);
+        QFETCH(double, share);
+        QImage picture(80, 120, QImage::Format_RGB32);
+        picture.fill(qRgb(grey, grey, grey));
+        const QString art = QString::fromUtf8(Art(picture, ArtStyle::Braille, QSize(40, 30)));
+        int dots = 0, cells = 0;
+        for (const QChar c : art) {
+            if (c.unicode() < 0x2800)
+                continue;
+            dots += std::popcount(unsigned(c.unicode() - 0x2800));
+            ++cells;
+        }
+        QCOMPARE(cells, 40 * 30);
+        QVERIFY2(qAbs(dots / (8.0 * cells) - share) < 0.02,
+                 qPrintable(QString::number(dots / (8.0 * cells))));
+    }
+
     // The preview: the art's rows from a reduced copy, the same as from the picture; an
     // abandoned one gives nothing.
     void preview() {
@@ -203,7 +259,8 @@ private Q_SLOTS:
         request.cells = QSize(8, 3);
         const QImage reduced =
             ReduceForArt(picture, request.region, PixelsNeeded(ArtStyle::Blocks, request.cells));
-        QCOMPARE(reduced.size(), QSize(64, 24));
+        // Blocks need 4 x 4 pixels a cell: 32 x 12 for 8 x 3 cells.
+        QCOMPARE(reduced.size(), QSize(32, 12));
         std::atomic<bool> abandon{false};
         const std::optional<QStringList> full = PreviewArt(picture, request, abandon);
         ArtRequest fromReduced = request;

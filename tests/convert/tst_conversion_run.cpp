@@ -35,9 +35,12 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <fcntl.h>
 #include <functional>
 #include <new>
+#include <sys/file.h>
 #include <unistd.h>
+#include <utility>
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -72,20 +75,34 @@ class TestConversionRun : public ConversionRunFixture {
 
 private Q_SLOTS:
 
-    // The dialog names the conversion, the main window is away during the scan, and
+    // The dialog names the conversion, or says that it waits while another copy of the
+    // program holds the intermediate file; the main window is away during the scan, and
     // everything is back afterwards.
     void mainWindowStepsAsideDuringTheScan_data() {
         QTest::addColumn<bool>("html");
+        QTest::addColumn<bool>("held"); // by another copy until the label was read
         QTest::addColumn<QString>("caption");
-        QTest::newRow("text") << false << QStringLiteral("テキスト変換中...");
-        QTest::newRow("html") << true << QStringLiteral("HTML 変換中...");
+        QTest::newRow("text") << false << false << QStringLiteral("テキスト変換中...");
+        QTest::newRow("html") << true << false << QStringLiteral("HTML 変換中...");
+        QTest::newRow("html, another copy converting")
+            << true << true << QStringLiteral("ほかの glyfora の変換が終わるのを待っています...");
     }
     void mainWindowStepsAsideDuringTheScan() {
         QFETCH(bool, html);
+        QFETCH(bool, held);
         QFETCH(QString, caption);
+        const QByteArray path = QFile::encodeName(mGlyfora::IntermediateFilePath());
+        int other = -1;
+        if (held) {
+            other = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            QVERIFY(other >= 0);
+            QCOMPARE(::flock(other, LOCK_EX), 0);
+        }
         bool seen = false, mainVisible = true, mainEnabled = true;
         QString label, cancel;
         DuringScan([&] {
+            if (other >= 0)
+                ::close(std::exchange(other, -1)); // the other copy is done
             frmPercent* dialog = ProgressDialog();
             seen = dialog && dialog->isVisible();
             if (dialog) {
@@ -288,17 +305,22 @@ private Q_SLOTS:
     }
 
     void emptyResultAsksNothing_data() {
+        QTest::addColumn<bool>("html");
         QTest::addColumn<int>("style");
-        QTest::newRow("exact") << 0;
-        QTest::newRow("tone") << 1;
-        QTest::newRow("shape") << 2;
+        QTest::newRow("text") << false << 0;
+        QTest::newRow("text in tone") << false << 1;
+        QTest::newRow("text in shape") << false << 2;
+        QTest::newRow("html") << true << 0;
     }
     void emptyResultAsksNothing() {
+        QFETCH(bool, html);
         QFETCH(int, style);
         mGlyfora::ConversionSettings.Style = quint8(style);
-        // One row of cells, all right of the picture: nothing to show.
-        mGlyfora::RunTextConversion(Target({true, 10, 0, 5, 1}));
+        // One row of cells, all right of the picture: nothing to show or save.
+        const mGlyfora::ConversionRunTarget target = Target({true, 10, 0, 5, 1});
+        html ? mGlyfora::RunHTMLConversion(target) : mGlyfora::RunTextConversion(target);
         QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(dialogs.saveRequests.isEmpty());
         QVERIFY(shown.isEmpty());
     }
 

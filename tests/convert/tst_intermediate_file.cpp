@@ -3,6 +3,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "convert/ConvertScan.h"
+#include "convert/IntermediateFile.h"
 #include "platform/Paths.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
@@ -12,7 +13,10 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,14 +64,20 @@ private Q_SLOTS:
 
     void refusedAtPath_data() {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("symbolic link to a file") << "symlink";
-        QTest::newRow("dangling symbolic link") << "dangling";
-        QTest::newRow("second name of a file") << "hardlink";
-        QTest::newRow("named pipe") << "fifo";
-        QTest::newRow("folder") << "folder";
+        QTest::addColumn<QString>("reason"); // after the path, in the Japanese message
+        const QString link = QStringLiteral("シンボリック リンクです。");
+        QTest::newRow("symbolic link to a file") << "symlink" << link;
+        QTest::newRow("dangling symbolic link") << "dangling" << link;
+        QTest::newRow("second name of a file")
+            << "hardlink" << QStringLiteral("ほかの名前でもリンクされています。");
+        // The C library's own texts, in the locale's language: a pipe without a reader
+        // cannot be opened for writing without blocking.
+        QTest::newRow("named pipe") << "fifo" << QString::fromLocal8Bit(std::strerror(ENXIO));
+        QTest::newRow("folder") << "folder" << QString::fromLocal8Bit(std::strerror(EISDIR));
     }
     void refusedAtPath() {
         QFETCH(QString, kind);
+        QFETCH(QString, reason);
         const QByteArray path = QFile::encodeName(FilePath());
         const QString target = platform::TempFolder() + QStringLiteral("precious.txt");
         const QByteArray targetPath = QFile::encodeName(target);
@@ -88,6 +98,7 @@ private Q_SLOTS:
         QVERIFY(outcome.text.isEmpty());
         QVERIFY(outcome.status == ScanStatus::UnsafeFile ||
                 outcome.status == ScanStatus::FileError);
+        QCOMPARE(outcome.reason, FilePath() + QStringLiteral(": ") + reason);
         QVERIFY(host.errors.isEmpty());
         if (kind == "dangling")
             QVERIFY(!QFile::exists(target));
@@ -179,6 +190,72 @@ private Q_SLOTS:
         QCOMPARE(outcome.status, ScanStatus::UnsafeFile);
         QVERIFY(outcome.text.isEmpty());
         QVERIFY(host.errors.isEmpty());
+    }
+
+    // The lock is had only on the file still at its path; another copy of the program
+    // removes an unused one.
+    void lockAfterRemoval() {
+        IntermediateFile file;
+        QCOMPARE(file.Open(FilePath()), IntermediateFile::Status::Ok);
+        QCOMPARE(::unlink(QFile::encodeName(FilePath()).constData()), 0);
+        QCOMPARE(file.Lock(), IntermediateFile::Status::Busy);
+        QCOMPARE(file.ErrorString(),
+                 FilePath() + QStringLiteral(": ほかのプログラムに削除されました。"));
+    }
+
+    // What is read back is exactly what was written, ending in CR LF, and nothing more:
+    // bytes added by anyone else before or during the reading refuse the result.
+    void readBackChecked_data() {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<int>("units");        // the length the scan counted; 0: copied
+        QTest::addColumn<int>("appendAtCall"); // -1 none, 0 before reading, 1 between chunks
+        QTest::addColumn<bool>("ok");
+        const QByteArray big = QByteArray(1536 * 1024 - 2, 'x') + "\r\n"; // two chunks
+        QTest::newRow("read back whole") << QByteArray("ab\r\n") << 4 << -1 << true;
+        QTest::newRow("final CR missing") << QByteArray("abc\n") << 4 << -1 << false;
+        QTest::newRow("final LF missing") << QByteArray("abc\r") << 4 << -1 << false;
+        QTest::newRow("shorter than counted") << QByteArray("ab\r\n") << 6 << -1 << false;
+        QTest::newRow("copied whole") << big << 0 << -1 << true;
+        QTest::newRow("grown before the copy") << big << 0 << 0 << false;
+        QTest::newRow("grown between chunks of the copy") << big << 0 << 1 << false;
+    }
+    void readBackChecked() {
+        QFETCH(QByteArray, written);
+        QFETCH(int, units);
+        QFETCH(int, appendAtCall);
+        QFETCH(bool, ok);
+        IntermediateFile file;
+        QCOMPARE(file.Open(FilePath()), IntermediateFile::Status::Ok);
+        QCOMPARE(file.Lock(), IntermediateFile::Status::Ok);
+        QVERIFY(file.Empty());
+        QVERIFY(file.Write(written.constData(), written.size()));
+        const auto append = [] {
+            QFile other(FilePath());
+            QVERIFY(other.open(QIODevice::Append));
+            QCOMPARE(other.write("EXTRA"), qint64(5));
+        };
+        if (appendAtCall == 0)
+            append();
+        RecordingHost host;
+        host.onEvents = [&](int call) {
+            if (call + 1 == appendAtCall)
+                append();
+        };
+        QByteArray copied;
+        QString text;
+        const IntermediateFile::Status status =
+            units == 0 ? file.CopyTo(
+                             [&copied](const char* data, qsizetype size) {
+                                 copied.append(data, size);
+                                 return true;
+                             },
+                             host)
+                       : file.ReadBack(units, std::numeric_limits<qint64>::max(), host, text);
+        QCOMPARE(status, ok ? IntermediateFile::Status::Ok : IntermediateFile::Status::Failed);
+        if (units == 0 && ok)
+            QVERIFY(copied == written);
+        if (units > 0)
+            QCOMPARE(text, ok ? QString::fromUtf8(written.chopped(2)) : QString());
     }
 };
 

@@ -6,7 +6,9 @@
 #   2. Ctrl+H, a name typed into the save dialog: the page is what
 #      glyfora-convert --html --page writes, and it is handed to the browser launcher;
 #   3. a large picture's HTML conversion (seconds long) cancelled with Esc: the main
-#      window is back and nothing is asked or shown.
+#      window is back and nothing is asked or shown. The progress dialog is checked while
+#      another "copy" (this script) holds the intermediate file, so that it cannot go
+#      before it was looked at, however fast or busy the machine.
 # Usage: conversion.sh GLYFORA_BINARY SAMPLE_PICTURE GLYFORA_CONVERT_BINARY
 set -euo pipefail
 [ "${1:-}" = --inside ] || export CONVERT_TOOL=$3
@@ -99,27 +101,33 @@ if start "$picture"; then
     say "the save folder was not remembered"
 fi
 
-# 3. A large conversion cancelled with Esc on the progress dialog (which has the focus).
-# On a fast machine the rows of the scan take a fraction of a second before the result
-# is read back (no cancel then): the program shares one processor with a busy loop at a
-# higher priority, so the rows take seconds, as on a slow machine.
+# 3. A large conversion cancelled with Esc on the progress dialog. However fast or busy
+# the machine, the dialog must stay until it was looked at and cancelled: this script
+# holds the intermediate file, as another copy converting would, so the run waits with
+# its dialog shown until the file is released after the Esc.
 big="$WORK/big.bmp"
-convert -size 4000x4000 xc:gray +noise Random "$big"
-hog=
-# The busy loop never outlives the script, whatever ends it.
-trap '[ -z "$hog" ] || kill "$hog" 2>/dev/null || true' EXIT
-slow_start() { # picture: as start, on a crowded processor
-  taskset -c 0 sh -c 'while :; do :; done' &
-  hog=$!
-  "$GLYFORA_BINARY" "$1" &
-  pid=$!
-  main=$(wait_window "$pid" "$1 - glyfora" 600)
-  [ -n "$main" ] || { say "main window did not appear for $1"; kill "$hog"; return 1; }
-  taskset -p -c 0 "$pid" >/dev/null
-  renice -n 10 -p "$pid" >/dev/null
-  activate "$main" || say "main window not focused"
+convert -size 2000x2000 xc:gray +noise Random "$big"
+holder=
+# The lock's holder never outlives the script, whatever ends it.
+trap '[ -z "$holder" ] || kill "$holder" 2>/dev/null || true' EXIT
+intermediate="$XDG_RUNTIME_DIR/~glyfora.tmp"
+hold() { # takes the lock; false when it was not had
+  rm -f "$WORK/release"
+  flock -x "$intermediate" sh -c 'while [ ! -e "$1" ]; do sleep 0.05; done' _ "$WORK/release" &
+  holder=$!
+  for _ in $(seq 1 300); do
+    flock -n "$intermediate" true || return 0
+    sleep 0.1
+  done
+  return 1
 }
-if slow_start "$big"; then
+release() {
+  touch "$WORK/release"
+  wait "$holder" 2>/dev/null || true
+  holder=
+}
+if start "$big"; then
+  hold || say "the intermediate file's lock was not taken"
   xdotool key ctrl+h
   progress=$(wait_window "$pid" "glyfora" 300)
   if [ -z "$progress" ]; then
@@ -135,10 +143,12 @@ if slow_start "$big"; then
     off_y=$(((y - top) * 2 - (800 - height - top - bottom)))
     [ "${off_x#-}" -le 2 ] && [ "${off_y#-}" -le 2 ] ||
       say "progress dialog not centred: frame at $((x - left)),$((y - top)), ${width}x${height} $extents"
+    activate "$progress" || say "progress dialog not focused"
     xdotool key Escape
     back=$(wait_window "$pid" "$big - glyfora" 600)
     [ -n "$back" ] || say "main window not back after the cancel"
     wait_hidden "$progress" 600 || say "progress dialog still shown after the cancel"
+    release
     # Anything asked would be shown at once as the dialog goes, but mapped by the window
     # manager a little later on a busy machine: a second's watch covers that.
     for _ in $(seq 1 10); do
@@ -151,8 +161,8 @@ if slow_start "$big"; then
       sleep 0.1
     done
   fi
+  [ -z "$holder" ] || release
   kill -TERM "$pid"; ended "$pid" || say "SIGTERM did not end the program"
-  kill "$hog"
 fi
 
 exit $fail

@@ -2,7 +2,8 @@
 # End-to-end: the main window under a real window manager (openbox on Xvfb). The first
 # run opens with the design client width (8880 twips = 592 pixels) and its frame centred
 # on the screen; the stored geometry is kept from run to run, frame included; a stored
-# size no screen can hold opens at the design size. Every wait is bounded.
+# size no screen can hold opens at the design size; a design size larger than the screen
+# (twice the scale) shrinks to fit it. Every wait is bounded.
 # Usage: geometry.sh GLYFORA_BINARY SAMPLE_PICTURE
 set -euo pipefail
 
@@ -54,6 +55,18 @@ near() { [ $(($1 - $2)) -le 1 ] && [ $(($2 - $1)) -le 1 ]; }
 if [ "$width" -ne 592 ] || ! near "$outer_left" "$centred_left" || ! near "$outer_top" "$centred_top"; then
   echo "first run: client width $width (592 expected), frame at $outer_left,$outer_top" \
        "(centred: $centred_left,$centred_top)" >&2
+  exit 1
+fi
+
+# At twice the scale the design size is taller than the 400-pixel screen: the first start
+# shrinks the window to the screen, frame and title bar included, and centres it.
+rm -f "$ini"
+QT_SCALE_FACTOR=2 MEASURE=$WORK/scaled.txt run_once >/dev/null
+read -r x y width height left right top bottom < "$WORK/scaled.txt"
+if [ $((x - left)) -lt 0 ] || [ $((y - top)) -lt 0 ] || [ $((x + width + right)) -gt 1280 ] ||
+   [ $((y + height + bottom)) -gt 800 ]; then
+  echo "at scale 2 the window reaches past the 1280 x 800 screen: client $width x $height" \
+       "at $x,$y, frame $left $right $top $bottom" >&2
   exit 1
 fi
 

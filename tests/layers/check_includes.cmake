@@ -1,14 +1,25 @@
-# Each folder includes only from itself and the folders below it: the windows and the
-# command-line tool never reach into app/, the core never into the forms above it.
+# Each folder includes only from itself and the folders it links (its CMakeLists.txt):
+# the windows and the command-line tool never reach into app/, the core never into the
+# forms above it, and no two folders include each other. A folder names only folders
+# listed before it, so the table itself has no cycle.
 cmake_minimum_required(VERSION 3.25)
+set(layers platform wheel imageops convert textwin app cli)
 set(allowed_platform platform)
 set(allowed_wheel wheel platform)
-set(allowed_imageops imageops convert platform)
+set(allowed_imageops imageops platform)
 set(allowed_convert convert imageops platform)
 set(allowed_textwin textwin platform)
+set(allowed_app app textwin convert imageops wheel platform)
 set(allowed_cli cli convert imageops platform)
 set(failures "")
-foreach(folder platform wheel imageops convert textwin cli)
+set(below "")
+foreach(folder ${layers})
+  foreach(target ${allowed_${folder}})
+    if(NOT target STREQUAL folder AND NOT target IN_LIST below)
+      message(FATAL_ERROR "the table lets ${folder} include ${target}, which is not below it")
+    endif()
+  endforeach()
+  list(APPEND below ${folder})
   file(GLOB sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
   foreach(source ${sources})
     file(STRINGS ${source} includes REGEX "^#include \"[a-z]+/")

@@ -11,17 +11,21 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPrinter>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
 #include <functional>
+#include <utility>
 
 using namespace platform;
 
@@ -250,6 +254,152 @@ private Q_SLOTS:
         QCOMPARE(choice->Color, Colour(0));
     }
 
+    // Only fonts that exist: a typed name that is no listed family, or a size that is no
+    // number, is refused with a message and the dialog stays open on that box.
+    void fontDialogTakesOnlyFontsThatExist_data() {
+        QTest::addColumn<QString>("family");    // typed into the name box; empty: left alone
+        QTest::addColumn<QString>("size");      // typed into the size box; empty: left alone
+        QTest::addColumn<QString>("refusedIn"); // the box the focus goes back to; empty: OK
+        QTest::newRow("no such family") << "Zzz Mono" << QString() << "family";
+        QTest::newRow("start of a family's name") << "DejaVu Sans M" << QString() << "family";
+        QTest::newRow("a family in another case") << "dejavu sans mono" << QString() << QString();
+        QTest::newRow("size not a number") << QString() << "abc"
+                                           << "size";
+        QTest::newRow("size 0") << QString() << "0"
+                                << "size";
+        QTest::newRow("size past the largest") << QString() << "1639"
+                                               << "size";
+        QTest::newRow("size with a fraction") << QString() << "10.5" << QString();
+    }
+    void fontDialogTakesOnlyFontsThatExist() {
+        QFETCH(QString, family);
+        QFETCH(QString, size);
+        QFETCH(QString, refusedIn);
+        FontDialogRequest request;
+        request.Font = {QStringLiteral("DejaVu Sans"), 9.0f, false, false, false, false, 0};
+        request.Flags = 0x10101;
+        QStringList messages;
+        QString focusAfter;
+        bool stayedOpen = false;
+        WhenModalShown([&](QDialog& d) {
+            for (const auto& [name, text] :
+                 {std::pair{"family", family}, std::pair{"size", size}}) {
+                if (text.isEmpty())
+                    continue;
+                auto* box = d.findChild<QLineEdit*>(QLatin1String(name));
+                box->setFocus();
+                box->selectAll();
+                QTest::keyClicks(box, text);
+            }
+            // A refusal's message box is answered as it shows.
+            WhenModalShown([&](QDialog& box) {
+                if (auto* message = qobject_cast<QMessageBox*>(&box)) {
+                    messages << message->text();
+                    message->accept();
+                }
+            });
+            QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+            stayedOpen = d.isVisible();
+            if (QWidget* focus = d.focusWidget())
+                focusAfter = focus->objectName();
+            if (stayedOpen)
+                d.reject();
+        });
+        const auto choice = QtDialogs().ShowFont(nullptr, request);
+        if (refusedIn.isEmpty()) {
+            QVERIFY(choice);
+            QVERIFY(messages.isEmpty());
+            QCOMPARE(choice->FontName, family.isEmpty() ? QStringLiteral("DejaVu Sans")
+                                                        : QStringLiteral("DejaVu Sans Mono"));
+            QCOMPARE(choice->FontSize, size.isEmpty() ? 9.0f : size.toFloat());
+            return;
+        }
+        QVERIFY(stayedOpen);
+        QVERIFY(!choice);
+        // The message names what is wrong, as font dialogs word it.
+        const QString expected =
+            refusedIn == u"family"
+                ? QStringLiteral("この名前のフォントはありません。\nフォントの一覧からフォント名を"
+                                 "選んでください。")
+                : QStringLiteral("サイズには 0 より大きく 1638 以下の数値を入力してください。");
+        QCOMPARE(messages, QStringList{expected});
+        QCOMPARE(focusAfter, refusedIn);
+    }
+
+    // The style list opens on the font's style and sets the boxes as picked; a size of
+    // 0 opens on 12.
+    void fontDialogStyleAndSize_data() {
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<float>("size");
+        QTest::addColumn<int>("pick"); // the style row picked; -1 none
+        QTest::addColumn<QString>("opensOn");
+        QTest::addColumn<QString>("sizeShown");
+        QTest::addColumn<bool>("boldChosen");
+        QTest::addColumn<bool>("italicChosen");
+        QTest::newRow("bold") << true << false << 9.0f << -1 << "太字"
+                              << "9" << true << false;
+        QTest::newRow("italic") << false << true << 9.0f << -1 << "斜体"
+                                << "9" << false << true;
+        QTest::newRow("bold italic") << true << true << 9.0f << -1 << "太字 斜体"
+                                     << "9" << true << true;
+        QTest::newRow("bold, 斜体 picked") << true << false << 9.0f << 1 << "太字"
+                                           << "9" << false << true;
+        QTest::newRow("italic, 太字 picked") << false << true << 9.0f << 2 << "斜体"
+                                             << "9" << true << false;
+        QTest::newRow("size 0") << false << false << 0.0f << -1 << "標準"
+                                << "12" << false << false;
+    }
+    void fontDialogStyleAndSize() {
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QFETCH(float, size);
+        QFETCH(int, pick);
+        QFETCH(QString, opensOn);
+        QFETCH(QString, sizeShown);
+        FontDialogRequest request;
+        request.Font = {QStringLiteral("DejaVu Sans"), size, bold, italic, false, false, 0};
+        request.Flags = 0x10101;
+        QString styleShown, sizeText;
+        WhenModalShown([&](QDialog& d) {
+            auto* styles = d.findChild<QListWidget*>(QStringLiteral("styles"));
+            styleShown = styles->currentItem()->text();
+            sizeText = d.findChild<QLineEdit*>(QStringLiteral("size"))->text();
+            if (pick >= 0)
+                styles->setCurrentRow(pick);
+            d.accept();
+        });
+        const auto choice = QtDialogs().ShowFont(nullptr, request);
+        QVERIFY(choice);
+        QCOMPARE(styleShown, opensOn);
+        QCOMPARE(sizeText, sizeShown);
+        QTEST(choice->FontBold, "boldChosen");
+        QTEST(choice->FontItalic, "italicChosen");
+        QCOMPARE(choice->FontSize, sizeShown.toFloat());
+    }
+
+    // Each family once, without its foundry; faces that show no text (TeX's math fonts
+    // among them, where installed) are left out.
+    void fontDialogListsTextFamiliesOnce() {
+        QStringList listed;
+        WhenModalShown([&](QDialog& d) {
+            auto* families = d.findChild<QListWidget*>(QStringLiteral("families"));
+            for (int i = 0; i < families->count(); ++i)
+                listed << families->item(i)->text();
+            d.reject();
+        });
+        QtDialogs().ShowFont(nullptr, {{QStringLiteral("DejaVu Sans"), 9}, 0x10101});
+        QVERIFY(listed.contains(QStringLiteral("DejaVu Sans Mono")));
+        QVERIFY(listed.contains(QStringLiteral("IPAGothic")));
+        QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), listed.size());
+        for (const QString& family : listed)
+            QVERIFY2(!family.contains(QStringLiteral(" [")), qPrintable(family));
+        for (const char* symbols : {"cmsy10", "cmex10", "msam10"})
+            QVERIFY2(!listed.contains(QLatin1String(symbols)), symbols);
+        if (!QFontDatabase::families().contains(QStringLiteral("cmsy10")))
+            qWarning("fonts-lyx is not installed: no math face to leave out");
+    }
+
     // Enter is OK and Esc is Cancel for the whole dialog, wherever the focus is.
     void fontDialogKeys_data() {
         QTest::addColumn<QString>("focus"); // a list's name; empty: where the focus starts
@@ -288,10 +438,20 @@ private Q_SLOTS:
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
-        WhenModalShown(Accept);
+        // No page-range, current-page or selection choice is shown, greyed or not: the
+        // group holding them stays hidden when the dialog's options are opened too.
+        bool found = false, hidden = false;
+        WhenModalShown([&](QDialog& d) {
+            const auto* pages = d.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+            found = pages;
+            hidden = pages && pages->isHidden();
+            Accept(d);
+        });
         const auto result = QtDialogs().ShowPrinter(nullptr, printer, {0x8000C, 2});
         QVERIFY(result);
         QCOMPARE(result->Copies, 2);
+        QVERIFY(found);
+        QVERIFY(hidden);
     }
 
     void scriptedDialogsRecordAndAnswer() {

@@ -4,7 +4,6 @@
 #include "platform/Colour.h"
 #include "platform/DialogPlacement.h"
 #include "platform/FileNames.h"
-#include "platform/FrameFit.h"
 #include "platform/Paths.h"
 #include "platform/QtDialogs.h"
 #include "platform/RegularFile.h"
@@ -12,6 +11,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SettingsValues.h"
 #include "platform/TextBoxInput.h"
+#include "platform/Twips.h"
 #include "platform/Utf8Decoder.h"
 #include "platform/WindowGeometry.h"
 #include "tests/support/TestEnvironment.h"
@@ -28,7 +28,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
+#include <cmath>
 #include <fcntl.h>
+#include <limits>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,11 +51,35 @@ private Q_SLOTS:
         QTest::newRow("5.5 rows") << 5.5 << qint64(6);
         QTest::newRow("4.5 rows") << 4.5 << qint64(4);
         QTest::newRow("2.4999") << 2.4999 << qint64(2);
+        // Held at the limits before the conversion, which has no meaning past them.
+        QTest::newRow("1e19 past the top") << 1e19 << std::numeric_limits<qint64>::max();
+        QTest::newRow("2^63 exactly") << 0x1p63 << std::numeric_limits<qint64>::max();
+        QTest::newRow("-1e30 past the bottom") << -1e30 << std::numeric_limits<qint64>::min();
+        QTest::newRow("not a number") << std::nan("") << qint64(0);
     }
     void roundHalfEven() {
         QFETCH(double, value);
         QFETCH(qint64, expected);
         QCOMPARE(RoundHalfEven(value), expected);
+    }
+
+    // Twips to pixels: halves to even, held within the limits given.
+    void pixelsFromTwips_data() {
+        QTest::addColumn<double>("twips");
+        QTest::addColumn<double>("twipsPerPixel");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("half a pixel down to even") << 7.5 << 15.0 << 0;
+        QTest::newRow("one and a half up to even") << 22.5 << 15.0 << 2;
+        QTest::newRow("stored 1e30") << 1e30 << 15.0 << 32767;
+        QTest::newRow("stored -1e30") << -1e30 << 15.0 << -32767;
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << 15.0 << 32767;
+        QTest::newRow("not a number") << std::nan("") << 15.0 << 0;
+    }
+    void pixelsFromTwips() {
+        QFETCH(double, twips);
+        QFETCH(double, twipsPerPixel);
+        QFETCH(int, pixels);
+        QCOMPARE(PixelsFromTwips(twips, twipsPerPixel, -32767, 32767), pixels);
     }
 
     // A window centred on the screen: its edge in twips, and back in pixels, at 96, 120 and
@@ -76,9 +102,8 @@ private Q_SLOTS:
         QFETCH(double, twipsPerPixel);
         QFETCH(double, twips);
         QFETCH(int, pixels);
-        const float edge = CentredTwips(screen, outer, twipsPerPixel);
-        QCOMPARE(double(edge), twips);
-        QCOMPARE(PixelsFromTwips(edge, twipsPerPixel, -32767, 32767), pixels);
+        QCOMPARE(double(CentredEdge(0, screen * twipsPerPixel, outer * twipsPerPixel)), twips);
+        QCOMPARE(CentredPixels(0, screen, outer, twipsPerPixel), pixels);
     }
 
     void singleTexts() {
@@ -210,6 +235,7 @@ private Q_SLOTS:
         QTest::newRow("link to a regular file") << "link" << true;
         QTest::newRow("nothing yet") << "missing" << true;
         QTest::newRow("named pipe") << "fifo" << false;
+        QTest::newRow("named pipe put there after the store was made") << "later fifo" << false;
         QTest::newRow("link to a device") << "device" << false;
         QTest::newRow("dangling link") << "dangling" << false;
         QTest::newRow("folder") << "folder" << false;
@@ -243,11 +269,15 @@ private Q_SLOTS:
                      QLatin1String(kind == "file" || kind == "link" ? "3" : "1"));
             store.Write(QStringLiteral("Conversion"), QStringLiteral("Y"), QStringLiteral("7"));
             QCOMPARE(store.Read(QStringLiteral("Conversion"), QStringLiteral("Y"), "1"), "7");
+            if (kind == "later fifo")
+                QCOMPARE(::mkfifo(name.constData(), 0600), 0);
             QCOMPARE(store.Sync(), usable);
         }
         struct stat after {};
         ::lstat(name.constData(), &after);
-        if (kind != "missing")
+        if (kind == "later fifo")
+            QVERIFY(S_ISFIFO(after.st_mode));
+        else if (kind != "missing")
             QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
         if (usable) {
             QCOMPARE(SettingsStore().Read(QStringLiteral("Conversion"), QStringLiteral("Y"), "1"),
@@ -464,7 +494,7 @@ private Q_SLOTS:
         QFETCH(QRect, stored);
         QFETCH(QRect, area);
         QFETCH(QRect, expected);
-        QCOMPARE(platform::FitWindowGeometry(stored, area, QSize(592, 450)), expected);
+        QCOMPARE(platform::FitWindowGeometry(stored, area, QSize(592, 450), 15, 15), expected);
     }
 };
 

@@ -143,6 +143,9 @@ private Q_SLOTS:
             {"Recent Files", "Max", "20", "20"},
             {"Window", "Left", "-1500", "-1500"},
             {"Text\\Window", "Top", "-120.5", "-120.5"},
+            {"Window", "Left", "1e30", "fallback"}, // beyond 32 bits of twips
+            {"Text\\Window", "Width", "-1e30", "fallback"},
+            {"Window", "Top", "-2000000000", "-2e+09"},
             {"Window", "ToolBar", "0", "False"},
             {"Window", "StatusBar", "fALSE", "False"},
             {"Text\\Font", "Bold", "True", "True"},

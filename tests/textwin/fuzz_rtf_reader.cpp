@@ -21,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QTextDocument doc;
     QString error;
-    if (!mGlyfora::ReadRtf(bytes, doc, &error)) {
+    if (mGlyfora::ReadRtf(bytes, doc, &error) != mGlyfora::RtfResult::Read) {
         if (error.isEmpty())
             std::abort(); // a refusal always says why
         return 0;
     }
     QTextDocument again;
-    if (!mGlyfora::ReadRtf(mGlyfora::WriteRtf(doc), again, &error) ||
+    if (mGlyfora::ReadRtf(mGlyfora::WriteRtf(doc), again, &error) != mGlyfora::RtfResult::Read ||
         again.toPlainText() != doc.toPlainText())
         std::abort();
     return 0;

@@ -12,8 +12,12 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <limits>
+#include <utility>
 
 using namespace mGlyfora;
+
+Q_DECLARE_METATYPE(mGlyfora::RtfResult)
 
 namespace {
 
@@ -138,6 +142,7 @@ private Q_SLOTS:
     void malformed_data();
     void malformed();
     void nestingLimit();
+    void failureLeavesDocument_data();
     void failureLeavesDocument();
     void replacesContent();
 };
@@ -167,6 +172,20 @@ void RtfTest::roundTrip_data() {
     QTest::newRow("object replacement character") << QList<Piece>{{QStringLiteral("a\uFFFCb")}};
     QTest::newRow("characters RTF escapes") << QList<Piece>{
         {QStringLiteral("{a\\b}\tc;d\u2028e"), QStringLiteral("Face{1}\\"), 0, QString(), {}}};
+    // Every character the view can hold comes back, form feed, ESC and SUB among them
+    // (SUB is what code-page converters put for a byte they cannot map).
+    QString controls;
+    for (char16_t c = 0; c < 0x20; ++c) {
+        if (c != u'\n' && c != u'\r')
+            controls += QChar(c);
+    }
+    QTest::newRow("control characters") << QList<Piece>{
+        {QStringLiteral("x") + controls + QStringLiteral("\x7f\u0085y"),
+         QString(),
+         0,
+         QStringLiteral("b"),
+         {}},
+        {QStringLiteral("\x1b[0m\f\n\x1a"), QStringLiteral("Face"), 0, QString(), {}}};
     QTest::newRow("control word look-alikes in text")
         << QList<Piece>{{QStringLiteral("\\par"), QString(), 0, QStringLiteral("b"), {}},
                         {QStringLiteral("0 -1 x"), QString(), 0, QString(), {}},
@@ -184,14 +203,14 @@ void RtfTest::roundTrip() {
     QTextDocument read;
     read.setDefaultFont(BaseFont());
     QString error;
-    QVERIFY2(ReadRtf(rtf, read, &error), qPrintable(error));
+    QCOMPARE(ReadRtf(rtf, read, &error), RtfResult::Read);
     QCOMPARE(read.toPlainText(), original.toPlainText());
     QCOMPARE(Describe(read), Describe(original));
 
     // The document's own font is what a file read elsewhere must show for unset text.
     QTextDocument elsewhere;
     elsewhere.setDefaultFont(QFont(QStringLiteral("Elsewhere"), 20));
-    QVERIFY(ReadRtf(rtf, elsewhere, &error));
+    QCOMPARE(ReadRtf(rtf, elsewhere, &error), RtfResult::Read);
     QCOMPARE(Describe(elsewhere), Describe(original));
 }
 
@@ -330,7 +349,7 @@ void RtfTest::readSample() {
     QTextDocument doc;
     doc.setDefaultFont(QFont(QStringLiteral("DefaultFace"), 7));
     QString error;
-    QVERIFY2(ReadRtf(rtf, doc, &error), qPrintable(error));
+    QCOMPARE(ReadRtf(rtf, doc, &error), RtfResult::Read);
     QCOMPARE(Describe(doc), expected);
 }
 
@@ -342,7 +361,7 @@ void RtfTest::readLibreOfficeFile() {
     QTextDocument doc;
     doc.setDefaultFont(QFont(QStringLiteral("DefaultFace"), 7));
     QString error;
-    QVERIFY2(ReadRtf(file.readAll(), doc, &error), qPrintable(error));
+    QCOMPARE(ReadRtf(file.readAll(), doc, &error), RtfResult::Read);
     const QStringList expected{
         QStringLiteral("Red bold 9pt DejaVu |DejaVu Sans Mono|9|b|#ff0000"),
         QStringLiteral("あいう漢字 blue italic underline 𠮷|IPAGothic|12|iu|#0000ff"),
@@ -400,7 +419,9 @@ void RtfTest::malformed_data() {
         << QByteArray("{\\rtf1 a\\") + QByteArray(100000, 'x') + QByteArray(" b}") << true
         << QStringLiteral("ab");
     QTest::newRow("control characters")
-        << QByteArray("{\\rtf1 a\0b\\'0d\\'0a\\'01c\x7f}", 25) << true << QStringLiteral("abc\x7f");
+        << QByteArray("{\\rtf1 a\0b\x1b\\'0d\\'0a\\'01c\x7f}", 26) << true
+        << QStringLiteral("ab\x01"
+                          "c\x7f");
     QTest::newRow("lone surrogates")
         << QByteArray("{\\rtf1 \\u-10174?a\\u-8265?}") << true << QStringLiteral("*");
 }
@@ -411,13 +432,13 @@ void RtfTest::malformed() {
     QFETCH(QString, text);
     QTextDocument doc;
     QString error;
-    QCOMPARE(ReadRtf(rtf, doc, &error), readable);
+    QCOMPARE(ReadRtf(rtf, doc, &error) == RtfResult::Read, readable);
     QCOMPARE(error.isEmpty(), readable);
     if (text != QStringLiteral("*"))
         QCOMPARE(doc.toPlainText(), text);
     // Whatever was read can be written and read again to the same text.
     QTextDocument again;
-    QVERIFY(ReadRtf(WriteRtf(doc), again, nullptr));
+    QCOMPARE(ReadRtf(WriteRtf(doc), again, nullptr), RtfResult::Read);
     QCOMPARE(again.toPlainText(), doc.toPlainText());
 }
 
@@ -428,43 +449,87 @@ void RtfTest::nestingLimit() {
         "{\\rtf1 a" + QByteArray(inner, '{') + "\\b x" + QByteArray(inner, '}') + "y}";
     QTextDocument doc;
     QString error;
-    QVERIFY(ReadRtf(deepest, doc, &error));
+    QCOMPARE(ReadRtf(deepest, doc, &error), RtfResult::Read);
     QCOMPARE(doc.toPlainText(), QStringLiteral("axy"));
 
     const QByteArray tooDeep = "{\\rtf1 a" + QByteArray(inner + 1, '{') + "x}";
-    QVERIFY(!ReadRtf(tooDeep, doc, &error));
+    QCOMPARE(ReadRtf(tooDeep, doc, &error), RtfResult::Failed);
     QVERIFY(!error.isEmpty());
     QCOMPARE(doc.toPlainText(), QStringLiteral("axy"));
 
     // A million open groups: refused quickly, without using the stack.
-    QVERIFY(!ReadRtf("{\\rtf1" + QByteArray(1000000, '{'), doc, &error));
+    QCOMPARE(ReadRtf("{\\rtf1" + QByteArray(1000000, '{'), doc, &error), RtfResult::Failed);
+}
+
+void RtfTest::failureLeavesDocument_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("maxLines");
+    QTest::addColumn<int>("maxCharacters");
+    QTest::addColumn<int>("abandonAt"); // the abandon question answered yes; 0 never
+    QTest::addColumn<RtfResult>("result");
+    const int any = std::numeric_limits<int>::max();
+    QTest::newRow("not RTF") << QByteArray("not rtf") << any << any << 0 << RtfResult::Failed;
+    QTest::newRow("nested too deep")
+        << "{\\rtf1" + QByteArray(5000, '{') << any << any << 0 << RtfResult::Failed;
+    // Three lines, three characters: the last paragraph mark ends a line.
+    QTest::newRow("three lines") << QByteArray("{\\rtf1 a\\par b\\par c\\par}") << 3 << any << 0
+                                 << RtfResult::Read;
+    QTest::newRow("four lines") << QByteArray("{\\rtf1 a\\par b\\par c\\par d}") << 3 << any << 0
+                                << RtfResult::TooLong;
+    QTest::newRow("empty lines count")
+        << QByteArray("{\\rtf1 a\\par b\\par\\par\\par}") << 3 << any << 0 << RtfResult::TooLong;
+    QTest::newRow("three characters")
+        << QByteArray("{\\rtf1 a\\par b\\par}") << 3 << 3 << 0 << RtfResult::Read;
+    QTest::newRow("four characters")
+        << QByteArray("{\\rtf1 ab\\par c}") << 3 << 3 << 0 << RtfResult::TooLong;
+    QTest::newRow("four on one line")
+        << QByteArray("{\\rtf1 abcd}") << 3 << 3 << 0 << RtfResult::TooLong;
+    QTest::newRow("abandoned at once")
+        << QByteArray("{\\rtf1 a}") << any << any << 1 << RtfResult::Abandoned;
+    // 1 MB of 100,000 runs: asked again and again while the file is read and while the
+    // document is filled, not once at the start.
+    const QByteArray large = "{\\rtf1 " + QByteArray("{\\b x}yyy ").repeated(100000) + "}";
+    QTest::newRow("large, abandoned while read")
+        << large << any << any << 2 << RtfResult::Abandoned;
+    QTest::newRow("large, abandoned while filled")
+        << large << any << any << -1 << RtfResult::Abandoned;
 }
 
 void RtfTest::failureLeavesDocument() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, maxLines);
+    QFETCH(int, maxCharacters);
+    QFETCH(int, abandonAt);
+    QFETCH(RtfResult, result);
+    RtfLimits limits{maxCharacters, maxLines, {}};
+    int asked = 0;
+    if (abandonAt < 0) {
+        // The last question of a read that is never told to end.
+        limits.abandon = [&] { return ++asked, false; };
+        QTextDocument counted;
+        QCOMPARE(ReadRtf(rtf, counted, nullptr, limits), RtfResult::Read);
+        abandonAt = std::exchange(asked, 0);
+        QVERIFY(abandonAt > 20);
+    }
+    if (abandonAt > 0)
+        limits.abandon = [&] { return ++asked == abandonAt; };
+
     QTextDocument doc;
     Build(doc, {{QStringLiteral("keep\nme"), QStringLiteral("Face"), 9, QStringLiteral("b"), {}}});
     const QStringList before = Describe(doc);
-    QString error;
-    QVERIFY(!ReadRtf("not rtf", doc, &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!ReadRtf("{\\rtf1" + QByteArray(5000, '{'), doc, nullptr));
-    // Past the limits (three lines, three characters) or abandoned.
-    RtfLimits three;
-    three.maxLines = 3;
-    QTextDocument other;
-    QVERIFY(ReadRtf("{\\rtf1 a\\par b\\par c\\par}", other, nullptr, three));
-    QVERIFY(!ReadRtf("{\\rtf1 a\\par b\\par c\\par d}", doc, &error, three));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!ReadRtf("{\\rtf1 a\\par b\\par\\par\\par}", doc, nullptr, three));
-    three.maxCharacters = 3;
-    QVERIFY(ReadRtf("{\\rtf1 a\\par b\\par}", other, nullptr, three));
-    QVERIFY(!ReadRtf("{\\rtf1 ab\\par c}", doc, nullptr, three));
-    QVERIFY(!ReadRtf("{\\rtf1 abcd}", doc, nullptr, three));
-    RtfLimits ended;
-    ended.abandon = [] { return true; };
-    QVERIFY(!ReadRtf("{\\rtf1 a}", doc, &error, ended));
-    QVERIFY(error.isEmpty());
-    QCOMPARE(Describe(doc), before);
+    QString error = QStringLiteral("<unset>");
+    QCOMPARE(ReadRtf(rtf, doc, &error, limits), result);
+    if (abandonAt > 0)
+        QCOMPARE(asked, abandonAt);
+    if (result == RtfResult::Read)
+        return;
+    // Only a file that cannot be read says why; the caller names a limit or an end.
+    QCOMPARE(error.isEmpty(), result != RtfResult::Failed);
+    // A read that fails leaves the document as it was, or empty once filling began.
+    if (doc.isEmpty())
+        QVERIFY(result != RtfResult::Failed);
+    else
+        QCOMPARE(Describe(doc), before);
 }
 
 void RtfTest::replacesContent() {
@@ -472,7 +537,7 @@ void RtfTest::replacesContent() {
     doc.setDefaultFont(QFont(QStringLiteral("DefaultFace"), 7));
     Build(doc, {{QStringLiteral("old\ntext\n"), QStringLiteral("Face"), 30, QStringLiteral("bius"),
                  QColor(9, 9, 9)}});
-    QVERIFY(ReadRtf("{\\rtf1 new}", doc, nullptr));
+    QCOMPARE(ReadRtf("{\\rtf1 new}", doc, nullptr), RtfResult::Read);
     QCOMPARE(Describe(doc), QStringList{QStringLiteral("new|DefaultFace|12||auto")});
     QCOMPARE(doc.blockCount(), 1);
     QCOMPARE(doc.begin().charFormat().fontPointSize(), 12.0);

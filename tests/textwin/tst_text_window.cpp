@@ -241,7 +241,7 @@ void TestTextWindow::linesNeverWrap() {
     w.form->show();
     QCOMPARE(w.view().SetText(QString(3000, u'@') + QStringLiteral("\r\n") + QString(10, u'.')),
              ViewStatus::Shown);
-    QCOMPARE(w.view().lineWrapMode(), QTextEdit::NoWrap);
+    QCOMPARE(w.view().lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(w.view().document()->begin().layout()->lineCount(), 1);
     QVERIFY(w.view().horizontalScrollBar()->maximum() > 0);
 }

@@ -2,6 +2,7 @@
 // files written and read, printing read back from PDF, and the input that must not harm.
 #include "app/mGlyfora.h"
 #include "platform/SettingsStore.h"
+#include "platform/TerminationRequest.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
@@ -10,13 +11,16 @@
 #include "textwin/frmText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 using testsupport::ReadAll;
@@ -59,6 +63,7 @@ private Q_SLOTS:
     void printTwoCopies();
     void printZeroCopiesPrintsNothing();
     void printLongLinesOnPages();
+    void printEndsBetweenPagesOnTermination();
 
     void fontDialogStartsFromView();
     void fontAppliesToWholeTextKeepingSelection();
@@ -191,42 +196,49 @@ void TestTextWindowFiles::rtfRoundTripKeepsColours() {
 void TestTextWindowFiles::badInput_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("filterIndex");
-    QTest::addColumn<bool>("message");
-    QTest::addColumn<QString>("text"); // the view afterwards; "<kept>" for unchanged
+    QTest::addColumn<QString>("message"); // the whole message; empty for none
+    QTest::addColumn<QString>("text");    // the view afterwards; "<kept>" for unchanged
     QByteArray garbage;
     for (int i = 0; i < 4096; ++i)
         garbage.append(char((i * 7919 + 13) & 0xFF));
+    const QString notRtf = QStringLiteral("RTF 形式のファイルではありません。");
+    const QString tooLarge = QStringLiteral("テキストが大きすぎて表示できません。");
     QTest::newRow("truncated RTF") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 A;}}\\f0 hal") << 2
-                                   << false << QStringLiteral("hal");
-    QTest::newRow("garbage as RTF") << garbage << 2 << true << QStringLiteral("<kept>");
-    QTest::newRow("empty as RTF") << QByteArray() << 2 << true << QStringLiteral("<kept>");
-    QTest::newRow("empty as text") << QByteArray() << 1 << false << QString();
-    QTest::newRow("deep RTF") << QByteArray("{\\rtf1 ") + QByteArray(5000, '{') << 2 << true
+                                   << QString() << QStringLiteral("hal");
+    QTest::newRow("garbage as RTF") << garbage << 2 << notRtf << QStringLiteral("<kept>");
+    QTest::newRow("empty as RTF") << QByteArray() << 2 << notRtf << QStringLiteral("<kept>");
+    QTest::newRow("empty as text") << QByteArray() << 1 << QString() << QString();
+    QTest::newRow("deep RTF") << QByteArray("{\\rtf1 ") + QByteArray(5000, '{') << 2
+                              << QStringLiteral("RTF のグループの入れ子が深すぎて読み込めません。")
                               << QStringLiteral("<kept>");
+    // The view's limits say so, as for a text file, not that memory ran out.
     QTest::newRow("RTF of more lines than the view takes")
-        << "{\\rtf1 " + QByteArray("\\par ").repeated(MaxViewLines) + "x}" << 2 << true
+        << "{\\rtf1 " + QByteArray("\\par ").repeated(MaxViewLines) + "x}" << 2 << tooLarge
+        << QStringLiteral("<kept>");
+    QTest::newRow("RTF longer than the view takes")
+        << "{\\rtf1 " + QByteArray(MaxViewText + 1, 'x') + "}" << 2 << tooLarge
         << QStringLiteral("<kept>");
     QTest::newRow("text of more lines than the view takes")
-        << QByteArray(MaxViewLines, '\n') << 1 << true << QStringLiteral("<kept>");
+        << QByteArray(MaxViewLines, '\n') << 1 << tooLarge << QStringLiteral("<kept>");
     QTest::newRow("invalid UTF-8 as text") << QByteArray("a\xff\xfe"
                                                          "b")
-                                           << 1 << false << QStringLiteral("a\ufffd\ufffdb");
+                                           << 1 << QString() << QStringLiteral("a\ufffd\ufffdb");
 }
 
 void TestTextWindowFiles::badInput() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, filterIndex);
-    QFETCH(bool, message);
+    QFETCH(QString, message);
     QFETCH(QString, text);
     Loaded w;
     QCOMPARE(w.view().SetText(QStringLiteral("before")), ViewStatus::Shown);
     QVERIFY(WriteFile(Path("bad"), bytes));
     w.dialogs.fileAnswers << testsupport::ScriptedDialogs::Chosen(Path("bad"), filterIndex);
     w.form->mnuFileOpen_Click();
-    QCOMPARE(w.dialogs.messages.size(), message ? 1 : 0);
-    if (message) {
+    QCOMPARE(w.dialogs.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
         QCOMPARE(w.dialogs.messages[0].icon, platform::MsgIcon::Critical);
-        QVERIFY(!w.dialogs.messages[0].text.isEmpty());
+        QCOMPARE(w.dialogs.messages[0].text, message);
     }
     QCOMPARE(w.view().Text(), text == QLatin1String("<kept>") ? QStringLiteral("before") : text);
 }
@@ -327,6 +339,32 @@ void TestTextWindowFiles::printLongLinesOnPages() {
     QVERIFY(pages.captured(1).toInt() >= 3);
     const QString text = Poppler("pdftotext", {Path("long.pdf"), QStringLiteral("-")});
     QVERIFY(text.contains(QStringLiteral("L000")) && text.contains(QStringLiteral("L199")));
+}
+
+// 999 copies of a page and a half: asked to end once the first pages are written, the
+// print stops at the next page and leaves no file of part of the text, nor a message.
+void TestTextWindowFiles::printEndsBetweenPagesOnTermination() {
+    Loaded w;
+    QStringList lines;
+    for (int i = 0; i < 90; ++i)
+        lines << QStringLiteral("line %1 ").arg(i) + QString(80, u'#');
+    QCOMPARE(w.view().SetText(lines.join(QStringLiteral("\r\n"))), ViewStatus::Shown);
+    const QString pdf = Path("long-print.pdf");
+    w.dialogs.printToFile = pdf;
+    w.dialogs.printAnswers << platform::PrintDialogResult{999};
+    // The request comes from outside while the print runs, as a signal's would.
+    std::atomic<bool> printed{false};
+    std::thread requester([&] {
+        while (!printed && QFileInfo(pdf).size() < 100000)
+            std::this_thread::yield();
+        platform::RequestTermination();
+    });
+    w.form->mnuPrint_Click();
+    printed = true;
+    requester.join();
+    QVERIFY(platform::TerminationRequested());
+    QVERIFY(w.dialogs.messages.isEmpty());
+    QVERIFY(!QFile::exists(pdf));
 }
 
 void TestTextWindowFiles::fontDialogStartsFromView() {
