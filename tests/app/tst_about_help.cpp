@@ -5,7 +5,6 @@
 #include "app/Main.h"
 #include "app/frmAbout.h"
 #include "app/mGlyfora.h"
-#include "platform/DialogPlacement.h"
 #include "tests/support/ControlList.h"
 #include "tests/support/FilePermissions.h"
 #include "tests/support/StartedWindow.h"
@@ -62,32 +61,6 @@ private Q_SLOTS:
         QFETCH(int, revision);
         QFETCH(QString, text);
         QCOMPARE(AboutVersionText(major, minor, revision), text);
-    }
-
-    // Twips in, twips out: left = main left + (main width - box width) / 2, halves to even.
-    void centredOver_data() {
-        QTest::addColumn<QList<double>>("mainAndBox"); // left, top, width, height, box w, h
-        QTest::addColumn<int>("left");
-        QTest::addColumn<int>("top");
-        QTest::newRow("whole") << QList<double>{1500, 900, 9000, 6000, 3000, 2000} << 4500 << 2900;
-        QTest::newRow("half down to even") << QList<double>{0, 0, 1001, 1001, 0, 0} << 500 << 500;
-        QTest::newRow("half up to even") << QList<double>{0, 0, 1003, 1005, 0, 0} << 502 << 502;
-        QTest::newRow("negative half")
-            << QList<double>{-1000, -1000, 999, 997, 0, 0} << -500 << -502;
-        QTest::newRow("box larger than window")
-            << QList<double>{0, 0, 1000, 1000, 3000, 1500} << -1000 << -250;
-        QTest::newRow("second monitor past 16 bits")
-            << QList<double>{600000, 45000, 9000, 6000, 3000, 2000} << 603000 << 47000;
-    }
-    void centredOver() {
-        QFETCH(QList<double>, mainAndBox);
-        QFETCH(int, left);
-        QFETCH(int, top);
-        const auto& v = mainAndBox;
-        const platform::TwipsPosition at =
-            platform::CentredOver(v[0], v[1], v[2], v[3], v[4], v[5]);
-        QCOMPARE(at.left, left);
-        QCOMPARE(at.top, top);
     }
 
     void aboutBox_data() {

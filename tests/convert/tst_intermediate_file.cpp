@@ -5,7 +5,6 @@
 #include "convert/ConvertScan.h"
 #include "convert/IntermediateFile.h"
 #include "platform/Paths.h"
-#include "platform/Utf8Decoder.h"
 #include "tests/convert/ScanTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
@@ -23,7 +22,6 @@
 #include <unistd.h>
 
 using namespace mGlyfora;
-using platform::DecodeUtf8;
 using testsupport::ModeOf;
 using testsupport::ReadAll;
 using testsupport::RecordingHost;
@@ -258,57 +256,6 @@ private Q_SLOTS:
             QVERIFY(copied == written);
         if (units > 0)
             QCOMPARE(text, ok ? QString::fromUtf8(written.chopped(2)) : QString());
-    }
-
-    void decoder_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("ascii") << QByteArray("plain text that is longer than sixteen bytes\r\n");
-        QTest::newRow("html cells")
-            << QString::fromUtf8("<FONT COLOR=\"#0A00FF\">■</FONT>").repeated(5).toUtf8();
-        QTest::newRow("two, three and four bytes")
-            << QString::fromUtf8("é・😀ー𠀋 mixed with ascii 0123456789 é😀").toUtf8();
-        QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBFx");
-        QTest::newRow("highest code point") << QByteArray("\xF4\x8F\xBF\xBF");
-        QTest::newRow("lowest four-byte code point") << QByteArray("\xF0\x90\x80\x80");
-    }
-    void decoder() {
-        QFETCH(QByteArray, bytes);
-        QStringDecoder reference(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-        const QString expected = reference.decode(bytes);
-        // Split at every place, as chunked reads may split it.
-        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
-            std::u16string out(size_t(bytes.size()), u'\0');
-            qsizetype used = 0;
-            const qsizetype first = DecodeUtf8(bytes.constData(), cut, out.data(), used);
-            QVERIFY(first >= 0);
-            QVERIFY(cut - used < 4);
-            const QByteArray rest = bytes.mid(used);
-            qsizetype usedRest = 0;
-            const qsizetype second =
-                DecodeUtf8(rest.constData(), rest.size(), out.data() + first, usedRest);
-            QVERIFY(second >= 0);
-            QCOMPARE(usedRest, rest.size());
-            QCOMPARE(QStringView(out.data(), first + second).toString(), expected);
-        }
-    }
-
-    void decoderRejects_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("overlong two bytes") << QByteArray("\xC0\x80", 2);
-        QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF");
-        QTest::newRow("overlong four bytes") << QByteArray("\xF0\x8F\xBF\xBF");
-        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
-        QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
-        QTest::newRow("stray continuation") << QByteArray("abc\x80");
-        QTest::newRow("bad continuation") << QByteArray("\xE2\x41\x41");
-        QTest::newRow("cut and broken") << QByteArray("\xE2\x41");
-        QTest::newRow("not UTF-8 at all") << QByteArray("\xFF");
-    }
-    void decoderRejects() {
-        QFETCH(QByteArray, bytes);
-        std::u16string out(size_t(bytes.size()) + 16, u'\0');
-        qsizetype used = 0;
-        QCOMPARE(DecodeUtf8(bytes.constData(), bytes.size(), out.data(), used), qsizetype(-1));
     }
 };
 

@@ -1,14 +1,13 @@
-// The image dialogs on their own: reading typed numbers, the numeric boxes' key filter,
-// the linked fields of the resize dialog (as arithmetic and through the real boxes), the
-// angle dialog's range check and life, the resize dialog's OK in its outcomes, and the
-// colour dialog's labels, previews, Cancel and close box.
+// The image dialogs on their own: reading typed numbers, the linked fields of the resize
+// dialog (as arithmetic and through the real boxes), the angle dialog's range check and
+// life, the resize dialog's OK in its outcomes, and the colour dialog's labels, previews,
+// Cancel and close box.
 #include "imageops/NumericInput.h"
 #include "imageops/PictureBox.h"
 #include "imageops/ResizeFields.h"
 #include "imageops/frmAngle.h"
 #include "imageops/frmColor.h"
 #include "imageops/frmResize.h"
-#include "platform/TextBoxInput.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPictures.h"
@@ -139,37 +138,6 @@ private Q_SLOTS:
         QCOMPARE(i ? int(*i) : -99999, cint);
         const std::optional<qint32> l = mGlyfora::CLng(text);
         QCOMPARE(l ? qint64(*l) : -9999999999LL, clng);
-    }
-
-    // Typing into a numeric box: digits, Backspace and the clipboard keys only.
-    void numericBoxKeys() {
-        QWidget window;
-        QLineEdit box(&window);
-        QPushButton ok(&window);
-        platform::FilterNumericKeys(box);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        box.setFocus();
-        QTest::keyClicks(&box, QStringLiteral("12a-3. 4"));
-        QCOMPARE(box.text(), QStringLiteral("1234"));
-        QTest::keyClick(&box, Qt::Key_Backspace);
-        QCOMPARE(box.text(), QStringLiteral("123"));
-        QTest::keyClick(&box, Qt::Key_Home);
-        QTest::keyClick(&box, Qt::Key_Delete);
-        QCOMPARE(box.text(), QStringLiteral("23"));
-        // Pasted text is not filtered.
-        QGuiApplication::clipboard()->setText(QStringLiteral("-5x"));
-        QTest::keyClick(&box, Qt::Key_End);
-        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(box.text(), QStringLiteral("23-5x"));
-        // Copy and cut get through; Ctrl+A does not.
-        box.setSelection(0, 2);
-        QTest::keyClick(&box, Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(box.text(), QStringLiteral("-5x"));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("23"));
-        QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
-        QVERIFY(!box.hasSelectedText());
-        QVERIFY(!box.testAttribute(Qt::WA_InputMethodEnabled));
     }
 
     void resizeChains_data() {

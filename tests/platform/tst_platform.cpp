@@ -1,5 +1,6 @@
-// Platform helpers: rounding, setting texts, colours, paths, file-dialog filters and
-// the settings store.
+// Platform helpers: rounding, setting texts, colours, paths, file-dialog filters, the
+// settings store, a dialog centred over its owner, the UTF-8 decoder, the numeric boxes'
+// key filter and stored window geometry fitted to the screen.
 #include "platform/Colour.h"
 #include "platform/DialogPlacement.h"
 #include "platform/FileNames.h"
@@ -9,20 +10,28 @@
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsValues.h"
+#include "platform/TextBoxInput.h"
 #include "platform/Twips.h"
+#include "platform/Utf8Decoder.h"
+#include "platform/WindowGeometry.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
 #include <limits>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -341,6 +350,151 @@ private Q_SLOTS:
         SettingsStore store;
         QCOMPARE(store.Read(QStringLiteral("Conversion"), QStringLiteral("Charactor"), QString()),
                  QStringLiteral("a,b,c"));
+    }
+
+    // Twips in, twips out: left = main left + (main width - box width) / 2, halves to even.
+    void centredOver_data() {
+        QTest::addColumn<QList<double>>("mainAndBox"); // left, top, width, height, box w, h
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::newRow("whole") << QList<double>{1500, 900, 9000, 6000, 3000, 2000} << 4500 << 2900;
+        QTest::newRow("half down to even") << QList<double>{0, 0, 1001, 1001, 0, 0} << 500 << 500;
+        QTest::newRow("half up to even") << QList<double>{0, 0, 1003, 1005, 0, 0} << 502 << 502;
+        QTest::newRow("negative half")
+            << QList<double>{-1000, -1000, 999, 997, 0, 0} << -500 << -502;
+        QTest::newRow("box larger than window")
+            << QList<double>{0, 0, 1000, 1000, 3000, 1500} << -1000 << -250;
+        QTest::newRow("second monitor past 16 bits")
+            << QList<double>{600000, 45000, 9000, 6000, 3000, 2000} << 603000 << 47000;
+    }
+    void centredOver() {
+        QFETCH(QList<double>, mainAndBox);
+        QFETCH(int, left);
+        QFETCH(int, top);
+        const auto& v = mainAndBox;
+        const platform::TwipsPosition at =
+            platform::CentredOver(v[0], v[1], v[2], v[3], v[4], v[5]);
+        QCOMPARE(at.left, left);
+        QCOMPARE(at.top, top);
+    }
+
+    void decoder_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << QByteArray("plain text that is longer than sixteen bytes\r\n");
+        QTest::newRow("html cells")
+            << QString::fromUtf8("<FONT COLOR=\"#0A00FF\">■</FONT>").repeated(5).toUtf8();
+        QTest::newRow("two, three and four bytes")
+            << QString::fromUtf8("é・😀ー𠀋 mixed with ascii 0123456789 é😀").toUtf8();
+        QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBFx");
+        QTest::newRow("highest code point") << QByteArray("\xF4\x8F\xBF\xBF");
+        QTest::newRow("lowest four-byte code point") << QByteArray("\xF0\x90\x80\x80");
+    }
+    void decoder() {
+        QFETCH(QByteArray, bytes);
+        QStringDecoder reference(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        const QString expected = reference.decode(bytes);
+        // Split at every place, as chunked reads may split it.
+        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+            std::u16string out(size_t(bytes.size()), u'\0');
+            qsizetype used = 0;
+            const qsizetype first = DecodeUtf8(bytes.constData(), cut, out.data(), used);
+            QVERIFY(first >= 0);
+            QVERIFY(cut - used < 4);
+            const QByteArray rest = bytes.mid(used);
+            qsizetype usedRest = 0;
+            const qsizetype second =
+                DecodeUtf8(rest.constData(), rest.size(), out.data() + first, usedRest);
+            QVERIFY(second >= 0);
+            QCOMPARE(usedRest, rest.size());
+            QCOMPARE(QStringView(out.data(), first + second).toString(), expected);
+        }
+    }
+
+    void decoderRejects_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("overlong two bytes") << QByteArray("\xC0\x80", 2);
+        QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF");
+        QTest::newRow("overlong four bytes") << QByteArray("\xF0\x8F\xBF\xBF");
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
+        QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
+        QTest::newRow("stray continuation") << QByteArray("abc\x80");
+        QTest::newRow("bad continuation") << QByteArray("\xE2\x41\x41");
+        QTest::newRow("cut and broken") << QByteArray("\xE2\x41");
+        QTest::newRow("not UTF-8 at all") << QByteArray("\xFF");
+    }
+    void decoderRejects() {
+        QFETCH(QByteArray, bytes);
+        std::u16string out(size_t(bytes.size()) + 16, u'\0');
+        qsizetype used = 0;
+        QCOMPARE(DecodeUtf8(bytes.constData(), bytes.size(), out.data(), used), qsizetype(-1));
+    }
+
+    // Typing into a numeric box: digits, Backspace and the clipboard keys only.
+    void numericBoxKeys() {
+        QWidget window;
+        QLineEdit box(&window);
+        QPushButton ok(&window);
+        platform::FilterNumericKeys(box);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        box.setFocus();
+        QTest::keyClicks(&box, QStringLiteral("12a-3. 4"));
+        QCOMPARE(box.text(), QStringLiteral("1234"));
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QCOMPARE(box.text(), QStringLiteral("123"));
+        QTest::keyClick(&box, Qt::Key_Home);
+        QTest::keyClick(&box, Qt::Key_Delete);
+        QCOMPARE(box.text(), QStringLiteral("23"));
+        // Pasted text is not filtered.
+        QGuiApplication::clipboard()->setText(QStringLiteral("-5x"));
+        QTest::keyClick(&box, Qt::Key_End);
+        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box.text(), QStringLiteral("23-5x"));
+        // Copy and cut get through; Ctrl+A does not.
+        box.setSelection(0, 2);
+        QTest::keyClick(&box, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(box.text(), QStringLiteral("-5x"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("23"));
+        QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(!box.hasSelectedText());
+        QVERIFY(!box.testAttribute(Qt::WA_InputMethodEnabled));
+    }
+
+    void fitWindowGeometry_data() {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("expected");
+        const QRect screen(0, 0, 1280, 800);
+        // Design size 592 x 450 throughout.
+        QTest::newRow("fits") << QRect(100, 50, 600, 400) << screen << QRect(100, 50, 600, 400);
+        QTest::newRow("exactly the area") << screen << screen << screen;
+        QTest::newRow("huge: design size centred")
+            << QRect(0, 0, 32767, 32767) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("one pixel too wide")
+            << QRect(0, 0, 1281, 300) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("too high only")
+            << QRect(10, 10, 300, 801) << screen << QRect(344, 175, 592, 450);
+        QTest::newRow("design larger than the area")
+            << QRect(0, 0, 1000, 1000) << QRect(0, 0, 500, 400) << QRect(0, 0, 500, 400);
+        QTest::newRow("past the right edge")
+            << QRect(1200, 100, 600, 400) << screen << QRect(680, 100, 600, 400);
+        QTest::newRow("past the bottom edge")
+            << QRect(100, 700, 600, 400) << screen << QRect(100, 400, 600, 400);
+        QTest::newRow("above and left of the area")
+            << QRect(-500, -300, 600, 400) << screen << QRect(0, 0, 600, 400);
+        QTest::newRow("far away") << QRect(32767, -32767, 600, 400) << screen
+                                  << QRect(680, 0, 600, 400);
+        const QRect second(1280, 24, 1920, 1056); // a second monitor below a panel
+        QTest::newRow("second monitor, corner off it")
+            << QRect(1000, 0, 600, 400) << second << QRect(1280, 24, 600, 400);
+        QTest::newRow("second monitor, huge")
+            << QRect(1280, 24, 5000, 500) << second << QRect(1944, 327, 592, 450);
+    }
+    void fitWindowGeometry() {
+        QFETCH(QRect, stored);
+        QFETCH(QRect, area);
+        QFETCH(QRect, expected);
+        QCOMPARE(platform::FitWindowGeometry(stored, area, QSize(592, 450), 15, 15), expected);
     }
 };
 

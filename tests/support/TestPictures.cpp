@@ -38,6 +38,25 @@ QByteArray EncodePicture(const QImage& image, const char* format) {
     return bytes;
 }
 
+QByteArray HugeBmpHeader(qint32 width, qint32 height) {
+    QByteArray data(54, '\0');
+    auto put32 = [&](int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            data[at + i] = char(v >> (8 * i) & 0xFF);
+    };
+    data[0] = 'B';
+    data[1] = 'M';
+    put32(2, 54 + 16);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, quint32(width));
+    put32(22, quint32(height));
+    data[26] = 1;  // planes
+    data[28] = 24; // bits per pixel
+    data.append(16, '\0');
+    return data;
+}
+
 QByteArray RunLengthBmp(int width, int height, int rows, int bits) {
     QByteArray data;
     for (int r = 0; r < rows; ++r) {

@@ -25,6 +25,10 @@ QByteArray EncodePicture(const QImage& image, const char* format);
 // rows == 0 the data is the end-of-bitmap code alone (every pixel then keeps colour 0).
 QByteArray RunLengthBmp(int width, int height, int rows, int bits = 8);
 
+// The 54-byte header of a 24-bit BMP of width x height pixels, followed by only 16 bytes
+// of pixel data: a picture that claims far more than it holds.
+QByteArray HugeBmpHeader(qint32 width, qint32 height);
+
 // The bytes compressed as a gzip stream (an SVGZ file's form).
 QByteArray Gzip(const QByteArray& bytes);
 

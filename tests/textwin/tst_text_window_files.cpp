@@ -6,6 +6,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
+#include "tests/textwin/TextWindowRun.h"
 #include "textwin/ConversionView.h"
 #include "textwin/frmText.h"
 
@@ -24,25 +25,9 @@
 
 using testsupport::ReadAll;
 using testsupport::WriteFile;
+using namespace textwintest;
 
 namespace {
-constexpr Colour Red = 0x0000FF;
-constexpr Colour Blue = 0xFF0000;
-
-struct Loaded {
-    testsupport::ScriptedDialogs dialogs;
-    platform::SettingsStore store;
-    std::unique_ptr<frmText> form = std::make_unique<frmText>(dialogs, store);
-    ConversionView& view() { return *form->rtfView; }
-};
-
-Colour ColourAt(ConversionView& view, int position) {
-    QTextCursor cursor(view.document());
-    cursor.setPosition(position);
-    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-    return platform::ColourFromRgb(cursor.charFormat().foreground().color().rgb());
-}
-
 // Output of a poppler tool, or a skip when it is not installed.
 QString Poppler(const char* tool, const QStringList& arguments) {
     QProcess process;
