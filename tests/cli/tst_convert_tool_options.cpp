@@ -160,6 +160,31 @@ private Q_SLOTS:
         QVERIFY(run.out == (expected + QStringLiteral("\r\n")).toUtf8());
     }
 
+    // The exact style without the new options stays what the tool wrote before the looks
+    // and the terminal's paper came: results kept from that tool, for the bundled picture.
+    void exactAsBefore_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("cells") << QStringList{"--cell", "4x8"} << "exact-cell.txt";
+        QTest::newRow("mean, own ramp, reversed")
+            << QStringList{"--cell", "2x4", "--sample", "mean", "--ramp", " .:-=+*#%@", "--reverse"}
+            << "exact-mean-reversed.txt";
+        QTest::newRow("mosaic") << QStringList{"--html", "--cell", "8x8"} << "exact-mosaic.html";
+        QTest::newRow("selection on a page")
+            << QStringList{"--select", "10,10,100,80", "--cell", "3x6", "--page"}
+            << "exact-page.html";
+    }
+    void exactAsBefore() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, kept);
+        QFile expected(QFINDTESTDATA("data/" + kept));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        ToolRun run;
+        RunTool(run, options + QStringList{QFINDTESTDATA("../../resources/sample.gif")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out == expected.readAll());
+    }
+
     // Columns and lines of the art for the 53 x 31 picture: rows of ceil(31 / 10) = 4 pixels
     // give 8 lines; the cell's width is 4 / aspect pixels, held within the int range.
     void artShape_data() {
