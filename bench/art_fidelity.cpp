@@ -8,8 +8,6 @@
 //   art_fidelity score PICTURE ART text|dark [FAMILY]
 //     text: plain characters, black ink on white, the densest glyph used counting as black;
 //     dark: escape sequences' colours on a black terminal whose own text is light grey.
-//   art_fidelity make PICTURE STYLE COLUMNS [FAMILY]
-//     the art of glyfora's engine on dark paper in 24-bit colour, as a dark terminal gets it.
 #include "convert/AreaSampler.h"
 #include "convert/ArtEngine.h"
 
@@ -454,40 +452,6 @@ int Score(const char* picturePath, const char* artPath, bool dark, const QFont& 
     return 0;
 }
 
-class Printed : public ScanSink {
-public:
-    bool Write(const char* data, qsizetype size) override {
-        return std::fwrite(data, 1, size_t(size), stdout) == size_t(size);
-    }
-    QString ErrorString() const override { return QString(); }
-};
-
-int Make(const char* picturePath, const char* styleName, int columns, const QFont& font) {
-    const QImage picture = ReadPicture(picturePath);
-    const QString name = QString::fromLatin1(styleName);
-    ArtRequest request;
-    request.look.style = name == QLatin1String("tone")     ? ArtStyle::Tone
-                         : name == QLatin1String("shape")  ? ArtStyle::Shape
-                         : name == QLatin1String("blocks") ? ArtStyle::Blocks
-                                                           : ArtStyle::Braille;
-    request.look.paper = ArtPaper::Dark;
-    request.look.dither = request.look.style == ArtStyle::Tone;
-    if (request.look.style == ArtStyle::Tone || request.look.style == ArtStyle::Shape)
-        request.glyphs = MeasureGlyphs(
-            font, ArtCharacters(request.look.style,
-                                request.look.style == ArtStyle::Tone
-                                    ? std::optional(QStringLiteral(" .,:;!IU0OQRB&%@"))
-                                    : std::nullopt));
-    request.region = QRectF(QPointF(0, 0), picture.size());
-    const int rows =
-        std::max(1, int(std::lround(picture.height() / (picture.width() / double(columns) * 2))));
-    request.cells = QSize(columns, rows);
-    request.encoding = ArtEncoding::Terminal24;
-    Printed out;
-    NullScanHost host;
-    return StreamArt(picture, request, host, out).status == ScanStatus::Done ? 0 : 1;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -501,9 +465,6 @@ int main(int argc, char* argv[]) {
     };
     if (args.size() >= 5 && args[1] == QLatin1String("score"))
         return Score(argv[2], argv[3], args[4] == QLatin1String("dark"), family(5));
-    if (args.size() >= 5 && args[1] == QLatin1String("make"))
-        return Make(argv[2], argv[3], args[4].toInt(), family(5));
-    std::fprintf(stderr, "usage: art_fidelity score PICTURE ART text|dark [FAMILY]\n"
-                         "       art_fidelity make PICTURE STYLE COLUMNS [FAMILY]\n");
+    std::fprintf(stderr, "usage: art_fidelity score PICTURE ART text|dark [FAMILY]\n");
     return 2;
 }
