@@ -14,6 +14,14 @@
 
 using namespace HelpWindowTexts;
 
+namespace {
+// The window's first size and how it is shared between the index and the topic, in pixels.
+constexpr int InitialWidth = 780;
+constexpr int InitialHeight = 540;
+constexpr int IndexWidth = 200;
+constexpr int TopicWidth = 560;
+} // namespace
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(Caption);
@@ -41,7 +49,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->addWidget(indexPane);
     splitter->addWidget(txtTopic);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({200, 560});
+    splitter->setSizes({IndexWidth, TopicWidth});
     splitter->setChildrenCollapsible(false);
 
     auto* contents = new QPushButton(Contents, this);
@@ -52,7 +60,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
-    resize(780, 540);
+    resize(InitialWidth, InitialHeight);
 
     connect(txtKeyword, &QLineEdit::textEdited, this, &HelpWindow::txtKeyword_Change);
     connect(txtKeyword, &QLineEdit::returnPressed, this,

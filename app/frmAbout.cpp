@@ -2,10 +2,7 @@
 #include "app/frmAbout.h"
 
 #include "app/mGlyfora.h"
-#include "platform/CentreDialog.h"
-#include "platform/FixedDialog.h"
 
-#include <QCloseEvent>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -21,6 +18,8 @@ constexpr int VersionRevision = GLYFORA_VERSION_REVISION;
 
 constexpr int IconPixels = 32;
 constexpr int MinimumWidth = 300;
+constexpr int IconGap = 12;   // between the icon and the texts
+constexpr int ButtonsGap = 8; // between the texts and OK
 
 } // namespace
 
@@ -32,7 +31,7 @@ QString AboutVersionText(int major, int minor, int revision) {
     return text;
 }
 
-frmAbout::frmAbout(QWidget& main) : QDialog(&main, platform::FixedDialogFlags), main_(main) {
+frmAbout::frmAbout(QWidget& main) : FixedDialog(main) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(frmAboutTexts::Caption);
 
@@ -58,7 +57,7 @@ frmAbout::frmAbout(QWidget& main) : QDialog(&main, platform::FixedDialogFlags), 
     texts->addWidget(lblVersion);
     auto* top = new QHBoxLayout;
     top->addWidget(imgIcon, 0, Qt::AlignTop);
-    top->addSpacing(12);
+    top->addSpacing(IconGap);
     top->addLayout(texts);
     top->addStretch();
     auto* buttons = new QHBoxLayout;
@@ -66,7 +65,7 @@ frmAbout::frmAbout(QWidget& main) : QDialog(&main, platform::FixedDialogFlags), 
     buttons->addWidget(cmdOk);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addSpacing(8);
+    layout->addSpacing(ButtonsGap);
     layout->addLayout(buttons);
     // Neither grows nor shrinks: the size its contents need, and no more.
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -78,11 +77,9 @@ void frmAbout::Form_Load() {
     imgIcon->setPixmap(main_.windowIcon().pixmap(IconPixels, IconPixels));
     lblTitle->setText(mGlyfora::ApplicationTitle);
     lblVersion->setText(AboutVersionText(VersionMajor, VersionMinor, VersionRevision));
-    adjustSize();
-
     // Centred over the main window's outer frame; the box gets the same frame as the main
     // window once the window manager has framed it.
-    platform::CentreOver(*this, main_);
+    CentreOverOwner();
 }
 
 void frmAbout::cmdOk_Click() {
@@ -91,9 +88,4 @@ void frmAbout::cmdOk_Click() {
 
 void frmAbout::reject() {
     cmdOk_Click();
-}
-
-void frmAbout::closeEvent(QCloseEvent* event) {
-    done(QDialog::Rejected);
-    event->accept();
 }

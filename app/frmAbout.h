@@ -1,11 +1,11 @@
 // The about box: the program's icon, title and version, closed with OK.
 #pragma once
 
-#include <QDialog>
+#include "platform/FixedDialog.h"
+
 #include <QString>
 
 class QLabel;
-class QPushButton;
 
 namespace frmAboutTexts {
 inline const QString Caption = QStringLiteral("バージョン情報");
@@ -16,7 +16,7 @@ inline const QString Ok = QStringLiteral("OK");
 // at least four digits when the revision is not 0: 2, 10, 0 gives "Version 2.10".
 QString AboutVersionText(int major, int minor, int revision);
 
-class frmAbout : public QDialog {
+class frmAbout : public platform::FixedDialog {
     Q_OBJECT
 public:
     // `main` is the window the box belongs to and is centred over.
@@ -24,21 +24,12 @@ public:
 
     // Fills the box and centres it over the main window.
     void Form_Load();
-    void cmdOk_Click();
+    void cmdOk_Click() override;
 
     QLabel* imgIcon = nullptr;
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
-    QPushButton* cmdOk = nullptr;
 
-public Q_SLOTS:
-    // Esc answers as OK does.
+    // Esc answers as OK does; the close box just closes.
     void reject() override;
-
-protected:
-    // The close box just closes.
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    QWidget& main_;
 };

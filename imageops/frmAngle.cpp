@@ -5,33 +5,27 @@
 #include "imageops/PictureBox.h"
 #include "imageops/RotateByAngle.h"
 #include "imageops/frmAngleTexts.h"
-#include "platform/CentreDialog.h"
 #include "platform/Dialogs.h"
-#include "platform/FixedDialog.h"
 #include "platform/TextBoxInput.h"
 #include "platform/WaitCursor.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 using namespace frmAngleTexts;
 
 namespace {
 constexpr int AngleMaxLength = 3;
 constexpr int AngleBoxChars = 5;
+constexpr int BoxPadding = 12;  // the frame and margins of a text box, in pixels
 constexpr int AngleLimit = 361; // angles from 0 up to, not including, this
 } // namespace
 
 frmAngle::frmAngle(QWidget& main, platform::Dialogs& dialogs, PictureBox& picView,
                    const PictureSurface& picSave)
-    : QDialog(&main, platform::FixedDialogFlags), main_(main), dialogs_(dialogs), picView_(picView),
-      picSave_(picSave) {
+    : FixedDialog(main), dialogs_(dialogs), picView_(picView), picSave_(picSave) {
     setObjectName(QStringLiteral("frmAngle"));
     setWindowTitle(Caption);
 
@@ -41,7 +35,8 @@ frmAngle::frmAngle(QWidget& main, platform::Dialogs& dialogs, PictureBox& picVie
     txtAngle->setObjectName(QStringLiteral("txtAngle"));
     txtAngle->setMaxLength(AngleMaxLength);
     txtAngle->setAlignment(Qt::AlignRight);
-    txtAngle->setFixedWidth(txtAngle->fontMetrics().horizontalAdvance(u'0') * AngleBoxChars + 12);
+    txtAngle->setFixedWidth(txtAngle->fontMetrics().horizontalAdvance(u'0') * AngleBoxChars +
+                            BoxPadding);
     platform::FilterNumericKeys(*txtAngle);
     txtAngle->installEventFilter(this);
     lblTitle->setBuddy(txtAngle);
@@ -51,33 +46,17 @@ frmAngle::frmAngle(QWidget& main, platform::Dialogs& dialogs, PictureBox& picVie
         optAngle[i]->setObjectName(QStringLiteral("optAngle(%1)").arg(i));
         optAngle[i]->setProperty("Index", i);
     }
-    cmdOk = new QPushButton(Ok, this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(Cancel, this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOk, &QPushButton::clicked, this, &frmAngle::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAngle::cmdCancel_Click);
 
     auto* entry = new QGridLayout;
     entry->addWidget(lblTitle, 0, 0);
     entry->addWidget(txtAngle, 0, 1);
     entry->addWidget(optAngle[0], 0, 2);
     entry->addWidget(optAngle[1], 1, 2);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(entry);
-    layout->addSpacing(12);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutBesideButtons(entry, Ok, Cancel);
 }
 
 void frmAngle::Form_Load() {
-    adjustSize();
-    platform::CentreOver(*this, main_);
+    CentreOverOwner();
     txtAngle->setText(QStringLiteral("0"));
     optAngle[0]->setChecked(true);
 }
@@ -104,18 +83,9 @@ void frmAngle::cmdOk_Click() {
     done(QDialog::Accepted); // hidden, still loaded
 }
 
-void frmAngle::cmdCancel_Click() {
-    done(QDialog::Rejected);
-}
-
-void frmAngle::reject() {
-    cmdCancel_Click();
-}
-
 void frmAngle::closeEvent(QCloseEvent* event) {
     unloadRequested_ = true;
-    done(QDialog::Rejected);
-    event->accept();
+    FixedDialog::closeEvent(event);
 }
 
 void frmAngle::txtAngle_GotFocus() {

@@ -3,21 +3,21 @@
 // dialog, so the last entry shows again; the close box asks its owner to unload it.
 #pragma once
 
-#include <QDialog>
+#include "platform/FixedDialog.h"
+
 #include <array>
 
 class PictureBox;
 class PictureSurface;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace platform {
 class Dialogs;
 }
 
-class frmAngle : public QDialog {
+class frmAngle : public platform::FixedDialog {
     Q_OBJECT
 public:
     // `main` is the window the dialog is centred over; `picView` receives the turned
@@ -27,8 +27,7 @@ public:
 
     // Centres the dialog and puts "0" and clockwise into it.
     void Form_Load();
-    void cmdOk_Click();
-    void cmdCancel_Click();
+    void cmdOk_Click() override;
     void txtAngle_GotFocus();
 
     // True once the close box was used: the owner then unloads the dialog.
@@ -37,19 +36,13 @@ public:
     QLabel* lblTitle = nullptr;
     QLineEdit* txtAngle = nullptr;
     std::array<QRadioButton*, 2> optAngle{};
-    QPushButton* cmdOk = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
-public Q_SLOTS:
-    // Esc hides, as Cancel does.
-    void reject() override;
 
 protected:
+    // Esc hides, as Cancel does; the close box unloads.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget& main_;
     platform::Dialogs& dialogs_;
     PictureBox& picView_;
     const PictureSurface& picSave_;

@@ -4,17 +4,12 @@
 #include "imageops/AdjustColor.h"
 #include "imageops/PictureBox.h"
 #include "imageops/frmColorTexts.h"
-#include "platform/CentreDialog.h"
-#include "platform/FixedDialog.h"
 #include "platform/WaitCursor.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -34,8 +29,7 @@ QString SignedValueText(int value) {
 }
 
 frmColor::frmColor(QWidget& main, PictureBox& picView, PictureSurface& picClip)
-    : QDialog(&main, platform::FixedDialogFlags), main_(main), picView_(picView),
-      picClip_(picClip) {
+    : FixedDialog(main), picView_(picView), picClip_(picClip) {
     setObjectName(QStringLiteral("frmColor"));
     setWindowTitle(Caption);
 
@@ -78,31 +72,15 @@ frmColor::frmColor(QWidget& main, PictureBox& picView, PictureSurface& picClip)
     chkPreview = new QCheckBox(Preview, this);
     chkPreview->setObjectName(QStringLiteral("chkPreview"));
     connect(chkPreview, &QCheckBox::toggled, this, &frmColor::chkPreview_Click);
-    cmdOk = new QPushButton(Ok, this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(Cancel, this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOk, &QPushButton::clicked, this, &frmColor::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmColor::cmdCancel_Click);
 
     auto* left = new QVBoxLayout;
     left->addWidget(fraIndex);
     left->addWidget(chkPreview);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addSpacing(12);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutBesideButtons(left, Ok, Cancel);
 }
 
 void frmColor::Form_Load() {
-    adjustSize();
-    platform::CentreOver(*this, main_);
+    CentreOverOwner();
     for (int i = 0; i < 3; ++i) {
         sldIndex[i]->setValue(0);
         lblValue[i]->setText(SignedValueText(sldIndex[i]->value()));
@@ -144,13 +122,4 @@ void frmColor::cmdCancel_Click() {
     CopyPicture(picView_.Surface(), picClip_);
     picView_.SurfaceChanged();
     done(QDialog::Rejected);
-}
-
-void frmColor::reject() {
-    cmdCancel_Click();
-}
-
-void frmColor::closeEvent(QCloseEvent* event) {
-    done(QDialog::Rejected);
-    event->accept();
 }

@@ -4,7 +4,8 @@
 // put the opening picture back, the close box leaves the last preview in place.
 #pragma once
 
-#include <QDialog>
+#include "platform/FixedDialog.h"
+
 #include <array>
 
 class PictureBox;
@@ -12,13 +13,12 @@ class PictureSurface;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QPushButton;
 class QSlider;
 
 // A slider value as text with a sign position: " 0", " 100", "-100".
 QString SignedValueText(int value);
 
-class frmColor : public QDialog {
+class frmColor : public platform::FixedDialog {
     Q_OBJECT
 public:
     frmColor(QWidget& main, PictureBox& picView, PictureSurface& picClip);
@@ -30,8 +30,9 @@ public:
     // A settled value: its label, and the preview when it is on.
     void sldIndex_Change(int Index);
     void chkPreview_Click();
-    void cmdOk_Click();
-    void cmdCancel_Click();
+    void cmdOk_Click() override;
+    // Puts the opening picture back; Esc does the same. The close box unloads without it.
+    void cmdCancel_Click() override;
 
     QGroupBox* fraIndex = nullptr;
     // lblTitle(2) to lblTitle(4) label the sliders; 0 and 1 are unused.
@@ -39,21 +40,10 @@ public:
     std::array<QSlider*, 3> sldIndex{};
     std::array<QLabel*, 3> lblValue{};
     QCheckBox* chkPreview = nullptr;
-    QPushButton* cmdOk = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
-public Q_SLOTS:
-    // Esc cancels.
-    void reject() override;
-
-protected:
-    // The close box unloads without putting the opening picture back.
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void ApplyColor();
 
-    QWidget& main_;
     PictureBox& picView_;
     PictureSurface& picClip_;
 };

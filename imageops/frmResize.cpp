@@ -5,9 +5,7 @@
 #include "imageops/PictureBox.h"
 #include "imageops/ResizePicture.h"
 #include "imageops/frmResizeTexts.h"
-#include "platform/CentreDialog.h"
 #include "platform/Dialogs.h"
-#include "platform/FixedDialog.h"
 #include "platform/TextBoxInput.h"
 
 #include <QCheckBox>
@@ -17,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -26,6 +23,7 @@ using mGlyfora::ResizeBox;
 
 namespace {
 constexpr int BoxChars = 6;
+constexpr int BoxPadding = 12; // the frame and margins of a text box, in pixels
 } // namespace
 
 // The boxes as the linked-field handlers see them: a new text raises the box's change
@@ -58,8 +56,7 @@ private:
 
 frmResize::frmResize(QWidget& main, platform::Dialogs& dialogs, PictureBox& picView,
                      const PictureSurface& picSave)
-    : QDialog(&main, platform::FixedDialogFlags), main_(main), dialogs_(dialogs), picView_(picView),
-      picSave_(picSave) {
+    : FixedDialog(main), dialogs_(dialogs), picView_(picView), picSave_(picSave) {
     setObjectName(QStringLiteral("frmResize"));
     setWindowTitle(Caption);
 
@@ -76,7 +73,7 @@ frmResize::frmResize(QWidget& main, platform::Dialogs& dialogs, PictureBox& picV
         box->setProperty("Tag", QString::number(int(tag)));
         box->setMaxLength(mGlyfora::MaxLength(tag));
         box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(u'0') * BoxChars + 12);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(u'0') * BoxChars + BoxPadding);
         platform::FilterNumericKeys(*box);
         box->installEventFilter(this);
         return box;
@@ -96,11 +93,6 @@ frmResize::frmResize(QWidget& main, platform::Dialogs& dialogs, PictureBox& picV
     optPercent->setObjectName(QStringLiteral("optPercent"));
     chkRation = new QCheckBox(Ration, this);
     chkRation->setObjectName(QStringLiteral("chkRation"));
-    cmdOk = new QPushButton(Ok, this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(Cancel, this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     const auto makeRow = [this](const char* name, QLabel* first, QLineEdit* a, QLabel* times,
                                 QLabel* second, QLineEdit* b) {
@@ -128,8 +120,6 @@ frmResize::frmResize(QWidget& main, platform::Dialogs& dialogs, PictureBox& picV
     connect(txtHeight, &QLineEdit::textChanged, this, &frmResize::txtHeight_Change);
     connect(txtWidthPer, &QLineEdit::textChanged, this, &frmResize::txtWidthPer_Change);
     connect(txtHeightPer, &QLineEdit::textChanged, this, &frmResize::txtHeightPer_Change);
-    connect(cmdOk, &QPushButton::clicked, this, &frmResize::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmResize::cmdCancel_Click);
 
     auto* fields = new QVBoxLayout;
     fields->addWidget(optPixel);
@@ -137,15 +127,7 @@ frmResize::frmResize(QWidget& main, platform::Dialogs& dialogs, PictureBox& picV
     fields->addWidget(optPercent);
     fields->addWidget(fraPercent);
     fields->addWidget(chkRation);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addSpacing(12);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutBesideButtons(fields, Ok, Cancel);
 }
 
 frmResize::~frmResize() = default;
@@ -166,8 +148,7 @@ QLineEdit* frmResize::Box(ResizeBox box) const {
 
 void frmResize::Form_Load() {
     loading_ = true;
-    adjustSize();
-    platform::CentreOver(*this, main_);
+    CentreOverOwner();
     optPixel->setChecked(true); // runs optPixel_Click
     optPixel_Click();           // also when it was selected already
     BaseHeight = picView_.Surface().ScaleHeight();
@@ -245,14 +226,6 @@ void frmResize::cmdOk_Click() {
     picView_.SurfaceChanged();
     unloadRequested_ = true;
     done(QDialog::Rejected);
-}
-
-void frmResize::cmdCancel_Click() {
-    done(QDialog::Rejected);
-}
-
-void frmResize::reject() {
-    cmdCancel_Click();
 }
 
 void frmResize::closeEvent(QCloseEvent* event) {

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "imageops/ResizeFields.h"
+#include "platform/FixedDialog.h"
 
-#include <QDialog>
 #include <array>
 
 class PictureBox;
@@ -16,14 +16,13 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace platform {
 class Dialogs;
 }
 
-class frmResize : public QDialog {
+class frmResize : public platform::FixedDialog {
     Q_OBJECT
 public:
     frmResize(QWidget& main, platform::Dialogs& dialogs, PictureBox& picView,
@@ -38,8 +37,7 @@ public:
     void txtHeight_Change();
     void txtWidthPer_Change();
     void txtHeightPer_Change();
-    void cmdOk_Click();
-    void cmdCancel_Click();
+    void cmdOk_Click() override;
 
     bool UnloadRequested() const { return unloadRequested_; }
 
@@ -58,14 +56,9 @@ public:
     // lblTitle(0) to lblTitle(5).
     std::array<QLabel*, 6> lblTitle{};
     QCheckBox* chkRation = nullptr;
-    QPushButton* cmdOk = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
-public Q_SLOTS:
-    void reject() override;
 
 protected:
-    // The close box hides the dialog, as Cancel does.
+    // Esc and the close box hide the dialog, as Cancel does.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -75,7 +68,6 @@ private:
     void Changed(mGlyfora::ResizeBox box);
     void EnablePair(bool pixels);
 
-    QWidget& main_;
     platform::Dialogs& dialogs_;
     PictureBox& picView_;
     const PictureSurface& picSave_;

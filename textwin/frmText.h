@@ -20,6 +20,9 @@ class Dialogs;
 class SettingsStore;
 } // namespace platform
 
+// How the window reads and writes a file: plain text (UTF-8, CR LF) or RTF.
+enum class TextFileType { Rtf, Plain };
+
 class frmText : public QMainWindow {
     Q_OBJECT
 public:
@@ -50,11 +53,10 @@ public:
     // Cut, Copy and Paste buttons after the clipboard or the selection changed.
     void tmrText_Timer();
 
-    // fileType 1 plain text (UTF-8, CR LF), 0 RTF. An empty answer means success;
-    // otherwise the message to show. A failed load leaves the view as it was; a failed
-    // save leaves an earlier file as it was.
-    QString LoadTextFile(const QString& fileName, int fileType);
-    QString SaveTextFile(const QString& fileName, int fileType);
+    // An empty answer means success; otherwise the message to show. A failed load leaves the view
+    // as it was; a failed save leaves an earlier file as it was.
+    QString LoadTextFile(const QString& fileName, TextFileType fileType);
+    QString SaveTextFile(const QString& fileName, TextFileType fileType);
 
     // Controls under their names (each also its objectName; toolbar entries are
     // "tbrButtons(1)" to "tbrButtons(11)" with the index in the property "Index").

@@ -19,8 +19,6 @@
 using namespace frmTextTexts;
 
 namespace {
-constexpr int TextFileType = 1;
-constexpr int RtfFileType = 0;
 // Print dialog: no selection-only, no page-range and no print-to-file choice asked for;
 // the Qt dialog keeps print-to-file all the same (see DisablePrintToFile).
 constexpr unsigned PrintDialogFlags = platform::PrintFlags::NoSelection |
@@ -38,8 +36,8 @@ platform::FileDialogRequest FileRequest(const QString& title, const QString& fol
     return request;
 }
 
-int FileTypeOf(int filterIndex) {
-    return filterIndex == 1 ? TextFileType : RtfFileType;
+TextFileType FileTypeOf(int filterIndex) {
+    return filterIndex == 1 ? TextFileType::Plain : TextFileType::Rtf;
 }
 
 // The part of `line` that can reach into a page `width` wide: what lies past the right
@@ -131,14 +129,14 @@ void frmText::mnuSaveAs_Click() {
         ShowError(error);
 }
 
-QString frmText::LoadTextFile(const QString& fileName, int fileType) {
+QString frmText::LoadTextFile(const QString& fileName, TextFileType fileType) {
     QString error;
     const std::optional<QByteArray> bytes = mGlyfora::ReadWholeFile(fileName, &error);
     if (!bytes)
         return error;
     ViewStatus status;
     try {
-        if (fileType == TextFileType) {
+        if (fileType == TextFileType::Plain) {
             status = rtfView->SetText(mGlyfora::DecodeTextFile(*bytes));
         } else {
             // Read straight into the view's next document; a termination request ends a
@@ -159,10 +157,11 @@ QString frmText::LoadTextFile(const QString& fileName, int fileType) {
     return status == ViewStatus::TooLong ? TooLarge : error;
 }
 
-QString frmText::SaveTextFile(const QString& fileName, int fileType) {
+QString frmText::SaveTextFile(const QString& fileName, TextFileType fileType) {
     QString error;
-    const QByteArray bytes = fileType == TextFileType ? mGlyfora::EncodeTextFile(rtfView->Text())
-                                                      : mGlyfora::WriteRtf(*rtfView->document());
+    const QByteArray bytes = fileType == TextFileType::Plain
+                                 ? mGlyfora::EncodeTextFile(rtfView->Text())
+                                 : mGlyfora::WriteRtf(*rtfView->document());
     if (!mGlyfora::SaveFileBytes(fileName, bytes, &error))
         return error;
     return {};
