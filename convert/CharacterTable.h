@@ -1,5 +1,6 @@
-// The character table the text scan picks from, filled from the ramp before every scan,
-// and the mapping from a cell's colour to its character.
+// The character table the text scan picks from (held in convert/ConversionSettings.h),
+// filled from the ramp before every scan, and the mapping from a cell's colour to its
+// character.
 #pragma once
 
 #include "platform/Colour.h"
@@ -11,10 +12,6 @@
 namespace mGlyfora {
 
 inline constexpr int CharacterTableSize = 65;
-
-// Entries 0..n-1 hold the ramp's characters (one code point each); later entries keep
-// whatever a longer ramp left there.
-inline std::array<QString, CharacterTableSize> CharacterTable;
 
 // The text's characters, one code point each (a surrogate pair stays together).
 QStringList SplitCharacters(const QString& text);

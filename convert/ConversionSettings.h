@@ -1,12 +1,15 @@
 // The process-wide conversion parameters: cell size, ramp direction, the character
 // ramp, the finish of text results and the four HTML templates, and their place in the settings
-// store.
+// store; with the scans' other process-wide values, held together.
 #pragma once
 
+#include "convert/CharacterTable.h"
 #include "platform/SettingsTable.h"
 
 #include <QString>
 #include <QtGlobal>
+#include <array>
+#include <atomic>
 
 namespace platform {
 class SettingsStore;
@@ -35,7 +38,36 @@ struct ConversionSettingsRecord {
     bool operator==(const ConversionSettingsRecord&) const = default;
 };
 
-inline ConversionSettingsRecord ConversionSettings;
+// An atomic flag that a fresh set of values can be assigned over.
+struct CancelFlag : std::atomic<bool> {
+    using std::atomic<bool>::atomic;
+    using std::atomic<bool>::operator=;
+    CancelFlag& operator=(const CancelFlag& other) {
+        store(other.load());
+        return *this;
+    }
+};
+
+// The conversion's process-wide values, held together so that a fresh start (the tests'
+// reset) is one assignment.
+struct ConvertValues {
+    ConversionSettingsRecord Settings;
+    // Entries 0..n-1 hold the ramp's characters (one code point each); later entries keep
+    // whatever a longer ramp left there.
+    std::array<QString, CharacterTableSize> CharacterTable;
+    // Atomic so that the per-cell test is a real load the compiler cannot hoist out of the
+    // row, and so that scans on other threads (the tool's batch) share it safely. Only the
+    // progress dialog sets it; a termination signal is seen through TerminationRequested.
+    CancelFlag CancelConversion{false};
+    // The program's intermediate file, set by each scan through it; deleted at shutdown.
+    QString TempFileName;
+};
+inline ConvertValues ProcessConvert;
+
+inline ConversionSettingsRecord& ConversionSettings = ProcessConvert.Settings;
+inline std::array<QString, CharacterTableSize>& CharacterTable = ProcessConvert.CharacterTable;
+inline std::atomic<bool>& CancelConversion = ProcessConvert.CancelConversion;
+inline QString& TempFileName = ProcessConvert.TempFileName;
 
 // The "Conversion" and "HTML" groups, read and written in the record's order.
 void LoadConversionSettings(const platform::SettingsStore& store);

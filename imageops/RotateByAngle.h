@@ -9,9 +9,15 @@
 
 namespace mGlyfora {
 
-// Sine and cosine of the last angle turned by RotateByAngle.
-inline double RotationSin = 0.0;
-inline double RotationCos = 1.0;
+// Sine and cosine of the last angle turned by RotateByAngle, held together so that a
+// fresh start is one assignment.
+struct ImageValues {
+    double RotationSin = 0.0;
+    double RotationCos = 1.0;
+};
+inline ImageValues ProcessImage;
+inline double& RotationSin = ProcessImage.RotationSin;
+inline double& RotationCos = ProcessImage.RotationCos;
 
 // The size of the turned canvas and where its top-left pixel lies in source pixels.
 struct RotatedCanvas {

@@ -6,8 +6,6 @@
 
 namespace mIntelli {
 
-bool InWndProc = false;
-
 namespace {
 QHash<QByteArray, std::int32_t>& MessageNames() {
     static QHash<QByteArray, std::int32_t> names;

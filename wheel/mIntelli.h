@@ -19,8 +19,12 @@ inline constexpr std::int32_t MK_MBUTTON = 0x0010;
 // The same name gives the same number (0xC000 and up) for the whole process.
 std::int32_t RegisterWindowMessageA(const char* name);
 
-// Set while CtlEvent runs for a message of the host window.
-extern bool InWndProc;
+// The wheel's process-wide values, held together so that a fresh start is one assignment.
+struct WheelValues {
+    bool InWndProc = false; // set while CtlEvent runs for a message of the host window
+};
+inline WheelValues ProcessWheel;
+inline bool& InWndProc = ProcessWheel.InWndProc;
 
 struct ControlEvent {
     enum Kind { None, MoveWheel, MButtonDown };

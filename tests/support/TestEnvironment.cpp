@@ -1,13 +1,12 @@
 // Test process environment.
 #include "tests/support/TestEnvironment.h"
 
-#include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
-#include "convert/ConversionState.h"
 #include "imageops/RotateByAngle.h"
 #include "platform/SettingsStore.h"
 #include "platform/TerminationRequest.h"
 #include "platform/mGlyfora.h"
+#include "wheel/mIntelli.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,18 +36,10 @@ void ClearSettings() {
 
 void ResetProcessValues() {
     ClearSettings();
-    mGlyfora::OpenDirectory.clear();
-    mGlyfora::SaveDirectory.clear();
-    mGlyfora::RecentFilesMax = platform::RecentFilesDefault;
-    mGlyfora::RecentFilesList.fill(QString());
-    mGlyfora::HelpFilePath.clear();
-    mGlyfora::ImageBaseName.clear();
-    mGlyfora::ConversionSettings = {};
-    mGlyfora::CharacterTable.fill(QString());
-    mGlyfora::CancelConversion = false;
-    mGlyfora::TempFileName.clear();
-    mGlyfora::RotationSin = 0.0;
-    mGlyfora::RotationCos = 1.0;
+    mGlyfora::ProcessPlatform = {};
+    mIntelli::ProcessWheel = {};
+    mGlyfora::ProcessImage = {};
+    mGlyfora::ProcessConvert = {};
     platform::ClearTerminationRequestForTests();
 }
 
