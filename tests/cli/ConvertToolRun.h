@@ -64,7 +64,7 @@ struct TerminalSession {
     QByteArray said;       // what the tool wrote on the terminal, line ends as written
     bool asked = false;    // the background colour was asked for
     int status = -1;       // as waitpid gives it
-    bool modeKept = false; // echo and line mode at the end as at the start
+    bool modeKept = false; // echo and line mode on at the end, as on a new terminal
 };
 
 void RunOnTerminal(TerminalSession& session, const QStringList& args, const winsize& size,
