@@ -32,7 +32,7 @@ TextWindowSettings LoadTextWindowSettings(const platform::SettingsStore& store) 
 
 void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSettings& settings) {
     WriteStoredGeometry(store, Geometry, settings.Geometry);
-    const TextFontSettings& f = settings.Font;
+    const platform::FontRecord& f = settings.Font;
     WriteText(store, Setting::TextFontName, f.Name);
     WriteBoolean(store, Setting::TextFontBold, f.Bold);
     WriteBoolean(store, Setting::TextFontItalic, f.Italic);
