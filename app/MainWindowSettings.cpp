@@ -1,29 +1,28 @@
 // Reading and writing the main window's settings.
 #include "app/MainWindowSettings.h"
 
-#include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
-#include "platform/SettingsValues.h"
 
 namespace mGlyfora {
 
 namespace {
-const QString WindowSection = QStringLiteral("Window");
+using platform::Setting;
+constexpr platform::GeometryKeys Geometry = {Setting::WindowLeft, Setting::WindowTop,
+                                             Setting::WindowHeight, Setting::WindowWidth};
 } // namespace
 
 MainWindowSettings LoadMainWindowSettings(const platform::SettingsStore& store) {
     MainWindowSettings s;
-    s.Geometry = platform::ReadStoredGeometry(store, WindowSection);
-    s.ToolBar = ReadBoolean(store, platform::Setting(WindowSection, QStringLiteral("ToolBar")));
-    s.StatusBar = ReadBoolean(store, platform::Setting(WindowSection, QStringLiteral("StatusBar")));
+    s.Geometry = ReadStoredGeometry(store, Geometry);
+    s.ToolBar = ReadBoolean(store, Setting::WindowToolBar);
+    s.StatusBar = ReadBoolean(store, Setting::WindowStatusBar);
     return s;
 }
 
 void SaveMainWindowSettings(platform::SettingsStore& store, const MainWindowSettings& settings) {
-    platform::WriteStoredGeometry(store, WindowSection, settings.Geometry);
-    store.Write(WindowSection, QStringLiteral("ToolBar"), platform::BoolToText(settings.ToolBar));
-    store.Write(WindowSection, QStringLiteral("StatusBar"),
-                platform::BoolToText(settings.StatusBar));
+    WriteStoredGeometry(store, Geometry, settings.Geometry);
+    WriteBoolean(store, Setting::WindowToolBar, settings.ToolBar);
+    WriteBoolean(store, Setting::WindowStatusBar, settings.StatusBar);
 }
 
 } // namespace mGlyfora

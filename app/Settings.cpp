@@ -4,36 +4,25 @@
 #include "app/mGlyfora.h"
 #include "convert/ConversionSettings.h"
 #include "platform/Paths.h"
-#include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 
 namespace mGlyfora {
 
-namespace {
-const platform::SettingDefinition& OpenDir() {
-    return platform::Setting(QStringLiteral("Open"), QStringLiteral("Directory"));
-}
-const platform::SettingDefinition& SaveDir() {
-    return platform::Setting(QStringLiteral("Save"), QStringLiteral("Directory"));
-}
-const platform::SettingDefinition& RecentMax() {
-    return platform::Setting(QStringLiteral("Recent Files"), QStringLiteral("Max"));
-}
-} // namespace
+using platform::Setting;
 
 void LoadSettings(platform::SettingsStore& store) {
     LoadConversionSettings(store);
     const QString folder = platform::ProgramFolder();
-    OpenDirectory = ReadText(store, OpenDir(), folder);
-    SaveDirectory = ReadText(store, SaveDir(), folder);
-    RecentFilesMax = qint16(ReadInteger(store, RecentMax()));
+    OpenDirectory = ReadText(store, Setting::OpenDirectory, folder);
+    SaveDirectory = ReadText(store, Setting::SaveDirectory, folder);
+    RecentFilesMax = qint16(ReadInteger(store, Setting::RecentFilesMax));
 }
 
 void SaveSettings(platform::SettingsStore& store) {
     SaveConversionSettings(store);
-    WriteSetting(store, OpenDir(), OpenDirectory);
-    WriteSetting(store, SaveDir(), SaveDirectory);
-    WriteSetting(store, RecentMax(), QString::number(RecentFilesMax));
+    WriteText(store, Setting::OpenDirectory, OpenDirectory);
+    WriteText(store, Setting::SaveDirectory, SaveDirectory);
+    WriteInteger(store, Setting::RecentFilesMax, RecentFilesMax);
 }
 
 } // namespace mGlyfora

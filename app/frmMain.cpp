@@ -30,12 +30,6 @@ namespace {
 // Design client area in twips (the window without frame, caption and menu bar).
 constexpr double DesignClientWidthTwips = 8880;
 constexpr double DesignClientHeightTwips = 6060;
-
-const platform::SettingDefinition& RecentFileSetting(int index) {
-    return platform::Setting(QStringLiteral("Recent Files"),
-                             QStringLiteral("File") + QString::number(index + 1));
-}
-
 } // namespace
 
 frmMain::frmMain(platform::Dialogs& dialogs, platform::SettingsStore& store)
@@ -112,7 +106,7 @@ void frmMain::LoadWindowState() {
 
     mGlyfora::RecentFilesList.fill(QString());
     for (int i = 0; i < platform::RecentFilesLimit; ++i) {
-        mGlyfora::RecentFilesList[i] = platform::ReadText(store_, RecentFileSetting(i));
+        mGlyfora::RecentFilesList[i] = platform::ReadText(store_, platform::RecentFile(i));
     }
     for (QAction* item : mnuRecent)
         item->setVisible(false);
@@ -124,12 +118,11 @@ void frmMain::SaveWindowState() {
     mGlyfora::SaveMainWindowSettings(store_, {platform::CaptureGeometry(*this),
                                               mnuToolBar->isChecked(), mnuStatusBar->isChecked()});
     for (int i = 0; i < platform::RecentFilesLimit; ++i) {
-        const platform::SettingDefinition& key = RecentFileSetting(i);
         const QString& entry = mGlyfora::RecentFilesList[i];
         if (!entry.isEmpty() && i < mGlyfora::RecentFilesMax)
-            platform::WriteSetting(store_, key, entry);
+            platform::WriteText(store_, platform::RecentFile(i), entry);
         else
-            store_.Delete(key.section, key.key);
+            platform::DeleteSetting(store_, platform::RecentFile(i));
     }
 }
 

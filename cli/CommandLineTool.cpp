@@ -321,9 +321,8 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
         return ToolText::tr("--aspect needs --width or --height");
     // Without --style, the style glyfora converts text in.
     if (!options.styleGiven)
-        options.style = StyleFromSetting(int(
-            ReadInteger(platform::SettingsStore(),
-                        platform::Setting(QStringLiteral("Conversion"), QStringLiteral("Style")))));
+        options.style = StyleFromSetting(
+            int(ReadInteger(platform::SettingsStore(), platform::Setting::ConversionStyle)));
     // Blocks and braille draw with their own characters: a ramp would be silently lost.
     if (options.ramp && (options.style == ArtStyle::Blocks || options.style == ArtStyle::Braille))
         return ToolText::tr("--ramp has no meaning with --style %1").arg(StyleName(options.style));

@@ -1,48 +1,38 @@
 // Reading and writing the conversion parameters.
 #include "convert/ConversionSettings.h"
 
-#include "platform/SettingsStore.h"
-#include "platform/SettingsValues.h"
-
 namespace mGlyfora {
 
-namespace {
-const platform::SettingDefinition& Conv(const char* key) {
-    return platform::Setting(QStringLiteral("Conversion"), QLatin1String(key));
-}
-const platform::SettingDefinition& Html(const char* key) {
-    return platform::Setting(QStringLiteral("HTML"), QLatin1String(key));
-}
-} // namespace
+using platform::Setting;
 
 void LoadConversionSettings(const platform::SettingsStore& store) {
     ConversionSettingsRecord& cs = ConversionSettings;
-    cs.X = quint8(ReadInteger(store, Conv("X")));
-    cs.Y = quint8(ReadInteger(store, Conv("Y")));
-    cs.Reverse = ReadBoolean(store, Conv("Reverse"));
-    cs.Charactor = ReadText(store, Conv("Charactor"));
-    cs.Style = quint8(ReadInteger(store, Conv("Style")));
-    cs.Luminance = ReadBoolean(store, Conv("Luminance"));
-    cs.Dither = ReadBoolean(store, Conv("Dither"));
-    cs.Before = ReadText(store, Html("Before"));
-    cs.After = ReadText(store, Html("After"));
-    cs.BeforeHTML = ReadText(store, Html("BeforeHTML"));
-    cs.AfterHTML = ReadText(store, Html("AfterHTML"));
+    cs.X = quint8(ReadInteger(store, Setting::ConversionX));
+    cs.Y = quint8(ReadInteger(store, Setting::ConversionY));
+    cs.Reverse = ReadBoolean(store, Setting::ConversionReverse);
+    cs.Charactor = ReadText(store, Setting::ConversionCharactor);
+    cs.Style = quint8(ReadInteger(store, Setting::ConversionStyle));
+    cs.Luminance = ReadBoolean(store, Setting::ConversionLuminance);
+    cs.Dither = ReadBoolean(store, Setting::ConversionDither);
+    cs.Before = ReadText(store, Setting::HtmlBefore);
+    cs.After = ReadText(store, Setting::HtmlAfter);
+    cs.BeforeHTML = ReadText(store, Setting::HtmlBeforeHtml);
+    cs.AfterHTML = ReadText(store, Setting::HtmlAfterHtml);
 }
 
 void SaveConversionSettings(platform::SettingsStore& store) {
     const ConversionSettingsRecord& cs = ConversionSettings;
-    WriteSetting(store, Conv("X"), QString::number(cs.X));
-    WriteSetting(store, Conv("Y"), QString::number(cs.Y));
-    WriteSetting(store, Conv("Reverse"), platform::BoolToText(cs.Reverse));
-    WriteSetting(store, Conv("Charactor"), cs.Charactor);
-    WriteSetting(store, Conv("Style"), QString::number(cs.Style));
-    WriteSetting(store, Conv("Luminance"), platform::BoolToText(cs.Luminance));
-    WriteSetting(store, Conv("Dither"), platform::BoolToText(cs.Dither));
-    WriteSetting(store, Html("Before"), cs.Before);
-    WriteSetting(store, Html("After"), cs.After);
-    WriteSetting(store, Html("BeforeHTML"), cs.BeforeHTML);
-    WriteSetting(store, Html("AfterHTML"), cs.AfterHTML);
+    WriteInteger(store, Setting::ConversionX, cs.X);
+    WriteInteger(store, Setting::ConversionY, cs.Y);
+    WriteBoolean(store, Setting::ConversionReverse, cs.Reverse);
+    WriteText(store, Setting::ConversionCharactor, cs.Charactor);
+    WriteInteger(store, Setting::ConversionStyle, cs.Style);
+    WriteBoolean(store, Setting::ConversionLuminance, cs.Luminance);
+    WriteBoolean(store, Setting::ConversionDither, cs.Dither);
+    WriteText(store, Setting::HtmlBefore, cs.Before);
+    WriteText(store, Setting::HtmlAfter, cs.After);
+    WriteText(store, Setting::HtmlBeforeHtml, cs.BeforeHTML);
+    WriteText(store, Setting::HtmlAfterHtml, cs.AfterHTML);
 }
 
 } // namespace mGlyfora

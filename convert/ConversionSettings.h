@@ -22,18 +22,15 @@ struct ConversionSettingsRecord {
     quint8 Y = 1; // cell height in pixels, 1 to 10
     bool Reverse = false;
     // Brightest first; key spelled so. Defaults come from the settings table.
-    QString Charactor =
-        platform::SettingDefault(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
+    QString Charactor = platform::SettingDefault(platform::Setting::ConversionCharactor);
     // The finish: the style of text results, the exact scan's brightness, tone's diffusion.
     quint8 Style = 0; // 0 exact, 1 tone, 2 shape
     bool Luminance = false;
     bool Dither = true;
-    QString Before = platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("Before"));
-    QString After = platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("After"));
-    QString BeforeHTML =
-        platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("BeforeHTML"));
-    QString AfterHTML =
-        platform::SettingDefault(QStringLiteral("HTML"), QStringLiteral("AfterHTML"));
+    QString Before = platform::SettingDefault(platform::Setting::HtmlBefore);
+    QString After = platform::SettingDefault(platform::Setting::HtmlAfter);
+    QString BeforeHTML = platform::SettingDefault(platform::Setting::HtmlBeforeHtml);
+    QString AfterHTML = platform::SettingDefault(platform::Setting::HtmlAfterHtml);
 
     bool operator==(const ConversionSettingsRecord&) const = default;
 };

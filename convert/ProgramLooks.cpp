@@ -33,7 +33,7 @@ LookOptions ProgramLook(ArtStyle style, bool reverse, bool dither, const QString
 
 QStringList ProgramCharacters(ArtStyle style, const QString& ramp) {
     const bool defaultRamp =
-        ramp == platform::SettingDefault(QStringLiteral("Conversion"), QStringLiteral("Charactor"));
+        ramp == platform::SettingDefault(platform::Setting::ConversionCharactor);
     if (style == ArtStyle::Shape && defaultRamp)
         return ArtCharacters(style, std::nullopt);
     return ArtCharacters(style, ramp);

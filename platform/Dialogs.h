@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Colour.h"
+#include "platform/FontRecord.h"
 
 #include <QString>
 #include <functional>
@@ -61,17 +62,12 @@ inline constexpr unsigned ForceFontExist = 0x10000;
 
 // A font with the effects and the text colour the font dialog offers.
 struct FontChoice {
-    QString FontName;
-    float FontSize = 0;
-    bool FontBold = false;
-    bool FontItalic = false;
-    bool FontUnderline = false;
-    bool FontStrikethru = false;
+    FontRecord Font;
     Colour Color = 0; // plain colour, or a system colour number on the way in
 };
 
 struct FontDialogRequest {
-    FontChoice Font; // what the dialog starts with
+    FontChoice Start; // what the dialog starts with
     unsigned Flags = 0;
 };
 

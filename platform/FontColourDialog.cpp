@@ -105,9 +105,9 @@ QStringList FontDialogFamilies() {
 }
 
 FontColourDialog::FontColourDialog(QWidget* parent, const FontDialogRequest& request, Warn warn)
-    : QDialog(parent), requestedName_(request.Font.FontName), warn_(std::move(warn)) {
+    : QDialog(parent), requestedName_(request.Start.Font.Name), warn_(std::move(warn)) {
     setWindowTitle(QStringLiteral("フォント"));
-    const FontChoice& start = request.Font;
+    const FontRecord& start = request.Start.Font;
 
     familyEdit_ = new QLineEdit(this);
     familyEdit_->setObjectName(QStringLiteral("family"));
@@ -116,10 +116,9 @@ FontColourDialog::FontColourDialog(QWidget* parent, const FontDialogRequest& req
     families_->addItems(FontDialogFamilies());
     // A stored name the desktop has no font of (a substitute stands in) starts the
     // dialog on the face actually used for it.
-    QList<QListWidgetItem*> found = families_->findItems(start.FontName, Qt::MatchFixedString);
+    QList<QListWidgetItem*> found = families_->findItems(start.Name, Qt::MatchFixedString);
     if (found.isEmpty())
-        found =
-            families_->findItems(QFontInfo(QFont(start.FontName)).family(), Qt::MatchFixedString);
+        found = families_->findItems(QFontInfo(QFont(start.Name)).family(), Qt::MatchFixedString);
     if (!found.isEmpty()) {
         families_->setCurrentItem(found.first());
         shownFamily_ = found.first()->text();
@@ -130,9 +129,9 @@ FontColourDialog::FontColourDialog(QWidget* parent, const FontDialogRequest& req
     styles_->setObjectName(QStringLiteral("styles"));
     for (const char* style : kStyles)
         styles_->addItem(QString::fromUtf8(style));
-    styles_->setCurrentRow(int(start.FontItalic) + 2 * int(start.FontBold));
+    styles_->setCurrentRow(int(start.Italic) + 2 * int(start.Bold));
 
-    size_ = start.FontSize > 0 ? start.FontSize : 12;
+    size_ = start.Size > 0 ? start.Size : 12;
     sizeEdit_ = new QLineEdit(SizeText(size_), this);
     sizeEdit_->setObjectName(QStringLiteral("size"));
     sizes_ = new QListWidget(this);
@@ -154,19 +153,20 @@ FontColourDialog::FontColourDialog(QWidget* parent, const FontDialogRequest& req
     // take bold and italic: the desktop draws them.
     bold_ = new QCheckBox(QStringLiteral("太字(&B)"), this);
     bold_->setObjectName(QStringLiteral("bold"));
-    bold_->setChecked(start.FontBold);
+    bold_->setChecked(start.Bold);
     italic_ = new QCheckBox(QStringLiteral("斜体(&I)"), this);
     italic_->setObjectName(QStringLiteral("italic"));
-    italic_->setChecked(start.FontItalic);
+    italic_->setChecked(start.Italic);
     strike_ = new QCheckBox(QStringLiteral("取り消し線(&K)"), this);
-    strike_->setChecked(start.FontStrikethru);
+    strike_->setChecked(start.Strikethrough);
     underline_ = new QCheckBox(QStringLiteral("下線(&U)"), this);
-    underline_->setChecked(start.FontUnderline);
+    underline_->setChecked(start.Underline);
 
     colours_ = new QComboBox(this);
     colours_->setObjectName(QStringLiteral("colours"));
-    const Colour colour =
-        IsSystemColour(start.Color) ? ColourFromRgb(ToQColor(start.Color).rgb()) : start.Color;
+    const Colour colour = IsSystemColour(request.Start.Color)
+                              ? ColourFromRgb(ToQColor(request.Start.Color).rgb())
+                              : request.Start.Color;
     for (const NamedColour& c : kClassicColours)
         colours_->addItem(Swatch(QColor::fromRgb(c.rgb)), QString::fromUtf8(c.name),
                           ColourFromRgb(c.rgb));
@@ -343,16 +343,11 @@ void FontColourDialog::ShowSample() {
 
 FontChoice FontColourDialog::Choice() const {
     const QFont font = ChosenFont();
-    FontChoice choice;
+    FontChoice choice{FontRecord::From(font), Colour(colours_->currentData().toUInt())};
     // A stored name that stands for a substitute keeps its own name unless another
     // family was picked.
-    choice.FontName = font.family() == shownFamily_ ? requestedName_ : font.family();
-    choice.FontSize = float(size_);
-    choice.FontBold = font.bold();
-    choice.FontItalic = font.italic();
-    choice.FontUnderline = font.underline();
-    choice.FontStrikethru = font.strikeOut();
-    choice.Color = Colour(colours_->currentData().toUInt());
+    if (font.family() == shownFamily_)
+        choice.Font.Name = requestedName_;
     return choice;
 }
 

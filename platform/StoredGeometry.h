@@ -2,7 +2,8 @@
 // twips (screen coordinates) under the window's section, read and written in that order.
 #pragma once
 
-#include <QString>
+#include "platform/SettingsTable.h"
+
 #include <optional>
 
 namespace platform {
@@ -18,9 +19,17 @@ struct StoredGeometry {
     std::optional<float> Width;
 };
 
-StoredGeometry ReadStoredGeometry(const SettingsStore& store, const QString& section);
+// A window's four keys in the settings table.
+struct GeometryKeys {
+    Setting Left;
+    Setting Top;
+    Setting Height;
+    Setting Width;
+};
+
+StoredGeometry ReadStoredGeometry(const SettingsStore& store, const GeometryKeys& keys);
 // Writes the values present; a key without a value keeps what was stored before.
-void WriteStoredGeometry(SettingsStore& store, const QString& section,
+void WriteStoredGeometry(SettingsStore& store, const GeometryKeys& keys,
                          const StoredGeometry& geometry);
 
 } // namespace platform

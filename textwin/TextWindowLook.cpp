@@ -7,16 +7,6 @@
 
 namespace mGlyfora {
 
-QFont TextWindowFont(const TextFontSettings& s) {
-    QFont font(s.Name);
-    font.setBold(s.Bold);
-    font.setItalic(s.Italic);
-    font.setStrikeOut(s.Strikethrough);
-    font.setUnderline(s.Underline);
-    font.setPointSizeF(s.Size);
-    return font;
-}
-
 TextWindowLook ShownTextLook(const frmText* window, const platform::SettingsStore& store) {
     if (window) {
         const ConversionView& view = *window->rtfView;
@@ -24,8 +14,7 @@ TextWindowLook ShownTextLook(const frmText* window, const platform::SettingsStor
                 platform::ToQColor(view.BackColor())};
     }
     const TextWindowSettings s = LoadTextWindowSettings(store);
-    return {TextWindowFont(s.Font), platform::ToQColor(s.ForeColor),
-            platform::ToQColor(s.BackColor)};
+    return {s.Font.ToQFont(), platform::ToQColor(s.ForeColor), platform::ToQColor(s.BackColor)};
 }
 
 } // namespace mGlyfora

@@ -13,16 +13,11 @@ class SettingsStore;
 
 namespace mGlyfora {
 
-struct TextFontSettings;
-
 struct TextWindowLook {
     QFont font;
     QColor ink;
     QColor paper;
 };
-
-// The window's base font made from its stored description.
-QFont TextWindowFont(const TextFontSettings& font);
 
 // `window` null: the window is not loaded, its settings in `store` say.
 TextWindowLook ShownTextLook(const frmText* window, const platform::SettingsStore& store);

@@ -1,60 +1,47 @@
 // Reading and writing the conversion window's settings.
 #include "textwin/TextWindowSettings.h"
 
-#include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
-#include "platform/SettingsValues.h"
 
 #include <cmath>
 
 namespace mGlyfora {
 
 namespace {
-const QString WindowSection = QStringLiteral("Text\\Window");
-const QString FontSection = QStringLiteral("Text\\Font");
-const QString ColorSection = QStringLiteral("Text\\Color");
-
-bool ReadFlag(const platform::SettingsStore& store, const char* key) {
-    return platform::ReadBoolean(store, platform::Setting(FontSection, QLatin1String(key)));
-}
-
-QString SignedText(Colour colour) {
-    return QString::number(qint32(colour));
-}
+using platform::Setting;
+constexpr platform::GeometryKeys Geometry = {Setting::TextWindowLeft, Setting::TextWindowTop,
+                                             Setting::TextWindowHeight, Setting::TextWindowWidth};
 } // namespace
 
 TextWindowSettings LoadTextWindowSettings(const platform::SettingsStore& store) {
     TextWindowSettings s;
-    s.Geometry = platform::ReadStoredGeometry(store, WindowSection);
-    s.Font.Name = platform::ReadText(store, platform::Setting(FontSection, QStringLiteral("Name")));
+    s.Geometry = ReadStoredGeometry(store, Geometry);
+    s.Font.Name = ReadText(store, Setting::TextFontName);
     // An empty face name names no font: the default stands in.
     if (s.Font.Name.trimmed().isEmpty())
-        s.Font.Name = platform::SettingDefault(FontSection, QStringLiteral("Name"));
-    s.Font.Bold = ReadFlag(store, "Bold");
-    s.Font.Italic = ReadFlag(store, "Itaric");
-    s.Font.Strikethrough = ReadFlag(store, "Strikethrough");
-    s.Font.Underline = ReadFlag(store, "Underline");
-    s.Font.Size =
-        platform::ReadSingle(store, platform::Setting(FontSection, QStringLiteral("Size")), 0);
-    s.BackColor =
-        platform::ReadColour(store, platform::Setting(ColorSection, QStringLiteral("BackColor")));
-    s.ForeColor =
-        platform::ReadColour(store, platform::Setting(ColorSection, QStringLiteral("ForeColor")));
+        s.Font.Name = SettingDefault(Setting::TextFontName);
+    s.Font.Bold = ReadBoolean(store, Setting::TextFontBold);
+    s.Font.Italic = ReadBoolean(store, Setting::TextFontItalic);
+    s.Font.Strikethrough = ReadBoolean(store, Setting::TextFontStrikethrough);
+    s.Font.Underline = ReadBoolean(store, Setting::TextFontUnderline);
+    s.Font.Size = ReadSingle(store, Setting::TextFontSize, 0);
+    s.BackColor = ReadColour(store, Setting::TextBackColor);
+    s.ForeColor = ReadColour(store, Setting::TextForeColor);
     return s;
 }
 
 void SaveTextWindowSettings(platform::SettingsStore& store, const TextWindowSettings& settings) {
-    platform::WriteStoredGeometry(store, WindowSection, settings.Geometry);
-    const TextFontSettings& f = settings.Font;
-    store.Write(FontSection, QStringLiteral("Name"), f.Name);
-    store.Write(FontSection, QStringLiteral("Bold"), platform::BoolToText(f.Bold));
-    store.Write(FontSection, QStringLiteral("Itaric"), platform::BoolToText(f.Italic));
-    store.Write(FontSection, QStringLiteral("Strikethrough"),
-                platform::BoolToText(f.Strikethrough));
-    store.Write(FontSection, QStringLiteral("Underline"), platform::BoolToText(f.Underline));
-    store.Write(FontSection, QStringLiteral("Size"), FontSizeText(f.Size));
-    store.Write(ColorSection, QStringLiteral("BackColor"), SignedText(settings.BackColor));
-    store.Write(ColorSection, QStringLiteral("ForeColor"), SignedText(settings.ForeColor));
+    WriteStoredGeometry(store, Geometry, settings.Geometry);
+    const platform::FontRecord& f = settings.Font;
+    WriteText(store, Setting::TextFontName, f.Name);
+    WriteBoolean(store, Setting::TextFontBold, f.Bold);
+    WriteBoolean(store, Setting::TextFontItalic, f.Italic);
+    WriteBoolean(store, Setting::TextFontStrikethrough, f.Strikethrough);
+    WriteBoolean(store, Setting::TextFontUnderline, f.Underline);
+    // Four decimals at most, not the shortest text that reads back as the same size.
+    WriteText(store, Setting::TextFontSize, FontSizeText(f.Size));
+    WriteColour(store, Setting::TextBackColor, settings.BackColor);
+    WriteColour(store, Setting::TextForeColor, settings.ForeColor);
 }
 
 QString FontSizeText(float size) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Colour.h"
+#include "platform/FontRecord.h"
 #include "platform/StoredGeometry.h"
 
 #include <QString>
@@ -14,18 +15,9 @@ class SettingsStore;
 
 namespace mGlyfora {
 
-struct TextFontSettings {
-    QString Name;
-    bool Bold = false;
-    bool Italic = false; // stored under "Itaric"
-    bool Strikethrough = false;
-    bool Underline = false;
-    float Size = 0; // points
-};
-
 struct TextWindowSettings {
     platform::StoredGeometry Geometry;
-    TextFontSettings Font;
+    platform::FontRecord Font;
     Colour BackColor = 0; // a plain colour or a system colour number
     Colour ForeColor = 0;
 };

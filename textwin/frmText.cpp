@@ -2,8 +2,6 @@
 // (a person's close hides, File > Close and the main window's unload end it).
 #include "textwin/frmText.h"
 
-#include "textwin/TextWindowLook.h"
-
 #include "platform/Dialogs.h"
 #include "platform/FrameFit.h"
 #include "platform/SettingsStore.h"
@@ -86,7 +84,7 @@ void frmText::LoadWindowSettings() {
     platform::RestoreGeometry(*this, s.Geometry, frameFit_,
                               platform::DefaultEdges::CentredWithin16Bits);
 
-    rtfView->SetBaseFont(mGlyfora::TextWindowFont(s.Font));
+    rtfView->SetBaseFont(s.Font.ToQFont());
     rtfView->SetBackColor(s.BackColor);
     rtfView->SetSelColor(s.ForeColor);
 }
@@ -94,13 +92,7 @@ void frmText::LoadWindowSettings() {
 void frmText::SaveWindowSettings() {
     mGlyfora::TextWindowSettings s;
     s.Geometry = platform::CaptureGeometry(*this);
-    const QFont font = rtfView->BaseFont();
-    s.Font.Name = font.family();
-    s.Font.Bold = font.bold();
-    s.Font.Italic = font.italic();
-    s.Font.Strikethrough = font.strikeOut();
-    s.Font.Underline = font.underline();
-    s.Font.Size = float(font.pointSizeF());
+    s.Font = platform::FontRecord::From(rtfView->BaseFont());
     s.BackColor = rtfView->BackColor();
     // With colours mixed in the selection, the colour it starts with goes on.
     s.ForeColor = rtfView->SelColor().value_or(rtfView->LeadColor());

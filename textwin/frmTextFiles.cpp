@@ -176,13 +176,11 @@ void frmText::mnuPrint_Click() {
     // The copies are made here, one pass each: the printer itself makes one, so that a
     // print server never multiplies them.
     printer.setCopyCount(1);
-    const QFont base = rtfView->BaseFont();
-    QFont font;
-    font.setBold(base.bold());
-    font.setItalic(base.italic());
-    font.setFamily(base.family());
-    font.setPointSizeF(base.pointSizeF());
-    font.setUnderline(base.underline());
+    // Printed in the view's face, size, bold, italic and underline only: the program's
+    // specification copies these five to the printer, leaving strikethrough and colours out.
+    platform::FontRecord printed = platform::FontRecord::From(rtfView->BaseFont());
+    printed.Strikethrough = false;
+    const QFont font = printed.ToQFont();
     if (chosen->Copies <= 0)
         return;
     const QString error = PrintCopies(printer, font, rtfView->Text(), chosen->Copies);

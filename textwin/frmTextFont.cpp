@@ -12,30 +12,19 @@ constexpr unsigned FontDialogFlags = platform::FontFlags::ScreenFonts |
 } // namespace
 
 void frmText::mnuFont_Click() {
-    const QFont base = rtfView->BaseFont();
     platform::FontDialogRequest request;
     request.Flags = FontDialogFlags;
     // Mixed colours in the selection: the dialog starts on black.
-    request.Font.Color = rtfView->SelColor().value_or(Colour(0));
-    request.Font.FontName = base.family();
-    request.Font.FontBold = base.bold();
-    request.Font.FontItalic = base.italic();
-    request.Font.FontStrikethru = base.strikeOut();
-    request.Font.FontUnderline = base.underline();
-    request.Font.FontSize = float(base.pointSizeF());
+    request.Start = {platform::FontRecord::From(rtfView->BaseFont()),
+                     rtfView->SelColor().value_or(Colour(0))};
     const auto chosen = dialogs_.ShowFont(this, request);
     if (!chosen)
         return;
 
-    QFont font = base;
-    font.setFamily(chosen->FontName);
-    font.setBold(chosen->FontBold);
-    font.setItalic(chosen->FontItalic);
-    font.setStrikeOut(chosen->FontStrikethru);
-    font.setUnderline(chosen->FontUnderline);
-    if (chosen->FontSize > 0)
-        font.setPointSizeF(chosen->FontSize);
-    rtfView->SetBaseFont(font);
+    platform::FontRecord font = chosen->Font;
+    if (!(font.Size > 0)) // no size chosen: the view's stays
+        font.Size = request.Start.Font.Size;
+    rtfView->SetBaseFont(font.ToQFont());
 
     // The whole text takes the colour; the selection is put back as it was.
     const int start = rtfView->SelStart();

@@ -194,7 +194,7 @@ private Q_SLOTS:
         QFETCH(uint, flags);
         QFETCH(bool, colourOffered);
         FontDialogRequest request;
-        request.Font = {family, 9.0f, true, false, true, true, colour};
+        request.Start = {{family, 9.0f, true, false, true, true}, colour};
         request.Flags = flags;
         bool shown = false;
         WhenModalShown([&](QDialog& d) {
@@ -205,12 +205,12 @@ private Q_SLOTS:
         const auto choice = QtDialogs().ShowFont(nullptr, request);
         QVERIFY(choice);
         QCOMPARE(shown, colourOffered);
-        QCOMPARE(choice->FontName, family);
-        QCOMPARE(choice->FontSize, 9.0f);
-        QVERIFY(choice->FontBold);
-        QVERIFY(!choice->FontItalic);
-        QVERIFY(choice->FontUnderline);
-        QVERIFY(choice->FontStrikethru);
+        QCOMPARE(choice->Font.Name, family);
+        QCOMPARE(choice->Font.Size, 9.0f);
+        QVERIFY(choice->Font.Bold);
+        QVERIFY(!choice->Font.Italic);
+        QVERIFY(choice->Font.Underline);
+        QVERIFY(choice->Font.Strikethrough);
         QCOMPARE(choice->Color, Colour(colour));
     }
 
@@ -218,8 +218,8 @@ private Q_SLOTS:
     // size is listed; the style list and the boxes agree, and the sample follows them.
     void fontDialogKeepsSubstitutedName() {
         FontDialogRequest request;
-        request.Font.FontName = QStringLiteral("Terminal");
-        request.Font.FontSize = 4;
+        request.Start.Font.Name = QStringLiteral("Terminal");
+        request.Start.Font.Size = 4;
         request.Flags = 0x10101;
         QString family, size;
         QStringList styles;
@@ -248,9 +248,9 @@ private Q_SLOTS:
         QCOMPARE(styles, (QStringList{"標準", "斜体", "太字", "太字 斜体"}));
         QCOMPARE(boldStyle, QStringLiteral("太字"));
         QVERIFY(sampleBold);
-        QCOMPARE(choice->FontName, QStringLiteral("Terminal"));
-        QCOMPARE(choice->FontSize, 4.0f);
-        QVERIFY(!choice->FontBold);
+        QCOMPARE(choice->Font.Name, QStringLiteral("Terminal"));
+        QCOMPARE(choice->Font.Size, 4.0f);
+        QVERIFY(!choice->Font.Bold);
         QCOMPARE(choice->Color, Colour(0));
     }
 
@@ -276,7 +276,7 @@ private Q_SLOTS:
         QFETCH(QString, size);
         QFETCH(QString, refusedIn);
         FontDialogRequest request;
-        request.Font = {QStringLiteral("DejaVu Sans"), 9.0f, false, false, false, false, 0};
+        request.Start = {{QStringLiteral("DejaVu Sans"), 9.0f, false, false, false, false}, 0};
         request.Flags = 0x10101;
         QStringList messages;
         QString focusAfter;
@@ -309,9 +309,9 @@ private Q_SLOTS:
         if (refusedIn.isEmpty()) {
             QVERIFY(choice);
             QVERIFY(messages.isEmpty());
-            QCOMPARE(choice->FontName, family.isEmpty() ? QStringLiteral("DejaVu Sans")
-                                                        : QStringLiteral("DejaVu Sans Mono"));
-            QCOMPARE(choice->FontSize, size.isEmpty() ? 9.0f : size.toFloat());
+            QCOMPARE(choice->Font.Name, family.isEmpty() ? QStringLiteral("DejaVu Sans")
+                                                         : QStringLiteral("DejaVu Sans Mono"));
+            QCOMPARE(choice->Font.Size, size.isEmpty() ? 9.0f : size.toFloat());
             return;
         }
         QVERIFY(stayedOpen);
@@ -358,7 +358,7 @@ private Q_SLOTS:
         QFETCH(QString, opensOn);
         QFETCH(QString, sizeShown);
         FontDialogRequest request;
-        request.Font = {QStringLiteral("DejaVu Sans"), size, bold, italic, false, false, 0};
+        request.Start = {{QStringLiteral("DejaVu Sans"), size, bold, italic, false, false}, 0};
         request.Flags = 0x10101;
         QString styleShown, sizeText;
         WhenModalShown([&](QDialog& d) {
@@ -373,9 +373,9 @@ private Q_SLOTS:
         QVERIFY(choice);
         QCOMPARE(styleShown, opensOn);
         QCOMPARE(sizeText, sizeShown);
-        QTEST(choice->FontBold, "boldChosen");
-        QTEST(choice->FontItalic, "italicChosen");
-        QCOMPARE(choice->FontSize, sizeShown.toFloat());
+        QTEST(choice->Font.Bold, "boldChosen");
+        QTEST(choice->Font.Italic, "italicChosen");
+        QCOMPARE(choice->Font.Size, sizeShown.toFloat());
     }
 
     // Each family once, without its foundry; faces that show no text (TeX's math fonts
@@ -415,7 +415,7 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(bool, accepted);
         FontDialogRequest request;
-        request.Font = {QStringLiteral("DejaVu Sans"), 9.0f, false, false, false, false, 0};
+        request.Start = {{QStringLiteral("DejaVu Sans"), 9.0f, false, false, false, false}, 0};
         request.Flags = 0x10101;
         bool closed = false;
         WhenModalShown([&](QDialog& d) {
@@ -458,12 +458,12 @@ private Q_SLOTS:
         testsupport::ScriptedDialogs dialogs;
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
-        dialogs.fontAnswers << std::nullopt << FontChoice{QStringLiteral("Sans"), 12};
+        dialogs.fontAnswers << std::nullopt << FontChoice{{QStringLiteral("Sans"), 12}};
         dialogs.colorAnswers << Colour(0x00FF00);
         dialogs.printAnswers << PrintDialogResult{3};
         dialogs.printToFile = pdf;
         QVERIFY(!dialogs.ShowFont(nullptr, {}));
-        QCOMPARE(dialogs.ShowFont(nullptr, {{}, 0x10101})->FontSize, 12.0f);
+        QCOMPARE(dialogs.ShowFont(nullptr, {{}, 0x10101})->Font.Size, 12.0f);
         QVERIFY(!dialogs.ShowFont(nullptr, {})); // queue empty: cancelled
         QCOMPARE(dialogs.fontRequests.size(), 3);
         QCOMPARE(dialogs.fontRequests[1].Flags, 0x10101u);

@@ -5,14 +5,20 @@
 #include "platform/SettingsTable.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QFile>
 #include <QMap>
 #include <QTest>
 
 using namespace platform;
 
 namespace {
-const SettingDefinition& Key(const char* section, const char* key) {
-    return Setting(QString::fromUtf8(section), QString::fromUtf8(key));
+// The key a settings file spells so.
+Setting Key(const QString& section, const QString& key) {
+    for (const SettingDefinition& s : SettingsTable()) {
+        if (s.section == section && s.key == key)
+            return s.id;
+    }
+    qFatal("no key %s/%s in the table", qPrintable(section), qPrintable(key));
 }
 } // namespace
 
@@ -53,7 +59,7 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QByteArray, expected);
         const platform::SettingsStore empty;
-        QCOMPARE(ReadText(empty, platform::Setting(section, key)).toUtf8(), expected);
+        QCOMPARE(ReadText(empty, Key(section, key)).toUtf8(), expected);
     }
 
     // Every key read back, in text form, after each text its kind cannot use, and after the
@@ -117,7 +123,8 @@ private Q_SLOTS:
             {"Text\\Color", "ForeColor", nullptr, "-2147483640"},
         };
         for (const Row& key : defaults) {
-            const K kind = Key(key.section, key.key).kind;
+            const K kind =
+                Definition(Key(QString::fromUtf8(key.section), QString::fromUtf8(key.key))).kind;
             for (const QString& text : unusable.value(kind))
                 row(key, text);
         }
@@ -179,11 +186,11 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, stored);
         QFETCH(QString, expected);
-        const SettingDefinition& setting = Setting(section, key);
+        const Setting setting = Key(section, key);
         SettingsStore store;
         store.Write(section, key, stored);
         QString read;
-        switch (setting.kind) {
+        switch (Definition(setting).kind) {
         case SettingKind::Integer:
             read = QString::number(ReadInteger(store, setting));
             break;
@@ -204,6 +211,56 @@ private Q_SLOTS:
             break;
         }
         QCOMPARE(read, expected);
+    }
+
+    // One key of each kind written through its typed write, and the settings file as it then
+    // reads: a subgroup's key under its first part, a space escaped in a section name, a text
+    // quoted where a comma or an edge space would otherwise be lost.
+    void typedWriteStoresText_data() {
+        QTest::addColumn<Setting>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QByteArray>("file");
+        using enum Setting;
+        QTest::newRow("integer") << RecentFilesMax << QVariant(20)
+                                 << QByteArray("[Recent%20Files]\nMax=20\n");
+        QTest::newRow("single") << TextWindowLeft << QVariant(-120.5f)
+                                << QByteArray("[Text]\nWindow\\Left=-120.5\n");
+        QTest::newRow("boolean") << TextFontItalic << QVariant(true)
+                                 << QByteArray("[Text]\nFont\\Itaric=True\n");
+        QTest::newRow("text") << HtmlBefore << QVariant(QStringLiteral("<A>\r\n<B, C=\"1\">"))
+                              << QByteArray("[HTML]\nBefore=\"<A>\\r\\n<B, C=\\\"1\\\">\"\n");
+        QTest::newRow("ramp") << ConversionCharactor << QVariant(QStringLiteral(" .,:;!IU0OQRB&%@"))
+                              << QByteArray("[Conversion]\nCharactor=\" .,:;!IU0OQRB&%@\"\n");
+        QTest::newRow("colour") << TextBackColor << QVariant(0x80000005u) // window background
+                                << QByteArray("[Text]\nColor\\BackColor=-2147483643\n");
+    }
+    void typedWriteStoresText() {
+        QFETCH(Setting, key);
+        QFETCH(QVariant, value);
+        QFETCH(QByteArray, file);
+        SettingsStore store;
+        switch (Definition(key).kind) {
+        case SettingKind::Integer:
+            WriteInteger(store, key, value.toLongLong());
+            break;
+        case SettingKind::Single:
+            WriteSingle(store, key, value.toFloat());
+            break;
+        case SettingKind::Boolean:
+            WriteBoolean(store, key, value.toBool());
+            break;
+        case SettingKind::Text:
+        case SettingKind::Ramp:
+            WriteText(store, key, value.toString());
+            break;
+        case SettingKind::Colour:
+            WriteColour(store, key, value.toUInt());
+            break;
+        }
+        QVERIFY(store.Sync());
+        QFile written(store.FileName());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), file);
     }
 };
 

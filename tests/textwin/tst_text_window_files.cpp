@@ -381,11 +381,11 @@ void TestTextWindowFiles::fontDialogStartsFromView() {
     QCOMPARE(w.dialogs.fontRequests.size(), 1);
     const platform::FontDialogRequest& r = w.dialogs.fontRequests[0];
     QCOMPARE(r.Flags, 0x10101u);
-    QCOMPARE(r.Font.FontName, QStringLiteral("Courier"));
-    QCOMPARE(r.Font.FontSize, 7.5f);
-    QVERIFY(!r.Font.FontBold && r.Font.FontItalic && r.Font.FontStrikethru &&
-            !r.Font.FontUnderline);
-    QCOMPARE(r.Font.Color, Red);
+    QCOMPARE(r.Start.Font.Name, QStringLiteral("Courier"));
+    QCOMPARE(r.Start.Font.Size, 7.5f);
+    QVERIFY(!r.Start.Font.Bold && r.Start.Font.Italic && r.Start.Font.Strikethrough &&
+            !r.Start.Font.Underline);
+    QCOMPARE(r.Start.Color, Red);
 }
 
 void TestTextWindowFiles::fontAppliesToWholeTextKeepingSelection() {
@@ -394,7 +394,7 @@ void TestTextWindowFiles::fontAppliesToWholeTextKeepingSelection() {
     w.view().SetSelStart(2);
     w.view().SetSelLength(5);
     w.dialogs.fontAnswers << platform::FontChoice{
-        QStringLiteral("Courier"), 12, false, false, true, true, Red};
+        {QStringLiteral("Courier"), 12, false, false, true, true}, Red};
     w.form->mnuFont_Click();
     for (int position : {0, 3, 5, 8})
         QCOMPARE(ColourAt(w.view(), position), Red);
@@ -420,7 +420,7 @@ void TestTextWindowFiles::mixedColoursStartFontDialogOnBlack() {
     w.view().SetSelColor(Blue);
     w.form->mnuAllSelect_Click();
     w.form->mnuFont_Click();
-    QCOMPARE(w.dialogs.fontRequests.value(0).Font.Color, Colour(0));
+    QCOMPARE(w.dialogs.fontRequests.value(0).Start.Color, Colour(0));
 }
 
 void TestTextWindowFiles::fontCancelChangesNothing() {

@@ -159,7 +159,7 @@ void TestTextWindowLife::settingsRoundTrip() {
     {
         Loaded w;
         w.dialogs.fontAnswers << platform::FontChoice{
-            QStringLiteral("Courier"), 9, true, true, false, false, Green};
+            {QStringLiteral("Courier"), 9, true, true, false, false}, Green};
         w.form->mnuFont_Click();
         w.form->move(300, 120);
         w.form->resize(400, 250);
