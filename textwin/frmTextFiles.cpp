@@ -176,8 +176,8 @@ void frmText::mnuPrint_Click() {
     // The copies are made here, one pass each: the printer itself makes one, so that a
     // print server never multiplies them.
     printer.setCopyCount(1);
-    // Printed in the view's face, size, bold, italic and underline only: the program's
-    // specification copies these five to the printer, leaving strikethrough and colours out.
+    // Printed in the view's face, size, bold, italic and underline only: a printout takes
+    // these five, never strikethrough or colours.
     platform::FontRecord printed = platform::FontRecord::From(rtfView->BaseFont());
     printed.Strikethrough = false;
     const QFont font = printed.ToQFont();
