@@ -27,7 +27,7 @@ const QString IndexRamp = QStringLiteral("0123456789ABCDEF");
 // The program's scan, its text alone.
 QString ConvertTo(ScanKind kind, const PictureSurface& picture, const SelectionRect& cut,
                   ScanHost& host) {
-    return Scan(kind, picture, cut, host).text;
+    return Scan(kind, ConversionSettings, picture, cut, host).text;
 }
 
 QString Crlf(const QStringList& lines) {
@@ -135,7 +135,7 @@ private Q_SLOTS:
         ConversionSettings.Charactor = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
         RecordingHost lone;
         const ScanOutcome replaced =
-            Scan(ScanKind::Text, testsupport::SolidSurface(2, 1, 0), {}, lone);
+            Scan(ScanKind::Text, ConversionSettings, testsupport::SolidSurface(2, 1, 0), {}, lone);
         QCOMPARE(replaced.status, ScanStatus::Done);
         QCOMPARE(replaced.text.size(), 2);
 
@@ -145,8 +145,8 @@ private Q_SLOTS:
             ConversionSettings.Charactor = ramp;
             QVERIFY(!FillCharacterTable());
             RecordingHost host;
-            const ScanOutcome outcome =
-                Scan(ScanKind::Text, testsupport::SolidSurface(2, 2, 0), {}, host);
+            const ScanOutcome outcome = Scan(ScanKind::Text, ConversionSettings,
+                                             testsupport::SolidSurface(2, 2, 0), {}, host);
             QCOMPARE(outcome.status, ScanStatus::BadSettings);
             QVERIFY(outcome.text.isEmpty());
             QVERIFY(host.errors.isEmpty());
@@ -225,7 +225,8 @@ private Q_SLOTS:
 
     void emptyRegion() {
         RecordingHost host;
-        const ScanOutcome outcome = Scan(ScanKind::Text, PictureSurface(), {}, host);
+        const ScanOutcome outcome =
+            Scan(ScanKind::Text, ConversionSettings, PictureSurface(), {}, host);
         QCOMPARE(outcome.status, ScanStatus::EmptyRegion);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.ranges, (QList<QPair<int, int>>{{0, 0}}));
@@ -244,16 +245,16 @@ private Q_SLOTS:
         QFETCH(bool, html);
         QFETCH(bool, below);
         ConversionSettings.Charactor = IndexRamp;
-        CancelConversion = true; // a stale request does not stop the next scan
+        CancelConversion = true; // the progress dialog's request: a scan asks only its host
         RecordingHost host;
-        host.onEvents = [](int call) {
+        host.onEvents = [&host](int call) {
             if (call == 2)
-                CancelConversion = true;
+                host.cancel = true;
         };
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 5);
         const SelectionRect cut = below ? SelectionRect{true, 0, 3, 4, 3} : SelectionRect{};
         const ScanOutcome outcome =
-            Scan(html ? ScanKind::HTML : ScanKind::Text, picture, cut, host);
+            Scan(html ? ScanKind::HTML : ScanKind::Text, ConversionSettings, picture, cut, host);
         QCOMPARE(outcome.status, ScanStatus::Cancelled);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.eventCalls, 3);
@@ -265,7 +266,6 @@ private Q_SLOTS:
                                  : QStringLiteral("0123");
         QCOMPARE(testsupport::ReadAll(IntermediateFilePath()),
                  (row + "\r\n" + row + "\r\n" + first).toUtf8());
-        CancelConversion = false;
     }
 
     void colorCell_data() {
@@ -400,7 +400,8 @@ private Q_SLOTS:
         for (const PictureSurface* p : {&picture, &narrow}) {
             RecordingHost host;
             const QString scanned =
-                Scan(html ? ScanKind::HTML : ScanKind::Text, *p, cut, host).text;
+                Scan(html ? ScanKind::HTML : ScanKind::Text, ConversionSettings, *p, cut, host)
+                    .text;
             QVERIFY(!scanned.isEmpty());
             QVERIFY(scanned == testsupport::ReferenceScan(*p, cut, html));
         }
@@ -416,17 +417,17 @@ private Q_SLOTS:
     void requestWithTheLastRow() {
         QFETCH(bool, keptInFile);
         RecordingHost host;
-        host.onProgress = [](int position) {
+        host.onProgress = [&host](int position) {
             if (position == 1)
-                CancelConversion = true;
+                host.cancel = true;
         };
         const PictureSurface picture = testsupport::ColumnIndexSurface(2, 2);
         IntermediateFile file;
-        const ScanOutcome outcome = keptInFile ? ScanToHTMLFile(picture, {}, host, file)
-                                               : Scan(ScanKind::Text, picture, {}, host);
+        const ScanOutcome outcome =
+            keptInFile ? ScanToHTMLFile(ConversionSettings, picture, {}, host, file)
+                       : Scan(ScanKind::Text, ConversionSettings, picture, {}, host);
         QCOMPARE(outcome.status, ScanStatus::Cancelled);
         QVERIFY(outcome.text.isEmpty());
-        CancelConversion = false;
     }
 
     void outOfMemory_data() {
@@ -439,7 +440,8 @@ private Q_SLOTS:
         RecordingHost host;
         host.memoryLimit = 4096;
         const PictureSurface picture = testsupport::NoiseSurface(50, 20, 1);
-        const ScanOutcome outcome = Scan(html ? ScanKind::HTML : ScanKind::Text, picture, {}, host);
+        const ScanOutcome outcome =
+            Scan(html ? ScanKind::HTML : ScanKind::Text, ConversionSettings, picture, {}, host);
         QCOMPARE(outcome.status, ScanStatus::OutOfMemory);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.errors, QStringList{QStringLiteral("文字列領域が不足しています。\n"
@@ -472,8 +474,8 @@ private Q_SLOTS:
         CollectingSink sink;
         RecordingHost host;
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 2);
-        const ScanOutcome outcome =
-            Stream(html ? ScanKind::HTML : ScanKind::Text, picture, cut, host, sink);
+        const ScanOutcome outcome = Stream(html ? ScanKind::HTML : ScanKind::Text,
+                                           ConversionSettings, picture, cut, host, sink);
         QCOMPARE(outcome.status, expected.isEmpty() ? ScanStatus::EmptyRegion : ScanStatus::Done);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(sink.bytes, expected);
@@ -486,8 +488,8 @@ private Q_SLOTS:
         sink.refuseAfter = 3;
         RecordingHost host;
         ConversionSettings.Charactor = IndexRamp;
-        const ScanOutcome outcome =
-            Stream(ScanKind::Text, testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
+        const ScanOutcome outcome = Stream(ScanKind::Text, ConversionSettings,
+                                           testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
         QCOMPARE(outcome.status, ScanStatus::FileError);
         QCOMPARE(outcome.reason, QStringLiteral("No space left on device"));
     }
@@ -496,7 +498,7 @@ private Q_SLOTS:
         ConversionSettings.X = 0;
         RecordingHost host;
         const ScanOutcome outcome =
-            Scan(ScanKind::Text, testsupport::SolidSurface(3, 3, 0), {}, host);
+            Scan(ScanKind::Text, ConversionSettings, testsupport::SolidSurface(3, 3, 0), {}, host);
         QCOMPARE(outcome.status, ScanStatus::BadSettings);
         QVERIFY(outcome.text.isEmpty());
     }
