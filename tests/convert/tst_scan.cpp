@@ -1,5 +1,6 @@
 // The text and HTML scans: characters and cells, geometry and progress, selections,
-// cancel, failures, and agreement with a per-pixel reference scan.
+// cancel, failures, scans on two threads at once, and agreement with a per-pixel reference
+// scan.
 #include "convert/CellSampling.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
@@ -14,6 +15,8 @@
 
 #include <QFile>
 #include <QTest>
+#include <barrier>
+#include <thread>
 
 using namespace mGlyfora;
 using testsupport::RecordingHost;
@@ -481,6 +484,73 @@ private Q_SLOTS:
         QCOMPARE(sink.bytes, expected);
         QVERIFY(host.errors.isEmpty());
         QVERIFY(!QFile::exists(IntermediateFilePath()));
+    }
+
+    // Two streamed scans at once on two threads, kept row by row in step: each takes the
+    // ramp and direction it was given, and a cancel stops only the scan whose host asked.
+    void twoThreads_data() {
+        QTest::addColumn<QString>("rampA");
+        QTest::addColumn<bool>("reverseA");
+        QTest::addColumn<int>("cancelRowA"); // -1: no cancel
+        QTest::addColumn<QByteArray>("expectedA");
+        QTest::addColumn<QString>("rampB");
+        QTest::addColumn<bool>("reverseB");
+        QTest::addColumn<QByteArray>("expectedB");
+        // Column x of the picture is grey 255 - 16 x.
+        QTest::newRow("one ramp, both directions")
+            << IndexRamp << false << -1 << QByteArray("0123456789ABCDEF\r\n0123456789ABCDEF\r\n")
+            << IndexRamp << true << QByteArray("FEDCBA9876543210\r\nFEDCBA9876543210\r\n");
+        // Two characters: a step of 128, so columns 0-7 and 8-15. Three reversed: a step
+        // of 85, columns 0-5, 6-10 and 11-15, the last character first.
+        QTest::newRow("two ramps")
+            << QStringLiteral("ab") << false << -1
+            << QByteArray("aaaaaaaabbbbbbbb\r\naaaaaaaabbbbbbbb\r\n") << QStringLiteral("xyz")
+            << true << QByteArray("zzzzzzyyyyyxxxxx\r\nzzzzzzyyyyyxxxxx\r\n");
+        // A's request comes before its second row: that row's first cell stays written.
+        QTest::newRow("a cancel on one host")
+            << IndexRamp << false << 1 << QByteArray("0123456789ABCDEF\r\n0") << IndexRamp << false
+            << QByteArray("0123456789ABCDEF\r\n0123456789ABCDEF\r\n");
+    }
+    void twoThreads() {
+        QFETCH(QString, rampA);
+        QFETCH(bool, reverseA);
+        QFETCH(int, cancelRowA);
+        QFETCH(QByteArray, expectedA);
+        QFETCH(QString, rampB);
+        QFETCH(bool, reverseB);
+        QFETCH(QByteArray, expectedB);
+        const PictureSurface picture = testsupport::ColumnIndexSurface(16, 2);
+        std::barrier inStep(2);
+        struct Run {
+            ConversionSettingsRecord settings;
+            RecordingHost host;
+            CollectingSink sink;
+            ScanOutcome outcome;
+        } a, b;
+        a.settings.Charactor = rampA;
+        a.settings.Reverse = reverseA;
+        b.settings.Charactor = rampB;
+        b.settings.Reverse = reverseB;
+        for (Run* run : {&a, &b}) {
+            run->host.onEvents = [&inStep, &host = run->host,
+                                  cancel = run == &a ? cancelRowA : -1](int call) {
+                if (call == cancel)
+                    host.cancel = true;
+                inStep.arrive_and_wait();
+            };
+        }
+        const auto scan = [&](Run& run) {
+            run.outcome = Stream(ScanKind::Text, run.settings, picture, {}, run.host, run.sink);
+            inStep.arrive_and_drop(); // the other scan no longer waits for this one
+        };
+        {
+            std::jthread first(scan, std::ref(a));
+            std::jthread second(scan, std::ref(b));
+        }
+        QCOMPARE(a.outcome.status, cancelRowA < 0 ? ScanStatus::Done : ScanStatus::Cancelled);
+        QCOMPARE(a.sink.bytes, expectedA);
+        QCOMPARE(b.outcome.status, ScanStatus::Done);
+        QCOMPARE(b.sink.bytes, expectedB);
     }
 
     void streamedSinkRefuses() {
