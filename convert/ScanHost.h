@@ -19,7 +19,7 @@ public:
     virtual void ProcessEvents() = 0;
     // Asked after every cell (and before each row and chunk): true stops the scan. By
     // default only the program being told to end; a host that can be cancelled adds its
-    // own request. Safe to call from the thread the scan runs on.
+    // own request. Called on the scan's thread.
     virtual bool CancelRequested() const;
     // A message for the person, shown with the critical icon.
     virtual void ReportError(const QString& message) = 0;
