@@ -277,13 +277,17 @@ RowsWritten RowLoop(const ScanPlan& plan, ScanHost& host, ScanSink& sink, WriteC
                 char* out = buffer.Reserve((end - i) * MaxCellBytes);
                 if (!out)
                     return writeFailed();
-                for (; i < end; ++i, pixel += plan.X) {
-                    writeCell(*pixel, out, written.units);
-                    if (host.CancelRequested()) {
-                        buffer.Commit(out);
-                        return cancelled();
-                    }
+                // A request comes to the host in its own calls (the row's events, the
+                // sink's writes before a block) or from another thread at no set cell:
+                // asked after a block's first cell, it stops the scan where a question
+                // after every cell would, without a call for each cell.
+                writeCell(*pixel, out, written.units);
+                if (host.CancelRequested()) {
+                    buffer.Commit(out);
+                    return cancelled();
                 }
+                for (++i, pixel += plan.X; i < end; ++i, pixel += plan.X)
+                    writeCell(*pixel, out, written.units);
                 buffer.Commit(out);
             }
         }
