@@ -255,9 +255,8 @@ RowsWritten RowLoop(const ScanPlan& plan, ScanHost& host, ScanSink& sink, WriteC
         return RowsWritten{Failure(ScanStatus::Cancelled, QStringLiteral("cancelled")),
                            written.units};
     };
-    // Unreadable cells write nothing. Were they walked, each would ask the host as a
-    // readable cell does; one question stands for them all, since stopping at any of them
-    // leaves the same rows.
+    // Unreadable cells write nothing: one question of the host stands for a run of them,
+    // since stopping at any of them leaves the same rows.
     const auto stopAmongUnreadable = [&host](qint64 count) {
         return count > 0 && host.CancelRequested();
     };
