@@ -6,7 +6,7 @@
 #include "app/Settings.h"
 #include "app/frmMainTexts.h"
 #include "app/mGlyfora.h"
-#include "convert/ConversionState.h"
+#include "convert/ConversionSettings.h"
 #include "convert/IntermediateFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FileNames.h"

@@ -33,8 +33,8 @@ template <bool Html> void BM_Scan(benchmark::State& state) {
     mGlyfora::NullScanHost host;
     for (auto _ : state) {
         const QString text =
-            mGlyfora::Scan(Html ? mGlyfora::ScanKind::HTML : mGlyfora::ScanKind::Text, picture, {},
-                           host)
+            mGlyfora::Scan(Html ? mGlyfora::ScanKind::HTML : mGlyfora::ScanKind::Text,
+                           mGlyfora::ConversionSettings, picture, {}, host)
                 .text;
         if (text.isEmpty())
             state.SkipWithError("the scan produced nothing");
@@ -60,8 +60,9 @@ template <bool Html> void BM_Stream(benchmark::State& state) {
     mGlyfora::NullScanHost host;
     for (auto _ : state) {
         CountingSink sink;
-        const mGlyfora::ScanOutcome outcome = mGlyfora::Stream(
-            Html ? mGlyfora::ScanKind::HTML : mGlyfora::ScanKind::Text, picture, {}, host, sink);
+        const mGlyfora::ScanOutcome outcome =
+            mGlyfora::Stream(Html ? mGlyfora::ScanKind::HTML : mGlyfora::ScanKind::Text,
+                             mGlyfora::ConversionSettings, picture, {}, host, sink);
         if (outcome.status != mGlyfora::ScanStatus::Done)
             state.SkipWithError("the scan produced nothing");
         benchmark::DoNotOptimize(sink.bytes);

@@ -9,7 +9,6 @@
 #include "cli/ToolExit.h"
 #include "cli/ToolText.h"
 #include "convert/ArtEngine.h"
-#include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
 #include "convert/HtmlPage.h"
 #include "convert/ProgramLooks.h"
@@ -437,9 +436,10 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     if (options.version)
         return print(ToolName + QStringLiteral(" " GLYFORA_VERSION "\n"));
 
-    // glyfora's own settings; its defaults when there is no usable settings file.
+    // glyfora's own settings; its defaults when there is no usable settings file. The
+    // run's changes stay in its own copy, which the scans are given.
     LoadConversionSettings(platform::SettingsStore());
-    ConversionSettingsRecord& cs = ConversionSettings;
+    ConversionSettingsRecord cs = ConversionSettings;
     if (options.reverse)
         cs.Reverse = *options.reverse;
     if (options.ramp)
@@ -508,6 +508,7 @@ int RunConvertTool(const QStringList& args, int out, int err) {
         else if (cs.Reverse)
             picture.look.paper = dark ? ArtPaper::Light : ArtPaper::Dark;
     }
+    picture.scan = cs;
     // With no size given, the art fits the terminal and leaves a line for the prompt.
     const std::optional<TerminalGrid> grid =
         artOnTerminal && !options.cell && options.columns == 0 && options.rows == 0

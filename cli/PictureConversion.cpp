@@ -273,7 +273,7 @@ PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options
     ScanSink& rows = coloured ? static_cast<ScanSink&>(*coloured) : sink;
     NullScanHost host;
     const ScanOutcome outcome =
-        Stream(options.html ? ScanKind::HTML : ScanKind::Text, cells, {}, host, rows);
+        Stream(options.html ? ScanKind::HTML : ScanKind::Text, options.scan, cells, {}, host, rows);
     return Finish(outcome, sink, options, output);
 }
 

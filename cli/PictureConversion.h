@@ -6,6 +6,7 @@
 #include "cli/TerminalColour.h"
 #include "convert/ArtEngine.h"
 #include "convert/CellSampling.h"
+#include "convert/ConversionSettings.h"
 #include "imageops/SelectionRect.h"
 
 #include <QByteArray>
@@ -32,6 +33,8 @@ struct PictureOptions {
     LookOptions look; // the style and the paper it is drawn for
     // Tone and shape: the font's glyphs, measured once for the run and shared.
     std::shared_ptr<const GlyphMeasures> glyphs;
+    // Exact: the scan's ramp, its direction and brightness, at cells of 1 x 1.
+    ConversionSettingsRecord scan;
 };
 
 // Where a result goes. Open is called only once the picture has loaded, so a picture
@@ -80,8 +83,8 @@ struct PictureOutcome {
 
 // Converts the picture at `path` (a name as DecodeFileName gives it; "-" for standard
 // input) into `output`. Exact: the cells are sampled first and scanned one pixel each, so
-// the process-wide cell size must be 1 x 1 while conversions run. Other looks: the picture
-// is decoded no larger than they need, where its format allows.
+// the scan's cell size must be 1 x 1. Other looks: the picture is decoded no larger than
+// they need, where its format allows.
 PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options,
                               ResultOutput& output);
 

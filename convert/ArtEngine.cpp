@@ -5,7 +5,6 @@
 #include "convert/AreaSampler.h"
 #include "convert/ArtCellChooser.h"
 #include "convert/ArtWriter.h"
-#include "convert/ConversionState.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -34,10 +33,19 @@ QImage Rgb32(const QImage& picture) {
     return flat;
 }
 
+// A host that shows nothing and stops when its flag is set.
+class AbandonableHost : public NullScanHost {
+public:
+    explicit AbandonableHost(const std::atomic<bool>& abandon) : abandon_(abandon) {}
+    bool CancelRequested() const override { return abandon_.load(std::memory_order_relaxed); }
+
+private:
+    const std::atomic<bool>& abandon_;
+};
+
 // The art's rows one at a time into `emit(row, cells)`; false from emit stops it.
 template <typename Emit>
-ScanOutcome MakeArt(const QImage& picture, const ArtRequest& request, ScanHost& host,
-                    bool heedCancel, const std::atomic<bool>* abandon, Emit emit) {
+ScanOutcome MakeArt(const QImage& picture, const ArtRequest& request, ScanHost& host, Emit emit) {
     const QSize cells = request.cells;
     if (cells.width() < 1 || cells.height() < 1 || picture.isNull() ||
         !(request.region.width() > 0) || !(request.region.height() > 0) ||
@@ -64,8 +72,7 @@ ScanOutcome MakeArt(const QImage& picture, const ArtRequest& request, ScanHost& 
         host.SetProgressRange(0, cells.height());
         for (int k = 0; k < cells.height(); ++k) {
             host.ProcessEvents();
-            if ((heedCancel && CancelRequested()) ||
-                (abandon && abandon->load(std::memory_order_relaxed)))
+            if (host.CancelRequested())
                 return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
             for (int j = 0; j < per.height(); ++j) {
                 const size_t at = size_t(j) * size_t(width);
@@ -110,13 +117,12 @@ QSize PixelsNeeded(ArtStyle style, QSize cells) {
 }
 
 ScanOutcome StreamArt(const QImage& picture, const ArtRequest& request, ScanHost& host,
-                      ScanSink& sink, const std::atomic<bool>* abandon) {
-    CancelConversion.store(false);
+                      ScanSink& sink) {
     ArtWriter writer(request.encoding, request.look.paper);
     QByteArray out;
     const int last = request.cells.height() - 1;
     ScanOutcome outcome =
-        MakeArt(picture, request, host, true, abandon, [&](int k, const std::vector<ArtCell>& row) {
+        MakeArt(picture, request, host, [&](int k, const std::vector<ArtCell>& row) {
             writer.Row(row.data(), int(row.size()), k == 0, k == last, out);
             // Rows go out in writes of a useful size.
             if (out.size() < (64 << 10) && k != last)
@@ -138,11 +144,11 @@ std::optional<QStringList> PreviewArt(const QImage& picture, const ArtRequest& r
     text.encoding = ArtEncoding::Text;
     ArtWriter writer(ArtEncoding::Text, request.look.paper);
     QStringList rows;
-    NullScanHost host;
+    // The preview's cancel is its abandon flag alone.
+    AbandonableHost host(abandon);
     QByteArray out;
-    // The preview's cancel is its own: a conversion's cancel flag is not looked at.
     const ScanOutcome outcome =
-        MakeArt(picture, text, host, false, &abandon, [&](int, const std::vector<ArtCell>& row) {
+        MakeArt(picture, text, host, [&](int, const std::vector<ArtCell>& row) {
             out.clear();
             writer.Row(row.data(), int(row.size()), false, false, out);
             out.chop(2);

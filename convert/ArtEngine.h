@@ -12,8 +12,8 @@
 //   dense glyph stands for white: the art is never a negative of the picture.
 // - Rows go to the sink as they are made, each followed by CR LF (HTML: each followed by
 //   CR LF inside the text). The host sees SetProgressRange(0, rows), SetProgress after each
-//   row and ProcessEvents before each row. The scan stops when CancelRequested() or
-//   `abandon` (when given) becomes true: Cancelled, and what was written stays written.
+//   row and ProcessEvents before each row. The scan stops when the host's CancelRequested()
+//   becomes true: Cancelled, and what was written stays written.
 // - Failures never throw: a picture or region with no pixel, or zero cells, answers
 //   EmptyRegion; memory that cannot be had answers OutOfMemory (not reported to the host:
 //   the caller words it); a refused write answers FileError with the sink's reason.
@@ -93,7 +93,7 @@ QSize PixelsNeeded(ArtStyle style, QSize cells);
 // The art of `picture` (any format; transparency is composited on white) streamed to
 // `sink` as the contract above says.
 ScanOutcome StreamArt(const QImage& picture, const ArtRequest& request, ScanHost& host,
-                      ScanSink& sink, const std::atomic<bool>* abandon = nullptr);
+                      ScanSink& sink);
 
 // The live preview: the art's rows as text (encoding ignored), from a picture already
 // reduced (ReduceForArt) or not; nothing when `abandon` became true first. Safe off the

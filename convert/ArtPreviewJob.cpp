@@ -36,12 +36,10 @@ std::optional<QStringList> PreviewExact(const PreviewJob& job, const std::atomic
                                  job.picture.format() == QImage::Format_ARGB32
                              ? job.picture
                              : job.picture.convertToFormat(QImage::Format_RGB32);
-    QStringList ramp = SplitCharacters(job.ramp);
-    if (ramp.isEmpty())
+    const std::optional<QStringList> table = MakeCharacterTable(job.ramp, job.reverse);
+    if (!table)
         return QStringList();
-    if (job.reverse)
-        std::reverse(ramp.begin(), ramp.end());
-    const int n = int(ramp.size());
+    const int n = int(table->size());
     QStringList rows;
     const QRect inside = job.region.toAlignedRect() & image.rect();
     if (inside.isEmpty())
@@ -61,7 +59,7 @@ std::optional<QStringList> PreviewExact(const PreviewJob& job, const std::atomic
             const QRgb pixel = line[x];
             const int m = job.luminance ? int(LuminanceByte(pixel))
                                         : std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)});
-            row += ramp.at(CharacterIndex(m, n));
+            row += table->at(CharacterIndex(m, n));
         }
         rows << row;
     }

@@ -20,15 +20,24 @@ QStringList SplitCharacters(const QString& text) {
     return characters;
 }
 
+std::optional<QStringList> MakeCharacterTable(const QString& ramp, bool reverse) {
+    QStringList table = SplitCharacters(ramp);
+    if (table.isEmpty() || table.size() > CharacterTableSize)
+        return std::nullopt;
+    if (reverse)
+        std::reverse(table.begin(), table.end());
+    return table;
+}
+
 namespace {
 
+// Entries beyond the ramp keep what a longer one left there.
 bool Fill(bool reverse) {
-    const QStringList ramp = SplitCharacters(ConversionSettings.Charactor);
-    const qsizetype n = ramp.size();
-    if (n < 1 || n > CharacterTableSize)
+    const std::optional<QStringList> table =
+        MakeCharacterTable(ConversionSettings.Charactor, reverse);
+    if (!table)
         return false;
-    for (qsizetype i = 0; i < n; ++i)
-        CharacterTable[i] = ramp.at(reverse ? n - 1 - i : i);
+    std::copy(table->cbegin(), table->cend(), CharacterTable.begin());
     return true;
 }
 

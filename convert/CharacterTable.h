@@ -1,6 +1,7 @@
-// The character table the text scan picks from (held in convert/ConversionSettings.h),
-// filled from the ramp before every scan, and the mapping from a cell's colour to its
-// character.
+// Ramp to character table, and a cell's colour to its character. Each text scan builds a
+// table of its own from the settings it was given; the process-wide CharacterTable (held
+// in convert/ConversionSettings.h) is filled from ConversionSettings by the two Fill
+// routines, for PickCharacter.
 #pragma once
 
 #include "platform/Colour.h"
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 namespace mGlyfora {
 
@@ -16,9 +18,12 @@ inline constexpr int CharacterTableSize = 65;
 // The text's characters, one code point each (a surrogate pair stays together).
 QStringList SplitCharacters(const QString& text);
 
-// Fill CharacterTable from ConversionSettings.Charactor, first character first or
-// last character first. False (table unchanged) for an empty ramp or one longer than
-// the table.
+// The table for `ramp`: its characters, first character first or (reverse) last
+// character first. Nothing for an empty ramp or one longer than CharacterTableSize.
+std::optional<QStringList> MakeCharacterTable(const QString& ramp, bool reverse);
+
+// Fill CharacterTable from ConversionSettings.Charactor as MakeCharacterTable orders it.
+// False (table unchanged) when it makes none.
 bool FillCharacterTable();
 bool FillCharacterTableReverse();
 

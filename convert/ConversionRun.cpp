@@ -116,7 +116,7 @@ void RunTextConversion(const ConversionRunTarget& target) {
         ScanWithProgress(target, frmPercentTexts::TextConversion, [&](ScanHost& host) {
             if (ConversionSettings.Style != 0)
                 return ScanInLook(target.picView, target.shpCut, target.face, host);
-            return Scan(ScanKind::Text, target.picView, target.shpCut, host);
+            return Scan(ScanKind::Text, ConversionSettings, target.picView, target.shpCut, host);
         }).text;
     if (result.isEmpty())
         return;
@@ -151,7 +151,7 @@ void RunHTMLConversion(const ConversionRunTarget& target) {
     IntermediateFile rows;
     const ScanOutcome outcome =
         ScanWithProgress(target, frmPercentTexts::HTMLConversion, [&](ScanHost& host) {
-            return ScanToHTMLFile(target.picView, target.shpCut, host, rows);
+            return ScanToHTMLFile(ConversionSettings, target.picView, target.shpCut, host, rows);
         });
     if (outcome.status != ScanStatus::Done)
         return;

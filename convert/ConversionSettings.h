@@ -1,6 +1,6 @@
 // The process-wide conversion parameters: cell size, ramp direction, the character
 // ramp, the finish of text results and the four HTML templates, and their place in the settings
-// store; with the scans' other process-wide values, held together.
+// store; with the conversion's other process-wide values, held together.
 #pragma once
 
 #include "convert/CharacterTable.h"
@@ -9,7 +9,6 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
-#include <atomic>
 
 namespace platform {
 class SettingsStore;
@@ -35,27 +34,18 @@ struct ConversionSettingsRecord {
     bool operator==(const ConversionSettingsRecord&) const = default;
 };
 
-// An atomic flag that a fresh set of values can be assigned over.
-struct CancelFlag : std::atomic<bool> {
-    using std::atomic<bool>::atomic;
-    using std::atomic<bool>::operator=;
-    CancelFlag& operator=(const CancelFlag& other) {
-        store(other.load());
-        return *this;
-    }
-};
-
 // The conversion's process-wide values, held together so that a fresh start (the tests'
 // reset) is one assignment.
 struct ConvertValues {
     ConversionSettingsRecord Settings;
+    // Filled by FillCharacterTable for PickCharacter; a scan builds its own table.
     // Entries 0..n-1 hold the ramp's characters (one code point each); later entries keep
     // whatever a longer ramp left there.
     std::array<QString, CharacterTableSize> CharacterTable;
-    // Atomic so that the per-cell test is a real load the compiler cannot hoist out of the
-    // row, and so that scans on other threads (the tool's batch) share it safely. Only the
-    // progress dialog sets it; a termination signal is seen through TerminationRequested.
-    CancelFlag CancelConversion{false};
+    // The progress dialog's cancel: cleared when a dialog is made for a run, set when the
+    // person asks to stop, and read by the scan through the dialog (its host). Only the
+    // user-interface thread touches it; one dialog exists at a time.
+    bool CancelConversion = false;
     // The program's intermediate file, set by each scan through it; deleted at shutdown.
     QString TempFileName;
 };
@@ -63,7 +53,7 @@ inline ConvertValues ProcessConvert;
 
 inline ConversionSettingsRecord& ConversionSettings = ProcessConvert.Settings;
 inline std::array<QString, CharacterTableSize>& CharacterTable = ProcessConvert.CharacterTable;
-inline std::atomic<bool>& CancelConversion = ProcessConvert.CancelConversion;
+inline bool& CancelConversion = ProcessConvert.CancelConversion;
 inline QString& TempFileName = ProcessConvert.TempFileName;
 
 // The "Conversion" and "HTML" groups, read and written in the record's order.

@@ -22,7 +22,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -93,7 +92,6 @@ private:
 // A file held by another scan is waited for, letting events through, until it is free
 // or the wait is cancelled.
 std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
-    CancelConversion.store(false);
     TempFileName = IntermediateFilePath();
     bool waiting = false;
     const auto waited = qScopeGuard([&] {
@@ -101,9 +99,8 @@ std::optional<ScanOutcome> BeginScan(IntermediateFile& file, ScanHost& host) {
             host.WaitingForAnotherCopy(false);
     });
     for (;;) {
-        // The first time round only a request to end can be pending: the program is
-        // ending and the file is not touched.
-        if (CancelRequested())
+        // A request already pending (the program is ending) leaves the file untouched.
+        if (host.CancelRequested())
             return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
         IntermediateFile::Status status = file.Open(TempFileName);
         if (status == IntermediateFile::Status::Ok)
@@ -130,13 +127,14 @@ struct CellCode {
     int units = 0;
 };
 
-// Everything the row loop needs, settled before the first row; `refused` says why the
-// scan cannot start.
+// Everything the row loop needs, settled before the first row from the settings the scan
+// was given, so that scans on other threads share nothing; `refused` says why the scan
+// cannot start.
 struct ScanPlan {
     std::optional<ScanOutcome> refused;
     ScanKind kind = ScanKind::Text;
-    // Text: brightness (largest component) to the cell's bytes, as PickCharacter would
-    // choose; `bytes` when every character is one byte.
+    // Text: the scan's own character table, as brightness (largest component) to the
+    // cell's bytes; `bytes` when every character is one byte.
     bool luminance = false; // brightness as luminance instead
 
     std::array<CellCode, 256> codes;
@@ -174,22 +172,18 @@ ScanOutcome EmptyRegion() {
     return Failure(ScanStatus::EmptyRegion, QStringLiteral("the region holds no row of cells"));
 }
 
-// The ramp's cells, from the one character table of the process.
-std::optional<ScanOutcome> PlanTextCells(ScanPlan& plan) {
-    // The table is one for the whole process: scans running on several threads fill and
-    // read it one at a time.
-    static std::mutex tableLock;
-    const std::lock_guard lock(tableLock);
-    const bool filled =
-        ConversionSettings.Reverse ? FillCharacterTableReverse() : FillCharacterTable();
-    if (!filled)
+// The ramp's cells, from a character table of the scan's own.
+std::optional<ScanOutcome> PlanTextCells(const ConversionSettingsRecord& settings, ScanPlan& plan) {
+    const std::optional<QStringList> table =
+        MakeCharacterTable(settings.Charactor, settings.Reverse);
+    if (!table)
         return Failure(ScanStatus::BadSettings,
                        QStringLiteral("the character ramp is empty or longer than %1 characters")
                            .arg(CharacterTableSize));
-    plan.luminance = ConversionSettings.Luminance;
-    const int n = int(SplitCharacters(ConversionSettings.Charactor).size());
+    plan.luminance = settings.Luminance;
+    const int n = int(table->size());
     for (int m = 0; m < 256; ++m) {
-        const QString& character = CharacterTable[CharacterIndex(m, n)];
+        const QString& character = table->at(CharacterIndex(m, n));
         const QByteArray utf8 = character.toUtf8();
         if (utf8.isEmpty() || utf8.size() > 4)
             return Failure(ScanStatus::BadSettings, QStringLiteral("unusable ramp character"));
@@ -205,16 +199,16 @@ std::optional<ScanOutcome> PlanTextCells(ScanPlan& plan) {
 
 // The region and its cells, in the order the checks answer: the kind's cells, the cell
 // size, the region; then the progress bar gets its range.
-ScanPlan PlanScan(ScanKind kind, const PictureSurface& picture, const SelectionRect& selection,
-                  ScanHost& host) {
+ScanPlan PlanScan(ScanKind kind, const ConversionSettingsRecord& settings,
+                  const PictureSurface& picture, const SelectionRect& selection, ScanHost& host) {
     ScanPlan plan;
     plan.kind = kind;
     if (kind == ScanKind::Text) {
-        if ((plan.refused = PlanTextCells(plan)))
+        if ((plan.refused = PlanTextCells(settings, plan)))
             return plan;
     }
-    plan.X = ConversionSettings.X;
-    plan.Y = ConversionSettings.Y;
+    plan.X = settings.X;
+    plan.Y = settings.Y;
     if (plan.X < 1 || plan.Y < 1) {
         plan.refused = Failure(ScanStatus::BadSettings, QStringLiteral("cell size of 0"));
         return plan;
@@ -261,10 +255,11 @@ RowsWritten RowLoop(const ScanPlan& plan, ScanHost& host, ScanSink& sink, WriteC
         return RowsWritten{Failure(ScanStatus::Cancelled, QStringLiteral("cancelled")),
                            written.units};
     };
-    // Unreadable cells write nothing. Were they walked, each would look at the flag as a
-    // readable cell does; one look stands for them all, since nothing between them could
-    // change it.
-    const auto stopAmongUnreadable = [](qint64 count) { return count > 0 && CancelRequested(); };
+    // Unreadable cells write nothing: one question of the host stands for a run of them,
+    // since stopping at any of them leaves the same rows.
+    const auto stopAmongUnreadable = [&host](qint64 count) {
+        return count > 0 && host.CancelRequested();
+    };
     const qint64 blockCells = (BufferBytes / 2) / MaxCellBytes;
     const qint64 left = plan.region.Left;
     qint64 k = 0;
@@ -281,13 +276,17 @@ RowsWritten RowLoop(const ScanPlan& plan, ScanHost& host, ScanSink& sink, WriteC
                 char* out = buffer.Reserve((end - i) * MaxCellBytes);
                 if (!out)
                     return writeFailed();
-                for (; i < end; ++i, pixel += plan.X) {
-                    writeCell(*pixel, out, written.units);
-                    if (CancelRequested()) {
-                        buffer.Commit(out);
-                        return cancelled();
-                    }
+                // A request comes to the host in its own calls (the row's events, the
+                // sink's writes before a block) or from another thread at no set cell:
+                // asked after a block's first cell, it stops the scan where a question
+                // after every cell would, without a call for each cell.
+                writeCell(*pixel, out, written.units);
+                if (host.CancelRequested()) {
+                    buffer.Commit(out);
+                    return cancelled();
                 }
+                for (++i, pixel += plan.X; i < end; ++i, pixel += plan.X)
+                    writeCell(*pixel, out, written.units);
                 buffer.Commit(out);
             }
         }
@@ -347,27 +346,27 @@ RowsWritten WriteRows(const ScanPlan& plan, ScanHost& host, ScanSink& sink) {
 }
 
 // The program's scan: rows into the intermediate file, left open and locked.
-RowsWritten IntoIntermediateFile(ScanKind kind, const PictureSurface& picView,
-                                 const SelectionRect& shpCut, ScanHost& host,
-                                 IntermediateFile& file) {
+RowsWritten IntoIntermediateFile(ScanKind kind, const ConversionSettingsRecord& settings,
+                                 const PictureSurface& picView, const SelectionRect& shpCut,
+                                 ScanHost& host, IntermediateFile& file) {
     if (std::optional<ScanOutcome> failed = BeginScan(file, host))
         return {*failed};
-    const ScanPlan plan = PlanScan(kind, picView, shpCut, host);
+    const ScanPlan plan = PlanScan(kind, settings, picView, shpCut, host);
     if (plan.refused)
         return {*plan.refused};
     RowsWritten written = WriteRows(plan, host, file);
     // A request that came with the last row: nothing is read back.
-    if (written.outcome.status == ScanStatus::Done && CancelRequested())
+    if (written.outcome.status == ScanStatus::Done && host.CancelRequested())
         written.outcome = Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
     return written;
 }
 
 } // namespace
 
-ScanOutcome Scan(ScanKind kind, const PictureSurface& picView, const SelectionRect& shpCut,
-                 ScanHost& host) {
+ScanOutcome Scan(ScanKind kind, const ConversionSettingsRecord& settings,
+                 const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
     IntermediateFile file;
-    RowsWritten written = IntoIntermediateFile(kind, picView, shpCut, host, file);
+    RowsWritten written = IntoIntermediateFile(kind, settings, picView, shpCut, host, file);
     ScanOutcome& outcome = written.outcome;
     if (outcome.status != ScanStatus::Done)
         return outcome;
@@ -410,7 +409,7 @@ ScanOutcome ScanThroughFile(ScanHost& host, const std::function<ScanOutcome(Scan
         return *failed;
     CountingSink counted(file);
     ScanOutcome outcome = rows(counted);
-    if (outcome.status == ScanStatus::Done && CancelRequested())
+    if (outcome.status == ScanStatus::Done && host.CancelRequested())
         return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
     if (outcome.status == ScanStatus::OutOfMemory)
         return OutOfMemory(host);
@@ -427,19 +426,20 @@ ScanOutcome ScanThroughFile(ScanHost& host, const std::function<ScanOutcome(Scan
     return outcome;
 }
 
-ScanOutcome ScanToHTMLFile(const PictureSurface& picView, const SelectionRect& shpCut,
-                           ScanHost& host, IntermediateFile& file) {
-    const RowsWritten written = IntoIntermediateFile(ScanKind::HTML, picView, shpCut, host, file);
+ScanOutcome ScanToHTMLFile(const ConversionSettingsRecord& settings, const PictureSurface& picView,
+                           const SelectionRect& shpCut, ScanHost& host, IntermediateFile& file) {
+    const RowsWritten written =
+        IntoIntermediateFile(ScanKind::HTML, settings, picView, shpCut, host, file);
     // The rows of an empty result are its CR LF alone.
     if (written.outcome.status == ScanStatus::Done && file.Size() == 2)
         return Failure(ScanStatus::EmptyRegion, QStringLiteral("the result is empty"));
     return written.outcome;
 }
 
-ScanOutcome Stream(ScanKind kind, const PictureSurface& picView, const SelectionRect& shpCut,
-                   ScanHost& host, ScanSink& sink) {
-    CancelConversion.store(false);
-    const ScanPlan plan = PlanScan(kind, picView, shpCut, host);
+ScanOutcome Stream(ScanKind kind, const ConversionSettingsRecord& settings,
+                   const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                   ScanSink& sink) {
+    const ScanPlan plan = PlanScan(kind, settings, picView, shpCut, host);
     if (plan.refused)
         return *plan.refused;
     if (plan.ResultEmpty())

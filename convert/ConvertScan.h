@@ -1,5 +1,7 @@
 // The two scans: picture (or its visible selection) to character art, and to coloured
-// HTML cells, written row by row to a sink: the intermediate file, or an output.
+// HTML cells, written row by row to a sink: the intermediate file, or an output. Each
+// scan takes its cell size, ramp and brightness from the settings it is given and its
+// cancel from its host, so scans may run on several threads at once.
 #pragma once
 
 #include "convert/ScanHost.h"
@@ -14,6 +16,7 @@ class PictureSurface;
 namespace mGlyfora {
 
 class IntermediateFile;
+struct ConversionSettingsRecord;
 
 // Shown when the result cannot be assembled in memory.
 inline const QString OutOfStringSpaceMessage = QStringLiteral("文字列領域が不足しています。") +
@@ -43,14 +46,14 @@ enum class ScanKind {
 
 // The program's scan: the rows go through the intermediate file and are read back as
 // outcome.text.
-ScanOutcome Scan(ScanKind kind, const PictureSurface& picView, const SelectionRect& shpCut,
-                 ScanHost& host);
+ScanOutcome Scan(ScanKind kind, const ConversionSettingsRecord& settings,
+                 const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host);
 
 // The HTML scan as the program's HTML run keeps its result: as the bytes of the rows in
 // `file`, left open and locked for the page to be copied from; outcome.text stays empty.
 // A result that would be the empty text answers EmptyRegion.
-ScanOutcome ScanToHTMLFile(const PictureSurface& picView, const SelectionRect& shpCut,
-                           ScanHost& host, IntermediateFile& file);
+ScanOutcome ScanToHTMLFile(const ConversionSettingsRecord& settings, const PictureSurface& picView,
+                           const SelectionRect& shpCut, ScanHost& host, IntermediateFile& file);
 
 // The program's scan with other rows: `rows` writes them (UTF-8, each followed by CR LF)
 // into the intermediate file, opened, emptied and locked as for Scan, and they are read
@@ -61,7 +64,8 @@ ScanOutcome ScanThroughFile(ScanHost& host, const std::function<ScanOutcome(Scan
 // file, nothing held in memory, outcome.text stays empty. A scan whose result would be
 // the empty text writes nothing and answers EmptyRegion; a refused write answers
 // FileError with the sink's reason.
-ScanOutcome Stream(ScanKind kind, const PictureSurface& picView, const SelectionRect& shpCut,
-                   ScanHost& host, ScanSink& sink);
+ScanOutcome Stream(ScanKind kind, const ConversionSettingsRecord& settings,
+                   const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host,
+                   ScanSink& sink);
 
 } // namespace mGlyfora

@@ -1,7 +1,6 @@
 // Safe creation, writing and read-back of the intermediate file.
 #include "convert/IntermediateFile.h"
 
-#include "convert/ConversionState.h"
 #include "convert/IntermediateFileTexts.h"
 #include "convert/ScanHost.h"
 #include "platform/HugePages.h"
@@ -171,7 +170,7 @@ IntermediateFile::ReadChunks(ScanHost& host,
     for (qint64 done = 0, read = 0; read < written_; ++done) {
         if (done > 0)
             host.ProcessEvents();
-        if (CancelRequested())
+        if (host.CancelRequested())
             return Status::Cancelled;
         // Never more than was written: bytes added meanwhile must not reach the result.
         const qint64 wanted = std::min<qint64>(ReadChunkBytes - pending, written_ - read);

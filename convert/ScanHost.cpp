@@ -1,5 +1,7 @@
-// The default memory limit for a scan's result.
+// A scan host's defaults: the cancel check and the memory limit for a scan's result.
 #include "convert/ScanHost.h"
+
+#include "platform/TerminationRequest.h"
 
 #include <algorithm>
 #include <limits>
@@ -7,6 +9,10 @@
 #include <sys/sysinfo.h>
 
 namespace mGlyfora {
+
+bool ScanHost::CancelRequested() const {
+    return platform::TerminationRequested();
+}
 
 qint64 ScanHost::ResultMemoryLimit() const {
     qint64 limit = std::numeric_limits<qint64>::max();

@@ -1,6 +1,7 @@
 // What a scan needs from its surroundings: a progress bar, a chance to let pending
-// events through, and a way to show its one error message. The progress dialog, the
-// command-line tool and the tests each provide one.
+// events through, its own cancel check, and a way to show its one error message. The
+// progress dialog, the command-line tool, the live preview and the tests each provide one,
+// so scans on several threads never share a cancel.
 #pragma once
 
 #include <QString>
@@ -16,6 +17,11 @@ public:
     virtual void SetProgress(int position) = 0;
     // Called once per row; the place where a cancel request can arrive.
     virtual void ProcessEvents() = 0;
+    // Asked after the first cell of each row and of each block of cells, and before each
+    // row and each chunk read back: true stops the scan. By default only the program
+    // being told to end; a host that can be cancelled adds its own request. Called on the
+    // scan's thread.
+    virtual bool CancelRequested() const;
     // A message for the person, shown with the critical icon.
     virtual void ReportError(const QString& message) = 0;
     // The scan waits (true) for another copy of the program to let go of the intermediate
@@ -27,7 +33,7 @@ public:
     virtual qint64 ResultMemoryLimit() const;
 };
 
-// A host that shows nothing and lets nothing through.
+// A host that shows nothing, lets nothing through, and stops only when the program ends.
 class NullScanHost : public ScanHost {
 public:
     void SetProgressRange(int, int) override {}

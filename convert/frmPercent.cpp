@@ -1,7 +1,7 @@
 // The progress dialog of a conversion run.
 #include "convert/frmPercent.h"
 
-#include "convert/ConversionState.h"
+#include "convert/ConversionSettings.h"
 #include "convert/frmPercentTexts.h"
 #include "platform/CentreDialog.h"
 #include "platform/Dialogs.h"
@@ -23,6 +23,8 @@ constexpr int BarWidth = 300;
 
 frmPercent::frmPercent(const QWidget& main, platform::Dialogs& dialogs)
     : QDialog(nullptr), main_(main), dialogs_(dialogs) {
+    // A new run: no earlier request stops it.
+    mGlyfora::CancelConversion = false;
     setObjectName(QStringLiteral("frmPercent"));
     // A fixed dialog of its own, with a close box but nothing to resize.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -94,6 +96,10 @@ void frmPercent::SetProgress(int position) {
 
 void frmPercent::ProcessEvents() {
     QCoreApplication::processEvents();
+}
+
+bool frmPercent::CancelRequested() const {
+    return mGlyfora::CancelConversion || ScanHost::CancelRequested();
 }
 
 void frmPercent::WaitingForAnotherCopy(bool waiting) {

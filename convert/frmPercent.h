@@ -1,6 +1,6 @@
 // The progress dialog of a conversion run: names the conversion, shows the rows done, and
-// lets the person cancel. It is the scan's host: the scan sets the bar and, once per row,
-// lets the dialog's events through.
+// lets the person cancel. It is the scan's host: the scan sets the bar, once per row lets
+// the dialog's events through, and asks it after every cell whether to stop.
 #pragma once
 
 #include "convert/ScanHost.h"
@@ -34,6 +34,9 @@ public:
     void SetProgressRange(int minimum, int maximum) override;
     void SetProgress(int position) override;
     void ProcessEvents() override;
+    // The person's Cancel, Esc or confirmed close (CancelConversion), or the program
+    // being told to end.
+    bool CancelRequested() const override;
     void ReportError(const QString& message) override;
     // While waiting the label says so; afterwards it names the conversion again.
     void WaitingForAnotherCopy(bool waiting) override;

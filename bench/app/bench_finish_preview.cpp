@@ -115,7 +115,8 @@ int main(int argc, char* argv[]) {
             mGlyfora::NullScanHost host;
             clock.restart();
             const mGlyfora::ScanOutcome outcome =
-                style == 0 ? mGlyfora::Scan(mGlyfora::ScanKind::Text, surface, {}, host)
+                style == 0 ? mGlyfora::Scan(mGlyfora::ScanKind::Text, mGlyfora::ConversionSettings,
+                                            surface, {}, host)
                            : mGlyfora::ScanInLook(surface, {}, face, host);
             times.push_back(clock.nsecsElapsed() / 1e6);
             if (outcome.status != mGlyfora::ScanStatus::Done)

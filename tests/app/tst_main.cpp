@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "app/frmMain.h"
 #include "app/mGlyfora.h"
+#include "convert/ConversionSettings.h"
 #include "convert/ConversionState.h"
 #include "platform/SettingsStore.h"
 #include "tests/app/MainWindowFixture.h"

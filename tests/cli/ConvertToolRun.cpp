@@ -186,7 +186,8 @@ QString ProgramScan(const QString& path, bool html, const SelectionRect& cut) {
     PictureSurface surface;
     surface.Assign(LoadPictureFile(path).image);
     testsupport::RecordingHost host;
-    return Scan(html ? ScanKind::HTML : ScanKind::Text, surface, cut, host).text;
+    return Scan(html ? ScanKind::HTML : ScanKind::Text, ConversionSettings, surface, cut, host)
+        .text;
 }
 
 void ToolTest::MakePictures() {

@@ -1,5 +1,5 @@
-// Helpers shared by the conversion tests: a host that records what a scan tells it,
-// pictures built pixel by pixel, and a per-pixel reference scan.
+// Helpers shared by the conversion tests: a host that records what a scan tells it and
+// can be cancelled, pictures built pixel by pixel, and a per-pixel reference scan.
 #pragma once
 
 #include "convert/CharacterTable.h"
@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QList>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <limits>
 
@@ -48,6 +49,7 @@ public:
         ++eventCalls;
     }
     void ReportError(const QString& message) override { errors.append(message); }
+    bool CancelRequested() const override { return cancel || ScanHost::CancelRequested(); }
     qint64 ResultMemoryLimit() const override {
         return memoryLimit ? memoryLimit : std::numeric_limits<qint64>::max();
     }
@@ -57,6 +59,7 @@ public:
     int eventCalls = 0;
     QStringList errors;
     qint64 memoryLimit = 0;
+    std::atomic<bool> cancel{false}; // may be set from another thread
     std::function<void(int call)> onEvents;
     std::function<void(int position)> onProgress;
 };

@@ -286,6 +286,27 @@ private Q_SLOTS:
         QCOMPARE(dialog.prbPercent->value(), 0);
     }
 
+    // The dialog is its scan's cancel: a new one does not answer an earlier run's request;
+    // its Cancel button and Esc do.
+    void dialogIsTheScansCancel_data() {
+        QTest::addColumn<int>("key"); // 0: none, else the key pressed
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("an earlier run's request") << 0 << false;
+        QTest::newRow("Cancel") << int(Qt::Key_Space) << true;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << true;
+    }
+    void dialogIsTheScansCancel() {
+        QFETCH(int, key);
+        QFETCH(bool, expected);
+        mGlyfora::CancelConversion = true;
+        frmPercent dialog(main, dialogs);
+        if (key == Qt::Key_Space)
+            QTest::keyClick(dialog.cmdCancel, Qt::Key_Space);
+        else if (key != 0)
+            QTest::keyClick(&dialog, Qt::Key(key));
+        QCOMPARE(dialog.CancelRequested(), expected);
+    }
+
     void tooLargeForTheViewGoesToTheClipboard_data() {
         QTest::addColumn<bool>("outOfMemory");
         QTest::newRow("too long") << false;

@@ -34,7 +34,8 @@ QString FilePath() {
 }
 
 ScanOutcome ScanSmallPicture(RecordingHost& host) {
-    return Scan(ScanKind::Text, testsupport::SolidSurface(3, 2, qRgb(0, 0, 0)), {}, host);
+    return Scan(ScanKind::Text, ConversionSettings, testsupport::SolidSurface(3, 2, qRgb(0, 0, 0)),
+                {}, host);
 }
 
 } // namespace
@@ -131,7 +132,7 @@ private Q_SLOTS:
 
         // Cancelled while waiting: nothing is written.
         RecordingHost cancelling;
-        cancelling.onEvents = [](int) { CancelConversion = true; };
+        cancelling.onEvents = [&cancelling](int) { cancelling.cancel = true; };
         QCOMPARE(ScanSmallPicture(cancelling).status, ScanStatus::Cancelled);
         QCOMPARE(cancelling.eventCalls, 1);
         QCOMPARE(ReadAll(FilePath()), QByteArray("@@@\r\n@@@\r\n"));

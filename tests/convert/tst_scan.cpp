@@ -1,5 +1,6 @@
 // The text and HTML scans: characters and cells, geometry and progress, selections,
-// cancel, failures, and agreement with a per-pixel reference scan.
+// cancel, failures, scans on two threads at once, and agreement with a per-pixel reference
+// scan.
 #include "convert/CellSampling.h"
 #include "convert/CharacterTable.h"
 #include "convert/ConversionSettings.h"
@@ -14,6 +15,8 @@
 
 #include <QFile>
 #include <QTest>
+#include <barrier>
+#include <thread>
 
 using namespace mGlyfora;
 using testsupport::RecordingHost;
@@ -27,7 +30,7 @@ const QString IndexRamp = QStringLiteral("0123456789ABCDEF");
 // The program's scan, its text alone.
 QString ConvertTo(ScanKind kind, const PictureSurface& picture, const SelectionRect& cut,
                   ScanHost& host) {
-    return Scan(kind, picture, cut, host).text;
+    return Scan(kind, ConversionSettings, picture, cut, host).text;
 }
 
 QString Crlf(const QStringList& lines) {
@@ -135,7 +138,7 @@ private Q_SLOTS:
         ConversionSettings.Charactor = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
         RecordingHost lone;
         const ScanOutcome replaced =
-            Scan(ScanKind::Text, testsupport::SolidSurface(2, 1, 0), {}, lone);
+            Scan(ScanKind::Text, ConversionSettings, testsupport::SolidSurface(2, 1, 0), {}, lone);
         QCOMPARE(replaced.status, ScanStatus::Done);
         QCOMPARE(replaced.text.size(), 2);
 
@@ -145,8 +148,8 @@ private Q_SLOTS:
             ConversionSettings.Charactor = ramp;
             QVERIFY(!FillCharacterTable());
             RecordingHost host;
-            const ScanOutcome outcome =
-                Scan(ScanKind::Text, testsupport::SolidSurface(2, 2, 0), {}, host);
+            const ScanOutcome outcome = Scan(ScanKind::Text, ConversionSettings,
+                                             testsupport::SolidSurface(2, 2, 0), {}, host);
             QCOMPARE(outcome.status, ScanStatus::BadSettings);
             QVERIFY(outcome.text.isEmpty());
             QVERIFY(host.errors.isEmpty());
@@ -225,7 +228,8 @@ private Q_SLOTS:
 
     void emptyRegion() {
         RecordingHost host;
-        const ScanOutcome outcome = Scan(ScanKind::Text, PictureSurface(), {}, host);
+        const ScanOutcome outcome =
+            Scan(ScanKind::Text, ConversionSettings, PictureSurface(), {}, host);
         QCOMPARE(outcome.status, ScanStatus::EmptyRegion);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.ranges, (QList<QPair<int, int>>{{0, 0}}));
@@ -244,16 +248,16 @@ private Q_SLOTS:
         QFETCH(bool, html);
         QFETCH(bool, below);
         ConversionSettings.Charactor = IndexRamp;
-        CancelConversion = true; // a stale request does not stop the next scan
+        CancelConversion = true; // the progress dialog's request: a scan asks only its host
         RecordingHost host;
-        host.onEvents = [](int call) {
+        host.onEvents = [&host](int call) {
             if (call == 2)
-                CancelConversion = true;
+                host.cancel = true;
         };
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 5);
         const SelectionRect cut = below ? SelectionRect{true, 0, 3, 4, 3} : SelectionRect{};
         const ScanOutcome outcome =
-            Scan(html ? ScanKind::HTML : ScanKind::Text, picture, cut, host);
+            Scan(html ? ScanKind::HTML : ScanKind::Text, ConversionSettings, picture, cut, host);
         QCOMPARE(outcome.status, ScanStatus::Cancelled);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.eventCalls, 3);
@@ -265,7 +269,6 @@ private Q_SLOTS:
                                  : QStringLiteral("0123");
         QCOMPARE(testsupport::ReadAll(IntermediateFilePath()),
                  (row + "\r\n" + row + "\r\n" + first).toUtf8());
-        CancelConversion = false;
     }
 
     void colorCell_data() {
@@ -400,7 +403,8 @@ private Q_SLOTS:
         for (const PictureSurface* p : {&picture, &narrow}) {
             RecordingHost host;
             const QString scanned =
-                Scan(html ? ScanKind::HTML : ScanKind::Text, *p, cut, host).text;
+                Scan(html ? ScanKind::HTML : ScanKind::Text, ConversionSettings, *p, cut, host)
+                    .text;
             QVERIFY(!scanned.isEmpty());
             QVERIFY(scanned == testsupport::ReferenceScan(*p, cut, html));
         }
@@ -416,17 +420,17 @@ private Q_SLOTS:
     void requestWithTheLastRow() {
         QFETCH(bool, keptInFile);
         RecordingHost host;
-        host.onProgress = [](int position) {
+        host.onProgress = [&host](int position) {
             if (position == 1)
-                CancelConversion = true;
+                host.cancel = true;
         };
         const PictureSurface picture = testsupport::ColumnIndexSurface(2, 2);
         IntermediateFile file;
-        const ScanOutcome outcome = keptInFile ? ScanToHTMLFile(picture, {}, host, file)
-                                               : Scan(ScanKind::Text, picture, {}, host);
+        const ScanOutcome outcome =
+            keptInFile ? ScanToHTMLFile(ConversionSettings, picture, {}, host, file)
+                       : Scan(ScanKind::Text, ConversionSettings, picture, {}, host);
         QCOMPARE(outcome.status, ScanStatus::Cancelled);
         QVERIFY(outcome.text.isEmpty());
-        CancelConversion = false;
     }
 
     void outOfMemory_data() {
@@ -439,7 +443,8 @@ private Q_SLOTS:
         RecordingHost host;
         host.memoryLimit = 4096;
         const PictureSurface picture = testsupport::NoiseSurface(50, 20, 1);
-        const ScanOutcome outcome = Scan(html ? ScanKind::HTML : ScanKind::Text, picture, {}, host);
+        const ScanOutcome outcome =
+            Scan(html ? ScanKind::HTML : ScanKind::Text, ConversionSettings, picture, {}, host);
         QCOMPARE(outcome.status, ScanStatus::OutOfMemory);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(host.errors, QStringList{QStringLiteral("文字列領域が不足しています。\n"
@@ -472,8 +477,8 @@ private Q_SLOTS:
         CollectingSink sink;
         RecordingHost host;
         const PictureSurface picture = testsupport::ColumnIndexSurface(4, 2);
-        const ScanOutcome outcome =
-            Stream(html ? ScanKind::HTML : ScanKind::Text, picture, cut, host, sink);
+        const ScanOutcome outcome = Stream(html ? ScanKind::HTML : ScanKind::Text,
+                                           ConversionSettings, picture, cut, host, sink);
         QCOMPARE(outcome.status, expected.isEmpty() ? ScanStatus::EmptyRegion : ScanStatus::Done);
         QVERIFY(outcome.text.isEmpty());
         QCOMPARE(sink.bytes, expected);
@@ -481,13 +486,80 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(IntermediateFilePath()));
     }
 
+    // Two streamed scans at once on two threads, kept row by row in step: each takes the
+    // ramp and direction it was given, and a cancel stops only the scan whose host asked.
+    void twoThreads_data() {
+        QTest::addColumn<QString>("rampA");
+        QTest::addColumn<bool>("reverseA");
+        QTest::addColumn<int>("cancelRowA"); // -1: no cancel
+        QTest::addColumn<QByteArray>("expectedA");
+        QTest::addColumn<QString>("rampB");
+        QTest::addColumn<bool>("reverseB");
+        QTest::addColumn<QByteArray>("expectedB");
+        // Column x of the picture is grey 255 - 16 x.
+        QTest::newRow("one ramp, both directions")
+            << IndexRamp << false << -1 << QByteArray("0123456789ABCDEF\r\n0123456789ABCDEF\r\n")
+            << IndexRamp << true << QByteArray("FEDCBA9876543210\r\nFEDCBA9876543210\r\n");
+        // Two characters: a step of 128, so columns 0-7 and 8-15. Three reversed: a step
+        // of 85, columns 0-5, 6-10 and 11-15, the last character first.
+        QTest::newRow("two ramps")
+            << QStringLiteral("ab") << false << -1
+            << QByteArray("aaaaaaaabbbbbbbb\r\naaaaaaaabbbbbbbb\r\n") << QStringLiteral("xyz")
+            << true << QByteArray("zzzzzzyyyyyxxxxx\r\nzzzzzzyyyyyxxxxx\r\n");
+        // A's request comes before its second row: that row's first cell stays written.
+        QTest::newRow("a cancel on one host")
+            << IndexRamp << false << 1 << QByteArray("0123456789ABCDEF\r\n0") << IndexRamp << false
+            << QByteArray("0123456789ABCDEF\r\n0123456789ABCDEF\r\n");
+    }
+    void twoThreads() {
+        QFETCH(QString, rampA);
+        QFETCH(bool, reverseA);
+        QFETCH(int, cancelRowA);
+        QFETCH(QByteArray, expectedA);
+        QFETCH(QString, rampB);
+        QFETCH(bool, reverseB);
+        QFETCH(QByteArray, expectedB);
+        const PictureSurface picture = testsupport::ColumnIndexSurface(16, 2);
+        std::barrier inStep(2);
+        struct Run {
+            ConversionSettingsRecord settings;
+            RecordingHost host;
+            CollectingSink sink;
+            ScanOutcome outcome;
+        } a, b;
+        a.settings.Charactor = rampA;
+        a.settings.Reverse = reverseA;
+        b.settings.Charactor = rampB;
+        b.settings.Reverse = reverseB;
+        for (Run* run : {&a, &b}) {
+            run->host.onEvents = [&inStep, &host = run->host,
+                                  cancel = run == &a ? cancelRowA : -1](int call) {
+                if (call == cancel)
+                    host.cancel = true;
+                inStep.arrive_and_wait();
+            };
+        }
+        const auto scan = [&](Run& run) {
+            run.outcome = Stream(ScanKind::Text, run.settings, picture, {}, run.host, run.sink);
+            inStep.arrive_and_drop(); // the other scan no longer waits for this one
+        };
+        {
+            std::jthread first(scan, std::ref(a));
+            std::jthread second(scan, std::ref(b));
+        }
+        QCOMPARE(a.outcome.status, cancelRowA < 0 ? ScanStatus::Done : ScanStatus::Cancelled);
+        QCOMPARE(a.sink.bytes, expectedA);
+        QCOMPARE(b.outcome.status, ScanStatus::Done);
+        QCOMPARE(b.sink.bytes, expectedB);
+    }
+
     void streamedSinkRefuses() {
         CollectingSink sink;
         sink.refuseAfter = 3;
         RecordingHost host;
         ConversionSettings.Charactor = IndexRamp;
-        const ScanOutcome outcome =
-            Stream(ScanKind::Text, testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
+        const ScanOutcome outcome = Stream(ScanKind::Text, ConversionSettings,
+                                           testsupport::ColumnIndexSurface(4, 2), {}, host, sink);
         QCOMPARE(outcome.status, ScanStatus::FileError);
         QCOMPARE(outcome.reason, QStringLiteral("No space left on device"));
     }
@@ -496,7 +568,7 @@ private Q_SLOTS:
         ConversionSettings.X = 0;
         RecordingHost host;
         const ScanOutcome outcome =
-            Scan(ScanKind::Text, testsupport::SolidSurface(3, 3, 0), {}, host);
+            Scan(ScanKind::Text, ConversionSettings, testsupport::SolidSurface(3, 3, 0), {}, host);
         QCOMPARE(outcome.status, ScanStatus::BadSettings);
         QVERIFY(outcome.text.isEmpty());
     }
