@@ -6,7 +6,8 @@
 // a 2 x 2 grid inside each cell, and the mean CIEDE2000 of the cells' colours.
 //
 //   art_fidelity score PICTURE ART text|dark [FAMILY]
-//     text: plain characters, black ink on white, the densest glyph used counting as black;
+//     text: plain characters, black ink on white, the densest glyph (printable ASCII's, or
+//           the art's own when denser) counting as black;
 //     dark: escape sequences' colours on a black terminal whose own text is light grey.
 #include "convert/AreaSampler.h"
 #include "convert/ArtEngine.h"
@@ -388,23 +389,31 @@ int Score(const char* picturePath, const char* artPath, bool dark, const QFont& 
     Planes shown = Linear(Render(art, font, cell));
     const int w = shown.w, h = shown.h;
     if (!dark) {
-        // The densest glyph used counts as black: no glyph inks its whole cell.
+        // No glyph inks its whole cell: black is the densest glyph plain text can draw,
+        // printable ASCII's or the art's own when denser (a full block). Not the densest
+        // the art happens to use: a light picture's faint marks would then count as black,
+        // and its score would hang on whether one dense character turns up.
+        QList<char32_t> candidates;
+        for (char32_t c = U' '; c <= U'~'; ++c)
+            candidates << c;
+        for (const auto& row : art.rows)
+            for (const Cell& c : row)
+                candidates << c.code;
         double densest = 0;
         QSet<char32_t> seen;
-        for (const auto& row : art.rows)
-            for (const Cell& c : row) {
-                if (seen.contains(c.code))
-                    continue;
-                seen.insert(c.code);
-                Art one;
-                one.rows = {{Cell{c.code, ink, paper}}};
-                one.columns = 1;
-                const Planes p = Linear(Render(one, font, cell));
-                double sum = 0;
-                for (const float v : p.c[1])
-                    sum += 1 - v;
-                densest = std::max(densest, sum / double(p.c[1].size()));
-            }
+        for (const char32_t code : candidates) {
+            if (seen.contains(code))
+                continue;
+            seen.insert(code);
+            Art one;
+            one.rows = {{Cell{code, ink, paper}}};
+            one.columns = 1;
+            const Planes p = Linear(Render(one, font, cell));
+            double sum = 0;
+            for (const float v : p.c[1])
+                sum += 1 - v;
+            densest = std::max(densest, sum / double(p.c[1].size()));
+        }
         for (auto& plane : shown.c)
             for (float& v : plane)
                 v = float(1 - (1 - v) / std::max(densest, 1e-6)); // linear: clamped as L*
