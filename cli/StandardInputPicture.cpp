@@ -3,6 +3,7 @@
 
 #include "cli/ToolText.h"
 #include "platform/RegularFile.h"
+#include "platform/WriteAll.h"
 
 #include <QByteArray>
 #include <cerrno>
@@ -11,23 +12,6 @@
 #include <unistd.h>
 
 namespace mGlyfora {
-
-namespace {
-
-bool WriteAll(int fd, const char* data, ssize_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-} // namespace
 
 StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
     fd_ = ::memfd_create("glyfora-standard-input", MFD_CLOEXEC);
@@ -52,7 +36,7 @@ StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
             error_ = ToolText::tr("the picture is larger than %1 MiB").arg(limit >> 20);
             break;
         }
-        if (!WriteAll(fd_, chunk.constData(), n)) {
+        if (!platform::WriteAll(fd_, chunk.constData(), n)) {
             error_ = ToolText::tr("cannot hold the picture: %1").arg(platform::SystemError(errno));
             break;
         }
