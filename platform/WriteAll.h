@@ -9,8 +9,8 @@ namespace platform {
 
 // What a write does when a descriptor opened without blocking has no room.
 enum class WhenFull {
-    Fail, // at once: a terminal that takes nothing (its output stopped) must not hold a run
-    Wait, // until there is room: standard output may have been left non-blocking by another
+    Fail, // at once: a terminal that takes nothing (output stopped) must not hold the run
+    Wait, // for room: standard output may have been left non-blocking by whoever opened it
 };
 
 // Writes all `size` bytes, resuming after a partial write or a signal. False, with errno
