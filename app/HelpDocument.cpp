@@ -1,13 +1,11 @@
 // Reading the help file and its keyword index.
 #include "app/HelpDocument.h"
 
+#include "platform/BoundedRead.h"
 #include "platform/FileNames.h"
-#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
-#include <unistd.h>
 
 namespace mGlyfora {
 
@@ -20,38 +18,15 @@ const QString NotRegular = QStringLiteral("通常のファイルではありま�
 const QString TooLarge = QStringLiteral("ファイルが大きすぎます。");
 } // namespace
 
-std::optional<QString> ReadHelpFile(const QString& path, QString& error) {
-    // A FIFO or device would block the program or never end.
-    platform::RegularFile opened = platform::RegularFile::Open(platform::EncodeFileName(path));
-    const platform::FileCheck& check = opened.Check();
+std::optional<QString> ReadHelpFile(const QString& path, QString* error) {
     // Folders are not regular files either; other failures give the system's text alone.
-    if (const QString refused =
-            platform::RefusalText(check, {NoFile, NotRegular, NotRegular, QString()});
-        !refused.isEmpty()) {
-        error = refused;
+    // Too large for memory is too large.
+    const std::optional<QByteArray> bytes = platform::ReadBounded(
+        platform::EncodeFileName(path), MaxHelpFileBytes,
+        {{NoFile, NotRegular, NotRegular, QString()}, TooLarge, QString(), TooLarge}, error);
+    if (!bytes)
         return std::nullopt;
-    }
-    if (check.size > MaxHelpFileBytes) {
-        error = TooLarge;
-        return std::nullopt;
-    }
-    const int fd = opened.Release();
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        error = file.errorString();
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(MaxHelpFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    if (bytes.size() > MaxHelpFileBytes) {
-        error = TooLarge;
-        return std::nullopt;
-    }
-    return QString::fromUtf8(bytes);
+    return QString::fromUtf8(*bytes);
 }
 
 QList<HelpKeyword> HelpIndex(const QString& html) {

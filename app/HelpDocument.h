@@ -15,8 +15,8 @@ struct HelpKeyword {
 };
 
 // The help file's text (UTF-8). Only a regular file of sensible size is read; otherwise
-// nullopt with `error` saying why in a few words.
-std::optional<QString> ReadHelpFile(const QString& path, QString& error);
+// nullopt with `error` (may be null) saying why in a few words.
+std::optional<QString> ReadHelpFile(const QString& path, QString* error);
 
 // The keywords of the document's index, in document order: the links
 // <a href="#anchor">keyword</a> between the markers <!-- index --> and <!-- /index -->.

@@ -23,7 +23,7 @@ void frmMain::mnuHelpTopics_Click() {
         return;
     }
     QString error;
-    const std::optional<QString> html = mGlyfora::ReadHelpFile(mGlyfora::HelpFilePath, error);
+    const std::optional<QString> html = mGlyfora::ReadHelpFile(mGlyfora::HelpFilePath, &error);
     if (!html) {
         dialogs_.Message(this,
                          mGlyfora::HelpFilePath + u'\n' + HelpFileUnreadable + u'\n' + error +

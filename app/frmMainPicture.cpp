@@ -23,18 +23,19 @@ using namespace frmMainTexts;
 
 void frmMain::LoadImageFile(const QString& path) {
     platform::WaitCursor hourglass;
-    LoadedPicture loaded = LoadPictureFile(path);
-    if (!loaded.image.isNull()) {
+    QString error;
+    std::optional<LoadedPicture> loaded = LoadPictureFile(path, &error);
+    if (loaded) {
         picView->move(picBase->contentsRect().topLeft());
-        if (!picView->Surface().Assign(loaded.image))
-            loaded.error = frmMainTexts::PictureOutOfMemory;
+        if (!picView->Surface().Assign(loaded->image))
+            error = frmMainTexts::PictureOutOfMemory;
     }
-    if (!loaded.error.isEmpty()) {
-        dialogs_.Message(this, loaded.error, platform::MsgIcon::Critical);
+    if (!error.isEmpty()) {
+        dialogs_.Message(this, error, platform::MsgIcon::Critical);
         ShowNoPicture();
         return;
     }
-    loaded.image = QImage(); // the surface holds the only copy now
+    loaded.reset(); // the surface holds the only copy now
     picView->SurfaceChanged();
     picView->show();
     CopyPicture(picSave, picView->Surface());

@@ -15,9 +15,9 @@
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
+#include "platform/WriteAll.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <optional>
 #include <unistd.h>
@@ -65,15 +65,8 @@ constexpr double MaxAspect = 100;
 
 // Messages carry names with their own bytes, even where these are not UTF-8.
 void WriteMessage(int err, const QString& text) {
-    const QByteArray bytes = platform::EncodeFileName(text);
-    for (qsizetype at = 0; at < bytes.size();) {
-        const ssize_t n = ::write(err, bytes.constData() + at, size_t(bytes.size() - at));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return; // nowhere left to say it
-        at += n;
-    }
+    // Nowhere left to say it when this fails.
+    platform::WriteAll(err, platform::EncodeFileName(text));
 }
 
 void WriteLine(int err, const QString& line) {

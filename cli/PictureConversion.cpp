@@ -8,6 +8,7 @@
 #include "convert/ScanRegion.h"
 #include "imageops/PictureLoader.h"
 #include "imageops/PictureSurface.h"
+#include "platform/ErrorText.h"
 #include "platform/OutputFile.h"
 
 #include <algorithm>
@@ -117,15 +118,33 @@ std::optional<SelectionRect> ClampSelection(const SelectionRect& cut, int width,
 // read at the time.
 std::shared_mutex readingLock;
 
-LoadedPicture LoadPicture(const QString& path, const std::function<QSize(QSize)>& enough = {}) {
+std::optional<LoadedPicture> LoadPicture(const QString& path, QString* error,
+                                         const std::function<QSize(QSize)>& enough) {
     {
         std::shared_lock shared(readingLock);
-        LoadedPicture loaded = LoadPictureFile(path, enough);
-        if (!loaded.image.isNull())
+        if (std::optional<LoadedPicture> loaded = LoadPictureFile(path, nullptr, enough))
             return loaded;
     }
     std::unique_lock alone(readingLock);
-    return LoadPictureFile(path, enough);
+    return LoadPictureFile(path, error, enough);
+}
+
+// The picture at `path` ("-": standard input) put on `picture`, and its size as shown.
+std::optional<QSize> LoadOnto(PictureSurface& picture, const QString& path, QString* error,
+                              const std::function<QSize(QSize)>& enough = {}) {
+    const bool standardInput = path == QLatin1String("-");
+    const std::optional<StandardInputPicture> input =
+        standardInput ? StandardInputPicture::Read(STDIN_FILENO, PictureAllocationLimitBytes, error)
+                      : std::nullopt;
+    if (standardInput && !input)
+        return std::nullopt;
+    const std::optional<LoadedPicture> loaded =
+        LoadPicture(input ? input->Path() : path, error, enough);
+    if (!loaded)
+        return std::nullopt;
+    if (!picture.Assign(loaded->image))
+        return platform::Failed(error, ToolText::tr("not enough memory to load the picture"));
+    return loaded->shownSize;
 }
 
 PictureOutcome PictureFailed(const QString& reason) {
@@ -187,20 +206,12 @@ PictureOutcome ConvertArt(const QString& path, const PictureOptions& options,
                      int(std::min(double(shown.height()),
                                   std::ceil(needed.height() * shown.height() / region->height()))));
     };
-    std::optional<StandardInputPicture> input;
-    if (path == QLatin1String("-")) {
-        input.emplace(STDIN_FILENO, PictureAllocationLimitBytes);
-        if (input->Path().isEmpty())
-            return PictureFailed(input->Error());
-    }
-    LoadedPicture loaded = LoadPicture(input ? input->Path() : path, enough);
-    if (loaded.image.isNull())
-        return PictureFailed(loaded.error);
     PictureSurface picture;
-    if (!picture.Assign(loaded.image))
-        return PictureFailed(ToolText::tr("not enough memory to load the picture"));
-    loaded.image = QImage();
-    const std::optional<QRectF> region = ArtRegion(options, loaded.shownSize);
+    QString error;
+    const std::optional<QSize> shown = LoadOnto(picture, path, &error, enough);
+    if (!shown)
+        return PictureFailed(error);
+    const std::optional<QRectF> region = ArtRegion(options, *shown);
     if (!region || region->isEmpty())
         return PictureFailed(nothing + QStringLiteral(": ") +
                              ToolText::tr("the selection holds no part of the picture"));
@@ -209,8 +220,8 @@ PictureOutcome ConvertArt(const QString& path, const PictureOptions& options,
     request.glyphs = options.glyphs;
     request.cells = cellsFor(*region);
     // The region in the pixels of the picture as decoded.
-    const double sx = double(picture.ScaleWidth()) / loaded.shownSize.width();
-    const double sy = double(picture.ScaleHeight()) / loaded.shownSize.height();
+    const double sx = double(picture.ScaleWidth()) / shown->width();
+    const double sy = double(picture.ScaleHeight()) / shown->height();
     request.region = QRectF(region->left() * sx, region->top() * sy, region->width() * sx,
                             region->height() * sy);
     request.encoding = options.html                                ? ArtEncoding::Html
@@ -232,20 +243,10 @@ PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options
     if (options.look.style != ArtStyle::Exact)
         return ConvertArt(path, options, output);
     const QString nothing = ToolText::tr("the conversion produced nothing");
-    const QString noMemory = ToolText::tr("not enough memory to load the picture");
-    std::optional<StandardInputPicture> input;
-    if (path == QLatin1String("-")) {
-        input.emplace(STDIN_FILENO, PictureAllocationLimitBytes);
-        if (input->Path().isEmpty())
-            return PictureFailed(input->Error());
-    }
-    LoadedPicture loaded = LoadPicture(input ? input->Path() : path);
-    if (loaded.image.isNull())
-        return PictureFailed(loaded.error);
     PictureSurface picture;
-    if (!picture.Assign(loaded.image))
-        return PictureFailed(noMemory);
-    loaded.image = QImage();
+    QString error;
+    if (!LoadOnto(picture, path, &error))
+        return PictureFailed(error);
     SelectionRect selection;
     if (options.select) {
         const std::optional<SelectionRect> inside =
@@ -262,7 +263,7 @@ PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options
     PictureSurface cells;
     if (!cells.Assign(SampleCells(picture, region, cell.width(), cell.height(), options.sample)) ||
         cells.IsEmpty())
-        return PictureFailed(noMemory);
+        return PictureFailed(ToolText::tr("not enough memory to load the picture"));
 
     if (!output.Open())
         return OutputFailed(output);

@@ -3,8 +3,8 @@
 
 #include "cli/ToolText.h"
 #include "platform/FileNames.h"
+#include "platform/WriteAll.h"
 
-#include <cerrno>
 #include <unistd.h>
 
 namespace mGlyfora {
@@ -93,15 +93,8 @@ void ProgressLine::Draw(bool force) {
 }
 
 void ProgressLine::Write(const QString& text) {
-    const QByteArray bytes = platform::EncodeFileName(text);
-    for (qsizetype at = 0; at < bytes.size();) {
-        const ssize_t n = ::write(fd_, bytes.constData() + at, size_t(bytes.size() - at));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return; // nowhere left to say it
-        at += n;
-    }
+    // Nowhere left to say it when this fails.
+    platform::WriteAll(fd_, platform::EncodeFileName(text));
 }
 
 } // namespace mGlyfora

@@ -2,64 +2,50 @@
 #include "cli/StandardInputPicture.h"
 
 #include "cli/ToolText.h"
+#include "platform/ErrorText.h"
 #include "platform/RegularFile.h"
+#include "platform/WriteAll.h"
 
 #include <QByteArray>
 #include <cerrno>
 #include <cstring>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <utility>
 
 namespace mGlyfora {
 
-namespace {
-
-bool WriteAll(int fd, const char* data, ssize_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-} // namespace
-
-StandardInputPicture::StandardInputPicture(int input, qint64 limit) {
-    fd_ = ::memfd_create("glyfora-standard-input", MFD_CLOEXEC);
-    if (fd_ < 0) {
-        error_ = ToolText::tr("cannot hold the picture: %1").arg(platform::SystemError(errno));
-        return;
-    }
+std::optional<StandardInputPicture> StandardInputPicture::Read(int input, qint64 limit,
+                                                               QString* error) {
+    const auto cannotHold = [error] {
+        return platform::Failed(
+            error, ToolText::tr("cannot hold the picture: %1").arg(platform::SystemError(errno)));
+    };
+    StandardInputPicture held(::memfd_create("glyfora-standard-input", MFD_CLOEXEC));
+    if (held.fd_ < 0)
+        return cannotHold();
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     qint64 total = 0;
     for (;;) {
         const ssize_t n = ::read(input, chunk.data(), size_t(chunk.size()));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            error_ = ToolText::tr("cannot read: %1").arg(platform::SystemError(errno));
-            break;
-        }
+        if (n < 0)
+            return platform::Failed(
+                error, ToolText::tr("cannot read: %1").arg(platform::SystemError(errno)));
         if (n == 0)
-            return;
+            return held;
         total += n;
-        if (total > limit) {
-            error_ = ToolText::tr("the picture is larger than %1 MiB").arg(limit >> 20);
-            break;
-        }
-        if (!WriteAll(fd_, chunk.constData(), n)) {
-            error_ = ToolText::tr("cannot hold the picture: %1").arg(platform::SystemError(errno));
-            break;
-        }
+        if (total > limit)
+            return platform::Failed(
+                error, ToolText::tr("the picture is larger than %1 MiB").arg(limit >> 20));
+        if (!platform::WriteAll(held.fd_, chunk.constData(), n))
+            return cannotHold();
     }
-    ::close(fd_);
-    fd_ = -1;
 }
+
+StandardInputPicture::StandardInputPicture(StandardInputPicture&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)) {}
 
 StandardInputPicture::~StandardInputPicture() {
     if (fd_ >= 0)
@@ -67,7 +53,7 @@ StandardInputPicture::~StandardInputPicture() {
 }
 
 QString StandardInputPicture::Path() const {
-    return fd_ >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(fd_) : QString();
+    return QStringLiteral("/proc/self/fd/%1").arg(fd_);
 }
 
 } // namespace mGlyfora

@@ -3,24 +3,26 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace mGlyfora {
 
 class StandardInputPicture {
 public:
-    // Reads standard input (`input`) to its end; at most `limit` bytes are taken.
-    StandardInputPicture(int input, qint64 limit);
+    // Reads standard input (`input`) to its end; at most `limit` bytes are taken. Nothing,
+    // with the reason in `error` (platform/ErrorText.h), when reading failed.
+    static std::optional<StandardInputPicture> Read(int input, qint64 limit, QString* error);
+    StandardInputPicture(StandardInputPicture&& other) noexcept;
+    StandardInputPicture& operator=(StandardInputPicture&&) = delete;
     ~StandardInputPicture();
-    StandardInputPicture(const StandardInputPicture&) = delete;
-    StandardInputPicture& operator=(const StandardInputPicture&) = delete;
 
-    // A name the loader can open, or empty when reading failed (see Error).
+    // A name the loader can open.
     QString Path() const;
-    QString Error() const { return error_; }
 
 private:
+    explicit StandardInputPicture(int fd) : fd_(fd) {}
+
     int fd_ = -1;
-    QString error_;
 };
 
 } // namespace mGlyfora

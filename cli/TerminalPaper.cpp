@@ -1,6 +1,8 @@
 // The terminal's background colour, asked with OSC 11, and the paper it gives.
 #include "cli/TerminalPaper.h"
 
+#include "platform/WriteAll.h"
+
 #include <QByteArray>
 #include <algorithm>
 #include <cctype>
@@ -56,20 +58,6 @@ double Linear(double component) {
     return component <= 0.04045 ? component / 12.92 : std::pow((component + 0.055) / 1.055, 2.4);
 }
 
-// Writes all of `bytes`, or fails at once: a terminal that takes nothing (its output stopped
-// with Ctrl+S) must not hold the run.
-bool WriteAll(int fd, QByteArrayView bytes) {
-    for (qsizetype at = 0; at < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + at, size_t(bytes.size() - at));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        at += n;
-    }
-    return true;
-}
-
 // The terminal quiet while it answers: no echo, no waiting for a line. Undone in this
 // order: the terminal's mode as it was, then the signals held meanwhile delivered (a
 // termination signal ends the process only after the mode is back).
@@ -112,7 +100,7 @@ private:
 QByteArray Ask(int tty, milliseconds wait) {
     QByteArray reply;
     const QuietTerminal quiet(tty);
-    if (!quiet.Quiet() || !WriteAll(tty, Question))
+    if (!quiet.Quiet() || !platform::WriteAll(tty, Question))
         return reply;
     const auto deadline = steady_clock::now() + wait;
     while (!AttributesInReply(reply) && reply.size() < MostReplyBytes) {

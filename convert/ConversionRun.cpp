@@ -10,6 +10,7 @@
 #include "convert/frmPercent.h"
 #include "convert/frmPercentTexts.h"
 #include "platform/Dialogs.h"
+#include "platform/ErrorText.h"
 #include "platform/OutputFile.h"
 #include "platform/TerminationRequest.h"
 
@@ -85,7 +86,7 @@ constexpr qint64 QuietCopyBytes = qint64(64) << 20;
 
 // The HTML run's body: the rows copied from the intermediate file onto the page.
 BodyStatus CopyRows(const ConversionRunTarget& target, IntermediateFile& rows,
-                    platform::OutputFile& page, QString& why) {
+                    platform::OutputFile& page, QString* why) {
     bool refused = false;
     const auto write = [&](const char* data, qsizetype size) {
         refused = !page.Write(data, size);
@@ -105,7 +106,7 @@ BodyStatus CopyRows(const ConversionRunTarget& target, IntermediateFile& rows,
     if (status == IntermediateFile::Status::Ok)
         return BodyStatus::Written;
     if (!refused)
-        why = rows.ErrorString();
+        platform::Failed(why, rows.ErrorString());
     return BodyStatus::Failed;
 }
 
@@ -155,7 +156,7 @@ void RunHTMLConversion(const ConversionRunTarget& target) {
         });
     if (outcome.status != ScanStatus::Done)
         return;
-    SaveColorAsHTML(&target.main, target.dialogs, [&](platform::OutputFile& page, QString& why) {
+    SaveColorAsHTML(&target.main, target.dialogs, [&](platform::OutputFile& page, QString* why) {
         return CopyRows(target, rows, page, why);
     });
 }

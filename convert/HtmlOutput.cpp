@@ -42,7 +42,7 @@ void SaveAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& befo
     QString why;
     BodyStatus status = BodyStatus::Failed;
     if (file.Open() && file.Write(TemplateLine(before)))
-        status = body(file, why);
+        status = body(file, &why);
     if (status == BodyStatus::Cancelled)
         return;
     if (status != BodyStatus::Written || !file.Write(TemplateLine(after)) || !file.Commit()) {
@@ -67,7 +67,7 @@ void SaveAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& befo
 
 void SaveTextAsHTML(QWidget* parent, platform::Dialogs& dialogs, const QString& text) {
     const ConversionSettingsRecord& settings = ConversionSettings;
-    const auto body = [&text](platform::OutputFile& page, QString&) {
+    const auto body = [&text](platform::OutputFile& page, QString*) {
         return WriteUtf8(page, TextForPage(text)) && page.Write("\r\n", 2) ? BodyStatus::Written
                                                                            : BodyStatus::Failed;
     };

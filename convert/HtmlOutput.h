@@ -17,9 +17,9 @@ namespace mGlyfora {
 enum class BodyStatus { Written, Failed, Cancelled };
 
 // Writes a result onto a page after its template before: the result's bytes followed by
-// CR LF. On a failure of its own source it says why in `why`; a failure of the page
-// leaves `why` empty. Cancelled leaves no page and says nothing.
-using PageBody = std::function<BodyStatus(platform::OutputFile& page, QString& why)>;
+// CR LF. On a failure of its own source it says why in `why` (platform/ErrorText.h); a
+// failure of the page leaves `why` alone. Cancelled leaves no page and says nothing.
+using PageBody = std::function<BodyStatus(platform::OutputFile& page, QString* why)>;
 
 // A text result between the templates Before and After; "<" in the art is written as
 // "&lt;" so that the browser shows it instead of taking it for a tag.

@@ -6,6 +6,7 @@
 #include "platform/HugePages.h"
 #include "platform/RegularFile.h"
 #include "platform/Utf8Decoder.h"
+#include "platform/WriteAll.h"
 
 #include <QScopeGuard>
 #include <cerrno>
@@ -126,18 +127,11 @@ bool IntermediateFile::Empty() {
 }
 
 bool IntermediateFile::Write(const char* data, qsizetype size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd_, data, size_t(size));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(Status::Failed, platform::SystemError(errno));
-            return false;
-        }
-        data += n;
-        size -= n;
-        written_ += n;
+    if (!platform::WriteAll(fd_, data, size)) {
+        Fail(Status::Failed, platform::SystemError(errno));
+        return false;
     }
+    written_ += size;
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "imageops/PictureCompleteness.h"
 #include "imageops/SvgDocument.h"
+#include "platform/ErrorText.h"
 #include "platform/FileNames.h"
 #include "platform/HugePages.h"
 #include "platform/RegularFile.h"
@@ -98,28 +99,22 @@ private:
     QStringList said_;
 };
 
-LoadedPicture Failure(const QString& error) {
-    return LoadedPicture{QImage(), error, QSize()};
-}
-
-// The SVG file's own content without external references into `reduced`, or the reason.
-QString ReduceSvgFile(QFile& file, qint64 size, QBuffer& reduced) {
+// The SVG file's own content without external references.
+std::optional<QByteArray> ReduceSvgFile(QFile& file, qint64 size, QString* error) {
     const QString tooLarge = Text(SvgTooLarge).arg(SvgDocumentLimitBytes >> 20);
     if (size > SvgDocumentLimitBytes)
-        return tooLarge;
+        return platform::Failed(error, tooLarge);
     if (!file.seek(0))
-        return Text(CannotRead) + file.errorString();
+        return platform::Failed(error, Text(CannotRead) + file.errorString());
     const QByteArray bytes = file.readAll();
     if (bytes.size() != size)
-        return Text(CutOff);
+        return platform::Failed(error, Text(CutOff));
     SvgDocument document = ReduceSvgDocument(bytes);
     if (document.status == SvgDocument::Status::TooLarge)
-        return tooLarge;
+        return platform::Failed(error, tooLarge);
     if (document.status != SvgDocument::Status::Ok)
-        return Text(SvgDamaged);
-    reduced.setData(std::move(document.text));
-    reduced.open(QIODevice::ReadOnly);
-    return QString();
+        return platform::Failed(error, Text(SvgDamaged));
+    return std::move(document.text);
 }
 
 // The last suffix of a file name, in lower case: a hint for the reader, never the rule.
@@ -148,13 +143,10 @@ QSize ReducedJpegSize(QSize stored, QImageIOHandler::Transformations turn, QSize
 
 } // namespace
 
-LoadedPicture LoadPictureFile(const QString& path) {
-    return LoadPictureFile(path, {});
-}
-
-LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSize)>& enough) {
+std::optional<LoadedPicture> LoadPictureFile(const QString& path, QString* error,
+                                             const std::function<QSize(QSize)>& enough) {
     if (path.isEmpty())
-        return Failure(Text(NotFound));
+        return platform::Failed(error, Text(NotFound));
     // The name's own bytes: Qt's file classes would re-encode a name that is not UTF-8
     // into another name.
     const QByteArray name = platform::EncodeFileName(path);
@@ -163,23 +155,23 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
     if (const QString refused = platform::RefusalText(
             check, {Text(NotFound), Text(IsFolder), Text(NotRegular), Text(CannotOpen)});
         !refused.isEmpty())
-        return Failure(refused);
+        return platform::Failed(error, refused);
     const int fd = opened.Release();
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return Failure(Text(CannotOpen) + file.errorString());
+        return platform::Failed(error, Text(CannotOpen) + file.errorString());
     }
     if (check.size == 0)
-        return Failure(Text(IsEmpty));
+        return platform::Failed(error, Text(IsEmpty));
 
     // Some decoders hand back a cut-off picture with the missing part as background.
     QByteArray format;
     const Completeness completeness = CheckPictureCompleteness(fd, check.size, &format);
     if (completeness == Completeness::Truncated)
-        return Failure(Text(CutOff));
+        return platform::Failed(error, Text(CutOff));
     if (completeness == Completeness::Damaged)
-        return Failure(Text(Damaged));
+        return platform::Failed(error, Text(Damaged));
 
     DecoderMessages messages;
     static std::once_flag limitSet;
@@ -199,27 +191,30 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
     if (!reader.canRead()) {
         messages.Stop();
         // Qt's reason here is "Unknown error" or "Unsupported image format": nothing more.
-        return Failure(Text(UnknownFormat));
+        return platform::Failed(error, Text(UnknownFormat));
     }
     // Qt's SVG reader would follow the document's references itself (SvgDocument.h).
     QBuffer reduced;
     if (IsSvgFormat(reader.format())) {
-        if (const QString refused = ReduceSvgFile(file, check.size, reduced); !refused.isEmpty()) {
+        std::optional<QByteArray> own = ReduceSvgFile(file, check.size, error);
+        if (!own) {
             messages.Stop();
-            return Failure(refused);
+            return std::nullopt;
         }
+        reduced.setData(std::move(*own));
+        reduced.open(QIODevice::ReadOnly);
         reader.setDevice(&reduced);
         reader.setFormat("svg");
         reader.setAutoDetectImageFormat(false);
         if (!reader.canRead()) {
             messages.Stop();
-            return Failure(Text(UnknownFormat));
+            return platform::Failed(error, Text(UnknownFormat));
         }
     }
     QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > PictureAllocationLimitBytes) {
         messages.Stop();
-        return Failure(Text(TooLarge).arg(size.width()).arg(size.height()));
+        return platform::Failed(error, Text(TooLarge).arg(size.width()).arg(size.height()));
     }
     QSize shown; // known here only when a reduced picture may serve
     if (enough && size.isValid() && reader.format() == "jpeg") {
@@ -243,7 +238,7 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
         image = platform::AllocateImage(size.width(), size.height(), reader.imageFormat());
         if (image.isNull() && reader.imageFormat() != QImage::Format_Invalid) {
             messages.Stop();
-            return Failure(Text(OutOfMemory));
+            return platform::Failed(error, Text(OutOfMemory));
         }
         // Pixels a decoder leaves unset (a run-length bitmap may set none) read as zero,
         // as in memory a decoder clears itself: colour 0 of a palette, else black or
@@ -254,12 +249,12 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
         image = QImage();
     messages.Stop();
     if (messages.Said(QLatin1StringView("out of memory")))
-        return Failure(Text(OutOfMemory));
+        return platform::Failed(error, Text(OutOfMemory));
     if (image.isNull()) {
         QString why = reader.errorString();
         if (!messages.First().isEmpty())
             why += QStringLiteral(" (") + messages.First() + u')';
-        return Failure(Text(CannotRead) + why);
+        return platform::Failed(error, Text(CannotRead) + why);
     }
-    return LoadedPicture{image, QString(), shown.isValid() ? shown : image.size()};
+    return LoadedPicture{image, shown.isValid() ? shown : image.size()};
 }

@@ -5,10 +5,10 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <optional>
 
 struct LoadedPicture {
-    QImage image;    // null on failure
-    QString error;   // the reason, for the person, when image is null
+    QImage image;
     QSize shownSize; // the whole picture's size as shown, even when image was reduced
 };
 
@@ -16,10 +16,10 @@ struct LoadedPicture {
 inline constexpr qint64 PictureAllocationLimitBytes = qint64(1) << 30;
 
 // The decoded picture as it is in the file (it may carry transparency; a picture
-// surface lays that onto its background when the picture is assigned to it).
-LoadedPicture LoadPictureFile(const QString& path);
-
-// The same, decoded already reduced where the format does it while decoding (JPEG's DCT
-// scaling): `enough` gets the picture's size as shown and answers the smallest size that
-// serves (an invalid size: the whole picture). The image is then at least that size.
-LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSize)>& enough);
+// surface lays that onto its background when the picture is assigned to it), or nothing
+// with the reason for the person in `error` (platform/ErrorText.h).
+// Given `enough`, decoded already reduced where the format does it while decoding (JPEG's
+// DCT scaling): `enough` gets the picture's size as shown and answers the smallest size
+// that serves (an invalid size: the whole picture). The image is then at least that size.
+std::optional<LoadedPicture> LoadPictureFile(const QString& path, QString* error,
+                                             const std::function<QSize(QSize)>& enough = {});

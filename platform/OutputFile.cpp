@@ -3,17 +3,16 @@
 
 #include "platform/FileNames.h"
 #include "platform/RegularFile.h"
+#include "platform/WriteAll.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/magic.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -235,23 +234,7 @@ QByteArray OutputFile::TempName(const QByteArray& target) {
 bool OutputFile::Write(const char* data, qsizetype size) {
     if (fd_ < 0)
         return Fail(EBADF);
-    while (size > 0) {
-        const ssize_t n = ::write(fd_, data, size_t(std::min<qsizetype>(size, qsizetype(1) << 30)));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                // Standard output may have been left non-blocking by whoever opened it.
-                pollfd ready{fd_, POLLOUT, 0};
-                ::poll(&ready, 1, -1);
-                continue;
-            }
-            return Fail(errno);
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
+    return WriteAll(fd_, data, size, WhenFull::Wait) || Fail(errno);
 }
 
 bool OutputFile::NameUnnamed() {

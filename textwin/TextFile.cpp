@@ -2,16 +2,12 @@
 // regular file, and atomic saves through OutputFile.
 #include "textwin/TextFile.h"
 
+#include "platform/BoundedRead.h"
+#include "platform/ErrorText.h"
 #include "platform/FileNames.h"
 #include "platform/OutputFile.h"
-#include "platform/RegularFile.h"
 
 #include <QStringDecoder>
-
-#include <cerrno>
-#include <cstring>
-#include <new>
-#include <unistd.h>
 
 namespace mGlyfora {
 
@@ -31,11 +27,6 @@ const QString TooLarge = QStringLiteral("ファイルが大きすぎて読み込
 const QString CannotRead = QStringLiteral("ファイルを読み込めません: ");
 const QString OutOfMemory = QStringLiteral("メモリが足りないため読み込めません。");
 const QString CannotSave = QStringLiteral("ファイルを保存できません: ");
-
-void SetError(QString* error, const QString& text) {
-    if (error)
-        *error = text;
-}
 
 } // namespace
 
@@ -78,64 +69,18 @@ QByteArray EncodeTextFile(const QString& textWithCrLf) {
 
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
     const QByteArray name = platform::EncodeFileName(path);
-    if (name.isEmpty()) {
-        SetError(error, NoName);
-        return std::nullopt;
-    }
-    platform::RegularFile opened = platform::RegularFile::Open(name);
-    const platform::FileCheck& check = opened.Check();
-    if (const QString refused =
-            platform::RefusalText(check, {NotFound, IsFolder, NotRegular, CannotOpen});
-        !refused.isEmpty()) {
-        SetError(error, refused);
-        return std::nullopt;
-    }
-    const int fd = opened.Descriptor();
-    if (check.size > MaxTextFileBytes) {
-        SetError(error, TooLarge);
-        return std::nullopt;
-    }
-
-    QByteArray bytes;
-    try {
-        // The size is a hint: a file that grows meanwhile is read to its end. One byte
-        // more than the size lets the end show without growing the buffer.
-        qint64 capacity = qMax<qint64>(check.size + 1, 4096);
-        bytes.resize(capacity);
-        qint64 used = 0;
-        for (;;) {
-            if (used == capacity) {
-                if (capacity > MaxTextFileBytes) {
-                    SetError(error, TooLarge);
-                    return std::nullopt;
-                }
-                capacity = qMin(capacity * 2, MaxTextFileBytes + 1);
-                bytes.resize(capacity);
-            }
-            const ssize_t got = ::read(fd, bytes.data() + used, size_t(capacity - used));
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                SetError(error, CannotRead + platform::SystemError(errno));
-                return std::nullopt;
-            }
-            if (got == 0)
-                break;
-            used += got;
-        }
-        bytes.truncate(used);
-    } catch (const std::bad_alloc&) {
-        SetError(error, OutOfMemory);
-        return std::nullopt;
-    }
-    return bytes;
+    if (name.isEmpty())
+        return platform::Failed(error, NoName);
+    return platform::ReadBounded(
+        name, MaxTextFileBytes,
+        {{NotFound, IsFolder, NotRegular, CannotOpen}, TooLarge, CannotRead, OutOfMemory}, error);
 }
 
 bool SaveFileBytes(const QString& path, const QByteArray& bytes, QString* error) {
     platform::OutputFile file(path, platform::OutputFile::Durability::Synced);
     if (file.Open() && file.Write(bytes) && file.Commit())
         return true;
-    SetError(error, CannotSave + file.ErrorString());
+    platform::Failed(error, CannotSave + file.ErrorString());
     return false;
 }
 

@@ -53,10 +53,11 @@ public:
     // Cut, Copy and Paste buttons after the clipboard or the selection changed.
     void tmrText_Timer();
 
-    // An empty answer means success; otherwise the message to show. A failed load leaves the view
-    // as it was; a failed save leaves an earlier file as it was.
-    QString LoadTextFile(const QString& fileName, TextFileType fileType);
-    QString SaveTextFile(const QString& fileName, TextFileType fileType);
+    // False on failure, with the message to show in `error` (none for a read that a
+    // termination request ended). A failed load leaves the view as it was; a failed save
+    // leaves an earlier file as it was.
+    bool LoadTextFile(const QString& fileName, TextFileType fileType, QString* error);
+    bool SaveTextFile(const QString& fileName, TextFileType fileType, QString* error);
 
     // Controls under their names (each also its objectName; toolbar entries are
     // "tbrButtons(1)" to "tbrButtons(11)" with the index in the property "Index").

@@ -1,5 +1,6 @@
 // Conversion window: opening and saving text and RTF files, and printing the text.
 #include "platform/Dialogs.h"
+#include "platform/ErrorText.h"
 #include "platform/Paths.h"
 #include "platform/TerminationRequest.h"
 #include "platform/mGlyfora.h"
@@ -111,8 +112,9 @@ void frmText::mnuFileOpen_Click() {
     if (!chosen)
         return;
     mGlyfora::OpenDirectory = platform::FolderOfPath(chosen->FileName);
-    const QString error = LoadTextFile(chosen->FileName, FileTypeOf(chosen->FilterIndex));
-    if (!error.isEmpty())
+    QString error;
+    if (!LoadTextFile(chosen->FileName, FileTypeOf(chosen->FilterIndex), &error) &&
+        !error.isEmpty())
         ShowError(error);
 }
 
@@ -124,16 +126,15 @@ void frmText::mnuSaveAs_Click() {
     if (!chosen)
         return;
     mGlyfora::SaveDirectory = platform::FolderOfPath(chosen->FileName);
-    const QString error = SaveTextFile(chosen->FileName, FileTypeOf(chosen->FilterIndex));
-    if (!error.isEmpty())
+    QString error;
+    if (!SaveTextFile(chosen->FileName, FileTypeOf(chosen->FilterIndex), &error))
         ShowError(error);
 }
 
-QString frmText::LoadTextFile(const QString& fileName, TextFileType fileType) {
-    QString error;
-    const std::optional<QByteArray> bytes = mGlyfora::ReadWholeFile(fileName, &error);
+bool frmText::LoadTextFile(const QString& fileName, TextFileType fileType, QString* error) {
+    const std::optional<QByteArray> bytes = mGlyfora::ReadWholeFile(fileName, error);
     if (!bytes)
-        return error;
+        return false;
     ViewStatus status;
     try {
         if (fileType == TextFileType::Plain) {
@@ -145,7 +146,7 @@ QString frmText::LoadTextFile(const QString& fileName, TextFileType fileType) {
                                              [] { return platform::TerminationRequested(); }};
             mGlyfora::RtfResult read = mGlyfora::RtfResult::Read;
             status = rtfView->SetContent([&](QTextDocument& doc) {
-                read = mGlyfora::ReadRtf(*bytes, doc, &error, limits);
+                read = mGlyfora::ReadRtf(*bytes, doc, error, limits);
                 return read == mGlyfora::RtfResult::Read;
             });
             if (read == mGlyfora::RtfResult::TooLong)
@@ -154,17 +155,16 @@ QString frmText::LoadTextFile(const QString& fileName, TextFileType fileType) {
     } catch (const std::bad_alloc&) {
         status = ViewStatus::TooLong; // too large for memory is too large for the view
     }
-    return status == ViewStatus::TooLong ? TooLarge : error;
+    if (status == ViewStatus::TooLong)
+        platform::Failed(error, TooLarge);
+    return status == ViewStatus::Shown;
 }
 
-QString frmText::SaveTextFile(const QString& fileName, TextFileType fileType) {
-    QString error;
+bool frmText::SaveTextFile(const QString& fileName, TextFileType fileType, QString* error) {
     const QByteArray bytes = fileType == TextFileType::Plain
                                  ? mGlyfora::EncodeTextFile(rtfView->Text())
                                  : mGlyfora::WriteRtf(*rtfView->document());
-    if (!mGlyfora::SaveFileBytes(fileName, bytes, &error))
-        return error;
-    return {};
+    return mGlyfora::SaveFileBytes(fileName, bytes, error);
 }
 
 void frmText::mnuPrint_Click() {

@@ -42,7 +42,9 @@ int main(int argc, char* argv[]) {
     mGlyfora::PrepareApplication(app);
     QImage picture;
     if (argc > 1) {
-        picture = LoadPictureFile(QString::fromLocal8Bit(argv[1])).image;
+        picture = LoadPictureFile(QString::fromLocal8Bit(argv[1]), nullptr)
+                      .value_or(LoadedPicture())
+                      .image;
     } else {
         picture = QImage(4000, 3000, QImage::Format_RGB32);
         quint32 state = 12345;

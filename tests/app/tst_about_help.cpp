@@ -175,7 +175,7 @@ frmAbout "バージョン情報"
     // The shipped document: every index entry and every link leads to an anchor in it.
     void helpDocumentLinks() {
         QString error;
-        const std::optional<QString> html = mGlyfora::ReadHelpFile(helpSource, error);
+        const std::optional<QString> html = mGlyfora::ReadHelpFile(helpSource, &error);
         QVERIFY2(html, qPrintable(error));
         const QList<mGlyfora::HelpKeyword> index = mGlyfora::HelpIndex(*html);
         QVERIFY(index.size() >= 20);

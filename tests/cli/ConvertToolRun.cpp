@@ -184,7 +184,7 @@ QString ProgramScan(const QString& path, bool html, const SelectionRect& cut) {
     platform::SettingsStore store;
     LoadSettings(store);
     PictureSurface surface;
-    surface.Assign(LoadPictureFile(path).image);
+    surface.Assign(LoadPictureFile(path, nullptr).value_or(LoadedPicture()).image);
     testsupport::RecordingHost host;
     return Scan(html ? ScanKind::HTML : ScanKind::Text, ConversionSettings, surface, cut, host)
         .text;

@@ -75,6 +75,21 @@ private:
     QStringList caught_;
 };
 
+// A load as the checks read it: the picture, or a null image and the reason.
+struct Loaded {
+    QImage image;
+    QString error;
+    QSize shownSize;
+};
+
+Loaded Load(const QString& path, const std::function<QSize(QSize)>& enough = {}) {
+    QString error;
+    const std::optional<LoadedPicture> loaded = LoadPictureFile(path, &error, enough);
+    if (!loaded)
+        return Loaded{QImage(), error, QSize()};
+    return Loaded{loaded->image, error, loaded->shownSize};
+}
+
 QByteArray Cut(const QByteArray& bytes, double fraction, int fewer) {
     return bytes.left(qsizetype(bytes.size() * fraction) - fewer);
 }
@@ -96,7 +111,7 @@ int LoadWithLittleMemory(const QString& path) {
     const rlimit address = {limit, limit};
     if (::setrlimit(RLIMIT_AS, &address) != 0)
         return 3;
-    const LoadedPicture loaded = LoadPictureFile(path);
+    const Loaded loaded = Load(path);
     std::fputs(loaded.image.isNull() ? loaded.error.toUtf8().constData() : "loaded", stdout);
     return 0;
 }
@@ -186,14 +201,13 @@ private Q_SLOTS:
         const QString path = testsupport::WritePicture(testsupport::GradientImage(33, 17),
                                                        dir_.filePath(QStringLiteral("p.") + format),
                                                        format.toLatin1().constData());
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), QSize(33, 17));
     }
 
     void loadsBundledGif() {
-        const LoadedPicture loaded =
-            LoadPictureFile(QStringLiteral(GLYFORA_SOURCE_DIR "/resources/sample.gif"));
+        const Loaded loaded = Load(QStringLiteral(GLYFORA_SOURCE_DIR "/resources/sample.gif"));
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), QSize(160, 120));
     }
@@ -203,7 +217,7 @@ private Q_SLOTS:
         const QString path = testsupport::WritePicture(
             testsupport::GradientImage(4, 3),
             dir_.filePath(QStringLiteral("a b & 写真/猫 & 犬.bmp")), "bmp");
-        QCOMPARE(LoadPictureFile(path).image.size(), QSize(4, 3));
+        QCOMPARE(Load(path).image.size(), QSize(4, 3));
     }
 
     void badFilesFailWithAReason_data() {
@@ -239,7 +253,7 @@ private Q_SLOTS:
         } else if (kind == QLatin1String("huge")) {
             path = Write(QStringLiteral("huge.bmp"), testsupport::HugeBmpHeader(100000, 100000));
         }
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY(loaded.image.isNull());
         QVERIFY(!loaded.error.trimmed().isEmpty());
     }
@@ -250,7 +264,7 @@ private Q_SLOTS:
         const QString path = testsupport::WritePicture(
             testsupport::GradientImage(4, 4), dir_.filePath(QStringLiteral("locked.bmp")), "bmp");
         QFile::setPermissions(path, QFile::WriteOwner);
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY(loaded.image.isNull());
         QVERIFY(!loaded.error.isEmpty());
     }
@@ -301,7 +315,7 @@ private Q_SLOTS:
         }
         // A loader that blocks on the FIFO is freed after a while, and the test then fails.
         testsupport::FifoUnblocker unblocker(path);
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY2(unblocker.Finish(), "the loader blocked on a special file");
         QVERIFY(loaded.image.isNull());
         QVERIFY2(loaded.error.contains(reason), qPrintable(loaded.error));
@@ -332,7 +346,7 @@ private Q_SLOTS:
         const QString path =
             Write(QStringLiteral("cut.") + kind.left(3), Cut(Picture(kind), fraction, fewer));
         QVERIFY(!path.isEmpty());
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY2(loaded.image.isNull(), "a cut-off picture loaded");
         QVERIFY2(loaded.error.contains(QStringLiteral("途中で切れて")), qPrintable(loaded.error));
     }
@@ -357,7 +371,7 @@ private Q_SLOTS:
         else
             bytes += trailing;
         const QString path = Write(QStringLiteral("whole.") + kind.left(3), bytes);
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), size);
     }
@@ -388,7 +402,7 @@ private Q_SLOTS:
         QVERIFY(picture.save(&buffer, format.constData()));
         const QString path = Write(QStringLiteral("reduced.") + QString::fromLatin1(format), bytes);
         QSize shown;
-        const LoadedPicture loaded = LoadPictureFile(path, [&](QSize size) {
+        const Loaded loaded = Load(path, [&](QSize size) {
             shown = size;
             return enough;
         });
@@ -402,7 +416,7 @@ private Q_SLOTS:
         // The end-of-bitmap code after 10 of 30 rows: the other rows keep colour 0.
         const QString path =
             Write(QStringLiteral("early.bmp"), testsupport::RunLengthBmp(20, 30, 10));
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), QSize(20, 30));
         QCOMPARE(QColor(loaded.image.pixel(0, 28)), QColor(255, 0, 0)); // second row: colour 1
@@ -426,7 +440,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QSize size;
         const QString path = Write(name, Picture(kind, &size));
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), size);
     }
@@ -435,11 +449,11 @@ private Q_SLOTS:
         const QByteArray name = QFile::encodeName(dir_.path()) + "/bad\xff\xfe.png";
         QVERIFY(testsupport::WriteFile(
             name, testsupport::EncodePicture(testsupport::GradientImage(5, 4), "png")));
-        const LoadedPicture loaded = LoadPictureFile(platform::DecodeFileName(name));
+        const Loaded loaded = Load(platform::DecodeFileName(name));
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), QSize(5, 4));
         // The same name read as UTF-8 with replacement characters names no file.
-        QVERIFY(LoadPictureFile(QString::fromUtf8(name)).image.isNull());
+        QVERIFY(Load(QString::fromUtf8(name)).image.isNull());
         ::unlink(name.constData()); // QTemporaryDir could not remove it
     }
 
@@ -467,7 +481,7 @@ private Q_SLOTS:
         }
         const QString path = Write(QStringLiteral("damaged.") + kind.left(3), bytes);
         OutputCatcher catcher;
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         const QStringList said = catcher.Stop();
         QVERIFY2(said.isEmpty(), qPrintable(said.join(u'\n')));
         QVERIFY2(loaded.image.isNull() != loads, qPrintable(loaded.error));
@@ -523,7 +537,7 @@ private Q_SLOTS:
             bytes = testsupport::Gzip(bytes);
         const QString path = Write(compressed ? "picture.svgz" : "picture.svg", bytes);
         testsupport::FifoUnblocker unblocker(fifo);
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY2(unblocker.Finish(), "the loader blocked on a FIFO the picture names");
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), QSize(8, 4));
@@ -552,7 +566,7 @@ private Q_SLOTS:
             path = Write(QStringLiteral("large.svg"), head);
             QVERIFY(QFile::resize(path, size));
         }
-        const LoadedPicture loaded = LoadPictureFile(path);
+        const Loaded loaded = Load(path);
         QVERIFY(loaded.image.isNull());
         QCOMPARE(
             loaded.error,
@@ -569,7 +583,7 @@ private Q_SLOTS:
         damaged[data] = char(damaged[data] ^ 0x5A);
         const QString path = Write(QStringLiteral("beside.png"), damaged);
         const QString good = Write(QStringLiteral("good.png"), Picture(QStringLiteral("png")));
-        const QString alone = LoadPictureFile(path).error;
+        const QString alone = Load(path).error;
         QVERIFY(!alone.isEmpty());
         OutputCatcher catcher;
         std::atomic<bool> done = false;
@@ -577,14 +591,14 @@ private Q_SLOTS:
         std::thread beside([&] {
             // 2 bytes a line: the catcher keeps 4 KiB.
             for (; !done && written < 1000; ++written) {
-                LoadPictureFile(good);
+                Load(good);
                 if (::write(STDERR_FILENO, "b\n", 2) != 2)
                     break;
             }
         });
         QStringList messages;
         for (int i = 0; i < 30; ++i)
-            messages << LoadPictureFile(path).error;
+            messages << Load(path).error;
         done = true;
         beside.join();
         const QStringList said = catcher.Stop();

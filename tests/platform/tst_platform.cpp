@@ -1,6 +1,7 @@
 // Platform helpers: rounding, setting texts, colours, paths, file-dialog filters, the
-// settings store, a dialog centred over its owner, the UTF-8 decoder, the numeric boxes'
-// key filter and stored window geometry fitted to the screen.
+// settings store, whole-file reads, a dialog centred over its owner, the UTF-8 decoder, the
+// numeric boxes' key filter and stored window geometry fitted to the screen.
+#include "platform/BoundedRead.h"
 #include "platform/Colour.h"
 #include "platform/DialogPlacement.h"
 #include "platform/FileNames.h"
@@ -292,36 +293,50 @@ private Q_SLOTS:
     }
 
     // Files read whole are opened only as regular files, links followed; a pipe is
-    // refused without blocking, and what is opened reads without O_NONBLOCK.
+    // refused without blocking, and what is opened reads without O_NONBLOCK. Read whole
+    // with a limit of 5 bytes, a file gives its bytes or the reason it gave none.
     void regularFileOpener_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("expected"); // FileKind
         QTest::addColumn<int>("error");
+        QTest::addColumn<qint64>("size");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("regular file") << "file" << int(FileKind::Regular) << 0 << QString();
+        QTest::addColumn<QString>("read"); // the bytes, or the reason
+        QTest::newRow("regular file")
+            << "file" << int(FileKind::Regular) << 0 << qint64(5) << QString() << "12345";
         QTest::newRow("link to a regular file")
-            << "link" << int(FileKind::Regular) << 0 << QString();
-        QTest::newRow("folder") << "folder" << int(FileKind::Folder) << 0
-                                << QStringLiteral("folder");
-        QTest::newRow("named pipe")
-            << "fifo" << int(FileKind::Other) << 0 << QStringLiteral("other");
-        QTest::newRow("nothing") << "missing" << int(FileKind::Failed) << ENOENT
-                                 << QStringLiteral("not found");
-        QTest::newRow("dangling link")
-            << "dangling" << int(FileKind::Failed) << ENOENT << QStringLiteral("not found");
-        QTest::newRow("below a file")
-            << "below" << int(FileKind::Failed) << ENOTDIR << QStringLiteral("not found");
+            << "link" << int(FileKind::Regular) << 0 << qint64(5) << QString() << "12345";
+        QTest::newRow("folder") << "folder" << int(FileKind::Folder) << 0 << qint64(0)
+                                << QStringLiteral("folder") << "folder";
+        QTest::newRow("named pipe") << "fifo" << int(FileKind::Other) << 0 << qint64(0)
+                                    << QStringLiteral("other") << "other";
+        QTest::newRow("nothing") << "missing" << int(FileKind::Failed) << ENOENT << qint64(0)
+                                 << QStringLiteral("not found") << "not found";
+        QTest::newRow("dangling link") << "dangling" << int(FileKind::Failed) << ENOENT << qint64(0)
+                                       << QStringLiteral("not found") << "not found";
+        QTest::newRow("below a file") << "below" << int(FileKind::Failed) << ENOTDIR << qint64(0)
+                                      << QStringLiteral("not found") << "not found";
+        QTest::newRow("one byte past the limit")
+            << "big" << int(FileKind::Regular) << 0 << qint64(6) << QString() << "too large";
+        // Files of /proc say they hold nothing: the limit is found while reading.
+        QTest::newRow("past the limit by what it holds")
+            << "proc" << int(FileKind::Regular) << 0 << qint64(0) << QString() << "too large";
     }
     void regularFileOpener() {
         QFETCH(QString, kind);
         QFETCH(int, expected);
         QFETCH(int, error);
+        QFETCH(qint64, size);
         QFETCH(QString, refusal);
+        QFETCH(QString, read);
         QTemporaryDir dir;
         const QByteArray file = QFile::encodeName(dir.filePath(QStringLiteral("file")));
         const QByteArray name = QFile::encodeName(dir.filePath(QStringLiteral("name")));
-        QVERIFY(testsupport::WriteFile(file, "12345"));
-        const QByteArray opened = kind == "file" ? file : kind == "below" ? file + "/x" : name;
+        QVERIFY(testsupport::WriteFile(file, kind == "big" ? "123456" : "12345"));
+        const QByteArray opened = kind == "file" || kind == "big" ? file
+                                  : kind == "below"               ? file + "/x"
+                                  : kind == "proc"                ? "/proc/self/stat"
+                                                                  : name;
         if (kind == "link")
             QCOMPARE(::symlink(file.constData(), name.constData()), 0);
         if (kind == "dangling")
@@ -335,13 +350,16 @@ private Q_SLOTS:
         RegularFile regular = RegularFile::Open(opened);
         QCOMPARE(int(regular.Check().kind), expected);
         QCOMPARE(regular.Check().error, error);
+        QCOMPARE(regular.Check().size, size);
         QCOMPARE(regular.IsOpen(), expected == int(FileKind::Regular));
-        QCOMPARE(RefusalText(regular.Check(), {"not found", "folder", "other", "cannot open"}),
-                 refusal);
-        if (regular.IsOpen()) {
-            QCOMPARE(regular.Check().size, 5);
+        const RefusalTexts texts{"not found", "folder", "other", "cannot open"};
+        QCOMPARE(RefusalText(regular.Check(), texts), refusal);
+        if (regular.IsOpen())
             QCOMPARE(::fcntl(regular.Descriptor(), F_GETFL) & (O_NONBLOCK | O_ACCMODE), O_RDONLY);
-        }
+        QString why;
+        const std::optional<QByteArray> bytes =
+            ReadBounded(opened, 5, {texts, "too large", "cannot read", "no memory"}, &why);
+        QCOMPARE(bytes ? QString::fromLatin1(*bytes) : why, read);
     }
 
     void handEditedListReadsAsText() {
