@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QImageReader>
 #include <atomic>
+#include <cerrno>
 #include <mutex>
+#include <new>
 #include <unistd.h>
 
 namespace {
@@ -133,17 +135,43 @@ QByteArray SuffixHint(const QString& path) {
 
 // The smallest of libjpeg's reductions (1/2, 1/4, 1/8) that still gives `enough` of a
 // picture stored at `stored`, turned by `turn`; the stored size when none does.
+// Qt takes the reduction from the size asked: a side that is not a multiple of it is asked
+// rounded down, as rounded up Qt would decode at the next larger reduction and scale that
+// down. Rounded down, only libjpeg's last part-pixel is scaled away.
 QSize ReducedJpegSize(QSize stored, QImageIOHandler::Transformations turn, QSize enough) {
     if (turn & QImageIOHandler::TransformationRotate90)
         enough.transpose();
     QSize chosen = stored;
     for (int d = 2; d <= 8; d *= 2) {
-        const QSize reduced((stored.width() + d - 1) / d, (stored.height() + d - 1) / d);
-        if (reduced.width() < enough.width() || reduced.height() < enough.height())
+        const QSize reduced(stored.width() / d, stored.height() / d);
+        if (reduced.isEmpty() || reduced.width() < enough.width() ||
+            reduced.height() < enough.height())
             break;
         chosen = reduced;
     }
     return chosen;
+}
+
+// The whole file in `into`, opened, when memory allows: libjpeg then reads it in one
+// piece, each byte copied once, and decodes on its fast path throughout, which needs a
+// stretch of the file ahead that a device's small reads do not always leave. Read by
+// position, so the file's own reading is left where it was when this fails.
+void ReadWhole(int fd, qint64 size, QBuffer& into) {
+    try {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qint64 done = 0; done < size;) {
+            const ssize_t got = ::pread(fd, bytes.data() + done, size_t(size - done), done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return;
+            done += got;
+        }
+        into.setData(std::move(bytes));
+        into.open(QIODevice::ReadOnly);
+    } catch (const std::bad_alloc&) {
+        // read from the file as it comes instead
+    }
 }
 
 } // namespace
@@ -191,6 +219,7 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
         format = QImageReader::imageFormat(&file);
     if (format.isEmpty())
         format = SuffixHint(path);
+    QBuffer whole; // a reduced JPEG's file, read in one piece; outlives the reader's use
     QImageReader reader(&file, format);
     // A format the content already named needs no plugin to confirm it; asking them all
     // would load every image plugin and its libraries.
@@ -232,6 +261,9 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
             if (scaled != size) {
                 reader.setScaledSize(scaled);
                 size = scaled;
+                ReadWhole(fd, check.size, whole);
+                if (whole.isOpen())
+                    reader.setDevice(&whole);
             }
         }
     }
