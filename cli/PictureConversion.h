@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -30,8 +31,9 @@ struct PictureOptions {
     // A text result on a page: "<" written as "&lt;", as the program's HTML save writes it.
     bool textOnPage = false;
     LookOptions look; // the style and the paper it is drawn for
-    // Tone and shape: the font's glyphs, measured once for the run and shared.
-    std::shared_ptr<const GlyphMeasures> glyphs;
+    // Tone and shape: the font's glyphs, measured once for the run (perhaps still being
+    // measured) and shared.
+    std::shared_future<std::shared_ptr<const GlyphMeasures>> glyphs;
 };
 
 // Where a result goes. Open is called only once the picture has loaded, so a picture
