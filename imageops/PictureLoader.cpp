@@ -12,9 +12,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <atomic>
-#include <cerrno>
 #include <mutex>
-#include <new>
 #include <unistd.h>
 
 namespace {
@@ -152,28 +150,6 @@ QSize ReducedJpegSize(QSize stored, QImageIOHandler::Transformations turn, QSize
     return chosen;
 }
 
-// The whole file in `into`, opened, when memory allows: libjpeg then reads it in one
-// piece, each byte copied once, and decodes on its fast path throughout, which needs a
-// stretch of the file ahead that a device's small reads do not always leave. Read by
-// position, so the file's own reading is left where it was when this fails.
-void ReadWhole(int fd, qint64 size, QBuffer& into) {
-    try {
-        QByteArray bytes(size, Qt::Uninitialized);
-        for (qint64 done = 0; done < size;) {
-            const ssize_t got = ::pread(fd, bytes.data() + done, size_t(size - done), done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                return;
-            done += got;
-        }
-        into.setData(std::move(bytes));
-        into.open(QIODevice::ReadOnly);
-    } catch (const std::bad_alloc&) {
-        // read from the file as it comes instead
-    }
-}
-
 } // namespace
 
 LoadedPicture LoadPictureFile(const QString& path) {
@@ -219,7 +195,6 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
         format = QImageReader::imageFormat(&file);
     if (format.isEmpty())
         format = SuffixHint(path);
-    QBuffer whole; // a reduced JPEG's file, read in one piece; outlives the reader's use
     QImageReader reader(&file, format);
     // A format the content already named needs no plugin to confirm it; asking them all
     // would load every image plugin and its libraries.
@@ -261,9 +236,6 @@ LoadedPicture LoadPictureFile(const QString& path, const std::function<QSize(QSi
             if (scaled != size) {
                 reader.setScaledSize(scaled);
                 size = scaled;
-                ReadWhole(fd, check.size, whole);
-                if (whole.isOpen())
-                    reader.setDevice(&whole);
             }
         }
     }
