@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -364,7 +365,8 @@ private Q_SLOTS:
 
     // A JPEG is decoded at libjpeg's smallest reduction that still gives what is asked;
     // other formats, or nothing asked, at their size. A side that is not a multiple of the
-    // reduction loses its last part-pixel (804 / 8 = 100.5).
+    // reduction loses its last part-pixel (804 / 8 = 100.5): the red columns past the
+    // last whole eight leave no trace in a pixel scaled from them.
     void reducedDecoding_data() {
         QTest::addColumn<QByteArray>("format");
         QTest::addColumn<QSize>("stored");
@@ -391,6 +393,7 @@ private Q_SLOTS:
         QFETCH(QSize, decoded);
         QImage picture(stored, QImage::Format_RGB32);
         picture.fill(Qt::darkCyan);
+        QPainter(&picture).fillRect(stored.width() / 8 * 8, 0, 8, stored.height(), Qt::red);
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -405,6 +408,8 @@ private Q_SLOTS:
         QCOMPARE(loaded.image.size(), decoded);
         QCOMPARE(loaded.shownSize, stored);
         QCOMPARE(shown, format == "jpg" ? stored : QSize());
+        const QColor last = loaded.image.pixelColor(decoded.width() - 1, decoded.height() / 2);
+        QVERIFY2(last.red() < 8 && qAbs(last.green() - 128) < 8, qPrintable(last.name()));
     }
 
     void runLengthBmpEndedEarlyLoads() {
