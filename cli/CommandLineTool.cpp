@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <optional>
 #include <unistd.h>
 
@@ -458,20 +459,27 @@ int RunConvertTool(const QStringList& args, int out, int err) {
                                                   options.style == ArtStyle::Blocks);
     picture.look.fgOnly = options.fgOnly;
     if (MeasuresGlyphs(options.style)) {
-        // A family that is not installed is refused: another family's glyphs would
-        // quietly give other art.
-        const std::optional<QFont> font = ArtFont(options.font.value_or(QString()));
-        if (!font)
+        // Measured once, on a thread of their own while the first picture decodes; every
+        // picture of the run shares the measures. Tone takes the ramp's characters; shape
+        // the ramp's when one is given, or when glyfora's stored ramp is one of a person's
+        // own, as glyfora does. Without a free thread they are measured when first needed.
+        const QString family = options.font.value_or(QString());
+        const QStringList characters = options.ramp
+                                           ? ArtCharacters(options.style, cs.Charactor)
+                                           : ProgramCharacters(options.style, cs.Charactor);
+        picture.glyphs = std::async(std::launch::async | std::launch::deferred, [=] {
+                             const std::optional<QFont> font = ArtFont(family);
+                             return font ? MeasureGlyphs(*font, characters)
+                                         : std::shared_ptr<const GlyphMeasures>();
+                         }).share();
+        // A family that is not installed is refused before any picture is read: another
+        // family's glyphs would quietly give other art. fontconfig's "monospace" always
+        // answers.
+        if (options.font && !picture.glyphs.get())
             return usageError(
                 ToolText::tr("no font family named %1 is installed (fc-list lists them)")
                     .arg(*options.font));
-        picture.look.font = font->family();
-        // Measured once here; every picture of the run shares the measures.
-        // Tone takes the ramp's characters; shape the ramp's when one is given, or when
-        // glyfora's stored ramp is one of a person's own, as glyfora does.
-        picture.glyphs =
-            MeasureGlyphs(*font, options.ramp ? ArtCharacters(options.style, cs.Charactor)
-                                              : ProgramCharacters(options.style, cs.Charactor));
+        picture.look.font = family;
     }
     // Each picture's cells are sampled before the scan, which then takes them one by one.
     cs.X = 1;

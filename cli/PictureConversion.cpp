@@ -217,7 +217,9 @@ PictureOutcome ConvertArt(const QString& path, const PictureOptions& options,
                              ToolText::tr("the selection holds no part of the picture"));
     ArtRequest request;
     request.look = options.look;
-    request.glyphs = options.glyphs;
+    // The picture is in: the glyphs measured meanwhile are waited for only now.
+    if (options.glyphs.valid())
+        request.glyphs = options.glyphs.get();
     request.cells = cellsFor(*region);
     // The region in the pixels of the picture as decoded.
     const double sx = double(picture.ScaleWidth()) / shown->width();

@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -31,8 +32,9 @@ struct PictureOptions {
     // A text result on a page: "<" written as "&lt;", as the program's HTML save writes it.
     bool textOnPage = false;
     LookOptions look; // the style and the paper it is drawn for
-    // Tone and shape: the font's glyphs, measured once for the run and shared.
-    std::shared_ptr<const GlyphMeasures> glyphs;
+    // Tone and shape: the font's glyphs, measured once for the run (perhaps still being
+    // measured) and shared.
+    std::shared_future<std::shared_ptr<const GlyphMeasures>> glyphs;
     // Exact: the scan's ramp, its direction and brightness, at cells of 1 x 1.
     ConversionSettingsRecord scan;
 };

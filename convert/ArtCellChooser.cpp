@@ -435,6 +435,9 @@ private:
                 }
                 const float d = wantMeanLightness - Lightness(Shown(ink));
                 error += MeanWeight * 4 * d * d;
+                // The fine terms only add: a shape already worse needs none.
+                if (-error <= bestScore + 1e-7f)
+                    continue;
                 float fine = 0;
                 const float inked = Lightness(Shown(shape.shade > 0 ? shape.shade : 1));
                 const float bare = Lightness(Shown(shape.shade > 0 ? shape.shade : 0));
@@ -449,11 +452,17 @@ private:
                 for (int c = 0; c < 3; ++c) {
                     float inside = 0;
                     float outsideError = 0;
-                    for (int s = 0; s < n; ++s) {
-                        if (shape.mask >> s & 1)
-                            inside += v[c][s];
-                        else if (look_.fgOnly)
-                            outsideError += (v[c][s] - paper_) * (v[c][s] - paper_);
+                    if (look_.fgOnly) {
+                        for (int s = 0; s < n; ++s) {
+                            if (shape.mask >> s & 1)
+                                inside += v[c][s];
+                            else
+                                outsideError += (v[c][s] - paper_) * (v[c][s] - paper_);
+                        }
+                    } else {
+                        // The samples inside alone, in the same order.
+                        for (quint64 m = shape.mask; m != 0; m &= m - 1)
+                            inside += v[c][std::countr_zero(m)];
                     }
                     if (in > 0)
                         score += inside * inside / float(in);

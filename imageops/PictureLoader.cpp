@@ -126,17 +126,18 @@ QByteArray SuffixHint(const QString& path) {
     return path.mid(dot + 1).toLower().toLatin1();
 }
 
-// The smallest of libjpeg's reductions (1/2, 1/4, 1/8) that still gives `enough` of a
-// picture stored at `stored`, turned by `turn`; the stored size when none does.
-QSize ReducedJpegSize(QSize stored, QImageIOHandler::Transformations turn, QSize enough) {
+// The largest of libjpeg's reductions (2, 4, 8) that still gives `enough` of a picture
+// stored at `stored`, turned by `turn`, each side rounded down; 1 when none does.
+int JpegReduction(QSize stored, QImageIOHandler::Transformations turn, QSize enough) {
     if (turn & QImageIOHandler::TransformationRotate90)
         enough.transpose();
-    QSize chosen = stored;
+    int chosen = 1;
     for (int d = 2; d <= 8; d *= 2) {
-        const QSize reduced((stored.width() + d - 1) / d, (stored.height() + d - 1) / d);
-        if (reduced.width() < enough.width() || reduced.height() < enough.height())
+        const QSize reduced(stored.width() / d, stored.height() / d);
+        if (reduced.isEmpty() || reduced.width() < enough.width() ||
+            reduced.height() < enough.height())
             break;
-        chosen = reduced;
+        chosen = d;
     }
     return chosen;
 }
@@ -223,8 +224,15 @@ std::optional<LoadedPicture> LoadPictureFile(const QString& path, QString* error
             shown.transpose();
         const QSize wanted = enough(shown);
         if (wanted.isValid()) {
-            const QSize scaled = ReducedJpegSize(size, reader.transformation(), wanted);
-            if (scaled != size) {
+            const int d = JpegReduction(size, reader.transformation(), wanted);
+            if (d > 1) {
+                // Qt takes the reduction from the size asked, and rounded up would decode
+                // larger and scale down. Sides that are not a multiple of it lose their
+                // last part-pixel instead, so libjpeg's reduction is all the scaling.
+                const QSize scaled(size.width() / d, size.height() / d);
+                const QRect whole(QPoint(0, 0), scaled * d);
+                if (whole.size() != size)
+                    reader.setClipRect(whole);
                 reader.setScaledSize(scaled);
                 size = scaled;
             }

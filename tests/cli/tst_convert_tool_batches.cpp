@@ -93,6 +93,9 @@ private Q_SLOTS:
         QTest::newRow("text into a folder") << QStringList{"--cell", "1x2"} << true << ".txt" << 0;
         QTest::newRow("html into a folder") << QStringList{"--html"} << true << ".html" << 0;
         QTest::newRow("one picture into a folder") << QStringList{} << true << ".txt" << 1;
+        // The glyphs are measured once, beside the first picture's decoding, for them all.
+        QTest::newRow("shape: glyphs shared")
+            << QStringList{"--style", "shape", "--width", "20"} << false << ".txt" << 0;
     }
     void batchIndependentOfJobs() {
         QFETCH(QStringList, options);

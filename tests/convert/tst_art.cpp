@@ -80,6 +80,10 @@ private Q_SLOTS:
         QTest::newRow("black over white, in colour")
             << halves << blocks << int(ArtEncoding::Terminal24)
             << QByteArray("\x1b[48;2;255;255;255m\x1b[38;2;0;0;0m▀\x1b[0m\r\n");
+        // Either half fits white beside black exactly: the left half comes first, in white.
+        QTest::newRow("white beside black, in colour")
+            << QStringList{".#", ".#"} << blocks << int(ArtEncoding::Terminal24)
+            << QByteArray("\x1b[48;2;0;0;0m\x1b[38;2;255;255;255m▌\x1b[0m\r\n");
         QTest::newRow("left half")
             << QStringList{"#.", "#."} << blocks << text << QByteArray("▌\r\n");
         QTest::newRow("one quadrant")

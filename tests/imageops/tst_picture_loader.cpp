@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -377,25 +378,36 @@ private Q_SLOTS:
     }
 
     // A JPEG is decoded at libjpeg's smallest reduction that still gives what is asked;
-    // other formats, or nothing asked, at their size.
+    // other formats, or nothing asked, at their size. A side that is not a multiple of the
+    // reduction loses its last part-pixel (804 / 8 = 100.5): the red columns past the
+    // last whole eight leave no trace in a pixel scaled from them.
     void reducedDecoding_data() {
         QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QSize>("stored");
         QTest::addColumn<QSize>("enough");
         QTest::addColumn<QSize>("decoded");
-        QTest::newRow("an eighth") << QByteArray("jpg") << QSize(90, 70) << QSize(100, 75);
-        QTest::newRow("a half") << QByteArray("jpg") << QSize(300, 200) << QSize(400, 300);
+        const QSize stored(800, 600);
+        QTest::newRow("an eighth")
+            << QByteArray("jpg") << stored << QSize(90, 70) << QSize(100, 75);
+        QTest::newRow("a half") << QByteArray("jpg") << stored << QSize(300, 200)
+                                << QSize(400, 300);
         QTest::newRow("one side too small for a quarter")
-            << QByteArray("jpg") << QSize(150, 151) << QSize(400, 300);
-        QTest::newRow("all of it") << QByteArray("jpg") << QSize(800, 600) << QSize(800, 600);
-        QTest::newRow("nothing asked") << QByteArray("jpg") << QSize() << QSize(800, 600);
-        QTest::newRow("png") << QByteArray("png") << QSize(90, 70) << QSize(800, 600);
+            << QByteArray("jpg") << stored << QSize(150, 151) << QSize(400, 300);
+        QTest::newRow("all of it")
+            << QByteArray("jpg") << stored << QSize(800, 600) << QSize(800, 600);
+        QTest::newRow("nothing asked") << QByteArray("jpg") << stored << QSize() << QSize(800, 600);
+        QTest::newRow("png") << QByteArray("png") << stored << QSize(90, 70) << QSize(800, 600);
+        QTest::newRow("an eighth, sides not multiples of eight")
+            << QByteArray("jpg") << QSize(804, 603) << QSize(90, 70) << QSize(100, 75);
     }
     void reducedDecoding() {
         QFETCH(QByteArray, format);
+        QFETCH(QSize, stored);
         QFETCH(QSize, enough);
         QFETCH(QSize, decoded);
-        QImage picture(800, 600, QImage::Format_RGB32);
+        QImage picture(stored, QImage::Format_RGB32);
         picture.fill(Qt::darkCyan);
+        QPainter(&picture).fillRect(stored.width() / 8 * 8, 0, 8, stored.height(), Qt::red);
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -408,8 +420,10 @@ private Q_SLOTS:
         });
         QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), decoded);
-        QCOMPARE(loaded.shownSize, QSize(800, 600));
-        QCOMPARE(shown, format == "jpg" ? QSize(800, 600) : QSize());
+        QCOMPARE(loaded.shownSize, stored);
+        QCOMPARE(shown, format == "jpg" ? stored : QSize());
+        const QColor last = loaded.image.pixelColor(decoded.width() - 1, decoded.height() / 2);
+        QVERIFY2(last.red() < 8 && qAbs(last.green() - 128) < 8, qPrintable(last.name()));
     }
 
     void runLengthBmpEndedEarlyLoads() {
