@@ -54,16 +54,7 @@ cp "$SAMPLE" "$picture"
 # 1. Ctrl+T, then Enter on the question (No is the default): the conversion window.
 if start "$picture"; then
   xdotool key ctrl+t
-  # The progress dialog bears the same title: the question is the one that comes once the
-  # main window is back.
-  question=
-  for _ in $(seq 1 300); do
-    if named "$pid" "$picture - glyfora" >/dev/null; then
-      question=$(named "$pid" "glyfora") && break
-    fi
-    sleep 0.1
-  done
-  [ -n "$question" ] || say "Ctrl+T: no question"
+  question=$(wait_question "$pid" "$picture - glyfora") || say "Ctrl+T: no question"
   activate "$question" || say "question not focused"
   xdotool key Return
   text=$(wait_window "$pid" "変換ウィンドウ")

@@ -36,17 +36,6 @@ wait_other() {
   return 1
 }
 
-# The question after a conversion: the window so titled once the main window is back
-# (the progress dialog before it bears the same title).
-wait_question() {
-  for _ in $(seq 1 300); do
-    if named "$pid" "$WORK/cat.gif - glyfora" >/dev/null; then
-      named "$pid" glyfora && return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
 launch() { # picture
   "$GLYFORA_BINARY" "$@" &
   pid=$!
@@ -61,7 +50,7 @@ text_window() {
   started "$WORK/cat.gif" || return 1
   xdotool key ctrl+t
   local question
-  question=$(wait_question) || return 1
+  question=$(wait_question "$pid" "$WORK/cat.gif - glyfora") || return 1
   activate "$question"
   xdotool key Return
   text=$(shows "変換ウィンドウ") || return 1
@@ -108,7 +97,7 @@ step_text_error_box() { # a FIFO chosen in the open dialog: the window's error b
 step_question() { # the question after a text conversion
   started "$WORK/cat.gif" || return 1
   xdotool key ctrl+t
-  wait_question >/dev/null
+  wait_question "$pid" "$WORK/cat.gif - glyfora" >/dev/null
 }
 step_save_dialog() { # the save dialog of an HTML conversion
   started "$WORK/cat.gif" || return 1

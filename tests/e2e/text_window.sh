@@ -22,8 +22,8 @@ main=$(wait_window "$pid" "$picture - glyfora")
 [ -n "$main" ] || { say "no main window"; kill "$pid"; exit 1; }
 activate "$main" || say "main window not focused"
 xdotool key ctrl+t
-question=$(wait_window "$pid" "glyfora")
-[ -n "$question" ] || say "Ctrl+T: no question"
+question=$(wait_question "$pid" "$picture - glyfora") || say "Ctrl+T: no question"
+activate "$question" || say "question not focused"
 xdotool key Return
 text=$(wait_window "$pid" "変換ウィンドウ")
 if [ -z "$text" ]; then

@@ -40,6 +40,19 @@ wait_hidden() {
   return 1
 }
 
+# The question after a text conversion of process $1, whose main window is named $2: the
+# window named "glyfora" once the main window shows again (the progress dialog before it
+# bears the same name). Its id, or false after 30 seconds.
+wait_question() {
+  for _ in $(seq 1 300); do
+    if named "$1" "$2" >/dev/null; then
+      named "$1" glyfora && return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
 # Activates window $1 and waits, 30 seconds at most, until it has the keyboard focus: keys
 # sent before then may reach another window. False when it did not get it.
 activate() {
