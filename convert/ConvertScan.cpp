@@ -363,15 +363,12 @@ RowsWritten IntoIntermediateFile(ScanKind kind, const ConversionSettingsRecord& 
 
 } // namespace
 
-ScanOutcome Scan(ScanKind kind, const ConversionSettingsRecord& settings,
-                 const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
-    IntermediateFile file;
-    RowsWritten written = IntoIntermediateFile(kind, settings, picView, shpCut, host, file);
-    ScanOutcome& outcome = written.outcome;
-    if (outcome.status != ScanStatus::Done)
-        return outcome;
+namespace {
+// The written rows read back as the outcome's text, `units` UTF-16 units long.
+ScanOutcome ReadBackInto(IntermediateFile& file, qsizetype units, ScanHost& host,
+                         ScanOutcome outcome) {
     const IntermediateFile::Status read =
-        file.ReadBack(written.units, host.ResultMemoryLimit(), host, outcome.text);
+        file.ReadBack(units, host.ResultMemoryLimit(), host, outcome.text);
     if (read == IntermediateFile::Status::Cancelled)
         return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
     if (read == IntermediateFile::Status::OutOfMemory)
@@ -379,6 +376,16 @@ ScanOutcome Scan(ScanKind kind, const ConversionSettingsRecord& settings,
     if (read != IntermediateFile::Status::Ok)
         return FileFailure(read, file);
     return outcome;
+}
+} // namespace
+
+ScanOutcome Scan(ScanKind kind, const ConversionSettingsRecord& settings,
+                 const PictureSurface& picView, const SelectionRect& shpCut, ScanHost& host) {
+    IntermediateFile file;
+    RowsWritten written = IntoIntermediateFile(kind, settings, picView, shpCut, host, file);
+    if (written.outcome.status != ScanStatus::Done)
+        return written.outcome;
+    return ReadBackInto(file, written.units, host, std::move(written.outcome));
 }
 
 namespace {
@@ -415,15 +422,7 @@ ScanOutcome ScanThroughFile(ScanHost& host, const std::function<ScanOutcome(Scan
         return OutOfMemory(host);
     if (outcome.status != ScanStatus::Done)
         return outcome;
-    const IntermediateFile::Status read =
-        file.ReadBack(qsizetype(counted.units), host.ResultMemoryLimit(), host, outcome.text);
-    if (read == IntermediateFile::Status::Cancelled)
-        return Failure(ScanStatus::Cancelled, QStringLiteral("cancelled"));
-    if (read == IntermediateFile::Status::OutOfMemory)
-        return OutOfMemory(host);
-    if (read != IntermediateFile::Status::Ok)
-        return FileFailure(read, file);
-    return outcome;
+    return ReadBackInto(file, qsizetype(counted.units), host, std::move(outcome));
 }
 
 ScanOutcome ScanToHTMLFile(const ConversionSettingsRecord& settings, const PictureSurface& picView,
