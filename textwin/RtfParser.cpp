@@ -1,10 +1,11 @@
-// RTF input: a tokenizer over the bytes with a stack of group states. Text is gathered
-// into one string with runs of equal character state; each distinct state is numbered
-// once, and becomes a format (its font and colour looked up) when the whole file has
-// been read, so a font table after the text still counts.
+// RTF input: a tokenizer over the bytes with a stack of group states, and the file's
+// font and colour tables. The text goes to a run builder; each distinct state becomes a
+// format (its font and colour looked up) only when the whole file has been read, so a
+// font table after the text still counts.
 #include "textwin/RtfParser.h"
 
 #include "textwin/RtfCodePages.h"
+#include "textwin/RtfRunBuilder.h"
 #include "textwin/RtfWords.h"
 
 #include <QHash>
@@ -13,7 +14,6 @@
 #include <climits>
 #include <new>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 namespace mGlyfora {
@@ -25,21 +25,10 @@ constexpr int MaxHalfPoints = 3276;
 // More fallback characters per \u than any writer uses.
 constexpr int MaxUnicodeSkip = 255;
 
-struct CharState {
-    int font = -1; // -1: the default font (\deff)
-    int halfPoints = 24;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    int colour = -1; // -1: the view's own text colour
-    bool operator==(const CharState&) const = default;
-};
-
 enum class Dest : unsigned char { Text, FontTable, ColourTable, Skip };
 
 struct Group {
-    CharState chr;
+    RtfCharState chr;
     Dest dest = Dest::Text;
     int uc = 1;
 };
@@ -49,26 +38,17 @@ struct Font {
     int codePage = 0; // 0: the document's code page
 };
 
-struct CharStateHash {
-    size_t operator()(const CharState& s) const {
-        return qHashMulti(0, s.font, s.halfPoints, s.bold, s.italic, s.underline, s.strike,
-                          s.colour);
-    }
-};
-
-// Thrown when the text passes RtfLimits' sizes; it ends the read with TooLong.
-struct PastLimits {};
-
 // How often, in bytes read, the parser asks whether to give up.
 constexpr qsizetype AbandonCheckBytes = 1 << 16;
 
 class Reader {
 public:
     Reader(const QByteArray& data, const RtfLimits& limits)
-        : p_(data.constData()), end_(data.constData() + data.size()), limits_(limits) {}
+        : p_(data.constData()), end_(data.constData() + data.size()), limits_(limits),
+          runs_(limits) {}
 
     // False with `error_` set when the file cannot be read, with it empty when abandoned.
-    // Throws PastLimits past the limits.
+    // Throws RtfPastLimits past the limits.
     bool Parse();
     QString Error() const { return error_; }
     // What Parse read, its states made formats; the reader is spent.
@@ -87,10 +67,7 @@ private:
     void CommitFont();
     void CommitColour();
     int CodePageOf(int font) const;
-    RtfFormat Format(const CharState& state) const;
-    int StateIndex(const CharState& state);
-    void AppendBreaks(qsizetype count);
-    void CheckSize() const;
+    RtfFormat Format(const RtfCharState& state) const;
     bool Abandoned() const { return limits_.abandon && limits_.abandon(); }
 
     const char* p_;
@@ -112,13 +89,8 @@ private:
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourSet_ = false;
 
-    QByteArray bytes_;    // code page bytes not decoded yet
-    QString text_;        // all of the text, '\n' between lines
-    qsizetype lines_ = 0; // line ends in text_
-    std::vector<RtfRun> runs_;
-    std::vector<CharState> states_;
-    std::unordered_map<CharState, int, CharStateHash> stateIndex_;
-    qsizetype pendingBreaks_ = 0;
+    QByteArray bytes_; // code page bytes not decoded yet
+    RtfRunBuilder runs_;
     QString error_;
 };
 
@@ -211,14 +183,6 @@ bool Reader::Parse() {
         }
     }
     FlushBytes();
-    // The last paragraph mark ends the last line rather than starting another one; the
-    // empty lines before it are kept in the format of the text before them.
-    if (pendingBreaks_ > 1) {
-        if (runs_.empty())
-            runs_.push_back(RtfRun{StateIndex(CharState()), 0});
-        AppendBreaks(pendingBreaks_ - 1);
-    }
-    pendingBreaks_ = 0;
     return true;
 }
 
@@ -340,7 +304,7 @@ void Reader::Handle(std::string_view word, bool hasValue, int value) {
         return;
     }
     const bool on = !hasValue || value != 0;
-    CharState& chr = g_.chr;
+    RtfCharState& chr = g_.chr;
     switch (info->word) {
     case RtfWord::Ansi:
         docCodePage_ = 1252;
@@ -425,7 +389,7 @@ void Reader::Handle(std::string_view word, bool hasValue, int value) {
         chr.colour = qMax(value, 0);
         break;
     case RtfWord::Plain:
-        chr = CharState();
+        chr = RtfCharState();
         break;
     case RtfWord::Par:
         Break();
@@ -472,30 +436,8 @@ void Reader::Character(char16_t unit) {
 }
 
 void Reader::Break() {
-    if (g_.dest != Dest::Text)
-        return;
-    ++pendingBreaks_;
-    // Every pending break but a last one makes a line; give up as soon as that is too many.
-    if (lines_ + pendingBreaks_ > limits_.maxLines)
-        throw PastLimits();
-}
-
-void Reader::AppendBreaks(qsizetype count) {
-    text_.resize(text_.size() + count, u'\n');
-    runs_.back().length += count;
-    lines_ += count;
-}
-
-void Reader::CheckSize() const {
-    if (text_.size() > limits_.maxCharacters || lines_ + 1 > limits_.maxLines)
-        throw PastLimits();
-}
-
-int Reader::StateIndex(const CharState& state) {
-    const auto [found, added] = stateIndex_.try_emplace(state, int(states_.size()));
-    if (added)
-        states_.push_back(state);
-    return found->second;
+    if (g_.dest == Dest::Text)
+        runs_.Break();
 }
 
 int Reader::CodePageOf(int font) const {
@@ -522,30 +464,8 @@ void Reader::AppendText(QStringView text) {
             font_.name += text;
         return;
     }
-    if (g_.dest != Dest::Text)
-        return;
-    if (runs_.empty() || states_[std::size_t(runs_.back().format)] != g_.chr)
-        runs_.push_back(RtfRun{StateIndex(g_.chr), 0});
-    if (pendingBreaks_ > 0)
-        AppendBreaks(std::exchange(pendingBreaks_, 0));
-    // Every character the view holds belongs, control characters included; line ends
-    // come only from the paragraph marks, so the characters a document takes for one
-    // do not.
-    const auto belongs = [](QChar c) {
-        return c != u'\n' && c != u'\r' && c != QChar::ParagraphSeparator && c != QChar(0xFDD0) &&
-               c != QChar(0xFDD1);
-    };
-    const qsizetype before = text_.size();
-    qsizetype clean = 0;
-    while (clean < text.size() && belongs(text[clean]))
-        ++clean;
-    text_ += text.first(clean);
-    for (qsizetype i = clean; i < text.size(); ++i) {
-        if (belongs(text[i]))
-            text_ += text[i];
-    }
-    runs_.back().length += text_.size() - before;
-    CheckSize();
+    if (g_.dest == Dest::Text)
+        runs_.Append(text, g_.chr);
 }
 
 void Reader::CommitFont() {
@@ -562,7 +482,7 @@ void Reader::CommitColour() {
     red_ = green_ = blue_ = 0;
 }
 
-RtfFormat Reader::Format(const CharState& state) const {
+RtfFormat Reader::Format(const RtfCharState& state) const {
     RtfFormat format;
     const auto font = fonts_.constFind(state.font < 0 ? defaultFont_ : state.font);
     if (font != fonts_.cend())
@@ -578,9 +498,9 @@ RtfFormat Reader::Format(const CharState& state) const {
 }
 
 RtfText Reader::Take() {
-    RtfText text{std::move(text_), {}, std::move(runs_)};
-    text.formats.reserve(states_.size());
-    for (const CharState& state : states_)
+    RtfText text = runs_.Finish();
+    text.formats.reserve(runs_.States().size());
+    for (const RtfCharState& state : runs_.States())
         text.formats.push_back(Format(state));
     return text;
 }
@@ -601,7 +521,7 @@ RtfResult ParseRtf(const QByteArray& data, RtfText& out, QString* error, const R
         }
         out = reader.Take();
         return RtfResult::Read;
-    } catch (const PastLimits&) {
+    } catch (const RtfPastLimits&) {
         return failed(RtfResult::TooLong, QString());
     } catch (const std::bad_alloc&) {
         return failed(RtfResult::Failed, RtfMemoryMessage());
