@@ -41,7 +41,6 @@ struct RtfFormat {
     bool underline = false;
     bool strike = false;
     std::optional<QRgb> colour; // none: the view's own text colour
-    bool operator==(const RtfFormat&) const = default;
 };
 
 // `length` characters of the text in the format numbered `format`.
@@ -52,7 +51,7 @@ struct RtfRun {
 
 // The text of a file: runs that cover it in order, a new one wherever the file changes
 // the format. A format is listed once for each distinct state the file sets, so two of
-// them may look the same (an unknown font number and the default font).
+// them may look the same (the default font, and the same font by its number).
 struct RtfText {
     QString text; // '\n' between paragraphs; a last paragraph mark adds none
     std::vector<RtfFormat> formats;
