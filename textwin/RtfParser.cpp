@@ -73,6 +73,7 @@ private:
     const char* p_;
     const char* const end_;
     const RtfLimits& limits_;
+    const RtfWordTable& words_ = RtfWords();
     std::vector<Group> stack_;
     Group g_;
     bool star_ = false; // \* seen: an unknown destination that follows is skipped
@@ -285,7 +286,8 @@ void Reader::ControlSymbol() {
 
 void Reader::Handle(std::string_view word, bool hasValue, int value) {
     const bool star = std::exchange(star_, false);
-    const RtfWordInfo* const info = FindRtfWord(word);
+    const auto found = words_.find(word);
+    const RtfWordInfo* const info = found == words_.end() ? nullptr : &found->second;
     if (info && info->word == RtfWord::Bin) {
         // Binary data is skipped whatever the destination.
         if (hasValue && value > 0)

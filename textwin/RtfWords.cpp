@@ -2,13 +2,11 @@
 // with their meanings, the many underline kinds and skipped destinations among them.
 #include "textwin/RtfWords.h"
 
-#include <unordered_map>
-
 namespace mGlyfora {
 
-const RtfWordInfo* FindRtfWord(std::string_view letters) {
-    static const std::unordered_map<std::string_view, RtfWordInfo> words = [] {
-        std::unordered_map<std::string_view, RtfWordInfo> w{
+const RtfWordTable& RtfWords() {
+    static const RtfWordTable words = [] {
+        RtfWordTable w{
             {"ansi", {RtfWord::Ansi}},
             {"mac", {RtfWord::Mac}},
             {"pc", {RtfWord::Pc}},
@@ -145,8 +143,7 @@ const RtfWordInfo* FindRtfWord(std::string_view letters) {
             w.emplace(name, RtfWordInfo{RtfWord::SkipDest});
         return w;
     }();
-    const auto found = words.find(letters);
-    return found == words.end() ? nullptr : &found->second;
+    return words;
 }
 
 } // namespace mGlyfora

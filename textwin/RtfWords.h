@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string_view>
+#include <unordered_map>
 
 namespace mGlyfora {
 
@@ -43,8 +44,10 @@ struct RtfWordInfo {
     char16_t character = 0; // for RtfWord::Char
 };
 
-// What the control word of these `letters` (no backslash, no value) does; null
-// for a word the parser does not know.
-const RtfWordInfo* FindRtfWord(std::string_view letters);
+// Every control word the parser knows by its letters (no backslash, no value).
+using RtfWordTable = std::unordered_map<std::string_view, RtfWordInfo>;
+
+// The table, made on first use. A parser keeps it at hand: it looks up every word.
+const RtfWordTable& RtfWords();
 
 } // namespace mGlyfora
