@@ -30,11 +30,16 @@ sanitize=(-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 flags=(-std=c++20 -O1 -g -fPIC -fno-omit-frame-pointer -DQT_NO_KEYWORDS -I"$root"
        $(pkg-config --cflags Qt6Core Qt6Gui))
 binary=$out/fuzz_rtf_reader
-sources=("$root/tests/textwin/fuzz_rtf_reader.cpp" "$root/textwin/RtfReader.cpp"
-         "$root/textwin/RtfWriter.cpp")
+reader=(RtfWords RtfCodePages RtfRunBuilder RtfParser RtfReader RtfWriter)
+sources=("$root/tests/textwin/fuzz_rtf_reader.cpp")
+headers=()
+for unit in "${reader[@]}"; do
+  sources+=("$root/textwin/$unit.cpp")
+  headers+=("$root/textwin/$unit.h")
+done
 stale=0
 [ -x "$binary" ] || stale=1
-for s in "${sources[@]}" "$root/textwin/RtfReader.h" "$root/textwin/RtfWriter.h"; do
+for s in "${sources[@]}" "${headers[@]}"; do
   [ "$s" -nt "$binary" ] && stale=1
 done
 if [ $stale -eq 1 ]; then

@@ -5,32 +5,14 @@
 // crashes: a file cut off or with unbalanced braces gives what was read up to there.
 #pragma once
 
+#include "textwin/RtfParser.h"
+
 #include <QByteArray>
 #include <QString>
-#include <functional>
-#include <limits>
 
 class QTextDocument;
 
 namespace mGlyfora {
-
-// Groups nested deeper than this make the file unreadable rather than the program slow.
-inline constexpr int RtfMaxGroupDepth = 1000;
-
-// What a read gives up on. Past either size the text is too long for its reader;
-// `abandon`, asked every few ten thousand bytes and runs, ends the read when it says so.
-struct RtfLimits {
-    qsizetype maxCharacters = std::numeric_limits<qsizetype>::max();
-    qsizetype maxLines = std::numeric_limits<qsizetype>::max();
-    std::function<bool()> abandon;
-};
-
-enum class RtfResult {
-    Read,      // `doc` holds the file
-    Failed,    // `error` says why: not RTF, nested too deep, memory ran out
-    TooLong,   // past RtfLimits' sizes
-    Abandoned, // `abandon` said so
-};
 
 // Replaces the whole content of `doc` with the RTF in `data`; time and memory grow in
 // step with the file. Failed, with `doc` untouched and a message in `error` (may be

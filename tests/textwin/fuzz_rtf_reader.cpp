@@ -1,6 +1,8 @@
 // libFuzzer target for the RTF reader (scripts/fuzz-rtf.sh builds and runs it). Every
-// input must be read without a crash or undefined behaviour, and whatever the reader
-// made of it must survive being written and read again with the same text.
+// input must be read without a crash or undefined behaviour; the parser's runs must
+// cover its text, each in a format it lists; and whatever the reader made of the input
+// must survive being written and read again with the same text.
+#include "textwin/RtfParser.h"
 #include "textwin/RtfReader.h"
 #include "textwin/RtfWriter.h"
 
@@ -19,9 +21,21 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    mGlyfora::RtfText parsed;
+    const mGlyfora::RtfResult result = mGlyfora::ParseRtf(bytes, parsed, nullptr);
+    qsizetype covered = 0;
+    for (const mGlyfora::RtfRun& run : parsed.runs) {
+        if (run.format < 0 || std::size_t(run.format) >= parsed.formats.size() || run.length < 0)
+            std::abort();
+        covered += run.length;
+    }
+    if (covered != parsed.text.size())
+        std::abort();
     QTextDocument doc;
     QString error;
-    if (mGlyfora::ReadRtf(bytes, doc, &error) != mGlyfora::RtfResult::Read) {
+    if (mGlyfora::ReadRtf(bytes, doc, &error) != result)
+        std::abort();
+    if (result != mGlyfora::RtfResult::Read) {
         if (error.isEmpty())
             std::abort(); // a refusal always says why
         return 0;

@@ -1,6 +1,8 @@
 // The RTF writer and reader: formatted text survives a round trip, files in the styles
-// of common word processors read as they show there, and malformed input neither
-// crashes nor touches the document when it cannot be read.
+// of common word processors read as they show there, the parser gives its runs without
+// a document, and malformed input neither crashes nor touches the document when it
+// cannot be read.
+#include "textwin/RtfParser.h"
 #include "textwin/RtfReader.h"
 #include "textwin/RtfWriter.h"
 
@@ -112,6 +114,25 @@ QFont BaseFont() {
     return font;
 }
 
+// The parser's runs, each as its text, family, half points, flags and colour.
+QStringList DescribeRuns(const RtfText& parsed) {
+    QStringList out;
+    qsizetype start = 0;
+    for (const RtfRun& run : parsed.runs) {
+        const RtfFormat& f = parsed.formats.at(std::size_t(run.format));
+        QString flags;
+        for (const auto& [on, letter] : {std::pair{f.bold, u'b'}, std::pair{f.italic, u'i'},
+                                         std::pair{f.underline, u'u'}, std::pair{f.strike, u's'}})
+            if (on)
+                flags += letter;
+        const QString colour = f.colour ? QColor(*f.colour).name() : QStringLiteral("auto");
+        out << parsed.text.sliced(start, run.length) + u'|' + f.family + u'|' +
+                   QString::number(f.halfPoints) + u'|' + flags + u'|' + colour;
+        start += run.length;
+    }
+    return out;
+}
+
 bool Balanced(const QByteArray& rtf) {
     int depth = 0;
     for (qsizetype i = 0; i < rtf.size(); ++i) {
@@ -139,6 +160,8 @@ private Q_SLOTS:
     void readSample_data();
     void readSample();
     void readLibreOfficeFile();
+    void parseRuns_data();
+    void parseRuns();
     void malformed_data();
     void malformed();
     void nestingLimit();
@@ -370,6 +393,40 @@ void RtfTest::readLibreOfficeFile() {
         QStringLiteral("¶"),
         QStringLiteral(" .:-=+*#%@|Terminal|4|s|#008000")};
     QCOMPARE(Describe(doc), expected);
+}
+
+void RtfTest::parseRuns_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<RtfResult>("result");
+    QTest::addColumn<QStringList>("runs");
+
+    QTest::newRow("bold on and off")
+        << QByteArray("{\\rtf1 a\\b b\\b0 c}") << RtfResult::Read
+        << QStringList{QStringLiteral("a||24||auto"), QStringLiteral("b||24|b|auto"),
+                       QStringLiteral("c||24||auto")};
+    // Shift-JIS 82 A0 is あ.
+    QTest::newRow("Shift-JIS font")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 Gothic;}}\\f0\\'82\\'a0}")
+        << RtfResult::Read << QStringList{QStringLiteral("あ|Gothic|24||auto")};
+    QTest::newRow("colour and paragraphs")
+        << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cf1\\fs17 x\\par y\\par}")
+        << RtfResult::Read << QStringList{QStringLiteral("x\ny||17||#ff0000")};
+    QTest::newRow("groups left open")
+        << QByteArray("{\\rtf1 a{\\i b{\\ul c") << RtfResult::Read
+        << QStringList{QStringLiteral("a||24||auto"), QStringLiteral("b||24|i|auto"),
+                       QStringLiteral("c||24|iu|auto")};
+    QTest::newRow("not RTF") << QByteArray("{\\rt a}") << RtfResult::Failed << QStringList{};
+}
+
+void RtfTest::parseRuns() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(RtfResult, result);
+    QFETCH(QStringList, runs);
+    RtfText parsed;
+    QString error;
+    QCOMPARE(ParseRtf(rtf, parsed, &error), result);
+    QCOMPARE(error.isEmpty(), result != RtfResult::Failed);
+    QCOMPARE(DescribeRuns(parsed), runs);
 }
 
 void RtfTest::malformed_data() {
