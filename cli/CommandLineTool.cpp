@@ -13,6 +13,7 @@
 #include "convert/HtmlPage.h"
 #include "convert/ProgramLooks.h"
 #include "platform/FileNames.h"
+#include "platform/HeldSignals.h"
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
 #include "platform/WriteAll.h"
@@ -467,11 +468,16 @@ int RunConvertTool(const QStringList& args, int out, int err) {
         const QStringList characters = options.ramp
                                            ? ArtCharacters(options.style, cs.Charactor)
                                            : ProgramCharacters(options.style, cs.Charactor);
-        picture.glyphs = std::async(std::launch::async | std::launch::deferred, [=] {
-                             const std::optional<QFont> font = ArtFont(family);
-                             return font ? MeasureGlyphs(*font, characters)
-                                         : std::shared_ptr<const GlyphMeasures>();
-                         }).share();
+        {
+            // The measuring thread takes no signal: one that ends the process while the
+            // terminal is asked for its colour must reach the thread that restores it.
+            const platform::HeldSignals held;
+            picture.glyphs = std::async(std::launch::async | std::launch::deferred, [=] {
+                                 const std::optional<QFont> font = ArtFont(family);
+                                 return font ? MeasureGlyphs(*font, characters)
+                                             : std::shared_ptr<const GlyphMeasures>();
+                             }).share();
+        }
         // A family that is not installed is refused before any picture is read: another
         // family's glyphs would quietly give other art. fontconfig's "monospace" always
         // answers.

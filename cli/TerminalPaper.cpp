@@ -1,6 +1,7 @@
 // The terminal's background colour, asked with OSC 11, and the paper it gives.
 #include "cli/TerminalPaper.h"
 
+#include "platform/HeldSignals.h"
 #include "platform/WriteAll.h"
 
 #include <QByteArray>
@@ -8,10 +9,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
-#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <pthread.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -64,13 +63,7 @@ double Linear(double component) {
 class QuietTerminal {
 public:
     explicit QuietTerminal(int tty) : tty_(tty) {
-        sigset_t held;
-        ::sigfillset(&held);
-        // Faults of this thread's own cannot wait.
-        for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGABRT, SIGSYS})
-            ::sigdelset(&held, fault);
-        holding_ = ::pthread_sigmask(SIG_BLOCK, &held, &previous_) == 0;
-        if (!holding_ || ::tcgetattr(tty, &saved_) != 0)
+        if (!held_.Holding() || ::tcgetattr(tty, &saved_) != 0)
             return;
         termios quiet = saved_;
         quiet.c_lflag &= tcflag_t(~(ICANON | ECHO));
@@ -81,18 +74,16 @@ public:
     ~QuietTerminal() {
         if (quiet_)
             ::tcsetattr(tty_, TCSANOW, &saved_);
-        if (holding_)
-            ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
     }
     QuietTerminal(const QuietTerminal&) = delete;
     QuietTerminal& operator=(const QuietTerminal&) = delete;
     bool Quiet() const { return quiet_; }
 
 private:
+    // Destroyed last: the signals are delivered once the mode is back.
+    platform::HeldSignals held_;
     int tty_;
     termios saved_{};
-    sigset_t previous_{};
-    bool holding_ = false;
     bool quiet_ = false;
 };
 

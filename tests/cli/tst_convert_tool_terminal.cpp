@@ -276,10 +276,18 @@ private Q_SLOTS:
         QCOMPARE(session.said, (asked ? question : QByteArray()) + art);
     }
 
-    // Ended while the terminal is being asked: the terminal's mode is restored first.
+    // Ended while the terminal is being asked: the terminal's mode is restored first, also
+    // while another thread measures the glyphs.
+    void terminatedWhileAsking_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("exact") << QStringList();
+        QTest::newRow("tone, glyphs measured meanwhile") << QStringList{"--style", "tone"};
+    }
     void terminatedWhileAsking() {
+        QFETCH(QStringList, options);
         TerminalSession session;
-        RunOnTerminal(session, {whiteBlack_}, winsize{24, 80, 0, 0}, QByteArray(), {}, {}, true);
+        RunOnTerminal(session, options + QStringList{whiteBlack_}, winsize{24, 80, 0, 0},
+                      QByteArray(), {}, {}, true);
         QVERIFY(session.asked);
         QVERIFY(WIFSIGNALED(session.status));
         QCOMPARE(WTERMSIG(session.status), SIGTERM);
