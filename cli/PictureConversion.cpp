@@ -129,6 +129,10 @@ std::optional<LoadedPicture> LoadPicture(const QString& path, QString* error,
     return LoadPictureFile(path, error, enough);
 }
 
+QString NoMemoryToLoad() {
+    return ToolText::tr("not enough memory to load the picture");
+}
+
 // The picture at `path` ("-": standard input) put on `picture`, and its size as shown.
 std::optional<QSize> LoadOnto(PictureSurface& picture, const QString& path, QString* error,
                               const std::function<QSize(QSize)>& enough = {}) {
@@ -143,7 +147,7 @@ std::optional<QSize> LoadOnto(PictureSurface& picture, const QString& path, QStr
     if (!loaded)
         return std::nullopt;
     if (!picture.Assign(loaded->image))
-        return platform::Failed(error, ToolText::tr("not enough memory to load the picture"));
+        return platform::Failed(error, NoMemoryToLoad());
     return loaded->shownSize;
 }
 
@@ -265,7 +269,7 @@ PictureOutcome ConvertPicture(const QString& path, const PictureOptions& options
     PictureSurface cells;
     if (!cells.Assign(SampleCells(picture, region, cell.width(), cell.height(), options.sample)) ||
         cells.IsEmpty())
-        return PictureFailed(ToolText::tr("not enough memory to load the picture"));
+        return PictureFailed(NoMemoryToLoad());
 
     if (!output.Open())
         return OutputFailed(output);

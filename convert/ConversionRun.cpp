@@ -116,7 +116,8 @@ void RunTextConversion(const ConversionRunTarget& target) {
     const QString result =
         ScanWithProgress(target, frmPercentTexts::TextConversion, [&](ScanHost& host) {
             if (ConversionSettings.Style != 0)
-                return ScanInLook(target.picView, target.shpCut, target.face, host);
+                return ScanInLook(ConversionSettings, target.picView, target.shpCut, target.face,
+                                  host);
             return Scan(ScanKind::Text, ConversionSettings, target.picView, target.shpCut, host);
         }).text;
     if (result.isEmpty())

@@ -1,7 +1,8 @@
 // The two scans: picture (or its visible selection) to character art, and to coloured
 // HTML cells, written row by row to a sink: the intermediate file, or an output. Each
 // scan takes its cell size, ramp and brightness from the settings it is given and its
-// cancel from its host, so scans may run on several threads at once.
+// cancel from its host, so streamed scans may run on several threads at once; scans
+// through the intermediate file take turns at the one file.
 #pragma once
 
 #include "convert/ScanHost.h"

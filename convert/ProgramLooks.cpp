@@ -49,9 +49,8 @@ std::shared_ptr<const GlyphMeasures> ProgramGlyphs(const LookOptions& look,
     return MeasureGlyphs(*font, characters);
 }
 
-ScanOutcome ScanInLook(const PictureSurface& picView, const SelectionRect& shpCut,
-                       const QString& face, ScanHost& host) {
-    const ConversionSettingsRecord& cs = ConversionSettings;
+ScanOutcome ScanInLook(const ConversionSettingsRecord& cs, const PictureSurface& picView,
+                       const SelectionRect& shpCut, const QString& face, ScanHost& host) {
     const LookOptions look = ProgramLook(StyleFromSetting(cs.Style), cs.Reverse, cs.Dither, face);
     return ScanThroughFile(host, [&](ScanSink& sink) {
         const int width = picView.ScaleWidth();

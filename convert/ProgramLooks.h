@@ -32,10 +32,10 @@ QStringList ProgramCharacters(ArtStyle style, const QString& ramp);
 std::shared_ptr<const GlyphMeasures> ProgramGlyphs(const LookOptions& look,
                                                    const QStringList& characters);
 
-// The text scan in the settings' look (not exact): the region the program's own scan would
+// The text scan in the look of `cs` (not exact): the region the program's own scan would
 // take, cut into whole cells nearest the settings' cell size (as glyfora-convert cuts it),
 // the rows through the intermediate file.
-ScanOutcome ScanInLook(const PictureSurface& picView, const SelectionRect& shpCut,
-                       const QString& face, ScanHost& host);
+ScanOutcome ScanInLook(const ConversionSettingsRecord& cs, const PictureSurface& picView,
+                       const SelectionRect& shpCut, const QString& face, ScanHost& host);
 
 } // namespace mGlyfora

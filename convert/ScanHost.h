@@ -17,8 +17,8 @@ public:
     virtual void SetProgress(int position) = 0;
     // Called once per row; the place where a cancel request can arrive.
     virtual void ProcessEvents() = 0;
-    // Asked after the first cell of each row and of each block of cells, and before each
-    // row and each chunk read back: true stops the scan. By default only the program
+    // Asked after the first cell of each row and of each block of cells, before a row of
+    // art and before each chunk read back: true stops the scan. By default only the program
     // being told to end; a host that can be cancelled adds its own request. Called on the
     // scan's thread.
     virtual bool CancelRequested() const;

@@ -1,6 +1,6 @@
 // The progress dialog of a conversion run: names the conversion, shows the rows done, and
 // lets the person cancel. It is the scan's host: the scan sets the bar, once per row lets
-// the dialog's events through, and asks it after every cell whether to stop.
+// the dialog's events through, and asks it whether to stop as ScanHost says.
 #pragma once
 
 #include "convert/ScanHost.h"

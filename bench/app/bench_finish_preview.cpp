@@ -117,9 +117,10 @@ int main(int argc, char* argv[]) {
             mGlyfora::NullScanHost host;
             clock.restart();
             const mGlyfora::ScanOutcome outcome =
-                style == 0 ? mGlyfora::Scan(mGlyfora::ScanKind::Text, mGlyfora::ConversionSettings,
-                                            surface, {}, host)
-                           : mGlyfora::ScanInLook(surface, {}, face, host);
+                style == 0
+                    ? mGlyfora::Scan(mGlyfora::ScanKind::Text, mGlyfora::ConversionSettings,
+                                     surface, {}, host)
+                    : mGlyfora::ScanInLook(mGlyfora::ConversionSettings, surface, {}, face, host);
             times.push_back(clock.nsecsElapsed() / 1e6);
             if (outcome.status != mGlyfora::ScanStatus::Done)
                 std::printf("%s failed: %s\n", names[style], qPrintable(outcome.reason));

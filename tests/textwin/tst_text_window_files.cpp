@@ -127,17 +127,18 @@ void TestTextWindowFiles::cancelChangesNothing() {
 
 void TestTextWindowFiles::textFileRoundTrip() {
     Loaded w;
+    QString error;
     const QString text = QStringLiteral("  .:;!\r\n@%&日本\r\n");
     QCOMPARE(w.view().SetText(text), ViewStatus::Shown);
-    QVERIFY(w.form->SaveTextFile(Path("r.txt"), TextFileType::Plain, nullptr));
+    QVERIFY2(w.form->SaveTextFile(Path("r.txt"), TextFileType::Plain, &error), qPrintable(error));
     QCOMPARE(ReadAll(Path("r.txt")), text.toUtf8());
     QCOMPARE(w.view().SetText(QString()), ViewStatus::Shown);
-    QVERIFY(w.form->LoadTextFile(Path("r.txt"), TextFileType::Plain, nullptr));
+    QVERIFY2(w.form->LoadTextFile(Path("r.txt"), TextFileType::Plain, &error), qPrintable(error));
     QCOMPARE(w.view().Text(), text);
     // LF files and a byte-order mark read as well.
     QVERIFY(WriteFile(Path("lf.txt"), "\xEF\xBB\xBF"
                                       "a\nb"));
-    QVERIFY(w.form->LoadTextFile(Path("lf.txt"), TextFileType::Plain, nullptr));
+    QVERIFY2(w.form->LoadTextFile(Path("lf.txt"), TextFileType::Plain, &error), qPrintable(error));
     QCOMPARE(w.view().Text(), QStringLiteral("a\r\nb"));
 }
 
@@ -180,13 +181,14 @@ void TestTextWindowFiles::filterDecidesSaveType() {
 
 void TestTextWindowFiles::rtfRoundTripKeepsColours() {
     Loaded w;
+    QString error;
     QCOMPARE(w.view().SetText(QStringLiteral("ab")), ViewStatus::Shown);
     w.view().SetSelStart(1);
     w.view().SetSelLength(1);
     w.view().SetSelColor(Blue);
-    QVERIFY(w.form->SaveTextFile(Path("c.rtf"), TextFileType::Rtf, nullptr));
+    QVERIFY2(w.form->SaveTextFile(Path("c.rtf"), TextFileType::Rtf, &error), qPrintable(error));
     QCOMPARE(w.view().SetText(QString()), ViewStatus::Shown);
-    QVERIFY(w.form->LoadTextFile(Path("c.rtf"), TextFileType::Rtf, nullptr));
+    QVERIFY2(w.form->LoadTextFile(Path("c.rtf"), TextFileType::Rtf, &error), qPrintable(error));
     QCOMPARE(w.view().Text().left(2), QStringLiteral("ab"));
     QCOMPARE(ColourAt(w.view(), 1), Blue);
     w.view().selectAll();
