@@ -105,16 +105,9 @@ int LoadWithLittleMemory(const QString& path) {
 
 } // namespace
 
-class TestPictureLoader : public QObject {
+class TestPictureLoader : public PictureFolderTest {
     Q_OBJECT
 private:
-    QTemporaryDir dir_;
-
-    QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        return testsupport::WriteFile(QFile::encodeName(path), bytes) ? path : QString();
-    }
-
     static QByteArray SampleGif() {
         return testsupport::ReadAll(QStringLiteral(GLYFORA_SOURCE_DIR "/resources/sample.gif"));
     }

@@ -10,16 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestVectorPictures : public QObject {
+class TestVectorPictures : public PictureFolderTest {
     Q_OBJECT
-private:
-    QTemporaryDir dir_;
-
-    QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        return testsupport::WriteFile(QFile::encodeName(path), bytes) ? path : QString();
-    }
-
 private Q_SLOTS:
     // An SVG is drawn from its own content alone: a reference to anything outside the
     // document is not followed (a FIFO never blocks, a private picture never appears); a
