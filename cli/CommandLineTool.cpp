@@ -40,6 +40,7 @@ struct ToolOptions {
     int rows = 0;
     double aspect = 0;
     CellSample sample = CellSample::Pixel;
+    std::optional<bool> luminance; // exact's brightness
     ColourWhen colour = ColourWhen::Auto;
     BackgroundWhen background = BackgroundWhen::Auto;
     int colourDepth = 0;
@@ -220,6 +221,12 @@ QString ParseArguments(const QStringList& args, ToolOptions& options) {
             if (text != QLatin1String("pixel") && text != QLatin1String("mean"))
                 return ToolText::tr("--sample must be pixel or mean: %1").arg(text);
             options.sample = text == QLatin1String("mean") ? CellSample::Mean : CellSample::Pixel;
+        } else if (is("--brightness")) {
+            if (!value(text))
+                return needsValue();
+            if (text != QLatin1String("max") && text != QLatin1String("luminance"))
+                return ToolText::tr("--brightness must be max or luminance: %1").arg(text);
+            options.luminance = text == QLatin1String("luminance");
         } else if (is("--color")) {
             // A bare --color asks for colour, as in other tools.
             const QString when = inlineValue.value_or(QStringLiteral("always"));
@@ -369,6 +376,8 @@ QString ConvertToolUsage() {
         "                    gives exactly N columns, --height N exactly N rows.\n"
         "  --dither D        none, or diffusion (each cell's error carried to the next);\n"
         "                    default diffusion for tone and blocks, else none\n"
+        "  --brightness B    exact's brightness: max (the largest of red, green and\n"
+        "                    blue) or luminance; default glyfora's setting, else max\n"
         "  --font FAMILY     the font tone and shape measure their characters in\n"
         "                    (default: fontconfig's monospace); one not installed is\n"
         "                    refused\n"
@@ -437,6 +446,8 @@ int RunConvertTool(const QStringList& args, int out, int err) {
     ConversionSettingsRecord cs = ConversionSettings;
     if (options.reverse)
         cs.Reverse = *options.reverse;
+    if (options.luminance)
+        cs.Luminance = *options.luminance;
     if (options.ramp)
         cs.Charactor = *options.ramp;
 

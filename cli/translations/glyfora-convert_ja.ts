@@ -52,6 +52,10 @@
         <translation>--sample には pixel か mean を指定してください: %1</translation>
     </message>
     <message>
+        <source>--brightness must be max or luminance: %1</source>
+        <translation>--brightness には max か luminance を指定してください: %1</translation>
+    </message>
+    <message>
         <source>--color must be auto, always or never: %1</source>
         <translation>--color には auto、always、never のどれかを指定してください: %1</translation>
     </message>
@@ -141,6 +145,8 @@ Looks:
                     gives exactly N columns, --height N exactly N rows.
   --dither D        none, or diffusion (each cell&apos;s error carried to the next);
                     default diffusion for tone and blocks, else none
+  --brightness B    exact&apos;s brightness: max (the largest of red, green and
+                    blue) or luminance; default glyfora&apos;s setting, else max
   --font FAMILY     the font tone and shape measure their characters in
                     (default: fontconfig&apos;s monospace); one not installed is
                     refused
@@ -207,6 +213,8 @@ Examples:
                     N 列、--height N でちょうど N 行になる
   --dither D        none か diffusion (各セルの誤差を次へ送る)。既定は tone と
                     blocks では diffusion、ほかでは none
+  --brightness B    exact の明るさ: max (赤・緑・青の最大) か luminance (輝度)。
+                    既定は glyfora の設定、なければ max
   --font FAMILY     tone と shape が文字を測るフォント (既定: fontconfig の
                     monospace)。入っていないフォントは受け付けない
   --fg-only         色付きのとき、セルの色ではなく文字の色だけを付ける

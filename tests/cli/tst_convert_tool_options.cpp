@@ -37,6 +37,7 @@ private Q_SLOTS:
         QTest::newRow("width 0") << QStringList{"--width", "0", p};
         QTest::newRow("aspect without width or height") << QStringList{"--aspect", "1", p};
         QTest::newRow("unknown sampling") << QStringList{"--sample", "median", p};
+        QTest::newRow("unknown brightness") << QStringList{"--brightness", "mean", p};
         QTest::newRow("unknown colour choice") << QStringList{"--color=sometimes", p};
         QTest::newRow("cell without y") << QStringList{"--cell", "3", p};
         QTest::newRow("cell missing value") << QStringList{p, "--cell"};
@@ -139,6 +140,14 @@ private Q_SLOTS:
         QTest::newRow("no-reverse over stored")
             << QStringList{"Conversion", "Reverse", "True"} << QStringList{"--no-reverse"}
             << QStringList{"Conversion", "Reverse", "False"} << false;
+        QTest::newRow("stored luminance") << QStringList{"Conversion", "Luminance", "True"}
+                                          << QStringList() << QStringList() << false;
+        QTest::newRow("--brightness max over stored")
+            << QStringList{"Conversion", "Luminance", "True"} << QStringList{"--brightness", "max"}
+            << QStringList{"Conversion", "Luminance", "False"} << false;
+        QTest::newRow("--brightness luminance")
+            << QStringList() << QStringList{"--brightness", "luminance"}
+            << QStringList{"Conversion", "Luminance", "True"} << false;
         QTest::newRow("html") << QStringList{"Conversion", "Y", "5"} << QStringList{"--html"}
                               << QStringList() << true;
     }
