@@ -90,12 +90,11 @@ constexpr float ToneDiffusedShare = 0.6f;
 constexpr int LightnessSteps = 4096;
 // Ink between a cell's lightest and darkest samples from which it counts as an edge.
 constexpr float EdgeInk = 0.5f;
-// Plain text lays a little less ink than the light asks for, the paper's share raised
+// Plain shape lays a little less ink than the light asks for, the paper's share raised
 // to a power below 1: glyphs differ least in the dark, where full ink buries a dark
-// picture's detail and a thin line's neighbours under ink. Shape needs little of it;
-// braille's lone dots, diffused, much more. Chosen with bench/art_fidelity.
+// picture's detail and a thin line's neighbours under ink. Chosen with bench/art_fidelity;
+// braille's dots, diffused, score best with the ink as asked.
 constexpr float ShapeInkEasing = 0.85f;
-constexpr float BrailleInkEasing = 0.55f;
 // With colour, a tone cell that wants at least this much ink takes the densest glyph and
 // its colour makes up the rest: glyphs near full ink differ less than their inks change
 // from one font size to another, so a lighter one could show the shades the wrong way.
@@ -535,8 +534,8 @@ private:
             for (int i = 0; i < columns_ * 2; ++i) {
                 const size_t k = size_t(j * columns_ * 2 + i);
                 const size_t x = size_t(i / 2);
-                const float ink = colour_ ? std::min(1.f, (Ink(p.y[k]) - low[x]) / range[x])
-                                          : Eased(Ink(p.y[k]), BrailleInkEasing);
+                const float ink =
+                    colour_ ? std::min(1.f, (Ink(p.y[k]) - low[x]) / range[x]) : Ink(p.y[k]);
                 const float want = ink + dotDiffusion_.At(i);
                 const bool on = want >= 0.5f;
                 dotDiffusion_.Spread(i, want - (on ? 1.f : 0.f));

@@ -224,10 +224,10 @@ private Q_SLOTS:
     // share raised to the power 0.55 (worked out by hand): its dots, counted, give it.
     void brailleDotShare_data() {
         QTest::addColumn<int>("grey");
-        QTest::addColumn<double>("share"); // 1 - luminance^0.55
-        QTest::newRow("mid grey") << 188 << 0.3148;
-        QTest::newRow("dark grey") << 100 << 0.6780;
-        QTest::newRow("light grey") << 230 << 0.1208;
+        QTest::addColumn<double>("share"); // 1 - luminance, in linear light
+        QTest::newRow("mid grey") << 188 << 0.4970;
+        QTest::newRow("dark grey") << 100 << 0.8725;
+        QTest::newRow("light grey") << 230 << 0.2087;
         QTest::newRow("black") << 0 << 1.0;
     }
     void brailleDotShare() {
