@@ -16,8 +16,9 @@ class TestConvertToolLooks : public ToolTest {
     Q_OBJECT
 private Q_SLOTS:
 
-    // Cells with fractional edges: exactly the columns asked, the rows from the picture's
-    // shape (53 x 31) and the cells' (twice as tall as wide unless --aspect says).
+    // Columns and rows of the art for the 53 x 31 picture. Styles cut cells with fractional
+    // edges: exactly the columns asked, the rows from the picture's shape and the cells'
+    // (twice as tall as wide unless --aspect says). Exact cuts whole pixels.
     void styleColumns_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("columns");
@@ -37,6 +38,14 @@ private Q_SLOTS:
             << QStringList{"--style=tone", "--width", "3", "--height", "17"} << 3 << 17;
         // Without a size the stored cell (1 x 1) gives one cell a pixel.
         QTest::newRow("no size") << QStringList{"--style=blocks"} << 53 << 31;
+        // Exact: rows of ceil(31 / 10) = 4 pixels give 8 lines; the cell's width is
+        // 4 / aspect pixels, held within the int range.
+        QTest::newRow("exact, height 10, square cells")
+            << QStringList{"--height", "10", "--aspect", "1"} << 14 << 8;
+        QTest::newRow("exact, height 10, aspect 1e-19: one column")
+            << QStringList{"--height", "10", "--aspect", "1e-19"} << 1 << 8;
+        QTest::newRow("exact, height 10, aspect 1e-300: one column")
+            << QStringList{"--height", "10", "--aspect", "1e-300"} << 1 << 8;
     }
     void styleColumns() {
         QFETCH(QStringList, args);
@@ -45,6 +54,7 @@ private Q_SLOTS:
         ToolRun run;
         RunTool(run, args + QStringList{picture_});
         QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
         QVERIFY(run.out.endsWith("\r\n"));
         const QStringList lines =
             QString::fromUtf8(run.out.chopped(2)).split(QStringLiteral("\r\n"));

@@ -194,34 +194,6 @@ private Q_SLOTS:
         QVERIFY(run.out == expected.readAll());
     }
 
-    // Columns and lines of the art for the 53 x 31 picture: rows of ceil(31 / 10) = 4 pixels
-    // give 8 lines; the cell's width is 4 / aspect pixels, held within the int range.
-    void artShape_data() {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<int>("lines");
-        QTest::newRow("height 10, square cells")
-            << QStringList{"--height", "10", "--aspect", "1"} << 14 << 8;
-        QTest::newRow("height 10, aspect 1e-19: one column")
-            << QStringList{"--height", "10", "--aspect", "1e-19"} << 1 << 8;
-        QTest::newRow("height 10, aspect 1e-300: one column")
-            << QStringList{"--height", "10", "--aspect", "1e-300"} << 1 << 8;
-    }
-    void artShape() {
-        QFETCH(QStringList, options);
-        QFETCH(int, columns);
-        QFETCH(int, lines);
-        ToolRun run;
-        RunTool(run, options + QStringList{picture_});
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.err.isEmpty());
-        QVERIFY(run.out.endsWith("\r\n"));
-        const QList<QByteArray> art = run.out.chopped(2).split('\n');
-        QCOMPARE(art.size(), lines);
-        for (const QByteArray& line : art)
-            QCOMPARE(line.chopped(line.endsWith('\r') ? 1 : 0).size(), columns);
-    }
-
     // The selection is kept inside the picture, as a drag in the window is.
     void selection() {
         ToolRun run;
